@@ -1,0 +1,131 @@
+// Expansion of a file name expression into the batch of matrix files.
+#include "driver/file_search.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "common/shared_state.h"
+
+namespace fs = std::filesystem;
+
+// The search in progress: the matching names, taken from the directory when
+// the search starts, and the position of the next one to look at.
+static std::vector<std::string> searchEntries;
+static std::size_t searchPosition;
+static bool searchInProgress;
+
+static char foldCase(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool wildcardMatches(const char* pattern, const char* name)
+{
+    // Greedy matching with one backtrack point: the latest * and the name
+    // position it has absorbed up to.
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name != '\0') {
+        if (*pattern == '*') {
+            star = pattern++;
+            resume = name;
+        } else if (*pattern != '\0' && (*pattern == '?' || foldCase(*pattern) == foldCase(*name))) {
+            pattern++;
+            name++;
+        } else if (star != nullptr) {
+            pattern = star + 1;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        pattern++;
+    return *pattern == '\0';
+}
+
+void lowerCaseName(char* buffer)
+{
+    for (int i = 0; i < kNameBufferSize; i++)
+        if (buffer[i] >= 'A' && buffer[i] <= 'Z')
+            buffer[i] = static_cast<char>(buffer[i] + 32);
+}
+
+// The program's own output files: the summary, the file list and the
+// reports of mode N. The test works on the lower-case copy of the name.
+static bool isOwnOutputFile(const std::string& name)
+{
+    char lower[kNameBufferSize] = {};
+    std::memcpy(lower, name.c_str(), name.size());
+    lowerCaseName(lower);
+    if (std::strcmp(lower, "filelist.txt") == 0 || std::strcmp(lower, "systemp.txt") == 0)
+        return true;
+    static const char* const markers[] = {"nestedness_", "_column", "_pairwise",
+                                          "_contrib",    "_ordered", "systemp"};
+    for (const char* marker : markers)
+        if (std::strstr(lower, marker) != nullptr)
+            return true;
+    return false;
+}
+
+static bool comesBefore(const std::string& a, const std::string& b)
+{
+    std::string foldedA = a, foldedB = b;
+    std::transform(foldedA.begin(), foldedA.end(), foldedA.begin(), foldCase);
+    std::transform(foldedB.begin(), foldedB.end(), foldedB.begin(), foldCase);
+    return foldedA != foldedB ? foldedA < foldedB : a < b;
+}
+
+// Collects the matching regular files of the current directory. Directories
+// ("." and ".." included) never reach the batch: they cannot be matrices.
+// A name too long for the name buffer could not be opened by its truncated
+// copy, so it is left out as well.
+static void startSearch(const char* pattern)
+{
+    searchEntries.clear();
+    searchPosition = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(fs::current_path(error), error), end; !error && it != end;
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code kindError;
+        if (name.size() > static_cast<std::size_t>(kMaxNameLength) ||
+            !it->is_regular_file(kindError) || !wildcardMatches(pattern, name.c_str()))
+            continue;
+        searchEntries.push_back(name);
+    }
+    std::sort(searchEntries.begin(), searchEntries.end(), comesBefore);
+    searchInProgress = !searchEntries.empty();
+}
+
+void endFileSearch()
+{
+    searchEntries.clear();
+    searchPosition = 0;
+    searchInProgress = false;
+}
+
+int nextMatchingFile(char* buffer)
+{
+    if (buffer == nullptr)
+        return 0;
+    if (!searchInProgress) {
+        startSearch(buffer);
+        if (!searchInProgress)
+            return 0;
+    }
+    while (searchPosition < searchEntries.size()) {
+        const std::string& name = searchEntries[searchPosition++];
+        if (isOwnOutputFile(name))
+            continue;
+        std::memcpy(buffer, name.c_str(), name.size() + 1);
+        return 1;
+    }
+    endFileSearch();
+    return 0;
+}

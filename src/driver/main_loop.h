@@ -1,0 +1,23 @@
+// The console driver: the banner, the runs with their mode question, the
+// questions and batch of mode T, and the question whether to run again.
+#ifndef BRAVOLIN_DRIVER_MAIN_LOOP_H
+#define BRAVOLIN_DRIVER_MAIN_LOOP_H
+
+// Runs the program from the banner to its end; returns the exit code, 0.
+int runProgram();
+
+// The marker file whose presence switches on the debug report of packing.
+constexpr const char* kDebugMarkerFileName = "tresk.debug";
+
+// Most files handled in one batch.
+constexpr int kMaxBatchFiles = 10000;
+
+// Asks prompt until the answer starts with Y or N (either case), sounding
+// the bell after any other answer. Returns 1 for yes, 0 for no.
+int askYesNo(const char* prompt);
+
+// Sets every per-matrix value back to its state before a file is read:
+// PresenceMatrix cleared, orders set to the identity, analysis scalars 0.
+void resetMatrixState();
+
+#endif

@@ -1,0 +1,40 @@
+// Scratch directories for tests: a fresh folder per test under the build
+// tree, with helpers to write matrix files and read what the program wrote.
+#ifndef BRAVOLIN_TESTS_SUPPORT_SCRATCH_H
+#define BRAVOLIN_TESTS_SUPPORT_SCRATCH_H
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class ScratchDirectory {
+public:
+    // Creates (emptied) BRAVOLIN_SCRATCH_ROOT/<suite>.<test>/work.
+    ScratchDirectory();
+
+    // The folder a session runs in and files are written to.
+    const std::filesystem::path& path() const { return work_; }
+    // A folder beside it for the session's own input and output.
+    const std::filesystem::path& outside() const { return root_; }
+
+    void write(const std::string& name, const std::string& content) const;
+    std::string read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+    // Names of the files in the folder, sorted.
+    std::vector<std::string> files() const;
+
+    // Makes this folder the current directory of the test process.
+    void enter() const;
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path work_;
+};
+
+// Reads a whole file; empty when it does not exist.
+std::string readFile(const std::filesystem::path& path);
+
+// Splits text into lines, without their line ends.
+std::vector<std::string> splitLines(const std::string& text);
+
+#endif
