@@ -64,6 +64,19 @@ char readAnswerInitial()
     return static_cast<char>(std::toupper(static_cast<unsigned char>(answerBuffer[0])));
 }
 
+int askYesNo(const char* prompt)
+{
+    for (;;) {
+        std::printf("%s", prompt);
+        char answer = readAnswerInitial();
+        if (answer == 'Y')
+            return 1;
+        if (answer == 'N')
+            return 0;
+        beep();
+    }
+}
+
 void beep()
 {
     std::printf("%s", "\a");

@@ -28,6 +28,10 @@ bool readInteger(int* value);
 // ever counts.
 char readAnswerInitial();
 
+// Asks prompt until the answer starts with Y or N (either case), sounding
+// the bell after any other answer. Returns 1 for yes, 0 for no.
+int askYesNo(const char* prompt);
+
 // Sounds the console bell: the BEL character on standard output.
 void beep();
 

@@ -32,19 +32,6 @@ static void testDebugMarker()
         std::fclose(marker);
 }
 
-int askYesNo(const char* prompt)
-{
-    for (;;) {
-        std::printf("%s", prompt);
-        char answer = readAnswerInitial();
-        if (answer == 'Y')
-            return 1;
-        if (answer == 'N')
-            return 0;
-        beep();
-    }
-}
-
 // Asks for the mode until the answer starts with N or T; no bell here.
 static char askMode()
 {

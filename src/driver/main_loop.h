@@ -12,10 +12,6 @@ constexpr const char* kDebugMarkerFileName = "tresk.debug";
 // Most files handled in one batch.
 constexpr int kMaxBatchFiles = 10000;
 
-// Asks prompt until the answer starts with Y or N (either case), sounding
-// the bell after any other answer. Returns 1 for yes, 0 for no.
-int askYesNo(const char* prompt);
-
 // Sets every per-matrix value back to its state before a file is read:
 // PresenceMatrix cleared, orders set to the identity, analysis scalars 0.
 void resetMatrixState();
