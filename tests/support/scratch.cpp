@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -56,6 +57,13 @@ std::vector<std::string> ScratchDirectory::files() const
 void ScratchDirectory::enter() const
 {
     fs::current_path(work_);
+}
+
+void feedStandardInput(const ScratchDirectory& dir, const std::string& text)
+{
+    const fs::path input = dir.outside() / "stdin.txt";
+    std::ofstream(input, std::ios::binary) << text;
+    ASSERT_NE(std::freopen(input.string().c_str(), "r", stdin), nullptr);
 }
 
 std::vector<std::string> splitLines(const std::string& text)

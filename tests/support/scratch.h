@@ -31,6 +31,9 @@ private:
     std::filesystem::path work_;
 };
 
+// Makes text the rest of the test process's standard input.
+void feedStandardInput(const ScratchDirectory& dir, const std::string& text);
+
 // Reads a whole file; empty when it does not exist.
 std::string readFile(const std::filesystem::path& path);
 

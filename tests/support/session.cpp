@@ -45,3 +45,19 @@ unsigned seedForStartTime(const std::string& startTime)
     parts.tm_mon -= 1;
     return static_cast<unsigned>(timegm(&parts));
 }
+
+std::string withoutProgressLines(const std::string& console)
+{
+    std::string kept;
+    std::size_t pieceStart = 0;
+    for (char c : console) {
+        if (c == '\r') {
+            kept.resize(pieceStart);
+            continue;
+        }
+        kept += c;
+        if (c == '\n')
+            pieceStart = kept.size();
+    }
+    return kept;
+}

@@ -28,6 +28,10 @@ bool haveFaketime();
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
                          const SessionClock& clock = {});
 
+// The console text without its progress lines: every piece of a line that
+// ends in a carriage return (and so is overwritten on a real console).
+std::string withoutProgressLines(const std::string& console);
+
 // The seed the program draws from a start time given to SessionClock.
 unsigned seedForStartTime(const std::string& startTime);
 
