@@ -10,7 +10,9 @@
 #include "driver/file_search.h"
 #include "input/matrix_reader.h"
 #include "nodf/nodf_mode.h"
+#include "packing/packing.h"
 #include "temperature/temperature.h"
+#include "temperature/temperature_summary.h"
 
 static void printBanner()
 {
@@ -81,13 +83,18 @@ static void copyToWorkingMatrix()
             workingMatrix[r][c] = PresenceMatrix[r][c];
             occupiedCount += PresenceMatrix[r][c];
         }
-    percentFill = static_cast<float>(static_cast<double>(occupiedCount) / (rowCount * columnCount) *
-                                     1000.0 / 10.0);
+    percentFill = fillPercentage(occupiedCount, rowCount, columnCount);
 }
 
+// The observed matrix: packed, measured and reported.
 static void analyseTemperatureFile()
 {
     copyToWorkingMatrix();
+    simulationRunning = 0;
+    packMatrix();
+    computeTemperature();
+    writeTemperatureSummary();
+    observedTemperature = matrixTemperature;
 }
 
 // Processes every file matching the expression; asks for a new expression

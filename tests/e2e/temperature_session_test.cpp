@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/session.h"
 
@@ -112,4 +113,23 @@ TEST(TemperatureSession, ForeignCharacterDialogueGoesOnWithYAndEndsWithN)
     result = runSession(dir, "T\nN\nN\nm.txt\nY\n");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(occurrences(result.console, "File: m.txt in processing\n"), 1);
+}
+
+TEST(TemperatureSession, EachMatrixLeavesItsReportsAndASummaryLine)
+{
+    ScratchDirectory dir;
+    dir.write("a.txt", "Site names\n1 1 0\n0 1 1\n1 0 0\n");
+    dir.write("B.TXT", "1100\n1010\n0111\n");
+    SessionResult result = runSession(dir, "T\nY\nN\n*.txt\n");
+    EXPECT_EQ(result.exitCode, 0);
+    const std::vector<std::string> summary = splitLines(dir.read("SYSTEMP.TXT"));
+    ASSERT_EQ(summary.size(), 4u);
+    EXPECT_EQ(summary[0], "Matrix T(M)");
+    EXPECT_EQ(summary[1].rfind("a.txt (Packed) ", 0), 0u);
+    EXPECT_EQ(summary[2], "Matrix T(M)");
+    EXPECT_EQ(summary[3].rfind("B.TXT (Packed) ", 0), 0u);
+    EXPECT_EQ(splitLines(dir.read("a.LIN")).size(), 3u);
+    EXPECT_EQ(splitLines(dir.read("B.COL")).size(), 4u);
+    EXPECT_NE(dir.read("B.PCK").find("\nPacked Matrix:\n"), std::string::npos);
+    EXPECT_FALSE(dir.exists("a.NULL"));
 }

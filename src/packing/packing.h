@@ -1,0 +1,22 @@
+// Matrix packing: rows and columns of workingMatrix are reordered so that the
+// presences gather in the upper left (rows rich in species on top, widespread
+// species on the left), then lines that carry no information about
+// nestedness are trimmed and the fill of what remains is measured.
+#ifndef BRAVOLIN_PACKING_PACKING_H
+#define BRAVOLIN_PACKING_PACKING_H
+
+// Packs workingMatrix (rows 1..rowCount, columns 1..columnCount): eight
+// iterations of a row pass and a column pass, the trimming, the recount of
+// occupiedCount and packedPercentFill, and the packing report along the way.
+void packMatrix();
+
+// One reordering pass over the columns, and one over the rows.
+void sortCols();
+void sortRows();
+
+// The percentage of cells equal to 1 among rows x columns cells, as packing
+// and the driver print it: the fraction times 1000 divided by 10, computed
+// in double and stored in single precision.
+float fillPercentage(int ones, int rows, int columns);
+
+#endif

@@ -1,0 +1,54 @@
+// Writing of the temperature summary line and the row and column files.
+#include "temperature/temperature_summary.h"
+
+#include <cstdio>
+
+#include "common/output_file.h"
+#include "common/shared_state.h"
+
+namespace {
+
+// The label of a line is zero-padded to at least as many digits as the
+// number of lines needs.
+const char* temperatureLineFormat(int lineCount)
+{
+    if (lineCount < 100)
+        return "%05.2f %02d\n";
+    if (lineCount < 1000)
+        return "%05.2f %03d\n";
+    if (lineCount < 10000)
+        return "%05.2f %04d\n";
+    return "%05.2f %05d\n";
+}
+
+// One line per packed position: its temperature and the number, in the
+// matrix file, of the line there (order[position + offset]).
+void writeLineTemperatures(const char* fileName, const float* temperatures, const int* order,
+                           int offset, int count)
+{
+    std::FILE* file = openForAppend(fileName);
+    if (file == nullptr)
+        return;
+    const char* format = temperatureLineFormat(count);
+    for (int i = 1; i <= count; i++)
+        std::fprintf(file, format, temperatures[i], order[i + offset]);
+    std::fclose(file);
+}
+
+}  // namespace
+
+void writeTemperatureSummary()
+{
+    std::FILE* summary = openForAppend(kSummaryFileName);
+    if (summary != nullptr) {
+        std::fputs(nullModelsEnabled == 1 ? "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\n" : "Matrix T(M)\n",
+                   summary);
+        std::fprintf(summary, "%s ", currentFileName);
+        std::fputs("(Packed) ", summary);
+        std::fprintf(summary, nullModelsEnabled == 1 ? "%02.2f " : "%02.2f\n", matrixTemperature);
+        std::fclose(summary);
+    }
+    writeLineTemperatures(rowTemperatureFileName, rowTemperature, rowOrder, removedFullRows, rowCount);
+    writeLineTemperatures(columnTemperatureFileName, columnTemperature, columnOrder,
+                          removedFullColumns, columnCount);
+}

@@ -1,0 +1,13 @@
+// The results of mode T for the observed matrix: its line in the summary
+// file "SYSTEMP.TXT" and the row and column temperature files (.LIN, .COL).
+#ifndef BRAVOLIN_TEMPERATURE_TEMPERATURE_SUMMARY_H
+#define BRAVOLIN_TEMPERATURE_TEMPERATURE_SUMMARY_H
+
+constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
+
+// Appends the header and the start of the matrix's line to "SYSTEMP.TXT"
+// (left open for the null models when they are on) and writes the
+// temperature of every packed row and column with its number in the file.
+void writeTemperatureSummary();
+
+#endif

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/shared_state.h"
+#include "packing/packing.h"
+#include "support/mode_t_matrix.h"
+#include "support/scratch.h"
+#include "temperature/temperature.h"
+
+using Rows = std::vector<std::string>;
+
+namespace {
+
+// The temperature of rows as they stand, without packing them first.
+float unpackedTemperature(const Rows& rows)
+{
+    loadObservedMatrix(rows);
+    packedPercentFill = percentFill;
+    computeTemperature();
+    return matrixTemperature;
+}
+
+float packedTemperature(const ScratchDirectory& dir, const Rows& rows)
+{
+    dir.enter();
+    loadObservedMatrix(rows);
+    testing::internal::CaptureStdout();
+    packMatrix();
+    testing::internal::GetCapturedStdout();
+    computeTemperature();
+    return matrixTemperature;
+}
+
+Rows staircase(int size)
+{
+    Rows rows;
+    for (int r = 0; r < size; r++)
+        rows.push_back(std::string(static_cast<std::size_t>(size - r), '1') + std::string(static_cast<std::size_t>(r), '0'));
+    return rows;
+}
+
+}  // namespace
+
+TEST(Isocline, CoefficientRoundingTable)
+{
+    const double values[] = {-1.5, -2.5, 2.5, 19.5, 20.5, 22.5, 100.5, 101.5, 0.4, 0.6, -0.4, -0.6, 3.0, -3.0};
+    const int rounded[] = {-2, -3, 2, 20, 21, 23, 100, 102, 0, 1, 0, -1, 3, -3};
+    for (std::size_t i = 0; i < std::size(values); i++)
+        EXPECT_EQ(roundCoefficient(values[i]), rounded[i]) << values[i];
+}
+
+TEST(Isocline, OneCellMatricesHaveTemperatureZeroAtParameterZero)
+{
+    for (const char* cell : {"0", "1"}) {
+        EXPECT_EQ(unpackedTemperature({cell}), 0.0f) << cell;
+        EXPECT_EQ(isoclineParameter, 0.0f);
+    }
+    // The empty cell lies exactly on the curve: the search stops just below
+    // t = 1 and the height there rounds to the cell's own 0.5.
+    loadObservedMatrix({"0"});
+    setIsoclineShape(0);
+    isoclinePointAtColumn(0.5f);
+    EXPECT_EQ(curvePointT, 0.99999988f);
+    EXPECT_EQ(curvePointY, 0.5f);
+}
+
+TEST(Isocline, HalfFullMatrixTakesTheShapeOfFullerMatrices)
+{
+    loadObservedMatrix({"1100", "1100", "1100", "1100"});
+    packedPercentFill = 50;
+    setIsoclineShape(0.25f);
+    EXPECT_DOUBLE_EQ(controlX[1], 3 * 0.25);
+    EXPECT_DOUBLE_EQ(controlY[1], 0.5);
+    EXPECT_DOUBLE_EQ(controlX[2], 3.5);
+    EXPECT_DOUBLE_EQ(controlY[2], 3 * 0.75);
+    packedPercentFill = 49.99f;
+    setIsoclineShape(0.25f);
+    EXPECT_DOUBLE_EQ(controlX[1], 0.5);
+    EXPECT_DOUBLE_EQ(controlY[1], 3 * 0.25);
+}
+
+TEST(Isocline, CurveEndsAtTheTopRightCellCentre)
+{
+    loadObservedMatrix(randomRows(17, 29, 0.3, 2));
+    for (float p : {0.0f, 0.37f, 1.5f}) {
+        packedPercentFill = 30;
+        setIsoclineShape(p);
+        evaluateIsocline(1);
+        EXPECT_EQ(curvePointX, 28.5f);
+        EXPECT_EQ(curvePointY, 16.5f);
+    }
+}
+
+TEST(Temperature, StaircaseIsNearZeroAndItsMirrorImageFarHigher)
+{
+    ScratchDirectory dir;
+    const Rows nested = staircase(12);
+    const float cold = packedTemperature(dir, nested);
+    EXPECT_LT(cold, 1.0f);
+    Rows mirror;
+    for (auto it = nested.rbegin(); it != nested.rend(); ++it)
+        mirror.emplace_back(it->rbegin(), it->rend());
+    EXPECT_GT(unpackedTemperature(mirror), 50.0f);
+}
+
+TEST(Temperature, MatrixTemperatureIsTheMeanOfRowAndOfColumnTemperatures)
+{
+    ScratchDirectory dir;
+    for (unsigned seed = 1; seed <= 5; seed++) {
+        const float t = packedTemperature(dir, randomRows(20 + static_cast<int>(seed), 35, 0.2 + 0.1 * seed, seed));
+        double rowSum = 0, columnSum = 0;
+        for (int i = 1; i <= rowCount; i++)
+            rowSum += rowTemperature[i];
+        for (int j = 1; j <= columnCount; j++)
+            columnSum += columnTemperature[j];
+        EXPECT_NEAR(rowSum / rowCount, t, 0.006);
+        EXPECT_NEAR(columnSum / columnCount, t, 0.006);
+        EXPECT_EQ(t, static_cast<float>(std::trunc(static_cast<double>(temperatureSum) * 100 + 0.5) / 100));
+        EXPECT_EQ(rowTemperature[rowCount + 1], 0.0f);
+    }
+}
+
+TEST(Temperature, SumIsRoundedHalfUpToTwoDecimalsFromDouble)
+{
+    // Measuring the one-cell matrix adds nothing to the sum it starts from.
+    const float sums[] = {12.346f, 12.344f, 0.004f, 0.015f, 0.145f};
+    const float expected[] = {12.35f, 12.34f, 0.0f, 0.01f, 0.14f};
+    for (std::size_t i = 0; i < std::size(sums); i++) {
+        loadObservedMatrix({"0"});
+        computeTemperature();
+        temperatureSum = sums[i];
+        measureTemperature();
+        EXPECT_EQ(matrixTemperature, expected[i]) << sums[i];
+    }
+}
+
+TEST(Temperature, RowsAndColumnsWithoutUnexpectedCellsAreExactlyZero)
+{
+    ScratchDirectory dir;
+    Rows rows = staircase(12);
+    rows[7][10] = '1';
+    rows[2][5] = '0';
+    packedTemperature(dir, rows);
+    ASSERT_GT(matrixTemperature, 0.0f);
+    // The fitted shape stays in force: find the unexpected cells again.
+    std::vector<int> rowHits(static_cast<std::size_t>(rowCount) + 1), columnHits(static_cast<std::size_t>(columnCount) + 1);
+    for (int j = 1; j <= columnCount; j++) {
+        isoclinePointAtColumn(static_cast<float>(j - 0.5));
+        for (int i = 1; i <= rowCount; i++) {
+            const float yy = static_cast<float>(rowCount - i + 0.5);
+            const bool below = yy <= curvePointY;
+            if (below == (workingMatrix[i][j] == 1)) {
+                rowHits[static_cast<std::size_t>(i)]++;
+                columnHits[static_cast<std::size_t>(j)]++;
+            }
+        }
+    }
+    int quietRows = 0;
+    for (int i = 1; i <= rowCount; i++) {
+        // A cell right on the curve (the bottom-left one here) is
+        // unexpected but at distance 0, so only one direction holds.
+        if (rowHits[static_cast<std::size_t>(i)] == 0) {
+            EXPECT_EQ(rowTemperature[i], 0.0f) << "row " << i;
+            quietRows++;
+        }
+    }
+    for (int j = 1; j <= columnCount; j++) {
+        if (columnHits[static_cast<std::size_t>(j)] == 0) {
+            EXPECT_EQ(columnTemperature[j], 0.0f) << "column " << j;
+        }
+    }
+    EXPECT_GT(quietRows, 0);
+    EXPECT_LT(quietRows, rowCount);
+}
