@@ -6,30 +6,38 @@
 #ifndef BRAVOLIN_PACKING_EXCHANGE_SORT_H
 #define BRAVOLIN_PACKING_EXCHANGE_SORT_H
 
-template <typename Key, typename ComesBefore>
-void exchangeSort(Key* keys, int* lines, int count, ComesBefore comesBefore)
+enum class SortOrder { Increasing, Decreasing };
+
+template <SortOrder order, typename Key>
+inline bool comesBefore(Key a, Key b)
+{
+    return order == SortOrder::Increasing ? a < b : a > b;
+}
+
+template <SortOrder order, typename Key>
+void exchangeSort(Key* keys, int* lines, int count)
 {
     // A list already in order makes the procedure swap nothing: skip its
-    // quadratic scan. Packing lists are in order once the passes settle.
+    // quadratic scan.
     bool ordered = true;
     for (int i = 2; i <= count && ordered; i++)
-        ordered = !comesBefore(keys[i], keys[i - 1]);
+        ordered = !comesBefore<order>(keys[i], keys[i - 1]);
     if (ordered)
         return;
     for (int i = 1; i <= count; i++) {
-        Key first = keys[i];
-        int firstLine = lines[i];
+        Key held = keys[i];
+        int heldLine = lines[i];
         for (int j = i + 1; j <= count; j++)
-            if (comesBefore(keys[j], first)) {
+            if (comesBefore<order>(keys[j], held)) {
                 const Key movedKey = keys[j];
                 const int movedLine = lines[j];
-                keys[j] = first;
-                lines[j] = firstLine;
-                first = movedKey;
-                firstLine = movedLine;
+                keys[j] = held;
+                lines[j] = heldLine;
+                held = movedKey;
+                heldLine = movedLine;
             }
-        keys[i] = first;
-        lines[i] = firstLine;
+        keys[i] = held;
+        lines[i] = heldLine;
     }
 }
 

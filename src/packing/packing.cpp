@@ -126,8 +126,8 @@ void rankLines(int count)
 {
     for (int l = 1; l <= count; l++)
         presenceLines[l] = absenceLines[l] = keyLines[l] = l;
-    exchangeSort(presenceScore, presenceLines, count, [](float a, float b) { return a > b; });
-    exchangeSort(absenceScore, absenceLines, count, [](float a, float b) { return a < b; });
+    exchangeSort<SortOrder::Decreasing>(presenceScore, presenceLines, count);
+    exchangeSort<SortOrder::Increasing>(absenceScore, absenceLines, count);
     // Ranks by line number: the lists hold every line once, so sorting them
     // back into line order is a direct placement.
     for (int i = 1; i <= count; i++) {
@@ -136,7 +136,7 @@ void rankLines(int count)
     }
     for (int l = 1; l <= count; l++)
         doubledKeys[l] = presenceRank[l] + absenceRank[l];
-    exchangeSort(doubledKeys, keyLines, count, [](int a, int b) { return a < b; });
+    exchangeSort<SortOrder::Increasing>(doubledKeys, keyLines, count);
 }
 
 bool orderUnchanged(int count)

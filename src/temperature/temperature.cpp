@@ -183,34 +183,112 @@ void fitIsocline()
     isoclineParameter = p;
 }
 
-// Walks along the curve from t* to where it meets the line of slope
-// diagonalSlope and intercept b: forward for an unexpected absence (the line
-// lies above the curve until then), backward for an unexpected presence.
-// Each level goes back to the last point it advanced from and refines the
-// step; the meeting point is the one that ended the fourth level, left in
-// the curve point. A level starts where the curve is already known (at t*,
-// or at the point the last level advanced from), so that point is not
-// evaluated again.
-void walkToIsocline(float tStar, float xStar, float yStar, float b, bool forward)
+// Whether a walk moves on from the curve point (t, x, y): the line
+// ly = diagonalSlope x + b is still above the curve (forward) or below it
+// (backward), and the next step stays inside (0, 1).
+inline bool walkAdvances(float t, float x, float y, float b, float step, bool forward)
 {
-    float t = tStar, x = xStar, y = yStar;
+    const float ly = static_cast<float>(static_cast<double>(diagonalSlope) * x + b);
+    return forward ? ly > y && static_cast<double>(t) + step < 1
+                   : ly < y && static_cast<double>(t) - step > 0;
+}
+
+inline float stepFrom(float t, float step, bool forward)
+{
+    return static_cast<float>(forward ? static_cast<double>(t) + step : static_cast<double>(t) - step);
+}
+
+// The points of one walk level, point 0 being where it starts, with the
+// curve's x and y there. A level advances at most 1 / step times before
+// t + step leaves (0, 1), so the first level has at most 11 points and the
+// second at most 101.
+template <int capacity>
+struct WalkLevelPoints {
+    int count;
+    float t[capacity], x[capacity], y[capacity];
+};
+
+constexpr int kFirstLevelPoints = 12;
+constexpr int kSecondLevelPoints = 102;
+
+// The walks of the unexpected cells of a column all start at the column's
+// t*, forward or backward, so their first levels visit the same points, and
+// walks that leave the first level at the same point visit the same points
+// at the second. Those points are evaluated once per column; each walk
+// compares them with its own line.
+WalkLevelPoints<kFirstLevelPoints> firstLevelPoints[2];
+WalkLevelPoints<kSecondLevelPoints> secondLevelPoints[2][kFirstLevelPoints];
+
+template <int capacity>
+void startLevel(WalkLevelPoints<capacity>& level, float t, float x, float y)
+{
+    level.count = 1;
+    level.t[0] = t;
+    level.x[0] = x;
+    level.y[0] = y;
+}
+
+// Walks a level of shared points; returns the index of the point where the
+// walk stops (it advanced from every point before it).
+template <int capacity>
+int walkSharedLevel(WalkLevelPoints<capacity>& level, float step, bool forward, float b)
+{
+    for (int i = 0;; i++) {
+        if (i == level.count) {
+            const float t = stepFrom(level.t[i - 1], step, forward);
+            level.t[i] = t;
+            level.x[i] = static_cast<float>(curveX(t));
+            level.y[i] = static_cast<float>(curveY(t));
+            level.count++;
+        }
+        if (!walkAdvances(level.t[i], level.x[i], level.y[i], b, step, forward))
+            return i;
+    }
+}
+
+void startColumnWalks(float tStar, float xStar, float yStar)
+{
+    for (int side = 0; side < 2; side++) {
+        startLevel(firstLevelPoints[side], tStar, xStar, yStar);
+        for (auto& level : secondLevelPoints[side])
+            level.count = 0;
+    }
+}
+
+// Walks along the curve from the column's t* to where it meets the line of
+// slope diagonalSlope and intercept b: forward for an unexpected absence
+// (the line lies above the curve until then), backward for an unexpected
+// presence. Each level goes back to the last point it advanced from and
+// refines the step; the meeting point is the one that ended the fourth
+// level, left in the curve point. A level starts where the curve is already
+// known, so that point is not evaluated again.
+void walkToIsocline(float b, bool forward)
+{
+    const int side = forward ? 1 : 0;
+    auto& first = firstLevelPoints[side];
+    const int firstStop = walkSharedLevel(first, kLevelSteps[0], forward, b);
+    const int firstResume = firstStop > 0 ? firstStop - 1 : 0;
+    auto& second = secondLevelPoints[side][firstStop];
+    if (second.count == 0)
+        startLevel(second, first.t[firstResume], first.x[firstResume], first.y[firstResume]);
+    const int secondStop = walkSharedLevel(second, kLevelSteps[1], forward, b);
+    const int secondResume = secondStop > 0 ? secondStop - 1 : 0;
+
+    float t = second.t[secondResume], x = second.x[secondResume], y = second.y[secondResume];
     float previousT = t, previousX = x, previousY = y;
-    for (int level = 0; level < 4; level++) {
+    for (int level = 2; level < 4; level++) {
         const float step = kLevelSteps[level];
         for (bool known = true;; known = false) {
             if (!known) {
                 x = static_cast<float>(curveX(t));
                 y = static_cast<float>(curveY(t));
             }
-            const float ly = static_cast<float>(static_cast<double>(diagonalSlope) * x + b);
-            const bool advance = forward ? ly > y && static_cast<double>(t) + step < 1
-                                         : ly < y && static_cast<double>(t) - step > 0;
-            if (!advance)
+            if (!walkAdvances(t, x, y, b, step, forward))
                 break;
             previousT = t;
             previousX = x;
             previousY = y;
-            t = static_cast<float>(forward ? static_cast<double>(t) + step : static_cast<double>(t) - step);
+            t = stepFrom(t, step, forward);
         }
         if (level < 3) {
             t = previousT;
@@ -225,8 +303,7 @@ void walkToIsocline(float tStar, float xStar, float yStar, float b, bool forward
 
 // The contribution of one unexpected cell, centred at (cx0, cy0), to the
 // sums, given the isocline point (x*, y*) at its column.
-void addUnexpectedCell(int i, int j, float tStar, float xStar, float yStar, float cx0, float cy0,
-                       bool forward)
+void addUnexpectedCell(int i, int j, float xStar, float cx0, float cy0, bool forward)
 {
     const int m = rowCount, n = columnCount;
     // The line through the cell parallel to the diagonal, its length D
@@ -235,7 +312,7 @@ void addUnexpectedCell(int i, int j, float tStar, float xStar, float yStar, floa
     float h = b > m ? static_cast<float>(2.0 * m - b) : b;
     float w = static_cast<float>(-static_cast<double>(h) / diagonalSlope);
     float D = static_cast<float>(std::sqrt(static_cast<double>(h) * h + static_cast<double>(w) * w));
-    walkToIsocline(tStar, xStar, yStar, b, forward);
+    walkToIsocline(b, forward);
     double dx = static_cast<double>(curvePointX) - cx0;
     double dy = static_cast<double>(curvePointY) - cy0;
     float d = static_cast<float>(std::sqrt(dx * dx + dy * dy) / D);
@@ -364,15 +441,18 @@ void measureTemperature()
     std::memset(columnTemperature, 0, sizeof columnTemperature);
     diagonalSlope = static_cast<float>(-static_cast<double>(m) / n);
     for (int j = 1; j <= n; j++) {
-        isoclinePointAtColumn(static_cast<float>(j - 0.5));
+        // The same point as isoclinePointAtColumn, from the fit's shared
+        // search points of this shape.
+        evaluateIsocline(searchColumnT(static_cast<float>(j - 0.5)));
         const float tStar = curvePointT, xStar = curvePointX, yStar = curvePointY;
+        startColumnWalks(tStar, xStar, yStar);
         for (int i = m; i >= 1; i--) {
             const float yy = static_cast<float>((m - i) + 0.5);
             const unsigned char cell = workingMatrix[i][j];
             if (yStar < yy && cell == 0)
-                addUnexpectedCell(i, j, tStar, xStar, yStar, static_cast<float>(j - 0.501), yy, true);
+                addUnexpectedCell(i, j, xStar, static_cast<float>(j - 0.501), yy, true);
             else if (yStar >= yy && cell == 1)
-                addUnexpectedCell(i, j, tStar, xStar, yStar, static_cast<float>(j - 0.5), yy, false);
+                addUnexpectedCell(i, j, xStar, static_cast<float>(j - 0.5), yy, false);
             else
                 continue;
             evaluateIsocline(tStar);
