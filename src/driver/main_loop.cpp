@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/console.h"
+#include "common/output_file.h"
 #include "common/random.h"
 #include "common/shared_state.h"
 #include "driver/file_search.h"
@@ -12,6 +13,7 @@
 #include "nodf/nodf_mode.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
+#include "temperature/temperature_null_models.h"
 #include "temperature/temperature_summary.h"
 
 static void printBanner()
@@ -87,7 +89,7 @@ static void copyToWorkingMatrix()
 }
 
 // The observed matrix: packed, measured and reported.
-static void analyseTemperatureFile()
+static void analyseObservedMatrix()
 {
     copyToWorkingMatrix();
     simulationRunning = 0;
@@ -95,6 +97,27 @@ static void analyseTemperatureFile()
     computeTemperature();
     writeTemperatureSummary();
     observedTemperature = matrixTemperature;
+}
+
+// The null models of the file, after its observed results are written.
+static void runNullModelsOfFile()
+{
+    simulationRunning = 1;
+    savedRowCount = rowCount;
+    savedColumnCount = columnCount;
+    std::FILE* nullModelFile = openForAppend(nullModelFileName);
+    if (nullModelFile != nullptr) {
+        std::fputs("Er    Ce    Li    Co    \n", nullModelFile);
+        std::fclose(nullModelFile);
+    }
+    runTemperatureNullModels();
+}
+
+void analyseTemperatureFile()
+{
+    analyseObservedMatrix();
+    if (nullModelsEnabled == 1)
+        runNullModelsOfFile();
 }
 
 // Processes every file matching the expression; asks for a new expression

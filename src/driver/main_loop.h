@@ -16,4 +16,9 @@ constexpr int kMaxBatchFiles = 10000;
 // PresenceMatrix cleared, orders set to the identity, analysis scalars 0.
 void resetMatrixState();
 
+// The analysis of the matrix file just read into PresenceMatrix: copied to
+// workingMatrix with its fill, packed, measured and reported, then compared
+// with its null models when they are on.
+void analyseTemperatureFile();
+
 #endif

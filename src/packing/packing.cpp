@@ -31,12 +31,6 @@ int scratchOrder[kTableSide];
 float presenceScore[kTableSide];
 float absenceScore[kTableSide];
 
-void showSpinner()
-{
-    static const char spinner[] = "|/-\\";
-    spinnerCount++;
-    std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
-}
 
 // Adds a whole-number term to a single-precision running score: the sum is
 // rounded to single precision after every addition.
@@ -260,6 +254,13 @@ bool reorderRows()
 }
 
 }  // namespace
+
+void showSpinner()
+{
+    static const char spinner[] = "|/-\\";
+    spinnerCount++;
+    std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
+}
 
 float fillPercentage(int ones, int rows, int columns)
 {

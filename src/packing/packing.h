@@ -14,6 +14,10 @@ void packMatrix();
 void sortCols();
 void sortRows();
 
+// Advances spinnerCount and shows the progress line of mode T: runNumber
+// and the next character of the spinner.
+void showSpinner();
+
 // The percentage of cells equal to 1 among rows x columns cells, as packing
 // and the driver print it: the fraction times 1000 divided by 10, computed
 // in double and stored in single precision.

@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/random.h"
+#include "common/shared_state.h"
+#include "packing/packing.h"
+#include "support/mode_t_matrix.h"
+#include "support/random_draws.h"
+#include "support/scratch.h"
+#include "temperature/temperature.h"
+#include "temperature/temperature_null_models.h"
+
+using Rows = std::vector<std::string>;
+
+namespace {
+
+// Sets PresenceMatrix to rows as the null models' observed block.
+void setObservedBlock(const Rows& rows)
+{
+    loadObservedMatrix(rows);
+    savedRowCount = rowCount;
+    savedColumnCount = columnCount;
+}
+
+int workingRowOnes(int i)
+{
+    int ones = 0;
+    for (int j = 1; j <= savedColumnCount; j++)
+        ones += workingMatrix[i][j];
+    return ones;
+}
+
+int workingColumnOnes(int j)
+{
+    int ones = 0;
+    for (int i = 1; i <= savedRowCount; i++)
+        ones += workingMatrix[i][j];
+    return ones;
+}
+
+std::vector<std::string> presenceRows(int rows, int columns)
+{
+    std::vector<std::string> text;
+    for (int i = 1; i <= rows; i++) {
+        std::string row;
+        for (int j = 1; j <= columns; j++)
+            row += static_cast<char>('0' + PresenceMatrix[i][j]);
+        text.push_back(row);
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(TemperatureNullModels, DrawPositionCoversOneToK)
+{
+    seedForNextDraw(0);
+    EXPECT_EQ(drawPosition(7), 1);
+    seedForNextDraw(kRandomMax);
+    EXPECT_EQ(drawPosition(7), 7);
+    for (int draw : {0, 16384, kRandomMax}) {
+        seedForNextDraw(draw);
+        EXPECT_EQ(drawPosition(1), 1);
+    }
+    // 3 u just below and just above 1.5: halves go down.
+    seedForNextDraw(16383);
+    EXPECT_EQ(drawPosition(3), 1);
+    seedForNextDraw(16384);
+    EXPECT_EQ(drawPosition(3), 2);
+}
+
+TEST(TemperatureNullModels, ErRepairLeavesNoEmptyRowOrColumn)
+{
+    setObservedBlock({"0000", "0000", "0000"});
+    for (std::uint32_t seed = 1; seed <= 20; seed++) {
+        seedRandom(seed);
+        drawErMatrix();
+        EXPECT_EQ(fillFraction, 0.0f);
+        int total = 0;
+        for (int i = 1; i <= 3; i++) {
+            EXPECT_GE(workingRowOnes(i), 1);
+            total += workingRowOnes(i);
+        }
+        for (int j = 1; j <= 4; j++)
+            EXPECT_GE(workingColumnOnes(j), 1);
+        EXPECT_LE(total, 3 + 4 - 1);
+    }
+}
+
+TEST(TemperatureNullModels, FullThresholdStillGivesZeroForTheLastDraw)
+{
+    setObservedBlock({"111", "111"});
+    seedForNextDraw(kRandomMax);
+    drawErMatrix();
+    EXPECT_EQ(fillFraction, 1.0f);
+    EXPECT_EQ(workingMatrix[1][1], 0);
+    EXPECT_EQ(workingRowOnes(1) + workingRowOnes(2), 5);
+
+    // Ce: a full row crossing a full column has threshold 10000; an empty
+    // row crossing an empty column has threshold 0.
+    setObservedBlock({"11", "10"});
+    seedForNextDraw(kRandomMax);
+    drawCeMatrix();
+    EXPECT_EQ(workingMatrix[1][1], 0);
+    seedForNextDraw(kRandomMax - 1);
+    drawCeMatrix();
+    EXPECT_EQ(workingMatrix[1][1], 1);
+    setObservedBlock({"10", "00"});
+    for (std::uint32_t seed = 1; seed <= 50; seed++) {
+        seedRandom(seed);
+        drawCeMatrix();
+        EXPECT_EQ(workingMatrix[2][2], 0);
+    }
+}
+
+TEST(TemperatureNullModels, LiKeepsRowTotalsAndCoColumnTotals)
+{
+    const Rows rows = randomRows(9, 13, 0.4, 3);
+    setObservedBlock(rows);
+    for (std::uint32_t seed = 1; seed <= 10; seed++) {
+        seedRandom(seed);
+        drawLiMatrix();
+        for (int i = 1; i <= 9; i++) {
+            int expected = 0;
+            for (char cell : rows[static_cast<std::size_t>(i - 1)])
+                expected += cell == '1';
+            EXPECT_EQ(workingRowOnes(i), expected);
+        }
+        drawCoMatrix();
+        for (int j = 1; j <= 13; j++) {
+            int expected = 0;
+            for (const std::string& row : rows)
+                expected += row[static_cast<std::size_t>(j - 1)] == '1';
+            EXPECT_EQ(workingColumnOnes(j), expected);
+        }
+    }
+}
+
+TEST(TemperatureNullModels, SameSeedSameMatrices)
+{
+    setObservedBlock(randomRows(8, 11, 0.3, 4));
+    std::vector<std::string> first, second;
+    for (std::vector<std::string>* out : {&first, &second}) {
+        seedRandom(99);
+        for (auto draw : {drawErMatrix, drawCeMatrix, drawLiMatrix, drawCoMatrix}) {
+            draw();
+            rowCount = savedRowCount;
+            columnCount = savedColumnCount;
+            for (const std::string& row : workingRows())
+                out->push_back(row);
+        }
+    }
+    EXPECT_EQ(first, second);
+}
+
+TEST(TemperatureNullModels, ModelsDrawFromTheRowsAndColumnsThatWereAnalysed)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    const Rows trimmed[] = {{"111", "111", "100", "000"}, {"110", "100", "000"}};
+    const Rows kept[] = {{"111", "100"}, {"11", "10"}};
+    for (int example = 0; example < 2; example++) {
+        loadObservedMatrix(trimmed[example]);
+        testing::internal::CaptureStdout();
+        packMatrix();
+        testing::internal::GetCapturedStdout();
+        savedRowCount = rowCount;
+        savedColumnCount = columnCount;
+        keepAnalysedBlock();
+        EXPECT_EQ(presenceRows(savedRowCount, savedColumnCount), kept[example]);
+    }
+    // Without trimming the block is the matrix as read, in file order.
+    const Rows untrimmed = {"0100", "1111", "0110", "1101"};
+    loadObservedMatrix(untrimmed);
+    testing::internal::CaptureStdout();
+    packMatrix();
+    testing::internal::GetCapturedStdout();
+    savedRowCount = rowCount;
+    savedColumnCount = columnCount;
+    keepAnalysedBlock();
+    EXPECT_EQ(presenceRows(4, 4), untrimmed);
+}
+
+TEST(TemperatureNullModels, OneSimulationOfAOneCellMatrix)
+{
+    // Every random matrix of one full cell is that cell: temperature 0.00,
+    // equal to the observed one, which counts toward P.
+    ScratchDirectory dir;
+    dir.enter();
+    loadObservedMatrix({"1"}, "ONE.TXT");
+    testing::internal::CaptureStdout();
+    packMatrix();
+    computeTemperature();
+    observedTemperature = matrixTemperature;
+    simulationRunning = 1;
+    savedRowCount = rowCount;
+    savedColumnCount = columnCount;
+    simulationCount = 1;
+    seedRandom(5);
+    runTemperatureNullModels();
+    const std::string progress = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(progress.substr(0, 9), "0000 - /\r");
+    EXPECT_NE(progress.find("0001 - "), std::string::npos);
+    EXPECT_EQ(dir.read("ONE.NULL"), "00.00 00.00 00.00 00.00\n");
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "0.00 1.00 0.00 1.00\n");
+    EXPECT_EQ(runNumber, 2);
+}
+
+TEST(TemperatureNullModels, MeansAndColderCountsOverTheSimulations)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    loadObservedMatrix(randomRows(12, 15, 0.35, 8), "R.TXT");
+    testing::internal::CaptureStdout();
+    packMatrix();
+    computeTemperature();
+    observedTemperature = matrixTemperature;
+    simulationRunning = 1;
+    savedRowCount = rowCount;
+    savedColumnCount = columnCount;
+    simulationCount = 6;
+    seedRandom(11);
+    runTemperatureNullModels();
+    testing::internal::GetCapturedStdout();
+
+    const std::vector<std::string> lines = splitLines(dir.read("R.NULL"));
+    ASSERT_EQ(lines.size(), 6u);
+    double erSum = 0, ceSum = 0;
+    int erColder = 0, ceColder = 0;
+    for (const std::string& line : lines) {
+        float er, ce, li, co;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%f %f %f %f", &er, &ce, &li, &co), 4) << line;
+        ASSERT_EQ(line.size(), 23u) << line;
+        erSum += er;
+        ceSum += ce;
+        erColder += er <= observedTemperature;
+        ceColder += ce <= observedTemperature;
+    }
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%02.2f %02.2f %02.2f %02.2f\n", erSum / 6, erColder / 6.0,
+                  ceSum / 6, ceColder / 6.0);
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), expected);
+}
