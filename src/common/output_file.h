@@ -6,6 +6,9 @@
 
 #include <cstdio>
 
+// The summary file both modes write one line per matrix to.
+constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
+
 // Opens name for appending in text mode. When the file cannot be opened,
 // prints one console line naming it and returns nullptr; the caller then
 // skips its writes and the analysis goes on. A file that keeps failing is

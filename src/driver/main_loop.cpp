@@ -6,6 +6,7 @@
 
 #include "common/console.h"
 #include "common/output_file.h"
+#include "common/questions.h"
 #include "common/random.h"
 #include "common/shared_state.h"
 #include "driver/file_search.h"
@@ -50,22 +51,7 @@ static char askMode()
 static void askTemperatureQuestions()
 {
     printPackedMatrix = askYesNo("Print Packed Matrix? (Y/N) : ");
-    nullModelsEnabled = askYesNo("Performe Null Model Analyses? (Y/N) : ");
-    if (nullModelsEnabled) {
-        std::printf("Number of simulations: (1 to 1000) : ");
-        readInteger(&simulationCount);
-        // As an unsigned number every negative count is above 1000.
-        if (simulationCount == 0 || static_cast<unsigned>(simulationCount) > 1000u)
-            simulationCount = 1000;
-    }
-}
-
-static void askFileExpression()
-{
-    std::printf("Enter file name expression: Ex: *.TXT, *.NET, etc...\n");
-    std::printf("- ");
-    readWord(fileExpression, sizeof fileExpression);
-    fileIndex = 0;
+    askNullModelQuestions();
 }
 
 void resetMatrixState()
@@ -125,6 +111,7 @@ void analyseTemperatureFile()
 static void runTemperatureBatch()
 {
     askFileExpression();
+    fileIndex = 0;
     for (;;) {
         resetMatrixState();
         if (!nextMatchingFile(fileExpression)) {

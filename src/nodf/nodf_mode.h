@@ -1,8 +1,11 @@
-// Mode N: its questions, its batch over the matrix files and its reader.
+// Mode N: its questions, the summary header and its batch over the matrix
+// files, each read by the mode's own reader and measured by NODF.
 #ifndef BRAVOLIN_NODF_NODF_MODE_H
 #define BRAVOLIN_NODF_NODF_MODE_H
 
-// Runs mode N to the end of its batch; the program ends when it returns.
+// Runs mode N. The end of the batch ends the program; the function returns
+// only when a matching file cannot be opened, and the caller then ends the
+// program.
 void runNodfMode();
 
 #endif

@@ -3,8 +3,6 @@
 #ifndef BRAVOLIN_TEMPERATURE_TEMPERATURE_SUMMARY_H
 #define BRAVOLIN_TEMPERATURE_TEMPERATURE_SUMMARY_H
 
-constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
-
 // Appends the header and the start of the matrix's line to "SYSTEMP.TXT"
 // (left open for the null models when they are on) and writes the
 // temperature of every packed row and column with its number in the file.

@@ -1,0 +1,15 @@
+// The questions that both modes ask in the same words: whether to run the
+// null models and how many simulations, and the file name expression.
+#ifndef BRAVOLIN_COMMON_QUESTIONS_H
+#define BRAVOLIN_COMMON_QUESTIONS_H
+
+// Asks whether to run the null models (nullModelsEnabled) and, if so, for
+// simulationCount. A count of 0 or above 1000, a negative one (above 1000
+// as an unsigned number) or, on the first run, a word that is no number
+// gives 1000; a later run keeps the earlier count for such a word.
+void askNullModelQuestions();
+
+// Asks for the file name expression and reads it into fileExpression.
+void askFileExpression();
+
+#endif

@@ -1,0 +1,35 @@
+// The result files of mode N: the summary file "SYSTEMP.TXT" (one line per
+// matrix) and the per-matrix reports named after the matrix file: the
+// ordered matrix, the two pairwise tables and one nestedness file per null
+// model and side. Every file is opened for appending just before a write
+// and closed right after, so results accumulate across matrices and runs.
+#ifndef BRAVOLIN_NODF_NODF_REPORTS_H
+#define BRAVOLIN_NODF_NODF_REPORTS_H
+
+#include <cstddef>
+
+#include "common/shared_state.h"
+
+// The report name for suffix: currentFileName up to its first "." followed
+// by suffix (ISLANDS.TXT and ISLANDS both give ISLANDS_Ordered.TXT).
+void nodfReportName(char* destination, std::size_t size, const char* suffix);
+
+// The header of the summary columns, with the null-model columns when null
+// models are on.
+void writeNodfSummaryHeader();
+
+// Opens the matrix's summary line with its name.
+void startNodfSummaryLine();
+
+// The observed run's results, in this order: the ordered matrix (when
+// ordering and printing are both on), the row pairwise table, the row NODF,
+// the column pairwise table, the column NODF and the total NODF, the three
+// NODF values going to the summary line. The line ends after the total
+// unless null models are on; their results complete it.
+void writeObservedNodfReports();
+
+// One line each in the row, column and total nestedness files of a
+// null-model run kind.
+void writeNullModelNodfLines(NodfRunKind kind);
+
+#endif
