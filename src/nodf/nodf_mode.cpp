@@ -10,6 +10,7 @@
 #include "common/shared_state.h"
 #include "driver/file_search.h"
 #include "nodf/nodf_metric.h"
+#include "nodf/nodf_null_models.h"
 #include "nodf/nodf_reader.h"
 #include "nodf/nodf_reports.h"
 
@@ -56,6 +57,15 @@ static bool loadMatrixFile()
     return true;
 }
 
+void analyseNodfFile()
+{
+    computeNodf(Observed);
+    if (nullModelsEnabled == 1) {
+        runNodfNullModels();
+        completeNodfSummaryLine();
+    }
+}
+
 void runNodfMode()
 {
     fileIndex = 0;
@@ -76,7 +86,7 @@ void runNodfMode()
         }
         if (!loadMatrixFile())
             return;
-        computeNodf(Observed);
+        analyseNodfFile();
         fileIndex++;
     }
 }

@@ -8,4 +8,9 @@
 // program.
 void runNodfMode();
 
+// The analysis of the matrix just read into PresenceMatrix and
+// workingMatrix: its NODF and reports, then its null models when they are
+// on, which complete its summary line.
+void analyseNodfFile();
+
 #endif

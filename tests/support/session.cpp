@@ -25,6 +25,7 @@ SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
     std::string prefix;
     if (haveFaketime())
         prefix = clock.startTime.empty() ? "faketime -f '+0 x50' "
+                 : clock.frozen          ? "TZ=UTC faketime '" + clock.startTime + "' "
                                          : "TZ=UTC faketime -f '@" + clock.startTime + "' ";
     std::string command = "export ASAN_OPTIONS=verify_asan_link_order=0 && cd '" + dir.path().string() + "' && " + prefix + "'" +
                           BRAVOLIN_EXECUTABLE + "' < '" + stdinPath.string() + "' > '" +

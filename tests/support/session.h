@@ -18,6 +18,9 @@ struct SessionClock {
     // "2026-01-01 00:00:00" from which the clock runs at normal speed, so
     // that the program's random seed is known.
     std::string startTime;
+    // With a start time: the clock stands still at it (mode N never waits
+    // for the clock, so its progress line then shows a known time).
+    bool frozen = false;
 };
 
 // Whether the faketime command is available; sessions run on the real clock

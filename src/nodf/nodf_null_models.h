@@ -1,0 +1,35 @@
+// The null models of mode N. Every simulation draws four random matrices
+// from the observed one, in the order Er, Ce, Li, Co, and measures the NODF
+// of each:
+//   Er keeps the overall fill, Ce the row and column fills on average (both
+//   then get one 1 in every empty row and column),
+//   Li keeps every row's number of 1s, Co every column's.
+// computeNodf writes each run's values to the model's nestedness files and
+// sums the Er and Ce totals and their exceedances for the summary line.
+#ifndef BRAVOLIN_NODF_NODF_NULL_MODELS_H
+#define BRAVOLIN_NODF_NODF_NULL_MODELS_H
+
+// Runs simulationCount simulations on the observed matrix in PresenceMatrix
+// (rowCount x columnCount from index 0), whose observed run has set
+// observedNodfTotal, showing a progress line with a time estimate.
+void runNodfNullModels();
+
+// Appends the means and P values of Er and Ce to the matrix's summary line,
+// which this ends.
+void completeNodfSummaryLine();
+
+// The random matrices, drawn from PresenceMatrix into workingMatrix.
+void drawNodfErMatrix();
+void drawNodfCeMatrix();
+void drawNodfLiMatrix();
+void drawNodfCoMatrix();
+
+// Puts one 1 at a random place in every empty row of workingMatrix, then in
+// every column still empty.
+void repairEmptyLines();
+
+// A random index from 0 to k - 1 for one draw: (k - 1) times the draw's
+// fraction, rounded to the nearest integer with halves down.
+int drawIndex(int k);
+
+#endif

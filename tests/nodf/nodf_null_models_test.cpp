@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/random.h"
+#include "common/shared_state.h"
+#include "nodf/nodf_metric.h"
+#include "nodf/nodf_null_models.h"
+#include "support/random_draws.h"
+#include "support/scratch.h"
+
+using Rows = std::vector<std::string>;
+
+namespace {
+
+// Sets PresenceMatrix (from index 0) and the size of the observed matrix.
+void setObservedMatrix(const Rows& rows)
+{
+    rowCount = static_cast<int>(rows.size());
+    columnCount = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+    for (int r = 0; r < rowCount; r++)
+        for (int c = 0; c < columnCount; c++)
+            PresenceMatrix[r][c] = rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] == '1';
+}
+
+int workingRowOnes(int r)
+{
+    int ones = 0;
+    for (int c = 0; c < columnCount; c++)
+        ones += workingMatrix[r][c];
+    return ones;
+}
+
+int workingColumnOnes(int c)
+{
+    int ones = 0;
+    for (int r = 0; r < rowCount; r++)
+        ones += workingMatrix[r][c];
+    return ones;
+}
+
+void expectNoEmptyLine()
+{
+    for (int r = 0; r < rowCount; r++)
+        EXPECT_GE(workingRowOnes(r), 1) << "row " << r;
+    for (int c = 0; c < columnCount; c++)
+        EXPECT_GE(workingColumnOnes(c), 1) << "column " << c;
+}
+
+}  // namespace
+
+TEST(NodfNullModels, DrawIndexCoversZeroToKMinusOne)
+{
+    seedForNextDraw(0);
+    EXPECT_EQ(drawIndex(9), 0);
+    seedForNextDraw(kRandomMax);
+    EXPECT_EQ(drawIndex(9), 8);
+    for (int draw : {0, 20000, kRandomMax}) {
+        seedForNextDraw(draw);
+        EXPECT_EQ(drawIndex(1), 0);
+    }
+    // 2 u just below and just above 0.5: halves go down.
+    seedForNextDraw(8191);
+    EXPECT_EQ(drawIndex(3), 0);
+    seedForNextDraw(8193);
+    EXPECT_EQ(drawIndex(3), 1);
+}
+
+TEST(NodfNullModels, ErAndCeAreRepairedUntilNoLineIsEmpty)
+{
+    setObservedMatrix({"0000", "0000", "0000"});
+    for (std::uint32_t seed = 1; seed <= 20; seed++) {
+        seedRandom(seed);
+        drawNodfErMatrix();
+        EXPECT_EQ(workingRowOnes(0) + workingRowOnes(1) + workingRowOnes(2), 0);
+        repairEmptyLines();
+        expectNoEmptyLine();
+    }
+    setObservedMatrix({"1100", "1000", "0000"});
+    for (std::uint32_t seed = 1; seed <= 20; seed++) {
+        seedRandom(seed);
+        drawNodfCeMatrix();
+        repairEmptyLines();
+        expectNoEmptyLine();
+    }
+}
+
+TEST(NodfNullModels, FullFillStillGivesZeroForTheLastDraw)
+{
+    setObservedMatrix({"111", "111"});
+    seedForNextDraw(kRandomMax);
+    drawNodfErMatrix();
+    EXPECT_EQ(fillFraction, 1.0f);
+    EXPECT_EQ(workingMatrix[0][0], 0);
+    EXPECT_EQ(workingRowOnes(0) + workingRowOnes(1), 5);
+
+    setObservedMatrix({"11", "10"});
+    seedForNextDraw(kRandomMax);
+    drawNodfCeMatrix();
+    EXPECT_EQ(workingMatrix[0][0], 0);
+    setObservedMatrix({"10", "00"});
+    for (std::uint32_t seed = 1; seed <= 50; seed++) {
+        seedRandom(seed);
+        drawNodfCeMatrix();
+        EXPECT_EQ(workingMatrix[1][1], 0);
+    }
+}
+
+TEST(NodfNullModels, LiKeepsRowTotalsAndCoColumnTotalsWithoutRepair)
+{
+    const Rows rows = {"0110100", "0000000", "1111111", "0010001", "1000000"};
+    setObservedMatrix(rows);
+    for (std::uint32_t seed = 1; seed <= 10; seed++) {
+        seedRandom(seed);
+        drawNodfLiMatrix();
+        for (int r = 0; r < rowCount; r++) {
+            int expected = 0;
+            for (char cell : rows[static_cast<std::size_t>(r)])
+                expected += cell == '1';
+            EXPECT_EQ(workingRowOnes(r), expected);
+        }
+        drawNodfCoMatrix();
+        for (int c = 0; c < columnCount; c++) {
+            int expected = 0;
+            for (const std::string& row : rows)
+                expected += row[static_cast<std::size_t>(c)] == '1';
+            EXPECT_EQ(workingColumnOnes(c), expected);
+        }
+    }
+    // The empty row of the observed matrix stays empty in Li.
+    drawNodfLiMatrix();
+    EXPECT_EQ(workingRowOnes(1), 0);
+}
+
+TEST(NodfNullModels, MatricesWithoutCellsDrawNothing)
+{
+    for (const Rows& rows : {Rows{}, Rows{""}}) {
+        setObservedMatrix(rows);
+        seedRandom(3);
+        drawNodfErMatrix();
+        repairEmptyLines();
+        drawNodfCeMatrix();
+        repairEmptyLines();
+        drawNodfLiMatrix();
+        drawNodfCoMatrix();
+        // Not a single draw was taken.
+        const int next = drawRandom();
+        seedRandom(3);
+        EXPECT_EQ(next, drawRandom());
+    }
+}
+
+TEST(NodfNullModels, EqualTotalsDoNotCountAndOneRunGivesItsOwnMeans)
+{
+    // Every random matrix of a full matrix is full (unless a draw is
+    // 32767), with a total NODF of 0, equal to the observed one.
+    ScratchDirectory dir;
+    dir.enter();
+    setObservedMatrix({"111", "111", "111"});
+    for (int r = 0; r < 3; r++)
+        for (int c = 0; c < 3; c++)
+            workingMatrix[r][c] = 1;
+    std::strcpy(currentFileName, "FULL.TXT");
+    orderMatrix = 1;
+    nullModelsEnabled = 1;
+    simulationCount = 1;
+    testing::internal::CaptureStdout();
+    computeNodf(Observed);
+    seedRandom(12);
+    runNodfNullModels();
+    completeNodfSummaryLine();
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(console.rfind("Run: 0001 (Last run: 0.5 s - Remaining: 00:16:39 - Elapsed: 00:00:00)  \r", 0), 0u);
+    EXPECT_EQ(erExceedCount + ceExceedCount, 0);
+    // The observed values, then the Er mean and P value, the Ce mean and P value.
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "0.00 0.00 0.00 0.00 0.00 0.00 0.00\n");
+    EXPECT_EQ(splitLines(dir.read("FULL_TotalNestedness_ER.TXT")), (std::vector<std::string>{"0.00"}));
+}
