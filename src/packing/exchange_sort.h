@@ -6,36 +6,49 @@
 #ifndef BRAVOLIN_PACKING_EXCHANGE_SORT_H
 #define BRAVOLIN_PACKING_EXCHANGE_SORT_H
 
+#include <cstdint>
+#include <cstring>
+
 enum class SortOrder { Increasing, Decreasing };
 
-template <SortOrder order, typename Key>
-inline bool comesBefore(Key a, Key b)
+// The keys are 32-bit integers. A score, a single-precision value that is
+// never negative, sorts as its bit pattern: for such values the patterns
+// order as the values do, and equal values have equal patterns.
+inline std::int32_t scoreKey(float score)
 {
-    return order == SortOrder::Increasing ? a < b : a > b;
+    std::int32_t bits;
+    std::memcpy(&bits, &score, sizeof bits);
+    return bits;
 }
 
-template <SortOrder order, typename Key>
-void exchangeSort(Key* keys, int* lines, int count)
+template <SortOrder order>
+void exchangeSort(std::int32_t* keys, int* lines, int count)
 {
     // A list already in order makes the procedure swap nothing: skip its
     // quadratic scan.
     bool ordered = true;
     for (int i = 2; i <= count && ordered; i++)
-        ordered = !comesBefore<order>(keys[i], keys[i - 1]);
+        ordered = order == SortOrder::Increasing ? keys[i] >= keys[i - 1] : keys[i] <= keys[i - 1];
     if (ordered)
         return;
     for (int i = 1; i <= count; i++) {
-        Key held = keys[i];
+        std::int32_t held = keys[i];
         int heldLine = lines[i];
-        for (int j = i + 1; j <= count; j++)
-            if (comesBefore<order>(keys[j], held)) {
-                const Key movedKey = keys[j];
-                const int movedLine = lines[j];
-                keys[j] = held;
-                lines[j] = heldLine;
-                held = movedKey;
-                heldLine = movedLine;
-            }
+        // About half of the later entries are swapped, at places no branch
+        // predictor foresees, so the swap is done with masks: entry j and
+        // the held entry trade their differing bits when j comes first.
+        for (int j = i + 1; j <= count; j++) {
+            const std::int32_t key = keys[j];
+            const int line = lines[j];
+            const bool swap = order == SortOrder::Increasing ? key < held : key > held;
+            const std::int32_t mask = -static_cast<std::int32_t>(swap);
+            const std::int32_t keyChange = (key ^ held) & mask;
+            const int lineChange = (line ^ heldLine) & mask;
+            keys[j] = key ^ keyChange;
+            lines[j] = line ^ lineChange;
+            held ^= keyChange;
+            heldLine ^= lineChange;
+        }
         keys[i] = held;
         lines[i] = heldLine;
     }

@@ -7,6 +7,7 @@
 // equal scores and so the packed matrix itself (exchange_sort.h).
 #include "packing/packing.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -24,7 +25,7 @@ MatrixTable scratchMatrix;
 int presenceLines[kTableSide];
 int absenceLines[kTableSide];
 int keyLines[kTableSide];
-int doubledKeys[kTableSide];
+std::int32_t doubledKeys[kTableSide];
 int presenceRank[kTableSide];
 int absenceRank[kTableSide];
 int scratchOrder[kTableSide];
@@ -114,14 +115,17 @@ void scoreRows(int rows, int columns)
 }
 
 // Ranks the lines by their scores and orders them by the mean of their two
-// ranks; afterwards keyLines[i] is the line to put at position i. The
-// scores are sorted in place in presenceScore and absenceScore.
+// ranks; afterwards keyLines[i] is the line to put at position i.
 void rankLines(int count)
 {
-    for (int l = 1; l <= count; l++)
+    static std::int32_t presenceKeys[kTableSide], absenceKeys[kTableSide];
+    for (int l = 1; l <= count; l++) {
         presenceLines[l] = absenceLines[l] = keyLines[l] = l;
-    exchangeSort<SortOrder::Decreasing>(presenceScore, presenceLines, count);
-    exchangeSort<SortOrder::Increasing>(absenceScore, absenceLines, count);
+        presenceKeys[l] = scoreKey(presenceScore[l]);
+        absenceKeys[l] = scoreKey(absenceScore[l]);
+    }
+    exchangeSort<SortOrder::Decreasing>(presenceKeys, presenceLines, count);
+    exchangeSort<SortOrder::Increasing>(absenceKeys, absenceLines, count);
     // Ranks by line number: the lists hold every line once, so sorting them
     // back into line order is a direct placement.
     for (int i = 1; i <= count; i++) {

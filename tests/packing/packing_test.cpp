@@ -115,13 +115,13 @@ TEST(Packing, SpinnerCountsEveryPassAndShowsTheSimulationNumber)
 TEST(ExchangeSort, EqualKeysKeepTheOrderTheSwapsLeave)
 {
     // Keys 2, 2, 1 of lines 1, 2, 3 come out as lines 3, 2, 1.
-    int keys[4] = {0, 2, 2, 1};
+    std::int32_t keys[4] = {0, 2, 2, 1};
     int lines[4] = {0, 1, 2, 3};
     exchangeSort<SortOrder::Increasing>(keys, lines, 3);
     EXPECT_EQ(std::vector<int>(lines + 1, lines + 4), (std::vector<int>{3, 2, 1}));
 
     // Decreasing order: 5 7 5 7 (lines 1..4) gives lines 2 4 3 1.
-    float scores[5] = {0, 5, 7, 5, 7};
+    std::int32_t scores[5] = {0, scoreKey(5), scoreKey(7), scoreKey(5), scoreKey(7)};
     int scoreLines[5] = {0, 1, 2, 3, 4};
     exchangeSort<SortOrder::Decreasing>(scores, scoreLines, 4);
     EXPECT_EQ(std::vector<int>(scoreLines + 1, scoreLines + 5), (std::vector<int>{2, 4, 3, 1}));
