@@ -161,26 +161,10 @@ bool rowIsFull(int r, int columns)
     return true;
 }
 
-bool rowIsEmpty(int r, int columns)
-{
-    for (int c = 1; c <= columns; c++)
-        if (workingMatrix[r][c] == 1)
-            return false;
-    return true;
-}
-
 bool columnIsFull(int c, int rows)
 {
     for (int r = 1; r <= rows; r++)
         if (workingMatrix[r][c] != 1)
-            return false;
-    return true;
-}
-
-bool columnIsEmpty(int c, int rows)
-{
-    for (int r = 1; r <= rows; r++)
-        if (workingMatrix[r][c] == 1)
             return false;
     return true;
 }
@@ -193,9 +177,9 @@ bool columnIsEmpty(int c, int rows)
 void trimMatrix()
 {
     removedFullRows = removedFullColumns = 0;
-    while (rowCount > 1 && rowIsEmpty(rowCount, columnCount))
+    while (rowCount > 1 && workingRowIsEmpty(rowCount, columnCount))
         rowCount--;
-    while (columnCount > 1 && columnIsEmpty(columnCount, rowCount))
+    while (columnCount > 1 && workingColumnIsEmpty(columnCount, rowCount))
         columnCount--;
     while (rowCount > 1 && rowIsFull(1, columnCount) && rowIsFull(2, columnCount)) {
         for (int r = 1; r < rowCount; r++)
@@ -264,6 +248,22 @@ void showSpinner()
     static const char spinner[] = "|/-\\";
     spinnerCount++;
     std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
+}
+
+bool workingRowIsEmpty(int row, int columns)
+{
+    for (int c = 1; c <= columns; c++)
+        if (workingMatrix[row][c] == 1)
+            return false;
+    return true;
+}
+
+bool workingColumnIsEmpty(int column, int rows)
+{
+    for (int r = 1; r <= rows; r++)
+        if (workingMatrix[r][column] == 1)
+            return false;
+    return true;
 }
 
 float fillPercentage(int ones, int rows, int columns)

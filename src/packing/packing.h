@@ -18,6 +18,11 @@ void sortRows();
 // and the next character of the spinner.
 void showSpinner();
 
+// Whether row `row` of workingMatrix holds no 1 in columns 1..columns, and
+// likewise column `column` in rows 1..rows.
+bool workingRowIsEmpty(int row, int columns);
+bool workingColumnIsEmpty(int column, int rows);
+
 // The percentage of cells equal to 1 among rows x columns cells, as packing
 // and the driver print it: the fraction times 1000 divided by 10, computed
 // in double and stored in single precision.

@@ -9,7 +9,6 @@
 #include "common/shared_state.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
-#include "temperature/temperature_summary.h"
 
 namespace {
 
@@ -42,22 +41,6 @@ inline unsigned char drawCell(int threshold)
 {
     const int v = static_cast<int>(static_cast<double>(drawRandom()) / kRandomMax * 10000);
     return v < threshold ? 1 : 0;
-}
-
-bool workingRowIsEmpty(int i, int columns)
-{
-    for (int j = 1; j <= columns; j++)
-        if (workingMatrix[i][j] == 1)
-            return false;
-    return true;
-}
-
-bool workingColumnIsEmpty(int j, int rows)
-{
-    for (int i = 1; i <= rows; i++)
-        if (workingMatrix[i][j] == 1)
-            return false;
-    return true;
 }
 
 // Packs and measures the random matrix in workingMatrix, as the observed

@@ -183,13 +183,13 @@ TEST(TemperatureNullModels, ModelsDrawFromTheRowsAndColumnsThatWereAnalysed)
     EXPECT_EQ(presenceRows(4, 4), untrimmed);
 }
 
-TEST(TemperatureNullModels, OneSimulationOfAOneCellMatrix)
+namespace {
+
+// Analyses rows as the observed matrix of fileName, then runs its null
+// models from seed; returns the console text.
+std::string runNullModelsOf(const Rows& rows, const char* fileName, int simulations, std::uint32_t seed)
 {
-    // Every random matrix of one full cell is that cell: temperature 0.00,
-    // equal to the observed one, which counts toward P.
-    ScratchDirectory dir;
-    dir.enter();
-    loadObservedMatrix({"1"}, "ONE.TXT");
+    loadObservedMatrix(rows, fileName);
     testing::internal::CaptureStdout();
     packMatrix();
     computeTemperature();
@@ -197,10 +197,21 @@ TEST(TemperatureNullModels, OneSimulationOfAOneCellMatrix)
     simulationRunning = 1;
     savedRowCount = rowCount;
     savedColumnCount = columnCount;
-    simulationCount = 1;
-    seedRandom(5);
+    simulationCount = simulations;
+    seedRandom(seed);
     runTemperatureNullModels();
-    const std::string progress = testing::internal::GetCapturedStdout();
+    return testing::internal::GetCapturedStdout();
+}
+
+}  // namespace
+
+TEST(TemperatureNullModels, OneSimulationOfAOneCellMatrix)
+{
+    // Every random matrix of one full cell is that cell: temperature 0.00,
+    // equal to the observed one, which counts toward P.
+    ScratchDirectory dir;
+    dir.enter();
+    const std::string progress = runNullModelsOf({"1"}, "ONE.TXT", 1, 5);
     EXPECT_EQ(progress.substr(0, 9), "0000 - /\r");
     EXPECT_NE(progress.find("0001 - "), std::string::npos);
     EXPECT_EQ(dir.read("ONE.NULL"), "00.00 00.00 00.00 00.00\n");
@@ -212,18 +223,7 @@ TEST(TemperatureNullModels, MeansAndColderCountsOverTheSimulations)
 {
     ScratchDirectory dir;
     dir.enter();
-    loadObservedMatrix(randomRows(12, 15, 0.35, 8), "R.TXT");
-    testing::internal::CaptureStdout();
-    packMatrix();
-    computeTemperature();
-    observedTemperature = matrixTemperature;
-    simulationRunning = 1;
-    savedRowCount = rowCount;
-    savedColumnCount = columnCount;
-    simulationCount = 6;
-    seedRandom(11);
-    runTemperatureNullModels();
-    testing::internal::GetCapturedStdout();
+    runNullModelsOf(randomRows(12, 15, 0.35, 8), "R.TXT", 6, 11);
 
     const std::vector<std::string> lines = splitLines(dir.read("R.NULL"));
     ASSERT_EQ(lines.size(), 6u);
