@@ -133,3 +133,17 @@ TEST(TemperatureSession, EachMatrixLeavesItsReportsAndASummaryLine)
     EXPECT_NE(dir.read("B.PCK").find("\nPacked Matrix:\n"), std::string::npos);
     EXPECT_FALSE(dir.exists("a.NULL"));
 }
+
+TEST(TemperatureSession, DebugMarkerFileAddsThePassHistoryToThePackingReport)
+{
+    ScratchDirectory dir;
+    dir.write("m.txt", "0100\n1111\n0110\n1101\n");
+    ASSERT_EQ(runSession(dir, "T\nN\nN\nm.txt\n").exitCode, 0);
+    const std::string plain = dir.read("m.PCK");
+    EXPECT_EQ(plain.find("SortRows"), std::string::npos);
+    dir.write("tresk.debug", "");
+    ASSERT_EQ(runSession(dir, "T\nN\nN\nm.txt\n").exitCode, 0);
+    const std::string debug = dir.read("m.PCK").substr(plain.size());
+    EXPECT_NE(debug.find("1 - SortRows (islands)\n\nOriginal Cols:\n"), std::string::npos);
+    EXPECT_NE(debug.find("\nOriginal Rows:\n2\n4\n3\n1\n\nOriginal Cols:\n2\n1\n3\n4\n"), std::string::npos);
+}
