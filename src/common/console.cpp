@@ -3,72 +3,100 @@
 
 #include <cctype>
 #include <chrono>
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <thread>
 
+#include "common/interrupts.h"
 #include "common/shared_state.h"
-
-void endProgram()
-{
-    std::fflush(stdout);
-    std::exit(0);
-}
 
 static bool isWordSeparator(int c)
 {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
 
-void readWord(char* buffer, std::size_t size)
+std::optional<std::string> ConsoleAnswers::nextWord()
 {
     // A prompt never ends in a line end, so it must reach the console before
     // the program waits for the answer.
     std::fflush(stdout);
+    WaitingForUser waiting;
     int c = std::getchar();
     while (c != EOF && isWordSeparator(c))
         c = std::getchar();
     if (c == EOF)
-        endProgram();
-    std::size_t length = 0;
+        return std::nullopt;
+    std::string word;
     while (c != EOF && !isWordSeparator(c)) {
-        if (length + 1 < size)
-            buffer[length++] = static_cast<char>(c);
+        word += static_cast<char>(c);
         c = std::getchar();
     }
-    buffer[length] = '\0';
+    return word;
 }
 
-bool readInteger(int* value)
+AnswerSource& consoleAnswers()
 {
-    char word[64];
-    readWord(word, sizeof word);
-    const char* digits = word;
-    if (*digits == '+' || *digits == '-')
-        digits++;
-    if (!std::isdigit(static_cast<unsigned char>(*digits)))
+    static ConsoleAnswers console;
+    return console;
+}
+
+std::string readWord(AnswerSource& answers)
+{
+    std::optional<std::string> word = answers.nextWord();
+    if (!word)
+        throw InputEnded{};
+    return *word;
+}
+
+std::optional<int> leadingInteger(const std::string& word)
+{
+    std::size_t at = 0;
+    const bool negative = at < word.size() && word[at] == '-';
+    if (at < word.size() && (word[at] == '+' || word[at] == '-'))
+        at++;
+    if (at == word.size() || !std::isdigit(static_cast<unsigned char>(word[at])))
+        return std::nullopt;
+    // However many digits there are, only the value counts: leading zeros
+    // change nothing, and a value beyond the int range is marked -1.
+    long long magnitude = 0;
+    bool tooLarge = false;
+    for (; at < word.size() && std::isdigit(static_cast<unsigned char>(word[at])); at++) {
+        magnitude = magnitude * 10 + (word[at] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1) {
+            tooLarge = true;
+            magnitude = static_cast<long long>(INT_MAX) + 1;
+        }
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (tooLarge || value > INT_MAX || value < INT_MIN)
+        return -1;
+    return static_cast<int>(value);
+}
+
+bool readInteger(AnswerSource& answers, int* value)
+{
+    std::optional<int> number = leadingInteger(readWord(answers));
+    if (!number)
         return false;
-    long long number = std::strtoll(word, nullptr, 10);
-    if (number < -2147483648LL || number > 2147483647LL)
-        number = -1;
-    *value = static_cast<int>(number);
+    *value = *number;
     return true;
 }
 
-char readAnswerInitial()
+char readAnswerInitial(AnswerSource& answers)
 {
     std::strcpy(answerBuffer, "0");
-    readWord(answerBuffer, sizeof answerBuffer);
+    const std::string word = readWord(answers);
+    std::snprintf(answerBuffer, sizeof answerBuffer, "%s", word.c_str());
     return static_cast<char>(std::toupper(static_cast<unsigned char>(answerBuffer[0])));
 }
 
-int askYesNo(const char* prompt)
+int askYesNo(AnswerSource& answers, const char* prompt)
 {
     for (;;) {
         std::printf("%s", prompt);
-        char answer = readAnswerInitial();
+        char answer = readAnswerInitial(answers);
         if (answer == 'Y')
             return 1;
         if (answer == 'N')
@@ -94,6 +122,7 @@ void waitSeconds(int seconds)
     if (target >= 60)
         target -= 60;
     std::fflush(stdout);
+    WaitingForUser waiting;
     // Sleep between readings rather than keep a processor busy; the wait
     // still ends within a few milliseconds of the second changing.
     while (currentSecondsField() != target)

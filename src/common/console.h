@@ -1,36 +1,63 @@
-// Console helpers shared by both modes: reading answers as words, the bell,
-// the timed wait before the program ends, and the clock readings they use.
+// Console helpers shared by both modes: where the answers to the questions
+// come from, reading them as words, the bell, the timed wait before the
+// program ends, and the clock readings they use.
 //
 // Standard input may end at any question (a script ran out of answers, the
-// user closed the console). The program then ends at once with exit code 0
-// instead of asking again forever.
+// user closed the console). The driver then ends the program at once instead
+// of asking again forever.
 #ifndef BRAVOLIN_COMMON_CONSOLE_H
 #define BRAVOLIN_COMMON_CONSOLE_H
 
-#include <cstddef>
+#include <optional>
+#include <string>
 
-// Ends the program with exit code 0, the only code it ever returns.
-[[noreturn]] void endProgram();
+// Where the answers to the program's questions come from.
+class AnswerSource {
+public:
+    virtual ~AnswerSource() = default;
+    // The next answer, a whitespace-delimited word; nothing once input has
+    // ended.
+    virtual std::optional<std::string> nextWord() = 0;
+    // Whether someone reads the questions before answering. A source that
+    // answers on its own (a scripted run) is shown no question at all.
+    virtual bool showsQuestions() const { return true; }
+};
 
-// Reads the next whitespace-delimited word of standard input into buffer.
-// A word longer than the buffer is cut to what fits; the rest of it is
-// consumed. At the end of input the program ends (endProgram).
-void readWord(char* buffer, std::size_t size);
+// The words typed on standard input. An interrupt while it waits for one
+// ends the program at once: nothing is half written at a question.
+class ConsoleAnswers : public AnswerSource {
+public:
+    std::optional<std::string> nextWord() override;
+};
+
+// The console of this program run.
+AnswerSource& consoleAnswers();
+
+// Thrown by the question helpers below when input has ended; the driver
+// catches it and ends the program.
+struct InputEnded {};
+
+// The next answer word; throws InputEnded at the end of input.
+std::string readWord(AnswerSource& answers);
 
 // Reads a word and takes the decimal integer it starts with, as a C scanf
-// "%d" would. Returns false, leaving value as it was, when the word does not
-// start with a number. A number beyond the int range is stored as -1, so
-// that callers that test the range reject it.
-bool readInteger(int* value);
+// "%d" would: an optional sign, then digits, leading zeros and all. Returns
+// false, leaving value as it was, when the word does not start with a
+// number. A number beyond the int range is stored as -1, so that callers
+// that test the range reject it.
+bool readInteger(AnswerSource& answers, int* value);
 
-// Reads an answer into answerBuffer and returns its first character
-// upper-cased ('Y', 'N', 'T', ...); only the first character of an answer
-// ever counts.
-char readAnswerInitial();
+// The decimal integer that word starts with, as readInteger takes it.
+std::optional<int> leadingInteger(const std::string& word);
+
+// Reads an answer, keeps it in answerBuffer, and returns its first
+// character upper-cased ('Y', 'N', 'T', ...); only the first character of
+// an answer ever counts.
+char readAnswerInitial(AnswerSource& answers);
 
 // Asks prompt until the answer starts with Y or N (either case), sounding
 // the bell after any other answer. Returns 1 for yes, 0 for no.
-int askYesNo(const char* prompt);
+int askYesNo(AnswerSource& answers, const char* prompt);
 
 // Sounds the console bell: the BEL character on standard output.
 void beep();
@@ -39,6 +66,7 @@ void beep();
 int currentSecondsField();
 
 // Returns once the seconds field of the local time has advanced by seconds.
+// An interrupt during the wait ends the program at once.
 void waitSeconds(int seconds);
 
 #endif

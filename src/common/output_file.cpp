@@ -1,28 +1,172 @@
-// Output files: opening for appending and deriving report names.
+// Checked output files, the open summary line, and report names.
 #include "common/output_file.h"
 
+#include <cstdarg>
 #include <cstring>
+#include <set>
 
 #include "common/shared_state.h"
 
-// The name whose last open failed, so that a file failing again and again
-// (a read-only folder, say) is reported once, not at each of its writes.
-static char lastFailedName[kReportNameBufferSize];
+namespace {
 
-std::FILE* openForAppend(const char* name)
+// Names of the files that could not be written completely in this program
+// run; each is named on the console once, however often it fails again.
+std::set<std::string> incompleteOutputs;
+
+// Whether the last text appended to the summary file left its line open.
+bool summaryLineOpen;
+
+// Bytes that may still be written before writes fail; negative: no limit.
+long long writeBudget = -1;
+
+// How many of size bytes the test limit lets through, charging them to it.
+std::size_t bytesAllowed(std::size_t size)
 {
-    std::FILE* file = std::fopen(name, "a");
-    if (file != nullptr) {
-        if (std::strcmp(lastFailedName, name) == 0)
-            lastFailedName[0] = '\0';
-        return file;
+    if (writeBudget < 0)
+        return size;
+    const std::size_t allowed = static_cast<unsigned long long>(writeBudget) < size
+                                    ? static_cast<std::size_t>(writeBudget)
+                                    : size;
+    writeBudget -= static_cast<long long>(allowed);
+    return allowed;
+}
+
+void reportIncomplete(const std::string& name)
+{
+    if (incompleteOutputs.insert(name).second)
+        std::printf("File: %s could not be written completely! Its results are incomplete.\n",
+                    name.c_str());
+}
+
+}  // namespace
+
+void OutputFile::open(const char* name)
+{
+    close();
+    name_ = name;
+    file_ = std::fopen(name, "a");
+    if (file_ == nullptr)
+        reportIncomplete(name_);
+}
+
+void OutputFile::fail()
+{
+    std::fclose(file_);
+    file_ = nullptr;
+    reportIncomplete(name_);
+}
+
+void OutputFile::write(const char* data, std::size_t size)
+{
+    if (file_ == nullptr)
+        return;
+    const std::size_t allowed = bytesAllowed(size);
+    if (std::fwrite(data, 1, allowed, file_) != allowed || allowed != size) {
+        // What the limit let through must reach the file, as on a disk that
+        // took the first bytes of a write before it filled up.
+        std::fflush(file_);
+        fail();
     }
-    if (std::strcmp(lastFailedName, name) != 0) {
-        std::printf("File: %s could not be opened for writing! Its results are not saved.\n", name);
-        std::strncpy(lastFailedName, name, sizeof lastFailedName - 1);
-        lastFailedName[sizeof lastFailedName - 1] = '\0';
+}
+
+void OutputFile::print(const char* format, ...)
+{
+    char text[512];
+    std::va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof text) {
+        std::va_list again;
+        va_start(again, format);
+        std::string longer(length < 0 ? 0 : static_cast<std::size_t>(length), '\0');
+        std::vsnprintf(&longer[0], longer.size() + 1, format, again);
+        va_end(again);
+        write(longer);
+        return;
     }
-    return nullptr;
+    write(text, static_cast<std::size_t>(length));
+}
+
+void OutputFile::flush()
+{
+    if (file_ != nullptr && std::fflush(file_) != 0)
+        fail();
+}
+
+void OutputFile::close()
+{
+    if (file_ == nullptr)
+        return;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed)
+        reportIncomplete(name_);
+}
+
+void appendToFile(const char* name, const char* data, std::size_t size)
+{
+    OutputFile file(name);
+    file.write(data, size);
+}
+
+void appendToFile(const char* name, const std::string& text)
+{
+    appendToFile(name, text.data(), text.size());
+}
+
+std::string formatText(const char* format, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(length < 0 ? 0 : static_cast<std::size_t>(length), '\0');
+    std::vsnprintf(&text[0], text.size() + 1, format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+void appendToSummary(const std::string& text)
+{
+    appendToFile(kSummaryFileName, text);
+    if (!text.empty())
+        summaryLineOpen = text.back() != '\n';
+}
+
+bool summaryLineIsOpen()
+{
+    return summaryLineOpen;
+}
+
+void endOpenSummaryLine()
+{
+    if (summaryLineOpen)
+        appendToSummary("\n");
+}
+
+bool anyOutputIncomplete()
+{
+    return !incompleteOutputs.empty();
+}
+
+int incompleteOutputCount()
+{
+    return static_cast<int>(incompleteOutputs.size());
+}
+
+void resetOutputFiles()
+{
+    incompleteOutputs.clear();
+    summaryLineOpen = false;
+    writeBudget = -1;
+}
+
+void failOutputWritesAfter(long long bytes)
+{
+    writeBudget = bytes;
 }
 
 void deriveReportName(char* destination, std::size_t size, const char* matrixFileName,

@@ -1,19 +1,86 @@
-// Opening the program's output files. Every report and summary file is
-// opened for appending just before a write sequence and closed right after,
-// so results accumulate across matrices, runs and program starts.
+// The program's output files. Every report and summary file is opened for
+// appending, never truncated, so results accumulate across matrices, runs
+// and program starts. Every byte goes through this layer, which checks each
+// open, write, flush and close: a file that cannot be written completely is
+// named once on the console for the whole program run, its further writes
+// are skipped, the analysis goes on, and the program's exit code becomes 1.
 #ifndef BRAVOLIN_COMMON_OUTPUT_FILE_H
 #define BRAVOLIN_COMMON_OUTPUT_FILE_H
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 // The summary file both modes write one line per matrix to.
 constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
 
-// Opens name for appending in text mode. When the file cannot be opened,
-// prints one console line naming it and returns nullptr; the caller then
-// skips its writes and the analysis goes on. A file that keeps failing is
-// named once, not at every one of its writes.
-std::FILE* openForAppend(const char* name);
+#if defined(__GNUC__)
+#define BRAVOLIN_PRINTF_FORMAT(formatIndex, firstArgument) \
+    __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define BRAVOLIN_PRINTF_FORMAT(formatIndex, firstArgument)
+#endif
+
+// One output file, open for appending in text mode from open() to close()
+// (or destruction). After a failure the file is closed and every further
+// write to it is skipped until it is opened again.
+class OutputFile {
+public:
+    OutputFile() = default;
+    explicit OutputFile(const char* name) { open(name); }
+    ~OutputFile() { close(); }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void open(const char* name);
+    void write(const char* data, std::size_t size);
+    void write(const std::string& text) { write(text.data(), text.size()); }
+    void write(const char* text) { write(text, std::strlen(text)); }
+    void print(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(2, 3);
+    // Hands everything written so far to the system, so that the file holds
+    // whole lines at this point even if the program is then killed.
+    void flush();
+    void close();
+
+private:
+    void fail();
+
+    std::FILE* file_ = nullptr;
+    std::string name_;
+};
+
+// Opens name, writes size bytes and closes it again.
+void appendToFile(const char* name, const char* data, std::size_t size);
+void appendToFile(const char* name, const std::string& text);
+
+// printf into a string.
+std::string formatText(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(1, 2);
+
+// Appends text to the summary file, remembering whether it leaves the
+// current line open (text that does not end with a line end).
+void appendToSummary(const std::string& text);
+
+// Whether the summary file's last line is still open, waiting for the rest
+// of a matrix's values.
+bool summaryLineIsOpen();
+
+// Ends the summary line that a matrix left open, if any: used when its
+// analysis stops before the values that would have ended it.
+void endOpenSummaryLine();
+
+// Whether some output file could not be written completely in this run of
+// the program, and how many distinct files that concerns.
+bool anyOutputIncomplete();
+int incompleteOutputCount();
+
+// Forgets the failures and the open summary line: a fresh program run.
+void resetOutputFiles();
+
+// For tests: every output write fails once this many more bytes have been
+// written (the bytes up to the limit still reach their file), as on a disk
+// that fills up. A negative limit lets every write through.
+void failOutputWritesAfter(long long bytes);
 
 // Builds the name of a report file: the matrix file name up to its first
 // "." followed by suffix, where keepDot tells whether that "." stays (mode T

@@ -3,13 +3,20 @@
 #ifndef BRAVOLIN_COMMON_QUESTIONS_H
 #define BRAVOLIN_COMMON_QUESTIONS_H
 
+#include "common/console.h"
+
 // Asks whether to run the null models (nullModelsEnabled) and, if so, for
 // simulationCount. A count of 0 or above 1000, a negative one (above 1000
 // as an unsigned number) or, on the first run, a word that is no number
 // gives 1000; a later run keeps the earlier count for such a word.
-void askNullModelQuestions();
+void askNullModelQuestions(AnswerSource& answers);
 
-// Asks for the file name expression and reads it into fileExpression.
-void askFileExpression();
+// Asks for the file name expression and reads it into fileExpression. An
+// expression longer than a file name can be matches nothing: it is
+// reported as such and asked again.
+void askFileExpression(AnswerSource& answers);
+
+// The message for an expression that matched no file, with the bell.
+void reportNothingMatched(const char* expression);
 
 #endif

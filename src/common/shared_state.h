@@ -94,4 +94,9 @@ extern float rowPairTable[kTableSide][kTableSide];
 extern float columnPairTable[kTableSide][kTableSide];
 extern float nodfRows, nodfColumns, nodfTotal;
 
+// Sets every value above back to its state at program start, except the
+// contents of the matrices and pair tables, which every analysis clears or
+// fills before it reads them.
+void resetSharedState();
+
 #endif

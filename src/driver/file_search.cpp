@@ -56,12 +56,16 @@ void lowerCaseName(char* buffer)
             buffer[i] = static_cast<char>(buffer[i] + 32);
 }
 
-// The program's own output files: the summary, the file list and the
-// reports of mode N. The test works on the lower-case copy of the name.
-static bool isOwnOutputFile(const std::string& name)
+static bool endsWith(const char* text, const char* ending)
+{
+    const std::size_t length = std::strlen(text), endingLength = std::strlen(ending);
+    return length >= endingLength && std::strcmp(text + length - endingLength, ending) == 0;
+}
+
+bool isOwnOutputFile(const std::string& name)
 {
     char lower[kNameBufferSize] = {};
-    std::memcpy(lower, name.c_str(), name.size());
+    std::memcpy(lower, name.c_str(), std::min(name.size(), sizeof lower - 1));
     lowerCaseName(lower);
     if (std::strcmp(lower, "filelist.txt") == 0 || std::strcmp(lower, "systemp.txt") == 0)
         return true;
@@ -69,6 +73,13 @@ static bool isOwnOutputFile(const std::string& name)
                                           "_contrib",    "_ordered", "systemp"};
     for (const char* marker : markers)
         if (std::strstr(lower, marker) != nullptr)
+            return true;
+    // The reports of mode T. A matrix with such a name would receive its own
+    // report: isl.col is the same file as isl.COL where letter case is
+    // ignored (Windows, macOS).
+    static const char* const reportEndings[] = {".pck", ".lin", ".col", ".null"};
+    for (const char* ending : reportEndings)
+        if (endsWith(lower, ending))
             return true;
     return false;
 }

@@ -4,12 +4,20 @@
 #ifndef BRAVOLIN_DRIVER_FILE_SEARCH_H
 #define BRAVOLIN_DRIVER_FILE_SEARCH_H
 
+#include <string>
+
 // With no search in progress, starts one with buffer's text as the pattern;
 // then writes the next matching name into buffer and returns 1, or returns 0
 // (buffer untouched) when no further name matches and the search is over.
 // The wildcards * and ? match without regard to letter case; names come in
 // case-insensitive alphabetical order; only regular files are yielded.
 int nextMatchingFile(char* buffer);
+
+// Whether name is one of the program's own output files, which are never
+// read as matrices: the summary, the file list, the reports of mode N (names
+// containing "nestedness_", "_pairwise", "_ordered", ...) and those of mode T
+// (names ending in .PCK, .LIN, .COL or .NULL), letter case ignored.
+bool isOwnOutputFile(const std::string& name);
 
 // Abandons the search in progress; the next call starts a new one.
 void endFileSearch();

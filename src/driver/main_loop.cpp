@@ -5,11 +5,14 @@
 #include <cstring>
 
 #include "common/console.h"
+#include "common/interrupts.h"
 #include "common/output_file.h"
+#include "common/platform.h"
 #include "common/questions.h"
 #include "common/random.h"
 #include "common/shared_state.h"
 #include "driver/file_search.h"
+#include "driver/program_state.h"
 #include "input/matrix_reader.h"
 #include "nodf/nodf_mode.h"
 #include "packing/packing.h"
@@ -38,20 +41,20 @@ static void testDebugMarker()
 }
 
 // Asks for the mode until the answer starts with N or T; no bell here.
-static char askMode()
+static char askMode(AnswerSource& answers)
 {
     for (;;) {
         std::printf("Run matrix's NODF (press N) or Temperature (press T): ");
-        char answer = readAnswerInitial();
+        char answer = readAnswerInitial(answers);
         if (answer == 'N' || answer == 'T')
             return answer;
     }
 }
 
-static void askTemperatureQuestions()
+static void askTemperatureQuestions(AnswerSource& answers)
 {
-    printPackedMatrix = askYesNo("Print Packed Matrix? (Y/N) : ");
-    askNullModelQuestions();
+    printPackedMatrix = askYesNo(answers, "Print Packed Matrix? (Y/N) : ");
+    askNullModelQuestions(answers);
 }
 
 void resetMatrixState()
@@ -91,11 +94,6 @@ static void runNullModelsOfFile()
     simulationRunning = 1;
     savedRowCount = rowCount;
     savedColumnCount = columnCount;
-    std::FILE* nullModelFile = openForAppend(nullModelFileName);
-    if (nullModelFile != nullptr) {
-        std::fputs("Er    Ce    Li    Co    \n", nullModelFile);
-        std::fclose(nullModelFile);
-    }
     runTemperatureNullModels();
 }
 
@@ -107,55 +105,76 @@ void analyseTemperatureFile()
 }
 
 // Processes every file matching the expression; asks for a new expression
-// as long as nothing matches.
-static void runTemperatureBatch()
+// as long as nothing matches. Returns false when the reader's question was
+// answered N (or input ended there), which ends the program.
+static bool runTemperatureBatch(AnswerSource& answers)
 {
-    askFileExpression();
+    askFileExpression(answers);
     fileIndex = 0;
     for (;;) {
         resetMatrixState();
         if (!nextMatchingFile(fileExpression)) {
             if (fileIndex > 0)
-                return;
-            std::printf("File: %s not found...\n\n", fileExpression);
-            beep();
-            askFileExpression();
+                return true;
+            reportNothingMatched(fileExpression);
+            askFileExpression(answers);
             continue;
         }
         std::strcpy(currentFileName, fileExpression);
-        if (readMatrixFile()) {
+        const MatrixReadResult read = readMatrixFile(answers);
+        if (read.outcome == ReadOutcome::EndProgram)
+            return false;
+        if (read.outcome == ReadOutcome::Read) {
             std::printf("File: %s in processing\n", currentFileName);
             analyseTemperatureFile();
+            stopIfInterrupted();
         } else {
             beep();
         }
         if (++fileIndex == kMaxBatchFiles) {
             std::printf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
             endFileSearch();
+            return true;
+        }
+    }
+}
+
+// The runs of the program, from the mode question of the first to the
+// farewell; returns when the program is to end.
+static void runDialogue(AnswerSource& answers)
+{
+    for (;;) {
+        testDebugMarker();
+        if (askMode(answers) == 'N') {
+            runNodfMode(answers);
             return;
         }
+        askTemperatureQuestions(answers);
+        if (!runTemperatureBatch(answers))
+            return;
+        std::printf("\nEnd of processing. Do you want to run it again? (Y/N)");
+        beep();
+        if (readAnswerInitial(answers) != 'Y') {
+            std::printf("Obrigado por usar o BRAVOLIN!\n");
+            waitSeconds(3);
+            return;
+        }
+        std::printf("\n\n\n");
     }
 }
 
 int runProgram()
 {
+    resetProgramState();
+    installInterruptHandlers();
     seedRandomFromClock();
     printBanner();
-    for (;;) {
-        testDebugMarker();
-        if (askMode() == 'N') {
-            runNodfMode();
-            return 0;
-        }
-        askTemperatureQuestions();
-        runTemperatureBatch();
-        std::printf("\nEnd of processing. Do you want to run it again? (Y/N)");
-        beep();
-        if (readAnswerInitial() != 'Y') {
-            std::printf("Obrigado por usar o BRAVOLIN!\n");
-            waitSeconds(3);
-            return 0;
-        }
-        std::printf("\n\n\n");
+    try {
+        runDialogue(consoleAnswers());
+    } catch (const InputEnded&) {
+        // A script ran out of answers, or the console was closed: the
+        // program ends rather than ask again forever.
     }
+    std::fflush(stdout);
+    return anyOutputIncomplete() ? 1 : 0;
 }

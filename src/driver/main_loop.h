@@ -3,7 +3,8 @@
 #ifndef BRAVOLIN_DRIVER_MAIN_LOOP_H
 #define BRAVOLIN_DRIVER_MAIN_LOOP_H
 
-// Runs the program from the banner to its end; returns the exit code, 0.
+// Runs the program from the banner to its end and returns its exit code:
+// 1 when some output file could not be written completely, otherwise 0.
 int runProgram();
 
 // The marker file whose presence switches on the debug report of packing.

@@ -2,10 +2,12 @@
 // PresenceMatrix, so that a line may be of any length.
 #include "input/matrix_reader.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 #include "common/console.h"
+#include "common/input_file.h"
 #include "common/shared_state.h"
 
 namespace {
@@ -20,9 +22,10 @@ struct ReaderState {
     int columns;
     bool skipLine;
     int cellsBeforeLoss;  // cells the lost line had stored, to discard them
+    int lostLines;        // lines lost below the first row
 };
 
-enum class ByteOutcome { Continue, Stop, Reject };
+enum class ByteOutcome { Continue, Stop, Reject, EndProgram, EndOfFileMark };
 
 bool isLineEnd(int c)
 {
@@ -50,39 +53,51 @@ void endLine(ReaderState& s)
     }
 }
 
-// Asks whether to go on after a foreign character; N ends the program.
-void askToContinue(const ReaderState& s, int character)
+// Asks whether to go on after a foreign character; false ends the program.
+// A scripted run is asked nothing: the line is lost and reading goes on.
+bool askToContinue(const ReaderState& s, int character, AnswerSource& answers)
 {
     char text[2] = {static_cast<char>(character), '\0'};
     std::printf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
                 "The line will be lost! ",
                 currentFileName, text, s.row + 1, s.col + 1);
+    if (!answers.showsQuestions()) {
+        std::printf("\n");
+        return true;
+    }
     for (;;) {
         std::printf("Type 'Y' to continue or 'N' to abort!  ");
-        char answer = readAnswerInitial();
-        if (answer == 'Y')
-            return;
-        if (answer == 'N')
-            endProgram();
+        std::optional<std::string> answer = answers.nextWord();
+        if (!answer)
+            return false;
+        const char initial = static_cast<char>(std::toupper(static_cast<unsigned char>((*answer)[0])));
+        if (initial == 'Y')
+            return true;
+        if (initial == 'N')
+            return false;
     }
 }
 
-void takeForeignCharacter(ReaderState& s, int character)
+ByteOutcome takeForeignCharacter(ReaderState& s, int character, AnswerSource& answers)
 {
     if (!s.skipLine) {
         s.skipLine = true;
         s.cellsBeforeLoss = s.col;
+        if (s.row > 0)
+            s.lostLines++;
     }
     if (s.row == 0) {
         // Above the first row: a header line such as the species names.
         s.col = 0;
-        return;
+        return ByteOutcome::Continue;
     }
-    askToContinue(s, character);
+    if (!askToContinue(s, character, answers))
+        return ByteOutcome::EndProgram;
     s.col++;
+    return ByteOutcome::Continue;
 }
 
-ByteOutcome takeByte(ReaderState& s, int c)
+ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
 {
     if (c == ' ' || c == '\t')
         return ByteOutcome::Continue;
@@ -90,6 +105,8 @@ ByteOutcome takeByte(ReaderState& s, int c)
         endLine(s);
         return ByteOutcome::Continue;
     }
+    if (c == kEndOfFileMark)
+        return ByteOutcome::EndOfFileMark;
     if (s.row == kMaxMatrixSide) {
         std::printf("File: %s has more than %d rows! The Matrix will be truncated!\n",
                     currentFileName, kMaxMatrixSide);
@@ -110,30 +127,30 @@ ByteOutcome takeByte(ReaderState& s, int c)
             return ByteOutcome::Reject;
         }
     } else {
-        takeForeignCharacter(s, c);
+        return takeForeignCharacter(s, c, answers);
     }
     return ByteOutcome::Continue;
 }
 
 }  // namespace
 
-bool readMatrixFile()
+MatrixReadResult readMatrixFile(AnswerSource& answers)
 {
-    std::FILE* file = std::fopen(currentFileName, "r");
-    if (file == nullptr) {
+    InputFile file(currentFileName);
+    if (!file.isOpen()) {
         std::printf("File: %s not found...\n", currentFileName);
-        return false;
+        return {ReadOutcome::Skipped, 0};
     }
-    ReaderState s = {0, 0, 0, false, 0};
-    static unsigned char chunk[1 << 16];
+    ReaderState s = {0, 0, 0, false, 0, 0};
     ByteOutcome outcome = ByteOutcome::Continue;
-    std::size_t length;
-    while (outcome == ByteOutcome::Continue && (length = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        for (std::size_t i = 0; i < length && outcome == ByteOutcome::Continue; i++)
-            outcome = takeByte(s, chunk[i]);
-    std::fclose(file);
+    for (int c; outcome == ByteOutcome::Continue && (c = file.next()) != EOF;)
+        outcome = takeByte(s, c, answers);
+    if (outcome == ByteOutcome::EndOfFileMark)
+        reportTextAfterEndOfFileMark(file, currentFileName);
     if (outcome == ByteOutcome::Reject)
-        return false;
+        return {ReadOutcome::Skipped, s.lostLines};
+    if (outcome == ByteOutcome::EndProgram)
+        return {ReadOutcome::EndProgram, s.lostLines};
 
     // The last line needs no line end to count. Like any completed row it
     // fixes the column count if no row did before: a one-row file without a
@@ -144,11 +161,11 @@ bool readMatrixFile()
     columnCount = columnsRead = s.columns;
     if (rowCount == 0) {
         std::printf("File: %s has 0 rows...\n", currentFileName);
-        return false;
+        return {ReadOutcome::Skipped, s.lostLines};
     }
     if (columnCount == 0) {
         std::printf("File: %s has 0 columns...\n", currentFileName);
-        return false;
+        return {ReadOutcome::Skipped, s.lostLines};
     }
-    return true;
+    return {ReadOutcome::Read, s.lostLines};
 }

@@ -287,7 +287,5 @@ void computeNodf(NodfRunKind kind)
     measureNodf();
     if (kind == Observed)
         writeObservedNodfReports();
-    else
-        writeNullModelNodfLines(kind);
     recordRunTotal(kind);
 }

@@ -9,10 +9,10 @@
 
 // Measures the rowCount by columnCount cells of workingMatrix (from index
 // 0): fills nodfMatrix (ordered when orderMatrix is 1), rowTotals,
-// columnTotals, both pair tables, nodfRows, nodfColumns and nodfTotal, and
-// writes the run's report lines. A null-model kind adds its total to the Er
-// or Ce accumulators; the observed run keeps its total in observedNodfTotal
-// when null models are on. A matrix with a single row or column, or none,
+// columnTotals, both pair tables, nodfRows, nodfColumns and nodfTotal. The
+// observed run writes its reports and keeps its total in observedNodfTotal
+// when null models are on; a null-model kind adds its total to the Er or Ce
+// accumulators (the null models write its values). A matrix with a single row or column, or none,
 // gives a not-a-number for the side without pairs.
 void computeNodf(NodfRunKind kind);
 

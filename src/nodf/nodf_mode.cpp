@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/console.h"
+#include "common/interrupts.h"
+#include "common/output_file.h"
 #include "common/questions.h"
 #include "common/random.h"
 #include "common/shared_state.h"
@@ -14,18 +15,11 @@
 #include "nodf/nodf_reader.h"
 #include "nodf/nodf_reports.h"
 
-static void askOrdering()
+static void askOrdering(AnswerSource& answers)
 {
-    orderMatrix = askYesNo("Order the Matrix (Y/N)? ");
+    orderMatrix = askYesNo(answers, "Order the Matrix (Y/N)? ");
     if (orderMatrix)
-        printPackedMatrix = askYesNo("Print Ordered Matrix? (Y/N) : ");
-}
-
-[[noreturn]] static void endBatch()
-{
-    std::printf("\nEnd of processing...\n");
-    beep();
-    endProgram();
+        printPackedMatrix = askYesNo(answers, "Print Ordered Matrix? (Y/N) : ");
 }
 
 static void copyReadMatrix()
@@ -38,8 +32,9 @@ static void copyReadMatrix()
 }
 
 // Starts the summary line of the file just found and loads its matrix into
-// PresenceMatrix and workingMatrix. Returns false when the file cannot be
-// opened, once the user has typed a word.
+// PresenceMatrix and workingMatrix. Returns false when the file ends the
+// batch (it cannot be opened, or it has too many rows); its summary line is
+// then ended, so that it never runs into the next line written.
 static bool loadMatrixFile()
 {
     // Both buffers hold a name of at most 260 characters and its end.
@@ -48,9 +43,11 @@ static bool loadMatrixFile()
     std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
     std::printf("File: %s in processing...\n", currentFileName);
     startNodfSummaryLine();
-    if (!readNodfMatrix()) {
+    const NodfReadResult read = readNodfMatrix();
+    if (read.outcome == NodfReadOutcome::CannotOpen)
         std::printf("File %s not found!\n", currentFileName);
-        readWord(answerBuffer, sizeof answerBuffer);
+    if (read.outcome != NodfReadOutcome::Read) {
+        endOpenSummaryLine();
         return false;
     }
     copyReadMatrix();
@@ -66,27 +63,33 @@ void analyseNodfFile()
     }
 }
 
-void runNodfMode()
+void runNodfMode(AnswerSource& answers)
 {
     fileIndex = 0;
     seedRandomFromClock();
-    askOrdering();
-    askNullModelQuestions();
+    askOrdering(answers);
+    askNullModelQuestions(answers);
     writeNodfSummaryHeader();
-    askFileExpression();
+    askFileExpression(answers);
     for (;;) {
         std::printf("\n");
         if (!nextMatchingFile(fileExpression)) {
-            if (fileIndex > 0)
-                endBatch();
-            std::printf("File: %s not found...\n\n", fileExpression);
-            beep();
-            askFileExpression();
+            if (fileIndex > 0) {
+                std::printf("\nEnd of processing...\n");
+                beep();
+                return;
+            }
+            reportNothingMatched(fileExpression);
+            askFileExpression(answers);
             continue;
         }
-        if (!loadMatrixFile())
+        if (!loadMatrixFile()) {
+            // The batch ends here, once the user has typed a word.
+            readWord(answers);
             return;
+        }
         analyseNodfFile();
+        stopIfInterrupted();
         fileIndex++;
     }
 }

@@ -3,10 +3,12 @@
 #ifndef BRAVOLIN_NODF_NODF_MODE_H
 #define BRAVOLIN_NODF_NODF_MODE_H
 
-// Runs mode N. The end of the batch ends the program; the function returns
-// only when a matching file cannot be opened, and the caller then ends the
-// program.
-void runNodfMode();
+#include "common/console.h"
+
+// Runs mode N with its questions answered by answers. Returns when the
+// program is to end: after the batch, or once the user has typed a word
+// after a file that cannot be opened or has too many rows.
+void runNodfMode(AnswerSource& answers);
 
 // The analysis of the matrix just read into PresenceMatrix and
 // workingMatrix: its NODF and reports, then its null models when they are

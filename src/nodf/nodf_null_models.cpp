@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/console.h"
+#include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/random.h"
 #include "common/shared_state.h"
@@ -190,23 +191,38 @@ void drawNodfCoMatrix()
     }
 }
 
+// The NODF values that computeNodf left for the matrix just measured.
+NodfValues measuredValues()
+{
+    return {nodfRows, nodfColumns, nodfTotal};
+}
+
 void runNodfNullModels()
 {
     erNodfSum = ceNodfSum = 0;
     erExceedCount = ceExceedCount = 0;
     elapsedSeconds = previousSeconds = 0;
+    NestednessFiles files;
+    files.open();
     for (int run = 1; run <= simulationCount; run++) {
+        stopIfInterrupted();
         showProgress(run);
+        NodfValues values[4];
         drawNodfErMatrix();
         repairEmptyLines();
         computeNodf(Er);
+        values[0] = measuredValues();
         drawNodfCeMatrix();
         repairEmptyLines();
         computeNodf(Ce);
+        values[1] = measuredValues();
         drawNodfLiMatrix();
         computeNodf(Li);
+        values[2] = measuredValues();
         drawNodfCoMatrix();
         computeNodf(Co);
+        values[3] = measuredValues();
+        files.writeSimulation(values);
     }
 }
 
@@ -214,12 +230,8 @@ void completeNodfSummaryLine()
 {
     const float erMean = static_cast<float>(static_cast<double>(erNodfSum) / simulationCount);
     const float ceMean = static_cast<float>(static_cast<double>(ceNodfSum) / simulationCount);
-    std::FILE* summary = openForAppend(kSummaryFileName);
-    if (summary == nullptr)
-        return;
-    printTwoDecimals(summary, static_cast<double>(erMean) * 100, ' ');
-    std::fprintf(summary, "%02.2f ", static_cast<double>(erExceedCount) / simulationCount);
-    printTwoDecimals(summary, static_cast<double>(ceMean) * 100, ' ');
-    std::fprintf(summary, "%02.2f\n", static_cast<double>(ceExceedCount) / simulationCount);
-    std::fclose(summary);
+    appendToSummary(twoDecimals(static_cast<double>(erMean) * 100) +
+                    formatText(" %02.2f ", static_cast<double>(erExceedCount) / simulationCount) +
+                    twoDecimals(static_cast<double>(ceMean) * 100) +
+                    formatText(" %02.2f\n", static_cast<double>(ceExceedCount) / simulationCount));
 }

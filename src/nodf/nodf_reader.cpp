@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/console.h"
+#include "common/input_file.h"
 #include "common/shared_state.h"
 
 namespace {
@@ -19,6 +19,7 @@ struct ReaderState {
     int columns;
     bool skipLine;
     bool truncationReported;
+    int lostLines;
 };
 
 void storeCell(ReaderState& s, int value)
@@ -43,30 +44,32 @@ void discardLostLine(ReaderState& s)
     s.skipLine = false;
 }
 
-void endRowLimitReached()
-{
-    std::printf("File %s has more than 1000 lines!!!\n", currentFileName);
-    readWord(answerBuffer, sizeof answerBuffer);
-    endProgram();
-}
-
-void endLine(ReaderState& s)
+// Returns false when the line completed a row beyond the row limit.
+bool endLine(ReaderState& s)
 {
     if (s.skipLine) {
         discardLostLine(s);
-        return;
+        return true;
     }
     if (s.columns == 0)
         s.columns = s.column;
     if (s.column == 0)
-        return;  // a blank line between rows
+        return true;  // a blank line between rows
     s.column = 0;
     s.row++;
-    if (s.row == kTableSide)
-        endRowLimitReached();
+    return s.row < kTableSide;
 }
 
-void takeByte(ReaderState& s, unsigned char c)
+void loseLine(ReaderState& s)
+{
+    if (!s.skipLine && s.row > 0)
+        s.lostLines++;
+    s.skipLine = true;
+}
+
+enum class ByteOutcome { Continue, RowLimit, EndOfFileMark };
+
+ByteOutcome takeByte(ReaderState& s, int c)
 {
     switch (c) {
     case '0':
@@ -78,12 +81,16 @@ void takeByte(ReaderState& s, unsigned char c)
         break;
     case '\n':
     case '\r':
-        endLine(s);
+        if (!endLine(s))
+            return ByteOutcome::RowLimit;
         break;
+    case kEndOfFileMark:
+        return ByteOutcome::EndOfFileMark;
     default:
-        s.skipLine = true;
+        loseLine(s);
         break;
     }
+    return ByteOutcome::Continue;
 }
 
 // The last line counts without a line end, but unlike a line closed by its
@@ -97,19 +104,22 @@ int rowsAtEndOfFile(ReaderState& s)
 
 }  // namespace
 
-bool readNodfMatrix()
+NodfReadResult readNodfMatrix()
 {
-    std::FILE* file = std::fopen(currentFileName, "r");
-    if (file == nullptr)
-        return false;
-    ReaderState s = {0, 0, 0, false, false};
-    static unsigned char chunk[1 << 16];
-    std::size_t length;
-    while ((length = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        for (std::size_t i = 0; i < length; i++)
-            takeByte(s, chunk[i]);
-    std::fclose(file);
+    InputFile file(currentFileName);
+    if (!file.isOpen())
+        return {NodfReadOutcome::CannotOpen, 0};
+    ReaderState s = {0, 0, 0, false, false, 0};
+    ByteOutcome outcome = ByteOutcome::Continue;
+    for (int c; outcome == ByteOutcome::Continue && (c = file.next()) != EOF;)
+        outcome = takeByte(s, c);
+    if (outcome == ByteOutcome::RowLimit) {
+        std::printf("File %s has more than 1000 lines!!!\n", currentFileName);
+        return {NodfReadOutcome::TooManyRows, s.lostLines};
+    }
+    if (outcome == ByteOutcome::EndOfFileMark)
+        reportTextAfterEndOfFileMark(file, currentFileName);
     rowCount = rowsAtEndOfFile(s);
     columnCount = s.columns;
-    return true;
+    return {NodfReadOutcome::Read, s.lostLines};
 }

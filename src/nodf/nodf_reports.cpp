@@ -1,7 +1,7 @@
 // Names, formats and write points of the mode N result files.
 #include "nodf/nodf_reports.h"
 
-#include <cstdio>
+#include <string>
 
 #include "common/output_file.h"
 #include "nodf/two_decimals.h"
@@ -33,19 +33,19 @@ std::size_t reportBufferUsed;
 // Room a pair value and its blank may need in reportBuffer.
 constexpr std::size_t kRoomPerValue = kTwoDecimalsBufferSize + 1;
 
-std::FILE* openReport(const char* suffix)
+void openReport(OutputFile& file, const char* suffix)
 {
     nodfReportName(reportName, sizeof reportName, suffix);
-    return openForAppend(reportName);
+    file.open(reportName);
 }
 
-void flushReportBuffer(std::FILE* file)
+void flushReportBuffer(OutputFile& file)
 {
-    std::fwrite(reportBuffer, 1, reportBufferUsed, file);
+    file.write(reportBuffer, reportBufferUsed);
     reportBufferUsed = 0;
 }
 
-void makeRoom(std::FILE* file, std::size_t room)
+void makeRoom(OutputFile& file, std::size_t room)
 {
     if (reportBufferUsed + room > sizeof reportBuffer)
         flushReportBuffer(file);
@@ -59,30 +59,16 @@ double percentOf(float fraction)
     return static_cast<double>(fraction) * 100;
 }
 
-void appendToSummary(float fraction, char ending)
+void appendPercentToSummary(float fraction, char ending)
 {
-    std::FILE* file = openForAppend(kSummaryFileName);
-    if (file == nullptr)
-        return;
-    printTwoDecimals(file, percentOf(fraction), ending);
-    std::fclose(file);
-}
-
-void appendToNestednessFile(const char* suffix, float fraction)
-{
-    std::FILE* file = openReport(suffix);
-    if (file == nullptr)
-        return;
-    printTwoDecimals(file, percentOf(fraction), '\n');
-    std::fclose(file);
+    appendToSummary(twoDecimals(percentOf(fraction)) + ending);
 }
 
 // One line per row of nodfMatrix, each cell a digit and a blank.
 void writeOrderedMatrix()
 {
-    std::FILE* file = openReport("_Ordered.TXT");
-    if (file == nullptr)
-        return;
+    OutputFile file;
+    openReport(file, "_Ordered.TXT");
     for (int i = 0; i < rowCount; i++) {
         for (int j = 0; j < columnCount; j++) {
             makeRoom(file, 2);
@@ -93,16 +79,14 @@ void writeOrderedMatrix()
         reportBuffer[reportBufferUsed++] = '\n';
     }
     flushReportBuffer(file);
-    std::fclose(file);
 }
 
 // One line per first index k holding every entry [k][i] as a percentage
 // and a blank, zeros on and above the diagonal included.
 void writePairTable(const char* suffix, const float (*table)[kTableSide], int side)
 {
-    std::FILE* file = openReport(suffix);
-    if (file == nullptr)
-        return;
+    OutputFile file;
+    openReport(file, suffix);
     for (int k = 0; k < side; k++) {
         for (int i = 0; i < side; i++) {
             makeRoom(file, kRoomPerValue);
@@ -114,7 +98,6 @@ void writePairTable(const char* suffix, const float (*table)[kTableSide], int si
         reportBuffer[reportBufferUsed++] = '\n';
     }
     flushReportBuffer(file);
-    std::fclose(file);
 }
 
 }  // namespace
@@ -126,23 +109,13 @@ void nodfReportName(char* destination, std::size_t size, const char* suffix)
 
 void writeNodfSummaryHeader()
 {
-    std::FILE* file = openForAppend(kSummaryFileName);
-    if (file == nullptr)
-        return;
-    if (nullModelsEnabled)
-        std::fprintf(file, "Matrix N_Rows N_Columns N_Total NODF(Er) P(Er) NODF(Ce) P(Ce)\n");
-    else
-        std::fprintf(file, "Matrix N_Rows N_Columns N_Total\n");
-    std::fclose(file);
+    appendToSummary(nullModelsEnabled ? "Matrix N_Rows N_Columns N_Total NODF(Er) P(Er) NODF(Ce) P(Ce)\n"
+                                      : "Matrix N_Rows N_Columns N_Total\n");
 }
 
 void startNodfSummaryLine()
 {
-    std::FILE* file = openForAppend(kSummaryFileName);
-    if (file == nullptr)
-        return;
-    std::fprintf(file, "%s ", currentFileName);
-    std::fclose(file);
+    appendToSummary(std::string(currentFileName) + " ");
 }
 
 void writeObservedNodfReports()
@@ -150,16 +123,30 @@ void writeObservedNodfReports()
     if (orderMatrix && printPackedMatrix)
         writeOrderedMatrix();
     writePairTable("_row_pairwise.TXT", rowPairTable, rowCount);
-    appendToSummary(nodfRows, ' ');
+    appendPercentToSummary(nodfRows, ' ');
     writePairTable("_column_pairwise.TXT", columnPairTable, columnCount);
-    appendToSummary(nodfColumns, ' ');
-    appendToSummary(nodfTotal, nullModelsEnabled ? ' ' : '\n');
+    appendPercentToSummary(nodfColumns, ' ');
+    appendPercentToSummary(nodfTotal, nullModelsEnabled ? ' ' : '\n');
 }
 
-void writeNullModelNodfLines(NodfRunKind kind)
+void NestednessFiles::open()
 {
-    const NullModelSuffixes& suffixes = kNullModelSuffixes[kind];
-    appendToNestednessFile(suffixes.row, nodfRows);
-    appendToNestednessFile(suffixes.column, nodfColumns);
-    appendToNestednessFile(suffixes.total, nodfTotal);
+    for (int kind = Er; kind <= Co; kind++) {
+        const NullModelSuffixes& suffixes = kNullModelSuffixes[kind];
+        openReport(files_[kind - Er][0], suffixes.row);
+        openReport(files_[kind - Er][1], suffixes.column);
+        openReport(files_[kind - Er][2], suffixes.total);
+    }
+}
+
+void NestednessFiles::writeSimulation(const NodfValues (&values)[4])
+{
+    for (int model = 0; model < 4; model++) {
+        files_[model][0].write(twoDecimals(percentOf(values[model].rows)) + '\n');
+        files_[model][1].write(twoDecimals(percentOf(values[model].columns)) + '\n');
+        files_[model][2].write(twoDecimals(percentOf(values[model].total)) + '\n');
+    }
+    for (auto& modelFiles : files_)
+        for (OutputFile& file : modelFiles)
+            file.flush();
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 
+#include "common/output_file.h"
 #include "common/shared_state.h"
 
 // The report name for suffix: currentFileName up to its first "." followed
@@ -28,8 +29,25 @@ void startNodfSummaryLine();
 // unless null models are on; their results complete it.
 void writeObservedNodfReports();
 
-// One line each in the row, column and total nestedness files of a
-// null-model run kind.
-void writeNullModelNodfLines(NodfRunKind kind);
+// The NODF of one matrix: rows, columns and total, as fractions.
+struct NodfValues {
+    float rows;
+    float columns;
+    float total;
+};
+
+// The twelve nestedness files of a matrix's null models (row, column and
+// total NODF of Er, Ce, Li and Co), open while its simulations run.
+class NestednessFiles {
+public:
+    void open();
+    // One line in each of the twelve files for a simulation (values of Er,
+    // Ce, Li and Co), flushed, so that the files always hold the same
+    // number of whole lines.
+    void writeSimulation(const NodfValues (&values)[4]);
+
+private:
+    OutputFile files_[4][3];
+};
 
 #endif

@@ -65,10 +65,8 @@ int formatTwoDecimals(char* out, double value)
     return writeHundredths(out, roundedHundredths(value));
 }
 
-void printTwoDecimals(std::FILE* file, double value, char ending)
+std::string twoDecimals(double value)
 {
-    char text[kTwoDecimalsBufferSize + 1];
-    int length = formatTwoDecimals(text, value);
-    text[length++] = ending;
-    std::fwrite(text, 1, static_cast<std::size_t>(length), file);
+    char text[kTwoDecimalsBufferSize];
+    return std::string(text, static_cast<std::size_t>(formatTwoDecimals(text, value)));
 }

@@ -4,7 +4,7 @@
 #ifndef BRAVOLIN_NODF_TWO_DECIMALS_H
 #define BRAVOLIN_NODF_TWO_DECIMALS_H
 
-#include <cstdio>
+#include <string>
 
 // Room for any text formatTwoDecimals writes, terminator included.
 constexpr int kTwoDecimalsBufferSize = 352;
@@ -15,8 +15,7 @@ constexpr int kTwoDecimalsBufferSize = 352;
 // as "-nan".
 int formatTwoDecimals(char* out, double value);
 
-// Writes value as formatTwoDecimals does, followed by ending (a blank or a
-// line end).
-void printTwoDecimals(std::FILE* file, double value, char ending);
+// value as formatTwoDecimals writes it.
+std::string twoDecimals(double value);
 
 #endif

@@ -1,25 +1,23 @@
 // Writing of the packing report.
 #include "packing/pack_report.h"
 
-#include <cstdio>
-
 #include "common/output_file.h"
 #include "common/shared_state.h"
 
 namespace {
 
-void writeOrder(std::FILE* file, const char* heading, const int* order, int offset, int count)
+void writeOrder(OutputFile& file, const char* heading, const int* order, int offset, int count)
 {
-    std::fputs(heading, file);
+    file.write(heading);
     for (int i = 1; i <= count; i++)
-        std::fprintf(file, "%d\n", order[i + offset]);
+        file.print("%d\n", order[i + offset]);
 }
 
 // The matrix as it stands, each cell as its digit and a blank.
-void writeMatrix(std::FILE* file)
+void writeMatrix(OutputFile& file)
 {
     static char line[2 * kMaxMatrixSide + 2];
-    std::fputs("\nPacked Matrix:\n", file);
+    file.write("\nPacked Matrix:\n");
     for (int r = 1; r <= rowCount; r++) {
         int length = 0;
         for (int c = 1; c <= columnCount; c++) {
@@ -27,9 +25,9 @@ void writeMatrix(std::FILE* file)
             line[length++] = ' ';
         }
         line[length++] = '\n';
-        std::fwrite(line, 1, static_cast<std::size_t>(length), file);
+        file.write(line, static_cast<std::size_t>(length));
     }
-    std::fputs("\n", file);
+    file.write("\n");
 }
 
 }  // namespace
@@ -55,23 +53,21 @@ void writePackReport(int stage, int iteration)
     // are reported: the calls after each pass have nothing to write.
     if (!debugMode && !atStart && !atEnd)
         return;
-    std::FILE* file = openForAppend(packReportFileName);
-    if (file == nullptr)
-        return;
+    OutputFile file(packReportFileName);
     if (atStart) {
-        std::fprintf(file, "Original Matrix       - Rows:%d Cols:%d\n", rowCount, columnCount);
-        std::fprintf(file, "Original Percent Fill - %05.2f%s\n", percentFill, "%");
+        file.print("Original Matrix       - Rows:%d Cols:%d\n", rowCount, columnCount);
+        file.print("Original Percent Fill - %05.2f%s\n", percentFill, "%");
     }
     if (atEnd) {
-        std::fprintf(file, "Packed Matrix         - Rows:%d Cols:%d\n", rowCount, columnCount);
-        std::fprintf(file, "Packed Percent Fill   - %05.2f%s\n", packedPercentFill, "%");
+        file.print("Packed Matrix         - Rows:%d Cols:%d\n", rowCount, columnCount);
+        file.print("Packed Percent Fill   - %05.2f%s\n", packedPercentFill, "%");
     }
     if (debugMode && iteration > 0) {
         if (stage == 0) {
-            std::fprintf(file, "%d - SortCols (species)\n", iteration);
+            file.print("%d - SortCols (species)\n", iteration);
             writeOrder(file, "\nOriginal Rows:\n", rowOrder, 0, rowCount);
         } else {
-            std::fprintf(file, "%d - SortRows (islands)\n", iteration);
+            file.print("%d - SortRows (islands)\n", iteration);
             writeOrder(file, "\nOriginal Cols:\n", columnOrder, 0, columnCount);
         }
     }
@@ -81,5 +77,4 @@ void writePackReport(int stage, int iteration)
     }
     if (debugMode || (atEnd && printPackedMatrix))
         writeMatrix(file);
-    std::fclose(file);
 }

@@ -1,9 +1,9 @@
 // Random matrices of the mode T null models and their temperatures.
 #include "temperature/temperature_null_models.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/random.h"
 #include "common/shared_state.h"
@@ -54,15 +54,6 @@ void measureRandomMatrix()
     computeTemperature();
 }
 
-void appendTemperature(const char* format)
-{
-    std::FILE* file = openForAppend(nullModelFileName);
-    if (file == nullptr)
-        return;
-    std::fprintf(file, format, matrixTemperature);
-    std::fclose(file);
-}
-
 // A random matrix of Er or Ce counts toward its P value when it is at least
 // as cold (as nested) as the observed matrix; equality counts.
 void tallyTemperature(float* sum, int* colderCount)
@@ -74,14 +65,10 @@ void tallyTemperature(float* sum, int* colderCount)
 
 void completeSummaryLine()
 {
-    std::FILE* summary = openForAppend(kSummaryFileName);
-    if (summary == nullptr)
-        return;
-    std::fprintf(summary, "%02.2f ", erTemperatureSum);
-    std::fprintf(summary, "%02.2f ", static_cast<double>(erColderCount) / simulationCount);
-    std::fprintf(summary, "%02.2f ", ceTemperatureSum);
-    std::fprintf(summary, "%02.2f\n", static_cast<double>(ceColderCount) / simulationCount);
-    std::fclose(summary);
+    appendToSummary(formatText("%02.2f %02.2f %02.2f %02.2f\n", erTemperatureSum,
+                               static_cast<double>(erColderCount) / simulationCount,
+                               ceTemperatureSum,
+                               static_cast<double>(ceColderCount) / simulationCount));
 }
 
 }  // namespace
@@ -189,25 +176,35 @@ void runTemperatureNullModels()
     keepAnalysedBlock();
     erTemperatureSum = ceTemperatureSum = 0;
     erColderCount = ceColderCount = 0;
+    OutputFile nullModelFile(nullModelFileName);
+    nullModelFile.write("Er    Ce    Li    Co    \n");
     for (runNumber = 1; runNumber <= simulationCount; runNumber++) {
+        stopIfInterrupted();
         showSpinner();
+        float temperatures[4];
         drawErMatrix();
         measureRandomMatrix();
-        appendTemperature("%05.02f ");
+        temperatures[0] = matrixTemperature;
         tallyTemperature(&erTemperatureSum, &erColderCount);
 
         drawCeMatrix();
         measureRandomMatrix();
-        appendTemperature("%05.02f ");
+        temperatures[1] = matrixTemperature;
         tallyTemperature(&ceTemperatureSum, &ceColderCount);
 
         drawLiMatrix();
         measureRandomMatrix();
-        appendTemperature("%05.02f ");
+        temperatures[2] = matrixTemperature;
 
         drawCoMatrix();
         measureRandomMatrix();
-        appendTemperature("%05.02f\n");
+        temperatures[3] = matrixTemperature;
+
+        // The whole line in one write, flushed: the file holds whole lines
+        // after every simulation, whatever stops the program.
+        nullModelFile.print("%05.02f %05.02f %05.02f %05.02f\n", temperatures[0], temperatures[1],
+                            temperatures[2], temperatures[3]);
+        nullModelFile.flush();
     }
     erTemperatureSum = static_cast<float>(static_cast<double>(erTemperatureSum) / simulationCount);
     ceTemperatureSum = static_cast<float>(static_cast<double>(ceTemperatureSum) / simulationCount);

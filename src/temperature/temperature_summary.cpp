@@ -1,7 +1,7 @@
 // Writing of the temperature summary line and the row and column files.
 #include "temperature/temperature_summary.h"
 
-#include <cstdio>
+#include <string>
 
 #include "common/output_file.h"
 #include "common/shared_state.h"
@@ -26,28 +26,21 @@ const char* temperatureLineFormat(int lineCount)
 void writeLineTemperatures(const char* fileName, const float* temperatures, const int* order,
                            int offset, int count)
 {
-    std::FILE* file = openForAppend(fileName);
-    if (file == nullptr)
-        return;
+    OutputFile file(fileName);
     const char* format = temperatureLineFormat(count);
     for (int i = 1; i <= count; i++)
-        std::fprintf(file, format, temperatures[i], order[i + offset]);
-    std::fclose(file);
+        file.print(format, temperatures[i], order[i + offset]);
 }
 
 }  // namespace
 
 void writeTemperatureSummary()
 {
-    std::FILE* summary = openForAppend(kSummaryFileName);
-    if (summary != nullptr) {
-        std::fputs(nullModelsEnabled == 1 ? "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\n" : "Matrix T(M)\n",
-                   summary);
-        std::fprintf(summary, "%s ", currentFileName);
-        std::fputs("(Packed) ", summary);
-        std::fprintf(summary, nullModelsEnabled == 1 ? "%02.2f " : "%02.2f\n", matrixTemperature);
-        std::fclose(summary);
-    }
+    // With null models the line stays open: their means and P values end it.
+    appendToSummary(std::string(nullModelsEnabled == 1 ? "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\n"
+                                                       : "Matrix T(M)\n") +
+                    currentFileName + " (Packed) " +
+                    formatText(nullModelsEnabled == 1 ? "%02.2f " : "%02.2f\n", matrixTemperature));
     writeLineTemperatures(rowTemperatureFileName, rowTemperature, rowOrder, removedFullRows, rowCount);
     writeLineTemperatures(columnTemperatureFileName, columnTemperature, columnOrder,
                           removedFullColumns, columnCount);

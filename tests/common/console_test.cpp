@@ -5,53 +5,62 @@
 
 #include "common/console.h"
 #include "common/shared_state.h"
+#include "support/listed_answers.h"
 #include "support/scratch.h"
 
-TEST(Console, WordsAreCutToTheBufferAndTheRestOfTheWordIsConsumed)
+TEST(Console, WordsOfStandardInputAreReadWholeUntilInputEnds)
 {
     ScratchDirectory dir;
-    feedStandardInput(dir, std::string(300, 'x') + "  \n\t next");
-    char buffer[8];
-    std::memset(buffer, 'z', sizeof buffer);
-    readWord(buffer, 5);
-    EXPECT_STREQ(buffer, "xxxx");
-    EXPECT_EQ(buffer[5], 'z');
-    readWord(buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "next");
-}
-
-TEST(Console, EndOfInputEndsTheProgramWithCodeZero)
-{
-    ScratchDirectory dir;
-    feedStandardInput(dir, "   \n");
-    char buffer[8];
-    EXPECT_EXIT(readWord(buffer, sizeof buffer), testing::ExitedWithCode(0), "");
+    feedStandardInput(dir, std::string(300, 'x') + "  \n\t next \n  ");
+    ConsoleAnswers console;
+    EXPECT_EQ(console.nextWord(), std::string(300, 'x'));
+    EXPECT_EQ(console.nextWord(), "next");
+    EXPECT_EQ(console.nextWord(), std::nullopt);
+    EXPECT_THROW(readWord(console), InputEnded);
 }
 
 TEST(Console, IntegersAreReadLikeScanf)
 {
-    ScratchDirectory dir;
-    feedStandardInput(dir, "-5 12abc abc 99999999999 +7");
+    ListedAnswers answers({"-5", "12abc", "abc", "99999999999", "+7",
+                           std::string(65, '0') + "7", "-" + std::string(300, '0') + "12", "0x10"});
     int value = 42;
-    EXPECT_TRUE(readInteger(&value));
+    EXPECT_TRUE(readInteger(answers, &value));
     EXPECT_EQ(value, -5);
-    EXPECT_TRUE(readInteger(&value));
+    EXPECT_TRUE(readInteger(answers, &value));
     EXPECT_EQ(value, 12);
-    EXPECT_FALSE(readInteger(&value));
+    EXPECT_FALSE(readInteger(answers, &value));
     EXPECT_EQ(value, 12);
-    EXPECT_TRUE(readInteger(&value));
+    EXPECT_TRUE(readInteger(answers, &value));
     EXPECT_EQ(value, -1);
-    EXPECT_TRUE(readInteger(&value));
+    EXPECT_TRUE(readInteger(answers, &value));
     EXPECT_EQ(value, 7);
+    // Leading zeros and the sign never count against any length.
+    EXPECT_TRUE(readInteger(answers, &value));
+    EXPECT_EQ(value, 7);
+    EXPECT_TRUE(readInteger(answers, &value));
+    EXPECT_EQ(value, -12);
+    EXPECT_TRUE(readInteger(answers, &value));
+    EXPECT_EQ(value, 0);
+}
+
+TEST(Console, IntegersAtTheEdgesOfTheIntRange)
+{
+    EXPECT_EQ(leadingInteger("2147483647"), 2147483647);
+    EXPECT_EQ(leadingInteger("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(leadingInteger("2147483648"), -1);
+    EXPECT_EQ(leadingInteger("-2147483649"), -1);
+    EXPECT_EQ(leadingInteger(std::string(400, '9')), -1);
+    EXPECT_EQ(leadingInteger("+"), std::nullopt);
+    EXPECT_EQ(leadingInteger(""), std::nullopt);
 }
 
 TEST(Console, YesNoQuestionTakesTheFirstCharacterAndRingsOnOtherAnswers)
 {
-    ScratchDirectory dir;
-    feedStandardInput(dir, "maybe yes no");
+    ListedAnswers answers({"maybe", "yes", "no"});
     testing::internal::CaptureStdout();
-    EXPECT_EQ(askYesNo("Q? "), 1);
-    EXPECT_EQ(askYesNo("Q? "), 0);
+    EXPECT_EQ(askYesNo(answers, "Q? "), 1);
+    EXPECT_EQ(askYesNo(answers, "Q? "), 0);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Q? \aQ? Q? ");
     EXPECT_STREQ(answerBuffer, "no");
+    EXPECT_THROW(askYesNo(answers, "Q? "), InputEnded);
 }

@@ -36,23 +36,79 @@ TEST(ReportNames, NameWithoutDotKeepsItsWholeNameBeforeTheSuffix)
               longest + "_ColumnNestedness_COL.TXT");
 }
 
-TEST(OutputFiles, UnopenableFileIsNamedOnceAndNeverWritten)
+TEST(OutputFiles, UnopenableFilesAreEachNamedOnceForTheWholeRun)
 {
     ScratchDirectory dir;
     dir.enter();
     std::filesystem::create_directory("taken.PCK");
+    std::filesystem::create_directory("taken.LIN");
     testing::internal::CaptureStdout();
-    EXPECT_EQ(openForAppend("taken.PCK"), nullptr);
-    EXPECT_EQ(openForAppend("taken.PCK"), nullptr);
-    std::string console = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(console, "File: taken.PCK could not be opened for writing! Its results are not saved.\n");
+    // Alternating failures are still each named once, not at every write.
+    for (int run = 0; run < 3; run++) {
+        appendToFile("taken.PCK", "a\n");
+        appendToFile("taken.LIN", "a\n");
+        appendToFile("fine.txt", "b\n");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: taken.PCK could not be written completely! Its results are incomplete.\n"
+              "File: taken.LIN could not be written completely! Its results are incomplete.\n");
+    EXPECT_EQ(dir.read("fine.txt"), "b\nb\nb\n");
+    EXPECT_TRUE(anyOutputIncomplete());
+    EXPECT_EQ(incompleteOutputCount(), 2);
+    resetOutputFiles();
+    EXPECT_FALSE(anyOutputIncomplete());
+}
 
-    std::FILE* file = openForAppend("fine.txt");
-    ASSERT_NE(file, nullptr);
-    std::fputs("a\n", file);
-    std::fclose(file);
-    file = openForAppend("fine.txt");
-    std::fputs("b\n", file);
-    std::fclose(file);
-    EXPECT_EQ(dir.read("fine.txt"), "a\nb\n");
+TEST(OutputFiles, AFullDiskKeepsWhatFitAndSkipsTheRestOfThatFile)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    failOutputWritesAfter(5);
+    testing::internal::CaptureStdout();
+    OutputFile file("a.NULL");
+    file.write("123\n");
+    file.print("%d\n", 4567);
+    file.write("89\n");
+    file.close();
+    appendToFile("b.NULL", "x\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: a.NULL could not be written completely! Its results are incomplete.\n"
+              "File: b.NULL could not be written completely! Its results are incomplete.\n");
+    EXPECT_EQ(dir.read("a.NULL"), "123\n4");
+    EXPECT_EQ(dir.read("b.NULL"), "");
+    EXPECT_EQ(incompleteOutputCount(), 2);
+}
+
+#if defined(__linux__)
+TEST(OutputFiles, AFailureAtFlushOrCloseIsDetected)
+{
+    // /dev/full takes every write into the buffer and fails when the buffer
+    // reaches it: the failure shows only at flush or close.
+    ScratchDirectory dir;
+    dir.enter();
+    std::filesystem::create_symlink("/dev/full", "full.COL");
+    testing::internal::CaptureStdout();
+    {
+        OutputFile file("full.COL");
+        file.write("0.00 01\n");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: full.COL could not be written completely! Its results are incomplete.\n");
+    EXPECT_TRUE(anyOutputIncomplete());
+}
+#endif
+
+TEST(OutputFiles, TheSummaryLineIsEndedOnlyWhenLeftOpen)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    appendToSummary("Matrix T(M)\n");
+    EXPECT_FALSE(summaryLineIsOpen());
+    endOpenSummaryLine();
+    appendToSummary("a.txt (Packed) 1.00 ");
+    EXPECT_TRUE(summaryLineIsOpen());
+    endOpenSummaryLine();
+    EXPECT_FALSE(summaryLineIsOpen());
+    endOpenSummaryLine();
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\na.txt (Packed) 1.00 \n");
 }

@@ -89,8 +89,9 @@ TEST(NodfSession, A3001stRowEndsTheProgramAfterAWord)
                                   "File big.txt has more than 1000 lines!!!\n"),
               std::string::npos);
     EXPECT_EQ(result.console.find("End of processing"), std::string::npos);
-    // The file's summary line keeps only its name.
-    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix N_Rows N_Columns N_Total\nbig.txt ");
+    // The file's summary line keeps only its name, and is ended, so that
+    // the next run's header does not run into it.
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix N_Rows N_Columns N_Total\nbig.txt \n");
 
     // The end of input at the wait, or at any question, ends it as well.
     EXPECT_EQ(runSession(dir, "N\nN\nN\nbig.txt\n").exitCode, 0);

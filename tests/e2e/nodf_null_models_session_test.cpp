@@ -44,7 +44,7 @@ void analyseInProcess(const char* name)
     std::strcpy(currentFileName, name);
     std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
     startNodfSummaryLine();
-    ASSERT_TRUE(readNodfMatrix());
+    ASSERT_EQ(readNodfMatrix().outcome, NodfReadOutcome::Read);
     for (int r = 0; r < rowCount; r++)
         for (int c = 0; c < columnCount; c++)
             PresenceMatrix[r][c] = workingMatrix[r][c] = nodfReadMatrix[r][c];

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <string>
 
 #include "common/shared_state.h"
 #include "driver/main_loop.h"
 #include "input/matrix_reader.h"
+#include "support/listed_answers.h"
 #include "support/scratch.h"
 
 namespace {
@@ -15,19 +17,22 @@ namespace {
 struct ReadResult {
     bool ok;
     std::string console;
+    int lostLines;
+    ReadOutcome outcome;
 };
 
 ReadResult readMatrixText(const ScratchDirectory& dir, const std::string& content,
-                          const std::string& answers = "")
+                          std::deque<std::string> answers = {}, bool showsQuestions = true)
 {
     dir.write("NAME.TXT", content);
     dir.enter();
-    feedStandardInput(dir, answers);
+    ListedAnswers listed(std::move(answers), showsQuestions);
     resetMatrixState();
     std::strcpy(currentFileName, "NAME.TXT");
     testing::internal::CaptureStdout();
-    bool ok = readMatrixFile();
-    return {ok, testing::internal::GetCapturedStdout()};
+    const MatrixReadResult read = readMatrixFile(listed);
+    return {read.outcome == ReadOutcome::Read, testing::internal::GetCapturedStdout(), read.lostLines,
+            read.outcome};
 }
 
 // The rows of PresenceMatrix over the columns read, as "0"/"1" strings.
@@ -102,7 +107,7 @@ TEST(MatrixReader, OneRowWithoutFinalLineEndIsAOneRowMatrix)
 TEST(MatrixReader, ForeignCharacterAfterTheFirstRowAsksAndLosesTheLine)
 {
     ScratchDirectory dir;
-    ReadResult result = readMatrixText(dir, "101\n1x1\n011\n", "yes\n");
+    ReadResult result = readMatrixText(dir, "101\n1x1\n011\n", {"yes"});
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.console,
               "\nFile: NAME.TXT has the character:x (not 0 or 1) in line:2 colunm:2!\n"
@@ -114,7 +119,7 @@ TEST(MatrixReader, ForeignCharacterAfterTheFirstRowAsksAndLosesTheLine)
 TEST(MatrixReader, EachForeignCharacterOfALostLineAsksAgainWithTheNextColumn)
 {
     ScratchDirectory dir;
-    ReadResult result = readMatrixText(dir, "11\n1.1-\n", "what Y y\n");
+    ReadResult result = readMatrixText(dir, "11\n1.1-\n", {"what", "Y", "y"});
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.console,
               "\nFile: NAME.TXT has the character:. (not 0 or 1) in line:2 colunm:2!\n"
@@ -127,14 +132,53 @@ TEST(MatrixReader, EachForeignCharacterOfALostLineAsksAgainWithTheNextColumn)
     EXPECT_EQ(PresenceMatrix[2][1], 0);
 }
 
-TEST(MatrixReader, AnswerNToTheForeignCharacterEndsTheProgram)
+TEST(MatrixReader, AnswerNOrTheEndOfInputAtTheQuestionEndsTheProgram)
 {
     ScratchDirectory dir;
-    dir.write("NAME.TXT", "11\n1#\n");
-    dir.enter();
-    feedStandardInput(dir, "n\n");
-    std::strcpy(currentFileName, "NAME.TXT");
-    EXPECT_EXIT(readMatrixFile(), testing::ExitedWithCode(0), "");
+    EXPECT_EQ(readMatrixText(dir, "11\n1#\n", {"n"}).outcome, ReadOutcome::EndProgram);
+    EXPECT_EQ(readMatrixText(dir, "11\n1#\n", {}).outcome, ReadOutcome::EndProgram);
+}
+
+TEST(MatrixReader, AScriptIsAskedNothingAndLosesTheLine)
+{
+    ScratchDirectory dir;
+    ReadResult result = readMatrixText(dir, "Header\n101\n1x1\n0-1\n011\n", {}, false);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console,
+              "\nFile: NAME.TXT has the character:x (not 0 or 1) in line:2 colunm:2!\n"
+              "The line will be lost! \n"
+              "\nFile: NAME.TXT has the character:- (not 0 or 1) in line:2 colunm:2!\n"
+              "The line will be lost! \n");
+    EXPECT_EQ(storedRows(3), "101\n011\n");
+    // The header above the first row is not counted as lost.
+    EXPECT_EQ(result.lostLines, 2);
+}
+
+TEST(MatrixReader, ACtrlZByteEndsTheFile)
+{
+    ScratchDirectory dir;
+    // A trailing Ctrl-Z, as older editors save it, asks nothing and says nothing.
+    ReadResult result = readMatrixText(dir, "10\n01\n\x1a");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+    EXPECT_EQ(rowCount, 2);
+    result = readMatrixText(dir, "10\n01\x1a \r\n\t");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+    EXPECT_EQ(storedRows(2), "10\n01\n");
+    // Whatever follows it is not read, and the user is told.
+    result = readMatrixText(dir, "10\n0\x1a" "1\n11\nxyz\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "File: NAME.TXT ends at a Ctrl-Z byte; the rest of it is not read.\n");
+    EXPECT_EQ(rowCount, 2);
+    EXPECT_EQ(storedRows(2), "10\n00\n");
+    // A full 3000-row matrix with its Ctrl-Z is not truncated.
+    std::string rows;
+    for (int r = 0; r < kMaxMatrixSide; r++)
+        rows += "1\n";
+    result = readMatrixText(dir, rows + "\x1a");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
 }
 
 TEST(MatrixReader, InvalidDigitRejectsTheFileUnlessItsLineIsLost)
@@ -144,7 +188,7 @@ TEST(MatrixReader, InvalidDigitRejectsTheFileUnlessItsLineIsLost)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.console, "File: NAME.TXT has cel[2][2] = 2 (not 0 or 1)\n");
 
-    result = readMatrixText(dir, "Header 2009\n101\n1z9\n011\n", "Y\n");
+    result = readMatrixText(dir, "Header 2009\n101\n1z9\n011\n", {"Y"});
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(storedRows(3), "101\n011\n");
 }
@@ -159,7 +203,8 @@ TEST(MatrixReader, EmptyOrMissingFilesAreRejected)
     }
     std::strcpy(currentFileName, "MISSING.TXT");
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(readMatrixFile());
+    ListedAnswers none;
+    EXPECT_EQ(readMatrixFile(none).outcome, ReadOutcome::Skipped);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.TXT not found...\n");
 }
 

@@ -19,7 +19,7 @@ bool readText(const ScratchDirectory& dir, const std::string& content)
     dir.write("M.TXT", content);
     std::strcpy(currentFileName, "M.TXT");
     std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
-    return readNodfMatrix();
+    return readNodfMatrix().outcome == NodfReadOutcome::Read;
 }
 
 // The first rows of nodfReadMatrix, over the first columns, as digits.
@@ -65,7 +65,7 @@ TEST(NodfReader, RowsColumnsAndLostLines)
         EXPECT_EQ(storedRows(static_cast<int>(c.stored.size()), c.columns + 1), c.stored) << c.content;
     }
     std::strcpy(currentFileName, "ABSENT.TXT");
-    EXPECT_FALSE(readNodfMatrix());
+    EXPECT_EQ(readNodfMatrix().outcome, NodfReadOutcome::CannotOpen);
 }
 
 TEST(NodfReader, CellsBeyondColumn3000AreDroppedWithOneMessage)
@@ -92,4 +92,34 @@ TEST(NodfReader, A3001stRowWithoutLineEndIsRead)
     ASSERT_TRUE(readText(dir, rows + "11"));
     EXPECT_EQ(rowCount, 3001);
     EXPECT_EQ(nodfReadMatrix[3000][0], 1);
+}
+
+TEST(NodfReader, A3001stCompletedRowStopsTheReading)
+{
+    ScratchDirectory dir;
+    std::string rows;
+    for (int r = 0; r < 3001; r++)
+        rows += "01\n";
+    dir.enter();
+    dir.write("M.TXT", rows + "11\n");
+    std::strcpy(currentFileName, "M.TXT");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(readNodfMatrix().outcome, NodfReadOutcome::TooManyRows);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File M.TXT has more than 1000 lines!!!\n");
+}
+
+TEST(NodfReader, ACtrlZByteEndsTheFileAndLostLinesBelowTheFirstRowAreCounted)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(readText(dir, "sp1 sp2\n10\n0x\n01\x1a\r\n"));
+    EXPECT_EQ(rowCount, 2);
+    EXPECT_EQ(storedRows(2, 2), (std::vector<std::string>{"10", "01"}));
+    ASSERT_TRUE(readText(dir, "10\n01\x1a\n11\n"));
+    EXPECT_EQ(rowCount, 2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: M.TXT ends at a Ctrl-Z byte; the rest of it is not read.\n");
+    dir.write("M.TXT", "head\n10\n1x\n1y\n01\n");
+    EXPECT_EQ(readNodfMatrix().lostLines, 2);
 }

@@ -111,3 +111,27 @@ TEST(NodfReports, AFileThatCannotBeOpenedIsNamedAndSkipped)
     EXPECT_EQ(dir.read("M_column_pairwise.TXT"), "0.00 0.00 \n100.00 0.00 \n");
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "100.00 100.00 100.00\n");
 }
+
+TEST(NodfReports, EachSimulationAddsOneLineToEachOfTheTwelveNestednessFiles)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    std::strcpy(currentFileName, "M.TXT");
+    {
+        NestednessFiles files;
+        files.open();
+        const NodfValues first[4] = {{0.0f, 1.0f, 0.5f}, {0.25f, 0.5f, 0.375f}, {1, 1, 1}, {0, 0, 0}};
+        files.writeSimulation(first);
+        // Everything of a simulation is in the files before the next starts.
+        EXPECT_EQ(dir.read("M_RowNestedness_ER.TXT"), "0.00\n");
+        const NodfValues second[4] = {{0.5f, 0.5f, 0.5f}, {0, 0, 0}, {0, 0, 0}, {0.125f, 0, 0.0625f}};
+        files.writeSimulation(second);
+    }
+    EXPECT_EQ(dir.read("M_RowNestedness_ER.TXT"), "0.00\n50.00\n");
+    EXPECT_EQ(dir.read("M_ColumnNestedness_ER.TXT"), "100.00\n50.00\n");
+    EXPECT_EQ(dir.read("M_TotalNestedness_CE.TXT"), "37.50\n0.00\n");
+    EXPECT_EQ(dir.read("M_TotalNestedness_LI.TXT"), "100.00\n0.00\n");
+    EXPECT_EQ(dir.read("M_RowNestedness_COL.TXT"), "0.00\n12.50\n");
+    EXPECT_EQ(dir.read("M_TotalNestedness_COL.TXT"), "0.00\n6.25\n");
+    EXPECT_EQ(dir.files().size(), 12u);
+}

@@ -206,7 +206,7 @@ TEST(TemperatureNullModels, OneSimulationOfAOneCellMatrix)
     const std::string progress = runNullModelsOf({"1"}, "ONE.TXT", 1, 5);
     EXPECT_EQ(progress.substr(0, 9), "0000 - /\r");
     EXPECT_NE(progress.find("0001 - "), std::string::npos);
-    EXPECT_EQ(dir.read("ONE.NULL"), "00.00 00.00 00.00 00.00\n");
+    EXPECT_EQ(dir.read("ONE.NULL"), "Er    Ce    Li    Co    \n00.00 00.00 00.00 00.00\n");
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "0.00 1.00 0.00 1.00\n");
     EXPECT_EQ(runNumber, 2);
 }
@@ -217,8 +217,10 @@ TEST(TemperatureNullModels, MeansAndColderCountsOverTheSimulations)
     dir.enter();
     runNullModelsOf(randomRows(12, 15, 0.35, 8), "R.TXT", 6, 11);
 
-    const std::vector<std::string> lines = splitLines(dir.read("R.NULL"));
-    ASSERT_EQ(lines.size(), 6u);
+    std::vector<std::string> lines = splitLines(dir.read("R.NULL"));
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "Er    Ce    Li    Co    ");
+    lines.erase(lines.begin());
     double erSum = 0, ceSum = 0;
     int erColder = 0, ceColder = 0;
     for (const std::string& line : lines) {

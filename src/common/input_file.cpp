@@ -1,0 +1,33 @@
+// Buffered byte reading of matrix files.
+#include "common/input_file.h"
+
+InputFile::InputFile(const char* name) : file_(std::fopen(name, "rb"))
+{
+    if (file_ != nullptr)
+        buffer_.resize(1 << 16);
+}
+
+InputFile::~InputFile()
+{
+    if (file_ != nullptr)
+        std::fclose(file_);
+}
+
+bool InputFile::refill()
+{
+    if (file_ == nullptr)
+        return false;
+    length_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    position_ = 0;
+    return length_ > 0;
+}
+
+void reportTextAfterEndOfFileMark(InputFile& file, const char* name)
+{
+    for (int c = file.next(); c != EOF; c = file.next()) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
+            std::printf("File: %s ends at a Ctrl-Z byte; the rest of it is not read.\n", name);
+            return;
+        }
+    }
+}

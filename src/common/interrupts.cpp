@@ -1,0 +1,38 @@
+// Acting on interrupts at the points where every file holds whole lines.
+#include "common/interrupts.h"
+
+#include <cstdio>
+
+#include "common/output_file.h"
+#include "common/platform.h"
+#include "common/shared_state.h"
+
+namespace {
+
+bool waitingForUser;
+
+}  // namespace
+
+WaitingForUser::WaitingForUser() : wasWaiting_(waitingForUser)
+{
+    waitingForUser = true;
+    setInterruptsEndAtOnce(true);
+}
+
+WaitingForUser::~WaitingForUser()
+{
+    waitingForUser = wasWaiting_;
+    setInterruptsEndAtOnce(wasWaiting_);
+}
+
+void stopIfInterrupted()
+{
+    const int interrupt = caughtInterrupt();
+    if (interrupt == 0)
+        return;
+    if (summaryLineIsOpen()) {
+        endOpenSummaryLine();
+        std::printf("\nFile: %s was interrupted! Its results are incomplete.\n", currentFileName);
+    }
+    endByInterrupt(interrupt);
+}
