@@ -161,7 +161,6 @@ void resetOutputFiles()
 {
     incompleteOutputs.clear();
     summaryLineOpen = false;
-    writeBudget = -1;
 }
 
 void failOutputWritesAfter(long long bytes)

@@ -79,7 +79,8 @@ void resetOutputFiles();
 
 // For tests: every output write fails once this many more bytes have been
 // written (the bytes up to the limit still reach their file), as on a disk
-// that fills up. A negative limit lets every write through.
+// that fills up. A negative limit lets every write through. The limit
+// outlives resetOutputFiles, so that it applies to a whole program run.
 void failOutputWritesAfter(long long bytes);
 
 // Builds the name of a report file: the matrix file name up to its first

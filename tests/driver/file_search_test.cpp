@@ -89,3 +89,11 @@ TEST(FileSearch, LowerCaseNameChangesOnlyAsciiCapitals)
     lowerCaseName(buffer);
     EXPECT_STREQ(buffer, "abz_[@]09.txt");
 }
+
+TEST(FileSearch, ModeTReportsAreNeverMatricesWhateverTheirLetterCase)
+{
+    for (const char* name : {"m.PCK", "m.pck", "isl.col", "a.LIN", "a.b.Null", "x.NULL"})
+        EXPECT_TRUE(isOwnOutputFile(name)) << name;
+    for (const char* name : {"m.txt", "pck", "a.COLD", "a.NULLS", "collar.txt", "lin.dat"})
+        EXPECT_FALSE(isOwnOutputFile(name)) << name;
+}

@@ -1,11 +1,63 @@
 // Running the built program for end-to-end tests.
 #include "support/session.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+
+namespace {
+
+std::string quoted(const std::string& text)
+{
+    std::string result = "'";
+    for (char c : text) {
+        if (c == '\'')
+            result += "'\\''";
+        else
+            result += c;
+    }
+    return result + "'";
+}
+
+// The shell command that runs the program in dir, its standard input and
+// output redirected to files beside the folder. It ends with exec, so that
+// the program itself takes the shell's process (faketime execs it in turn).
+std::string commandLine(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                        const SessionClock& clock)
+{
+    const auto stdinPath = dir.outside() / "stdin.txt";
+    const auto stdoutPath = dir.outside() / "stdout.txt";
+    std::string prefix;
+    if (haveFaketime() && !clock.real)
+        prefix = clock.startTime.empty() ? "faketime -f '+0 x50' "
+                 : clock.frozen          ? "faketime '" + clock.startTime + "' "
+                                         : "faketime -f '@" + clock.startTime + "' ";
+    std::string command = "export ASAN_OPTIONS=verify_asan_link_order=0 TZ=UTC && cd " +
+                          quoted(dir.path().string()) + " && exec " + prefix +
+                          quoted(BRAVOLIN_EXECUTABLE);
+    for (const std::string& argument : arguments)
+        command += " " + quoted(argument);
+    return command + " < " + quoted(stdinPath.string()) + " > " + quoted(stdoutPath.string()) +
+           " 2>&1";
+}
+
+pid_t startCommand(const std::string& command)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+}  // namespace
 
 bool haveFaketime()
 {
@@ -13,26 +65,68 @@ bool haveFaketime()
     return available;
 }
 
+RunningSession startSession(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                            const std::string& input, const SessionClock& clock)
+{
+    std::filesystem::remove(dir.outside() / "stdin.txt");
+    {
+        std::ofstream in(dir.outside() / "stdin.txt", std::ios::binary);
+        in << input;
+    }
+    return {startCommand(commandLine(dir, arguments, clock)), dir.outside() / "stdout.txt"};
+}
+
+RunningSession startSessionWaitingForInput(const ScratchDirectory& dir,
+                                           const std::vector<std::string>& arguments,
+                                           const std::string& input, int* inputPipe)
+{
+    const auto fifo = dir.outside() / "stdin.txt";
+    std::filesystem::remove(fifo);
+    mkfifo(fifo.c_str(), 0600);
+    SessionClock realClock;
+    realClock.real = true;
+    RunningSession session{startCommand(commandLine(dir, arguments, realClock)),
+                           dir.outside() / "stdout.txt"};
+    *inputPipe = open(fifo.c_str(), O_WRONLY);
+    if (!input.empty() && write(*inputPipe, input.data(), input.size()) < 0)
+        closeInput(*inputPipe);
+    return session;
+}
+
+void closeInput(int inputPipe)
+{
+    close(inputPipe);
+}
+
+std::string consoleSoFar(const RunningSession& session)
+{
+    return readFile(session.stdoutPath);
+}
+
+SessionResult finishSession(const RunningSession& session)
+{
+    int status = 0;
+    waitpid(session.pid, &status, 0);
+    SessionResult result{-1, readFile(session.stdoutPath)};
+    if (WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        result.signal = WTERMSIG(status);
+        result.exitCode = 128 + result.signal;
+    }
+    return result;
+}
+
+SessionResult runCommand(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                         const std::string& input, const SessionClock& clock)
+{
+    return finishSession(startSession(dir, arguments, input, clock));
+}
+
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
                          const SessionClock& clock)
 {
-    const auto stdinPath = dir.outside() / "stdin.txt";
-    const auto stdoutPath = dir.outside() / "stdout.txt";
-    {
-        std::ofstream in(stdinPath, std::ios::binary);
-        in << input;
-    }
-    std::string prefix;
-    if (haveFaketime())
-        prefix = clock.startTime.empty() ? "faketime -f '+0 x50' "
-                 : clock.frozen          ? "TZ=UTC faketime '" + clock.startTime + "' "
-                                         : "TZ=UTC faketime -f '@" + clock.startTime + "' ";
-    std::string command = "export ASAN_OPTIONS=verify_asan_link_order=0 && cd '" + dir.path().string() + "' && " + prefix + "'" +
-                          BRAVOLIN_EXECUTABLE + "' < '" + stdinPath.string() + "' > '" +
-                          stdoutPath.string() + "' 2>&1";
-    int status = std::system(command.c_str());
-    int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return {exitCode, readFile(stdoutPath)};
+    return runCommand(dir, {}, input, clock);
 }
 
 unsigned seedForStartTime(const std::string& startTime)

@@ -1,15 +1,21 @@
 // End-to-end sessions: runs the built bravolin program in a scratch folder
-// with answers on standard input, and returns its exit code and console text.
+// with answers on standard input and options on its command line, and
+// returns its exit status and console text.
 #ifndef BRAVOLIN_TESTS_SUPPORT_SESSION_H
 #define BRAVOLIN_TESTS_SUPPORT_SESSION_H
 
+#include <sys/types.h>
+
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/scratch.h"
 
 struct SessionResult {
-    int exitCode;
+    int exitCode;        // the exit code, or 128 + the signal that ended it
     std::string console;
+    int signal = 0;      // the signal that ended the program, or 0
 };
 
 struct SessionClock {
@@ -21,6 +27,9 @@ struct SessionClock {
     // With a start time: the clock stands still at it (mode N never waits
     // for the clock, so its progress line then shows a known time).
     bool frozen = false;
+    // The real clock, without faketime in between, so that the process
+    // started is the program itself (to send it signals).
+    bool real = false;
 };
 
 // Whether the faketime command is available; sessions run on the real clock
@@ -30,6 +39,34 @@ bool haveFaketime();
 // Runs the program in dir with input on its standard input.
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
                          const SessionClock& clock = {});
+
+// Runs the program in dir with arguments on its command line.
+SessionResult runCommand(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                         const std::string& input = "", const SessionClock& clock = {});
+
+// A program started and not yet waited for.
+struct RunningSession {
+    pid_t pid;
+    std::filesystem::path stdoutPath;
+};
+
+// Starts the program as runCommand does, without waiting for it.
+RunningSession startSession(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                            const std::string& input, const SessionClock& clock = {});
+
+// Starts the program with a standard input that does not end: a pipe that
+// receives input and then stays open, so the program waits at its next
+// question until the pipe is closed (closeInput).
+RunningSession startSessionWaitingForInput(const ScratchDirectory& dir,
+                                           const std::vector<std::string>& arguments,
+                                           const std::string& input, int* inputPipe);
+void closeInput(int inputPipe);
+
+// Reads the console text a started program has written so far.
+std::string consoleSoFar(const RunningSession& session);
+
+// Waits for a started program to end.
+SessionResult finishSession(const RunningSession& session);
 
 // The console text without its progress lines: every piece of a line that
 // ends in a carriage return (and so is overwritten on a real console).

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "common/output_file.h"
 #include "driver/program_state.h"
 
 namespace {
@@ -18,6 +19,7 @@ public:
     {
         std::filesystem::current_path(startFolder_);
         resetProgramState();
+        failOutputWritesAfter(-1);
     }
 
 private:
