@@ -1,11 +1,13 @@
 # Convenience targets around the CMake build; see README.md.
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 20
 JOBS         ?= 2
 RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
-.PHONY: all build run test test-sanitize bench clean
+.PHONY: all build run test test-sanitize fuzz bench clean
 
 all: build
 
@@ -31,9 +33,18 @@ test-sanitize:
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer harnesses of the readers and the pattern matcher, each run for
+# FUZZ_SECONDS seconds (clang and its runtime are installed when missing).
+fuzz:
+	@sh tools/ensure-packages.sh clang++=clang /usr/lib/llvm-14/lib/clang/14/lib/linux/libclang_rt.fuzzer-x86_64.a=libclang-rt-14-dev
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DBRAVOLIN_FUZZ=ON -DBRAVOLIN_TESTS=OFF > /dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@sh tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 bench: build
 	@cmake --build $(BUILD_DIR) --target bravolin_bench -j $(JOBS)
 	@$(BUILD_DIR)/bench/bravolin_bench $(BENCH_ARGS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

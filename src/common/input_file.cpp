@@ -1,11 +1,7 @@
 // Buffered byte reading of matrix files.
 #include "common/input_file.h"
 
-InputFile::InputFile(const char* name) : file_(std::fopen(name, "rb"))
-{
-    if (file_ != nullptr)
-        buffer_.resize(1 << 16);
-}
+InputFile::InputFile(const char* name) : file_(std::fopen(name, "rb")) {}
 
 InputFile::~InputFile()
 {
@@ -17,7 +13,7 @@ bool InputFile::refill()
 {
     if (file_ == nullptr)
         return false;
-    length_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    length_ = std::fread(buffer_, 1, sizeof buffer_, file_);
     position_ = 0;
     return length_ > 0;
 }

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <vector>
+
 
 // Ctrl-Z: the end of a matrix file, whatever follows it.
 constexpr int kEndOfFileMark = 0x1A;
@@ -33,7 +33,7 @@ private:
     bool refill();
 
     std::FILE* file_;
-    std::vector<unsigned char> buffer_;
+    unsigned char buffer_[1 << 14];
     std::size_t length_ = 0;
     std::size_t position_ = 0;
 };
