@@ -1,7 +1,8 @@
-// BRAVOLIN: nestedness of presence/absence matrices, from the console.
+// BRAVOLIN: nestedness of presence/absence matrices, from the console or
+// from a command line.
 #include "driver/main_loop.h"
 
-int main()
+int main(int argc, char* argv[])
 {
-    return runProgram();
+    return runProgram(argc, argv);
 }

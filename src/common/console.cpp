@@ -12,6 +12,20 @@
 #include "common/interrupts.h"
 #include "common/shared_state.h"
 
+static bool bellsSound = true;
+static bool progressShown = true;
+
+void setConsoleStyle(bool bells, bool progressLines)
+{
+    bellsSound = bells;
+    progressShown = progressLines;
+}
+
+bool progressLinesShown()
+{
+    return progressShown;
+}
+
 static bool isWordSeparator(int c)
 {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -107,7 +121,8 @@ int askYesNo(AnswerSource& answers, const char* prompt)
 
 void beep()
 {
-    std::printf("%s", "\a");
+    if (bellsSound)
+        std::printf("%s", "\a");
 }
 
 int currentSecondsField()

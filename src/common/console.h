@@ -33,6 +33,20 @@ public:
 // The console of this program run.
 AnswerSource& consoleAnswers();
 
+// The answers of a scripted run: nobody is asked anything, and nothing is
+// ever typed. A question that must be settled all the same (the reader's
+// about a lost line) takes its default.
+class ScriptedAnswers : public AnswerSource {
+public:
+    std::optional<std::string> nextWord() override { return std::nullopt; }
+    bool showsQuestions() const override { return false; }
+};
+
+// How the console looks: whether the bell sounds (never in a scripted run)
+// and whether progress lines are shown.
+void setConsoleStyle(bool bells, bool progressLines);
+bool progressLinesShown();
+
 // Thrown by the question helpers below when input has ended; the driver
 // catches it and ends the program.
 struct InputEnded {};

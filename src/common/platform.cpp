@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -69,4 +70,11 @@ bool standardOutputIsTerminal()
 #else
     return isatty(fileno(stdout)) != 0;
 #endif
+}
+
+bool enterFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::current_path(std::filesystem::u8path(folder), error);
+    return !error;
 }

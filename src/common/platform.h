@@ -4,6 +4,8 @@
 #ifndef BRAVOLIN_COMMON_PLATFORM_H
 #define BRAVOLIN_COMMON_PLATFORM_H
 
+#include <string>
+
 // Catches the interrupts that ask the program to stop (Ctrl-C, a
 // termination request, a closed terminal) and lets writes to a closed
 // standard output fail instead of ending the program.
@@ -23,5 +25,8 @@ void setInterruptsEndAtOnce(bool atOnce);
 
 // Whether standard output is a terminal rather than a file or a pipe.
 bool standardOutputIsTerminal();
+
+// Makes folder (a UTF-8 name) the current directory; false when it cannot.
+bool enterFolder(const std::string& folder);
 
 #endif

@@ -2,7 +2,6 @@
 #include "common/questions.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "common/console.h"
 #include "common/shared_state.h"
@@ -18,20 +17,11 @@ void askNullModelQuestions(AnswerSource& answers)
         simulationCount = 1000;
 }
 
-void askFileExpression(AnswerSource& answers)
+std::string askFileExpression(AnswerSource& answers)
 {
-    for (;;) {
-        std::printf("Enter file name expression: Ex: *.TXT, *.NET, etc...\n");
-        std::printf("- ");
-        const std::string expression = readWord(answers);
-        if (expression.size() <= static_cast<std::size_t>(kMaxNameLength)) {
-            std::memcpy(fileExpression, expression.c_str(), expression.size() + 1);
-            return;
-        }
-        // No file name is that long, and a cut expression could match
-        // files the user did not name: it matches nothing.
-        reportNothingMatched(expression.c_str());
-    }
+    std::printf("Enter file name expression: Ex: *.TXT, *.NET, etc...\n");
+    std::printf("- ");
+    return readWord(answers);
 }
 
 void reportNothingMatched(const char* expression)

@@ -3,6 +3,8 @@
 #ifndef BRAVOLIN_COMMON_QUESTIONS_H
 #define BRAVOLIN_COMMON_QUESTIONS_H
 
+#include <string>
+
 #include "common/console.h"
 
 // Asks whether to run the null models (nullModelsEnabled) and, if so, for
@@ -11,10 +13,8 @@
 // gives 1000; a later run keeps the earlier count for such a word.
 void askNullModelQuestions(AnswerSource& answers);
 
-// Asks for the file name expression and reads it into fileExpression. An
-// expression longer than a file name can be matches nothing: it is
-// reported as such and asked again.
-void askFileExpression(AnswerSource& answers);
+// Asks for the file name expression and returns it whole, however long.
+std::string askFileExpression(AnswerSource& answers);
 
 // The message for an expression that matched no file, with the bell.
 void reportNothingMatched(const char* expression);

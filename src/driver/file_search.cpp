@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -12,12 +13,6 @@
 #include "common/shared_state.h"
 
 namespace fs = std::filesystem;
-
-// The search in progress: the matching names, taken from the directory when
-// the search starts, and the position of the next one to look at.
-static std::vector<std::string> searchEntries;
-static std::size_t searchPosition;
-static bool searchInProgress;
 
 static char foldCase(char c)
 {
@@ -92,51 +87,52 @@ static bool comesBefore(const std::string& a, const std::string& b)
     return foldedA != foldedB ? foldedA < foldedB : a < b;
 }
 
-// Collects the matching regular files of the current directory. Directories
-// ("." and ".." included) never reach the batch: they cannot be matrices.
-// A name too long for the name buffer could not be opened by its truncated
-// copy, so it is left out as well.
-static void startSearch(const char* pattern)
+// The regular files of the current directory that match pattern, in order.
+// Directories ("." and ".." included) never reach a batch: they cannot be
+// matrices. A name too long for the name buffer could not be opened by its
+// truncated copy, so it is left out as well.
+static std::vector<std::string> matchingFiles(const std::string& pattern)
 {
-    searchEntries.clear();
-    searchPosition = 0;
+    std::vector<std::string> names;
+    if (pattern.size() > static_cast<std::size_t>(kMaxNameLength))
+        return names;  // no file name is that long
     std::error_code error;
     for (fs::directory_iterator it(fs::current_path(error), error), end; !error && it != end;
          it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code kindError;
         if (name.size() > static_cast<std::size_t>(kMaxNameLength) ||
-            !it->is_regular_file(kindError) || !wildcardMatches(pattern, name.c_str()))
+            !it->is_regular_file(kindError) || !wildcardMatches(pattern.c_str(), name.c_str()))
             continue;
-        searchEntries.push_back(name);
+        names.push_back(name);
     }
-    std::sort(searchEntries.begin(), searchEntries.end(), comesBefore);
-    searchInProgress = !searchEntries.empty();
+    std::sort(names.begin(), names.end(), comesBefore);
+    return names;
 }
 
-void endFileSearch()
+FileBatch::FileBatch(const std::vector<std::string>& patterns)
 {
-    searchEntries.clear();
-    searchPosition = 0;
-    searchInProgress = false;
+    std::set<std::string> taken;
+    for (const std::string& pattern : patterns) {
+        const std::vector<std::string> names = matchingFiles(pattern);
+        if (names.empty())
+            unmatched_.push_back(pattern);
+        for (const std::string& name : names)
+            if (!isOwnOutputFile(name) && taken.insert(name).second)
+                files_.push_back(name);
+    }
 }
 
-int nextMatchingFile(char* buffer)
+int FileBatch::nextMatchingFile(char* buffer)
 {
-    if (buffer == nullptr)
+    if (next_ == files_.size())
         return 0;
-    if (!searchInProgress) {
-        startSearch(buffer);
-        if (!searchInProgress)
-            return 0;
-    }
-    while (searchPosition < searchEntries.size()) {
-        const std::string& name = searchEntries[searchPosition++];
-        if (isOwnOutputFile(name))
-            continue;
-        std::memcpy(buffer, name.c_str(), name.size() + 1);
-        return 1;
-    }
-    endFileSearch();
-    return 0;
+    const std::string& name = files_[next_++];
+    std::memcpy(buffer, name.c_str(), name.size() + 1);
+    return 1;
+}
+
+std::vector<std::string> FileBatch::remaining() const
+{
+    return std::vector<std::string>(files_.begin() + static_cast<std::ptrdiff_t>(next_), files_.end());
 }

@@ -1,26 +1,44 @@
 // The batch list: the files of the current directory whose names match the
-// expression the user typed, one name per call, with the program's own
+// expressions the user gave, one name per call, with the program's own
 // output files left out so that a batch never analyses its own reports.
 #ifndef BRAVOLIN_DRIVER_FILE_SEARCH_H
 #define BRAVOLIN_DRIVER_FILE_SEARCH_H
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
-// With no search in progress, starts one with buffer's text as the pattern;
-// then writes the next matching name into buffer and returns 1, or returns 0
-// (buffer untouched) when no further name matches and the search is over.
-// The wildcards * and ? match without regard to letter case; names come in
-// case-insensitive alphabetical order; only regular files are yielded.
-int nextMatchingFile(char* buffer);
+// A batch: the files of the current directory that match any of a list of
+// patterns, taken when the batch is made. Each pattern's files come in
+// case-insensitive alphabetical order, the patterns in the order given, and
+// each file once. Only regular files are taken, and never the program's own
+// output files (isOwnOutputFile).
+class FileBatch {
+public:
+    explicit FileBatch(const std::vector<std::string>& patterns);
+
+    bool empty() const { return files_.empty(); }
+    // The patterns that matched no file at all. A pattern that matched only
+    // the program's own output files is not among them: it is ignored.
+    const std::vector<std::string>& unmatchedPatterns() const { return unmatched_; }
+
+    // Writes the next file's name into buffer and returns 1, or returns 0
+    // (buffer untouched) once every file has been handed out.
+    int nextMatchingFile(char* buffer);
+    // The files not handed out yet.
+    std::vector<std::string> remaining() const;
+
+private:
+    std::vector<std::string> files_;
+    std::vector<std::string> unmatched_;
+    std::size_t next_ = 0;
+};
 
 // Whether name is one of the program's own output files, which are never
 // read as matrices: the summary, the file list, the reports of mode N (names
 // containing "nestedness_", "_pairwise", "_ordered", ...) and those of mode T
 // (names ending in .PCK, .LIN, .COL or .NULL), letter case ignored.
 bool isOwnOutputFile(const std::string& name);
-
-// Abandons the search in progress; the next call starts a new one.
-void endFileSearch();
 
 // Turns A..Z into a..z in place over all kNameBufferSize characters of
 // buffer, whether or not its text ends earlier.

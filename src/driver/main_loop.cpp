@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
 
 #include "common/console.h"
 #include "common/interrupts.h"
@@ -11,8 +13,10 @@
 #include "common/questions.h"
 #include "common/random.h"
 #include "common/shared_state.h"
+#include "driver/command_line.h"
 #include "driver/file_search.h"
 #include "driver/program_state.h"
+#include "driver/run_context.h"
 #include "input/matrix_reader.h"
 #include "nodf/nodf_mode.h"
 #include "packing/packing.h"
@@ -51,10 +55,10 @@ static char askMode(AnswerSource& answers)
     }
 }
 
-static void askTemperatureQuestions(AnswerSource& answers)
+static void answerTemperatureQuestions(RunContext& run)
 {
-    printPackedMatrix = askYesNo(answers, "Print Packed Matrix? (Y/N) : ");
-    askNullModelQuestions(answers);
+    printPackedMatrix = answerYesNo(run, "Print Packed Matrix? (Y/N) : ", run.given.print);
+    answerNullModelQuestions(run);
 }
 
 void resetMatrixState()
@@ -104,57 +108,64 @@ void analyseTemperatureFile()
         runNullModelsOfFile();
 }
 
-// Processes every file matching the expression; asks for a new expression
-// as long as nothing matches. Returns false when the reader's question was
-// answered N (or input ended there), which ends the program.
-static bool runTemperatureBatch(AnswerSource& answers)
+// Reads the file named currentFileName and analyses it. Returns false when
+// the reader's question was answered N (or input ended there), which ends
+// the program.
+static bool processTemperatureFile(RunContext& run)
 {
-    askFileExpression(answers);
-    fileIndex = 0;
-    for (;;) {
-        resetMatrixState();
-        if (!nextMatchingFile(fileExpression)) {
-            if (fileIndex > 0)
-                return true;
-            reportNothingMatched(fileExpression);
-            askFileExpression(answers);
-            continue;
-        }
-        std::strcpy(currentFileName, fileExpression);
-        const MatrixReadResult read = readMatrixFile(answers);
-        if (read.outcome == ReadOutcome::EndProgram)
-            return false;
-        if (read.outcome == ReadOutcome::Read) {
-            std::printf("File: %s in processing\n", currentFileName);
-            analyseTemperatureFile();
-            stopIfInterrupted();
-        } else {
-            beep();
-        }
-        if (++fileIndex == kMaxBatchFiles) {
-            std::printf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
-            endFileSearch();
-            return true;
-        }
+    const MatrixReadResult read = readMatrixFile(run.answers);
+    if (read.lostLines > 0)
+        run.tally.withLostLines++;
+    if (read.outcome == ReadOutcome::EndProgram)
+        return false;
+    if (read.outcome == ReadOutcome::Skipped) {
+        run.tally.skipped++;
+        beep();
+        return true;
     }
+    std::printf("File: %s in processing\n", currentFileName);
+    printFileSeed(run);
+    analyseTemperatureFile();
+    run.tally.analysed++;
+    stopIfInterrupted();
+    return true;
+}
+
+// Processes every file of the batch. Returns false when the program is to
+// end at once.
+static bool runTemperatureBatch(RunContext& run)
+{
+    FileBatch batch = takeBatch(run, "");
+    for (fileIndex = 0; fileIndex < kMaxBatchFiles;) {
+        resetMatrixState();
+        if (!batch.nextMatchingFile(fileExpression))
+            return true;
+        std::strcpy(currentFileName, fileExpression);
+        if (!processTemperatureFile(run))
+            return false;
+        if (++fileIndex == kMaxBatchFiles)
+            std::printf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
+    }
+    return true;
 }
 
 // The runs of the program, from the mode question of the first to the
 // farewell; returns when the program is to end.
-static void runDialogue(AnswerSource& answers)
+static void runDialogue(RunContext& run)
 {
     for (;;) {
         testDebugMarker();
-        if (askMode(answers) == 'N') {
-            runNodfMode(answers);
+        if ((run.given.mode ? *run.given.mode : askMode(run.answers)) == 'N') {
+            runNodfMode(run);
             return;
         }
-        askTemperatureQuestions(answers);
-        if (!runTemperatureBatch(answers))
+        answerTemperatureQuestions(run);
+        if (!runTemperatureBatch(run) || run.scripted)
             return;
+        run.given = CommandLine{};
         std::printf("\nEnd of processing. Do you want to run it again? (Y/N)");
         beep();
-        if (readAnswerInitial(answers) != 'Y') {
+        if (readAnswerInitial(run.answers) != 'Y') {
             std::printf("Obrigado por usar o BRAVOLIN!\n");
             waitSeconds(3);
             return;
@@ -163,18 +174,57 @@ static void runDialogue(AnswerSource& answers)
     }
 }
 
-int runProgram()
+// Says what is wrong with the command line, on standard error; a usage
+// error ends the program with code 2 before anything is read or written.
+static int usageError(const std::string& message)
 {
+    std::fprintf(stderr, "bravolin: %s\nTry 'bravolin --help' for more information.\n",
+                 message.c_str());
+    return 2;
+}
+
+// Takes the options of a command line that has no usage error: help and
+// version, and the folder to work in. Returns the exit code when the
+// program is to end here.
+static std::optional<int> takeImmediateOptions(const CommandLine& options)
+{
+    if (options.help || options.version) {
+        std::fputs(options.help ? usageText().c_str() : versionText().c_str(), stdout);
+        return 0;
+    }
+    if (!options.directory.empty() && !enterFolder(options.directory))
+        return usageError("cannot work in the folder '" + options.directory + "': there is no such folder");
+    return std::nullopt;
+}
+
+int runProgram(int argc, char* argv[])
+{
+    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
+    if (!parsed.error.empty())
+        return usageError(parsed.error);
+    if (std::optional<int> code = takeImmediateOptions(parsed.options))
+        return *code;
+
     resetProgramState();
     installInterruptHandlers();
-    seedRandomFromClock();
+    const bool scripted = isScripted(parsed.options);
+    ScriptedAnswers script;
+    RunContext run{scripted ? static_cast<AnswerSource&>(script) : consoleAnswers(), parsed.options,
+                   scripted, parsed.options.seed, BatchTally{}};
+    // A scripted run keeps one seed for both seeding points, so that the
+    // one it prints reruns it.
+    if (scripted)
+        run.seed = seedOfRun(run);
+    setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
+    seedRandom(seedOfRun(run));
     printBanner();
+    if (run.scripted)
+        std::printf("Seed: %u\n", static_cast<unsigned>(*run.seed));
     try {
-        runDialogue(consoleAnswers());
+        runDialogue(run);
     } catch (const InputEnded&) {
         // A script ran out of answers, or the console was closed: the
         // program ends rather than ask again forever.
     }
-    std::fflush(stdout);
-    return anyOutputIncomplete() ? 1 : 0;
+    return finishRun(run);
 }

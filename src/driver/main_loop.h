@@ -3,9 +3,11 @@
 #ifndef BRAVOLIN_DRIVER_MAIN_LOOP_H
 #define BRAVOLIN_DRIVER_MAIN_LOOP_H
 
-// Runs the program from the banner to its end and returns its exit code:
-// 1 when some output file could not be written completely, otherwise 0.
-int runProgram();
+// Runs the program with its command line, from the banner to its end, and
+// returns its exit code: 2 for a usage error; 1 when some output file could
+// not be written completely or, in a scripted run, when a file was skipped
+// or lost lines, a pattern matched nothing or mode N ended early; else 0.
+int runProgram(int argc, char* argv[]);
 
 // The marker file whose presence switches on the debug report of packing.
 constexpr const char* kDebugMarkerFileName = "tresk.debug";

@@ -4,12 +4,10 @@
 #include "common/output_file.h"
 #include "common/random.h"
 #include "common/shared_state.h"
-#include "driver/file_search.h"
 
 void resetProgramState()
 {
     resetSharedState();
     seedRandom(1);
-    endFileSearch();
     resetOutputFiles();
 }

@@ -9,17 +9,16 @@
 #include "common/questions.h"
 #include "common/random.h"
 #include "common/shared_state.h"
-#include "driver/file_search.h"
 #include "nodf/nodf_metric.h"
 #include "nodf/nodf_null_models.h"
 #include "nodf/nodf_reader.h"
 #include "nodf/nodf_reports.h"
 
-static void askOrdering(AnswerSource& answers)
+static void answerOrdering(RunContext& run)
 {
-    orderMatrix = askYesNo(answers, "Order the Matrix (Y/N)? ");
+    orderMatrix = answerYesNo(run, "Order the Matrix (Y/N)? ", run.given.order);
     if (orderMatrix)
-        printPackedMatrix = askYesNo(answers, "Print Ordered Matrix? (Y/N) : ");
+        printPackedMatrix = answerYesNo(run, "Print Ordered Matrix? (Y/N) : ", run.given.print);
 }
 
 static void copyReadMatrix()
@@ -35,15 +34,18 @@ static void copyReadMatrix()
 // PresenceMatrix and workingMatrix. Returns false when the file ends the
 // batch (it cannot be opened, or it has too many rows); its summary line is
 // then ended, so that it never runs into the next line written.
-static bool loadMatrixFile()
+static bool loadMatrixFile(RunContext& run)
 {
     // Both buffers hold a name of at most 260 characters and its end.
     std::memcpy(currentFileName, fileExpression, sizeof currentFileName);
     currentFileName[kMaxNameLength] = '\0';
     std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
     std::printf("File: %s in processing...\n", currentFileName);
+    printFileSeed(run);
     startNodfSummaryLine();
     const NodfReadResult read = readNodfMatrix();
+    if (read.lostLines > 0)
+        run.tally.withLostLines++;
     if (read.outcome == NodfReadOutcome::CannotOpen)
         std::printf("File %s not found!\n", currentFileName);
     if (read.outcome != NodfReadOutcome::Read) {
@@ -63,32 +65,42 @@ void analyseNodfFile()
     }
 }
 
-void runNodfMode(AnswerSource& answers)
+// A file that cannot be read ends the batch. The user reads why, and the
+// program waits for a word; a script is told which files were left out.
+static void endBatchEarly(RunContext& run, const FileBatch& batch)
+{
+    run.tally.endedEarly = true;
+    if (!run.scripted) {
+        readWord(run.answers);
+        return;
+    }
+    for (const std::string& name : batch.remaining())
+        std::printf("File: %s not processed.\n", name.c_str());
+}
+
+void runNodfMode(RunContext& run)
 {
     fileIndex = 0;
-    seedRandomFromClock();
-    askOrdering(answers);
-    askNullModelQuestions(answers);
+    seedRandom(seedOfRun(run));
+    answerOrdering(run);
+    answerNullModelQuestions(run);
     writeNodfSummaryHeader();
-    askFileExpression(answers);
+    FileBatch batch = takeBatch(run, "\n");
     for (;;) {
         std::printf("\n");
-        if (!nextMatchingFile(fileExpression)) {
-            if (fileIndex > 0) {
+        if (!batch.nextMatchingFile(fileExpression)) {
+            if (!run.scripted) {
                 std::printf("\nEnd of processing...\n");
                 beep();
-                return;
             }
-            reportNothingMatched(fileExpression);
-            askFileExpression(answers);
-            continue;
+            return;
         }
-        if (!loadMatrixFile()) {
-            // The batch ends here, once the user has typed a word.
-            readWord(answers);
+        if (!loadMatrixFile(run)) {
+            endBatchEarly(run, batch);
             return;
         }
         analyseNodfFile();
+        run.tally.analysed++;
         stopIfInterrupted();
         fileIndex++;
     }

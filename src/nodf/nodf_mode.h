@@ -3,12 +3,12 @@
 #ifndef BRAVOLIN_NODF_NODF_MODE_H
 #define BRAVOLIN_NODF_NODF_MODE_H
 
-#include "common/console.h"
+#include "driver/run_context.h"
 
-// Runs mode N with its questions answered by answers. Returns when the
-// program is to end: after the batch, or once the user has typed a word
-// after a file that cannot be opened or has too many rows.
-void runNodfMode(AnswerSource& answers);
+// Runs mode N, its questions answered by the command line or else asked.
+// Returns when the program is to end: after the batch, or once the user has
+// typed a word after a file that cannot be opened or has too many rows.
+void runNodfMode(RunContext& run);
 
 // The analysis of the matrix just read into PresenceMatrix and
 // workingMatrix: its NODF and reports, then its null models when they are

@@ -34,6 +34,8 @@ void showProgress(int run)
                                                    : seconds + 60 - previousSeconds;
     elapsedSeconds += lastRun;
     previousSeconds = seconds;
+    if (!progressLinesShown())
+        return;
     const int runsLeft = kEstimatedRuns - run;
     const int elapsedHours = elapsedSeconds / 3600, elapsedMinutes = elapsedSeconds % 3600 / 60,
               elapsedRest = elapsedSeconds % 3600 % 60;

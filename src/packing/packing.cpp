@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/console.h"
 #include "common/shared_state.h"
 #include "packing/exchange_sort.h"
 #include "packing/pack_report.h"
@@ -247,7 +248,8 @@ void showSpinner()
 {
     static const char spinner[] = "|/-\\";
     spinnerCount++;
-    std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
+    if (progressLinesShown())
+        std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
 }
 
 bool workingRowIsEmpty(int row, int columns)

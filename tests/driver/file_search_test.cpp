@@ -11,15 +11,20 @@
 
 namespace {
 
-// Every name the search yields for pattern, in order.
-std::vector<std::string> batchFor(const char* pattern)
+// Every name the batch of patterns yields, in order.
+std::vector<std::string> batchFor(const std::vector<std::string>& patterns)
 {
+    FileBatch batch(patterns);
     char buffer[kNameBufferSize] = {};
-    std::strcpy(buffer, pattern);
     std::vector<std::string> names;
-    while (nextMatchingFile(buffer))
+    while (batch.nextMatchingFile(buffer))
         names.push_back(buffer);
     return names;
+}
+
+std::vector<std::string> batchFor(const char* pattern)
+{
+    return batchFor(std::vector<std::string>{pattern});
 }
 
 }  // namespace
@@ -46,10 +51,14 @@ TEST(FileSearch, SkipsOwnOutputFilesAndKeepsTheExpressionWhenNothingIsLeft)
     dir.enter();
     EXPECT_EQ(batchFor("*.TXT"), std::vector<std::string>{"a.txt"});
 
+    // A pattern that names only the program's own files is not unmatched:
+    // its batch is merely empty.
+    FileBatch onlyOwnFiles({"S*.TXT", "*.csv"});
+    EXPECT_TRUE(onlyOwnFiles.empty());
+    EXPECT_EQ(onlyOwnFiles.unmatchedPatterns(), std::vector<std::string>{"*.csv"});
     char buffer[kNameBufferSize] = "S*.TXT";
-    EXPECT_EQ(nextMatchingFile(buffer), 0);
+    EXPECT_EQ(onlyOwnFiles.nextMatchingFile(buffer), 0);
     EXPECT_STREQ(buffer, "S*.TXT");
-    EXPECT_EQ(nextMatchingFile(nullptr), 0);
 }
 
 TEST(FileSearch, YieldsRegularFilesOnlyInCaseInsensitiveOrder)
@@ -63,24 +72,25 @@ TEST(FileSearch, YieldsRegularFilesOnlyInCaseInsensitiveOrder)
     EXPECT_EQ(batchFor("*"), (std::vector<std::string>{"A.TXT", "b.txt", "c.Txt", "notes.dat"}));
 }
 
-TEST(FileSearch, AbandonedSearchRestartsWithTheBuffersText)
+TEST(FileSearch, SeveralPatternsGiveEachFileOnceInTheOrderOfThePatterns)
 {
     ScratchDirectory dir;
-    dir.write("one.txt", "1\n");
-    dir.write("two.txt", "1\n");
-    dir.write("three.dat", "1\n");
+    for (const char* name : {"one.txt", "two.txt", "three.dat", "Four.TXT"})
+        dir.write(name, "1\n");
     dir.enter();
-    char buffer[kNameBufferSize] = "*.txt";
-    ASSERT_EQ(nextMatchingFile(buffer), 1);
-    EXPECT_STREQ(buffer, "one.txt");
-    endFileSearch();
-    std::strcpy(buffer, "*.dat");
-    ASSERT_EQ(nextMatchingFile(buffer), 1);
-    EXPECT_STREQ(buffer, "three.dat");
-    EXPECT_EQ(nextMatchingFile(buffer), 0);
-    // The search is over: the next call starts anew with the buffer's text.
-    std::strcpy(buffer, "*.txt");
-    EXPECT_EQ(batchFor(buffer), (std::vector<std::string>{"one.txt", "two.txt"}));
+    EXPECT_EQ(batchFor({"*.dat", "two.txt", "*.txt", "TWO.TXT"}),
+              (std::vector<std::string>{"three.dat", "two.txt", "Four.TXT", "one.txt"}));
+    // A plain name matches itself, as a shell that expanded * passes it.
+    EXPECT_EQ(batchFor({"one.txt"}), std::vector<std::string>{"one.txt"});
+    // No file name is longer than 260 characters: nothing matches such a
+    // pattern, though its first 260 characters would match everything.
+    FileBatch tooLong({std::string(261, '*') + "two.txt"});
+    EXPECT_TRUE(tooLong.empty());
+    EXPECT_EQ(tooLong.unmatchedPatterns().size(), 1u);
+    FileBatch batch({"*.txt"});
+    char buffer[kNameBufferSize];
+    ASSERT_EQ(batch.nextMatchingFile(buffer), 1);
+    EXPECT_EQ(batch.remaining(), (std::vector<std::string>{"one.txt", "two.txt"}));
 }
 
 TEST(FileSearch, LowerCaseNameChangesOnlyAsciiCapitals)

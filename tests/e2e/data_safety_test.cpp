@@ -112,7 +112,9 @@ TEST(DataSafety, ADiskThatFillsUpMidWayIsReportedOncePerFile)
     feedStandardInput(dir, "N\nY\nN\nN\n*.txt\n");
     failOutputWritesAfter(4096);
     testing::internal::CaptureStdout();
-    const int exitCode = runProgram();
+    char program[] = "bravolin";
+    char* arguments[] = {program, nullptr};
+    const int exitCode = runProgram(1, arguments);
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_EQ(exitCode, 1);
     // The report cut by the full disk, and every report written after it,

@@ -21,10 +21,15 @@ ScratchDirectory::ScratchDirectory()
     fs::create_directories(work_);
 }
 
+void writeFile(const fs::path& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
 void ScratchDirectory::write(const std::string& name, const std::string& content) const
 {
-    std::ofstream out(work_ / name, std::ios::binary);
-    out << content;
+    writeFile(work_ / name, content);
 }
 
 std::string readFile(const fs::path& path)

@@ -34,6 +34,9 @@ private:
 // Makes text the rest of the test process's standard input.
 void feedStandardInput(const ScratchDirectory& dir, const std::string& text);
 
+// Writes content as the whole file at path.
+void writeFile(const std::filesystem::path& path, const std::string& content);
+
 // Reads a whole file; empty when it does not exist.
 std::string readFile(const std::filesystem::path& path);
 

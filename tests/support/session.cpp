@@ -44,7 +44,7 @@ std::string commandLine(const ScratchDirectory& dir, const std::vector<std::stri
     for (const std::string& argument : arguments)
         command += " " + quoted(argument);
     return command + " < " + quoted(stdinPath.string()) + " > " + quoted(stdoutPath.string()) +
-           " 2>&1";
+           " 2> " + quoted((dir.outside() / "stderr.txt").string());
 }
 
 pid_t startCommand(const std::string& command)
@@ -73,7 +73,8 @@ RunningSession startSession(const ScratchDirectory& dir, const std::vector<std::
         std::ofstream in(dir.outside() / "stdin.txt", std::ios::binary);
         in << input;
     }
-    return {startCommand(commandLine(dir, arguments, clock)), dir.outside() / "stdout.txt"};
+    return {startCommand(commandLine(dir, arguments, clock)), dir.outside() / "stdout.txt",
+            dir.outside() / "stderr.txt"};
 }
 
 RunningSession startSessionWaitingForInput(const ScratchDirectory& dir,
@@ -86,7 +87,7 @@ RunningSession startSessionWaitingForInput(const ScratchDirectory& dir,
     SessionClock realClock;
     realClock.real = true;
     RunningSession session{startCommand(commandLine(dir, arguments, realClock)),
-                           dir.outside() / "stdout.txt"};
+                           dir.outside() / "stdout.txt", dir.outside() / "stderr.txt"};
     *inputPipe = open(fifo.c_str(), O_WRONLY);
     if (!input.empty() && write(*inputPipe, input.data(), input.size()) < 0)
         closeInput(*inputPipe);
@@ -107,7 +108,7 @@ SessionResult finishSession(const RunningSession& session)
 {
     int status = 0;
     waitpid(session.pid, &status, 0);
-    SessionResult result{-1, readFile(session.stdoutPath)};
+    SessionResult result{-1, readFile(session.stdoutPath), 0, readFile(session.stderrPath)};
     if (WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {

@@ -14,8 +14,9 @@
 
 struct SessionResult {
     int exitCode;        // the exit code, or 128 + the signal that ended it
-    std::string console;
+    std::string console; // standard output
     int signal = 0;      // the signal that ended the program, or 0
+    std::string errors;  // standard error
 };
 
 struct SessionClock {
@@ -48,6 +49,7 @@ SessionResult runCommand(const ScratchDirectory& dir, const std::vector<std::str
 struct RunningSession {
     pid_t pid;
     std::filesystem::path stdoutPath;
+    std::filesystem::path stderrPath;
 };
 
 // Starts the program as runCommand does, without waiting for it.

@@ -1,0 +1,76 @@
+// The steps both drivers take alike, with or without a command line.
+#include "driver/run_context.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "common/output_file.h"
+#include "common/questions.h"
+#include "common/random.h"
+#include "common/shared_state.h"
+
+std::uint32_t seedOfRun(const RunContext& run)
+{
+    return run.seed ? *run.seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+int answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>& given)
+{
+    if (given)
+        return *given ? 1 : 0;
+    return askYesNo(run.answers, prompt);
+}
+
+void answerNullModelQuestions(RunContext& run)
+{
+    if (!run.given.simulations) {
+        askNullModelQuestions(run.answers);
+        return;
+    }
+    nullModelsEnabled = *run.given.simulations > 0;
+    if (nullModelsEnabled)
+        simulationCount = *run.given.simulations;
+}
+
+FileBatch takeBatch(RunContext& run, const char* stepStart)
+{
+    if (!run.given.patterns.empty()) {
+        FileBatch batch(run.given.patterns);
+        for (const std::string& pattern : batch.unmatchedPatterns()) {
+            std::printf("%s", stepStart);
+            reportNothingMatched(pattern.c_str());
+        }
+        run.tally.unmatchedPatterns += static_cast<int>(batch.unmatchedPatterns().size());
+        if (!batch.empty() || run.scripted)
+            return batch;
+    }
+    for (;;) {
+        const std::string expression = askFileExpression(run.answers);
+        FileBatch batch({expression});
+        if (!batch.empty())
+            return batch;
+        std::printf("%s", stepStart);
+        reportNothingMatched(expression.c_str());
+    }
+}
+
+void printFileSeed(const RunContext& run)
+{
+    if (run.scripted && nullModelsEnabled)
+        std::printf("Seed: %u\n", static_cast<unsigned>(randomState));
+}
+
+int finishRun(const RunContext& run)
+{
+    const BatchTally& tally = run.tally;
+    if (run.scripted)
+        std::printf("Files: %d analysed, %d skipped, %d with lost lines, %d not written completely\n",
+                    tally.analysed, tally.skipped, tally.withLostLines, incompleteOutputCount());
+    std::fflush(stdout);
+    if (anyOutputIncomplete())
+        return 1;
+    if (run.scripted && (tally.skipped > 0 || tally.withLostLines > 0 ||
+                         tally.unmatchedPatterns > 0 || tally.endedEarly))
+        return 1;
+    return 0;
+}

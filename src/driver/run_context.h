@@ -1,0 +1,58 @@
+// How a program run is driven, shared by the drivers of both modes: where
+// the answers come from, which answers the command line gave, and, for a
+// scripted run, what its closing line counts.
+#ifndef BRAVOLIN_DRIVER_RUN_CONTEXT_H
+#define BRAVOLIN_DRIVER_RUN_CONTEXT_H
+
+#include <cstdint>
+#include <optional>
+
+#include "common/console.h"
+#include "driver/command_line.h"
+#include "driver/file_search.h"
+
+// The files of a scripted run, as its closing line counts them.
+struct BatchTally {
+    int analysed = 0;
+    int skipped = 0;             // unreadable, or rejected for their content
+    int withLostLines = 0;
+    int unmatchedPatterns = 0;
+    bool endedEarly = false;     // mode N stopped before the end of its batch
+};
+
+struct RunContext {
+    AnswerSource& answers;
+    // The command line's answers; they answer the questions of the first
+    // run only, and are cleared after it.
+    CommandLine given;
+    bool scripted = false;
+    // The seed of every seeding point; none: the clock at each.
+    std::optional<std::uint32_t> seed;
+    BatchTally tally;
+};
+
+// The seed for a seeding point: the run's own, or the clock's.
+std::uint32_t seedOfRun(const RunContext& run);
+
+// A yes/no question, unless the command line answered it.
+int answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>& given);
+
+// The null-model questions (nullModelsEnabled, simulationCount), unless
+// the command line answered them.
+void answerNullModelQuestions(RunContext& run);
+
+// The files of the run's batch: the command line's PATTERNs, each that
+// matches nothing reported, or else an expression asked until one matches.
+// A scripted run is never asked; its batch may then be empty. stepStart is
+// printed before each report of a pattern that matched nothing (mode N
+// starts every step of its batch with a line end).
+FileBatch takeBatch(RunContext& run, const char* stepStart);
+
+// In a scripted run with null models: the generator's state before the
+// file's first draw, so that the file's null models can be rerun alone.
+void printFileSeed(const RunContext& run);
+
+// A scripted run's closing line, and the exit code of any run.
+int finishRun(const RunContext& run);
+
+#endif
