@@ -10,21 +10,20 @@
 #include "temperature/temperature.h"
 
 // Packs and measures a fill-0.3 random matrix of the given side, as the null
-// models do (no report written).
+// models do (no report, no spinner).
 static void BM_PackAndTemperature(benchmark::State& state)
 {
     const int side = static_cast<int>(state.range(0));
     fillRandomMatrix(PresenceMatrix, 1, side, side, 0.3, 42);
-    simulationRunning = 1;
-    std::strcpy(currentFileName, "BENCH.TXT");
+    PackingContext packing;
+    TemperatureContext temperature;
     for (auto _ : state) {
-        resetAnalysisState();
-        rowCount = columnCount = side;
+        startMatrix(packing, side, side);
         for (int r = 1; r <= side; r++)
-            std::memcpy(&workingMatrix[r][1], &PresenceMatrix[r][1], static_cast<std::size_t>(side));
-        packMatrix();
-        computeTemperature();
-        benchmark::DoNotOptimize(matrixTemperature);
+            std::memcpy(&packing.matrix[r][1], &PresenceMatrix[r][1], static_cast<std::size_t>(side));
+        packMatrix(packing, PackRun::Simulation);
+        computeTemperature(temperature, packing);
+        benchmark::DoNotOptimize(temperature.matrixTemperature);
     }
 }
 BENCHMARK(BM_PackAndTemperature)->Arg(50)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

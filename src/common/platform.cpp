@@ -6,10 +6,16 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <thread>
+
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
+#if defined(__linux__)
+#include <sched.h>
+#endif
 #endif
 
 namespace {
@@ -77,4 +83,38 @@ bool enterFolder(const std::string& folder)
     std::error_code error;
     std::filesystem::current_path(std::filesystem::u8path(folder), error);
     return !error;
+}
+
+int usableProcessorCount()
+{
+#if defined(_WIN32)
+    DWORD_PTR processMask = 0, systemMask = 0;
+    if (GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask) && processMask != 0) {
+        int count = 0;
+        for (; processMask != 0; processMask &= processMask - 1)
+            count++;
+        return count;
+    }
+#elif defined(__linux__)
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return CPU_COUNT(&set);
+#endif
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors > 0 ? static_cast<int>(processors) : 1;
+}
+
+unsigned long long physicalMemoryBytes()
+{
+#if defined(_WIN32)
+    MEMORYSTATUSEX status;
+    status.dwLength = sizeof status;
+    if (GlobalMemoryStatusEx(&status))
+        return status.ullTotalPhys;
+#elif defined(_SC_PHYS_PAGES) && defined(_SC_PAGESIZE)
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        return static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize);
+#endif
+    return ~0ULL;
 }

@@ -26,6 +26,12 @@ void setInterruptsEndAtOnce(bool atOnce);
 // Whether standard output is a terminal rather than a file or a pipe.
 bool standardOutputIsTerminal();
 
+// The processors this process may run on (its affinity), at least 1.
+int usableProcessorCount();
+
+// The machine's physical memory in bytes; a large number when unknown.
+unsigned long long physicalMemoryBytes();
+
 // Makes folder (a UTF-8 name) the current directory; false when it cannot.
 bool enterFolder(const std::string& folder);
 

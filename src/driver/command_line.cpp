@@ -19,6 +19,7 @@ const option kOptions[] = {
     {"null", required_argument, nullptr, 'n'},
     {"no-null", no_argument, nullptr, NoNull},
     {"seed", required_argument, nullptr, 's'},
+    {"threads", required_argument, nullptr, 'j'},
     {"directory", required_argument, nullptr, 'C'},
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
@@ -28,7 +29,7 @@ const option kOptions[] = {
 
 // The leading ':' makes getopt_long report a missing value as ':' and stay
 // silent: the messages are the program's own.
-const char* const kShortOptions = ":m:pon:s:C:qhV";
+const char* const kShortOptions = ":m:pon:s:j:C:qhV";
 
 // A whole decimal number from 0 to max, digits only; nothing otherwise.
 std::optional<unsigned long long> wholeNumber(const char* text, unsigned long long max)
@@ -100,6 +101,12 @@ std::string takeOption(CommandLine& options, int code, const char* value)
             return "";
         }
         return "--seed takes a number from 0 to 4294967295, not '" + std::string(value) + "'";
+    case 'j':
+        if (std::optional<unsigned long long> threads = wholeNumber(value, 1024); threads && *threads >= 1) {
+            options.threads = static_cast<int>(*threads);
+            return "";
+        }
+        return "--threads takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
     case 'C':
         options.directory = value;
         return "";
@@ -188,6 +195,8 @@ least one PATTERN, the run asks nothing and is scripted.
       --no-null         no null models
   -s, --seed S          seed the random generator with S (0 to 4294967295)
                         instead of the clock
+  -j, --threads N       run the null models on N threads (1 to 1024); by default
+                        one per processor, at most 64; the results are the same
   -C, --directory DIR   work in DIR (read the matrices and write the reports there)
   -q, --quiet           no progress lines
   -h, --help            this text

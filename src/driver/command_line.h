@@ -18,6 +18,7 @@ struct CommandLine {
     std::optional<int> simulations;   // 0: no null models; otherwise 1..1000
     std::vector<std::string> patterns;
     std::optional<std::uint32_t> seed;
+    std::optional<int> threads;       // 1..1024; none: as many as the machine allows
     std::string directory;            // empty: the current folder
     bool quiet = false;               // no progress lines
     bool help = false;

@@ -19,6 +19,7 @@
 #include "driver/run_context.h"
 #include "input/matrix_reader.h"
 #include "nodf/nodf_mode.h"
+#include "packing/pack_report.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
 #include "temperature/temperature_null_models.h"
@@ -64,48 +65,43 @@ static void answerTemperatureQuestions(RunContext& run)
 void resetMatrixState()
 {
     std::memset(PresenceMatrix, 0, sizeof PresenceMatrix);
-    for (int i = 0; i < kTableSide; i++)
-        rowOrder[i] = columnOrder[i] = i;
-    resetAnalysisState();
+    rowCount = columnCount = 0;
 }
 
-// Copies the matrix as read into workingMatrix and measures its fill.
-static void copyToWorkingMatrix()
+// The observed matrix of the file being analysed: its packing and its
+// temperature, which its reports and null models read.
+static PackingContext observedPacking;
+static TemperatureContext observedMeasure;
+
+// Copies the matrix as read into the observed working matrix and measures
+// its fill.
+static void loadObservedMatrix()
 {
-    occupiedCount = 0;
+    startMatrix(observedPacking, rowCount, columnCount);
+    int ones = 0;
     for (int r = 1; r <= rowCount; r++)
         for (int c = 1; c <= columnCount; c++) {
-            workingMatrix[r][c] = PresenceMatrix[r][c];
-            occupiedCount += PresenceMatrix[r][c];
+            observedPacking.matrix[r][c] = PresenceMatrix[r][c];
+            ones += PresenceMatrix[r][c];
         }
-    percentFill = fillPercentage(occupiedCount, rowCount, columnCount);
+    observedPacking.occupiedCount = ones;
+    percentFill = fillPercentage(ones, rowCount, columnCount);
 }
 
-// The observed matrix: packed, measured and reported.
-static void analyseObservedMatrix()
+void analyseTemperatureFile(int threads)
 {
-    copyToWorkingMatrix();
-    simulationRunning = 0;
-    packMatrix();
-    computeTemperature();
-    writeTemperatureSummary();
-    observedTemperature = matrixTemperature;
-}
-
-// The null models of the file, after its observed results are written.
-static void runNullModelsOfFile()
-{
-    simulationRunning = 1;
-    savedRowCount = rowCount;
-    savedColumnCount = columnCount;
-    runTemperatureNullModels();
-}
-
-void analyseTemperatureFile()
-{
-    analyseObservedMatrix();
-    if (nullModelsEnabled == 1)
-        runNullModelsOfFile();
+    loadObservedMatrix();
+    deriveTemperatureReportNames();
+    packMatrix(observedPacking, PackRun::Observed);
+    computeTemperature(observedMeasure, observedPacking);
+    writeTemperatureSummary(observedPacking, observedMeasure);
+    observedTemperature = observedMeasure.matrixTemperature;
+    if (nullModelsEnabled == 1) {
+        savedRowCount = observedPacking.rowCount;
+        savedColumnCount = observedPacking.columnCount;
+        runTemperatureNullModels(observedPacking,
+                                 threads > 0 ? threads : defaultThreadCount(savedRowCount, savedColumnCount));
+    }
 }
 
 // Reads the file named currentFileName and analyses it. Returns false when
@@ -125,7 +121,7 @@ static bool processTemperatureFile(RunContext& run)
     }
     std::printf("File: %s in processing\n", currentFileName);
     printFileSeed(run);
-    analyseTemperatureFile();
+    analyseTemperatureFile(run.threads);
     run.tally.analysed++;
     stopIfInterrupted();
     return true;
@@ -210,7 +206,7 @@ int runProgram(int argc, char* argv[])
     const bool scripted = isScripted(parsed.options);
     ScriptedAnswers script;
     RunContext run{scripted ? static_cast<AnswerSource&>(script) : consoleAnswers(), parsed.options,
-                   scripted, parsed.options.seed, BatchTally{}};
+                   scripted, parsed.options.seed, parsed.options.threads.value_or(0), BatchTally{}};
     // A scripted run keeps one seed for both seeding points, so that the
     // one it prints reruns it.
     if (scripted)

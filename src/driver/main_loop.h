@@ -15,13 +15,14 @@ constexpr const char* kDebugMarkerFileName = "tresk.debug";
 // Most files handled in one batch.
 constexpr int kMaxBatchFiles = 10000;
 
-// Sets every per-matrix value back to its state before a file is read:
-// PresenceMatrix cleared, orders set to the identity, analysis scalars 0.
+// Sets PresenceMatrix and its size back to their state before a file is
+// read.
 void resetMatrixState();
 
 // The analysis of the matrix file just read into PresenceMatrix: copied to
-// workingMatrix with its fill, packed, measured and reported, then compared
-// with its null models when they are on.
-void analyseTemperatureFile();
+// a working matrix with its fill, packed, measured and reported, then
+// compared with its null models when they are on, on threads threads (0:
+// as many as the processors and the memory allow).
+void analyseTemperatureFile(int threads);
 
 #endif

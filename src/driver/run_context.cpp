@@ -5,9 +5,27 @@
 #include <ctime>
 
 #include "common/output_file.h"
+#include "common/platform.h"
 #include "common/questions.h"
 #include "common/random.h"
 #include "common/shared_state.h"
+
+int defaultThreadCount(int rows, int columns)
+{
+    constexpr int kMostDefaultThreads = 64;
+    // A worker holds its working matrices and tables (a few bytes a cell)
+    // and drives two simulations of four matrices in flight: about sixteen
+    // bytes a cell, and its fixed tables.
+    const unsigned long long cells = static_cast<unsigned long long>(rows + 1) * (columns + 1);
+    const unsigned long long perWorker = 16 * cells + (1u << 20);
+    const unsigned long long fitting = physicalMemoryBytes() / 2 / perWorker;
+    int threads = usableProcessorCount();
+    if (threads > kMostDefaultThreads)
+        threads = kMostDefaultThreads;
+    if (fitting < static_cast<unsigned long long>(threads))
+        threads = fitting > 0 ? static_cast<int>(fitting) : 1;
+    return threads;
+}
 
 std::uint32_t seedOfRun(const RunContext& run)
 {

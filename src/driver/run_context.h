@@ -28,8 +28,16 @@ struct RunContext {
     bool scripted = false;
     // The seed of every seeding point; none: the clock at each.
     std::optional<std::uint32_t> seed;
+    // Threads for the null models; 0: as many as the machine allows.
+    int threads = 0;
     BatchTally tally;
 };
+
+// The threads the null models of a rows x columns matrix use by default:
+// one per processor this process may run on, at most 64, and no more than
+// fit, with their share of the simulations in flight, in half of the
+// physical memory.
+int defaultThreadCount(int rows, int columns);
 
 // The seed for a seeding point: the run's own, or the clock's.
 std::uint32_t seedOfRun(const RunContext& run);

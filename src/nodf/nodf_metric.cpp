@@ -19,18 +19,6 @@
 namespace {
 
 constexpr int kWordBits = 64;
-constexpr int kWordsPerLine = (kTableSide + kWordBits - 1) / kWordBits;
-
-typedef std::uint64_t PackedLines[kTableSide][kWordsPerLine];
-
-PackedLines packedRows;     // row i of nodfMatrix, cell j at bit j
-PackedLines packedColumns;  // column j of nodfMatrix, cell i at bit i
-
-// The row and column of workingMatrix now at each position of nodfMatrix.
-// Ordering exchanges these numbers instead of whole rows and columns: an
-// exchange sort of 3000 rows can make millions of exchanges.
-int rowSource[kTableSide];
-int columnSource[kTableSide];
 
 inline int popcount(std::uint64_t word)
 {
@@ -46,24 +34,28 @@ int wordsFor(int cells)
     return (cells + kWordBits - 1) / kWordBits;
 }
 
-void countTotals(int rows, int columns)
+void countTotals(NodfContext& ctx, const CellMatrix& matrix)
 {
-    std::fill(columnTotals, columnTotals + columns, 0);
+    const int rows = ctx.rows, columns = ctx.columns;
+    ctx.rowTotals.assign(static_cast<std::size_t>(rows), 0);
+    ctx.columnTotals.assign(static_cast<std::size_t>(columns), 0);
+    int* columnTotals = ctx.columnTotals.data();
     for (int r = 0; r < rows; r++) {
-        const unsigned char* cells = workingMatrix[r];
+        const unsigned char* cells = matrix[r];
         int total = 0;
         for (int c = 0; c < columns; c++) {
             total += cells[c];
             columnTotals[c] += cells[c];
         }
-        rowTotals[r] = total;
+        ctx.rowTotals[static_cast<std::size_t>(r)] = total;
     }
 }
 
-void setIdentity(int* source, int count)
+void setIdentity(std::vector<int>& source, int count)
 {
+    source.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; i++)
-        source[i] = i;
+        source[static_cast<std::size_t>(i)] = i;
 }
 
 // Exchange sort into non-increasing totals. Position i is exchanged with
@@ -92,12 +84,14 @@ void orderByTotals(int* totals, int* source, int count)
     }
 }
 
-void fillNodfMatrix(int rows, int columns)
+void fillNodfMatrix(NodfContext& ctx, const CellMatrix& matrix)
 {
-    for (int i = 0; i < rows; i++) {
-        const unsigned char* from = workingMatrix[rowSource[i]];
-        unsigned char* to = nodfMatrix[i];
-        for (int j = 0; j < columns; j++)
+    ctx.nodfMatrix.resize(ctx.rows, ctx.columns);
+    const int* columnSource = ctx.columnSource.data();
+    for (int i = 0; i < ctx.rows; i++) {
+        const unsigned char* from = matrix[ctx.rowSource[static_cast<std::size_t>(i)]];
+        unsigned char* to = ctx.nodfMatrix[i];
+        for (int j = 0; j < ctx.columns; j++)
             to[j] = from[columnSource[j]];
     }
 }
@@ -130,10 +124,13 @@ void packLine(const unsigned char* cells, int count, std::uint64_t* words)
     }
 }
 
-void packRows(int rows, int columns)
+void packRows(NodfContext& ctx)
 {
-    for (int i = 0; i < rows; i++)
-        packLine(nodfMatrix[i], columns, packedRows[i]);
+    ctx.rowWords = wordsFor(ctx.columns);
+    ctx.packedRows.assign(static_cast<std::size_t>(ctx.rows) * static_cast<std::size_t>(ctx.rowWords), 0);
+    for (int i = 0; i < ctx.rows; i++)
+        packLine(ctx.nodfMatrix[i], ctx.columns,
+                 &ctx.packedRows[static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords)]);
 }
 
 // Transposes a 64 by 64 bit block in place: bit t of block[s] trades
@@ -153,20 +150,27 @@ void transposeBlock(std::uint64_t* block)
 
 // The columns of nodfMatrix as packed lines, transposed block by block from
 // the packed rows.
-void packColumns(int rows, int columns)
+void packColumns(NodfContext& ctx)
 {
+    const int rows = ctx.rows, columns = ctx.columns;
+    ctx.columnWords = wordsFor(rows);
+    ctx.packedColumns.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(ctx.columnWords), 0);
     std::uint64_t block[kWordBits];
     for (int v = 0; v * kWordBits < rows; v++) {
         int firstRow = v * kWordBits;
         int rowsInBlock = std::min(kWordBits, rows - firstRow);
         for (int w = 0; w * kWordBits < columns; w++) {
             for (int s = 0; s < kWordBits; s++)
-                block[s] = s < rowsInBlock ? packedRows[firstRow + s][w] : 0;
+                block[s] = s < rowsInBlock
+                               ? ctx.packedRows[static_cast<std::size_t>(firstRow + s) * static_cast<std::size_t>(ctx.rowWords) +
+                                                static_cast<std::size_t>(w)]
+                               : 0;
             transposeBlock(block);
             int firstColumn = w * kWordBits;
             int columnsInBlock = std::min(kWordBits, columns - firstColumn);
             for (int t = 0; t < columnsInBlock; t++)
-                packedColumns[firstColumn + t][v] = block[t];
+                ctx.packedColumns[static_cast<std::size_t>(firstColumn + t) * static_cast<std::size_t>(ctx.columnWords) +
+                                  static_cast<std::size_t>(v)] = block[t];
         }
     }
 }
@@ -190,29 +194,31 @@ int sharedCells(const std::uint64_t* earlier, const std::uint64_t* later, int wo
     return shared;
 }
 
-// Fills the pair table of count lines and returns the sum of its entries,
-// added in single precision by first index, then second index. Entry [k][i]
-// (k > i) is the share of the later line's presences that the earlier line
-// also holds, counted only when the earlier line is strictly fuller and the
-// later one holds any; every other entry is 0, and the sum skips those, as
-// adding 0 would change nothing.
-float fillPairTable(float (*table)[kTableSide], const int* totals, const PackedLines& lines,
-                    int count, int words)
+// The sum of the pair table of count lines, added in single precision by
+// first index, then second index, and the table itself into table when it
+// is given. Entry [k][i] (k > i) is the share of the later line's presences
+// that the earlier line also holds, counted only when the earlier line is
+// strictly fuller and the later one holds any; every other entry is 0, and
+// the sum skips those, as adding 0 would change nothing.
+float sumPairTable(std::vector<float>* table, const std::vector<int>& totals,
+                   const std::vector<std::uint64_t>& lines, int count, int words)
 {
+    if (table != nullptr)
+        table->assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(count), 0.0f);
     float sum = 0.0f;
     for (int k = 0; k < count; k++) {
-        float* entries = table[k];
-        std::fill(entries, entries + count, 0.0f);
-        int later = totals[k];
+        int later = totals[static_cast<std::size_t>(k)];
         if (later == 0)
             continue;
-        const std::uint64_t* laterLine = lines[k];
+        const std::uint64_t* laterLine = &lines[static_cast<std::size_t>(k) * static_cast<std::size_t>(words)];
         for (int i = 0; i < k; i++) {
-            if (totals[i] <= later)
+            if (totals[static_cast<std::size_t>(i)] <= later)
                 continue;
-            int shared = sharedCells(lines[i], laterLine, words);
+            int shared = sharedCells(&lines[static_cast<std::size_t>(i) * static_cast<std::size_t>(words)],
+                                     laterLine, words);
             float entry = static_cast<float>(static_cast<double>(shared) / later);
-            entries[i] = entry;
+            if (table != nullptr)
+                (*table)[static_cast<std::size_t>(k) * static_cast<std::size_t>(count) + static_cast<std::size_t>(i)] = entry;
             sum = static_cast<float>(static_cast<double>(sum) + entry);
         }
     }
@@ -224,68 +230,58 @@ float pairCount(int lines)
     return static_cast<float>(static_cast<double>(lines * (lines - 1)) / 2.0);
 }
 
-void addToNullModel(float& sum, int& exceedCount)
+void addToNullModel(float total, float& sum, int& exceedCount)
 {
-    sum = static_cast<float>(static_cast<double>(sum) + nodfTotal);
-    if (nodfTotal > observedNodfTotal)
+    sum = static_cast<float>(static_cast<double>(sum) + total);
+    if (total > observedNodfTotal)
         exceedCount++;
-}
-
-void recordRunTotal(NodfRunKind kind)
-{
-    switch (kind) {
-    case Observed:
-        if (nullModelsEnabled)
-            observedNodfTotal = nodfTotal;
-        break;
-    case Er:
-        addToNullModel(erNodfSum, erExceedCount);
-        break;
-    case Ce:
-        addToNullModel(ceNodfSum, ceExceedCount);
-        break;
-    case Li:
-    case Co:
-        break;
-    }
 }
 
 }  // namespace
 
-void measureNodf()
+void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool keepPairTables)
 {
-    const int rows = rowCount;
-    const int columns = columnCount;
-    countTotals(rows, columns);
-    setIdentity(rowSource, rows);
-    setIdentity(columnSource, columns);
+    ctx.rows = rows;
+    ctx.columns = columns;
+    countTotals(ctx, matrix);
+    setIdentity(ctx.rowSource, rows);
+    setIdentity(ctx.columnSource, columns);
     if (orderMatrix) {
-        orderByTotals(rowTotals, rowSource, rows);
-        orderByTotals(columnTotals, columnSource, columns);
+        orderByTotals(ctx.rowTotals.data(), ctx.rowSource.data(), rows);
+        orderByTotals(ctx.columnTotals.data(), ctx.columnSource.data(), columns);
     }
-    fillNodfMatrix(rows, columns);
-    packRows(rows, columns);
-    packColumns(rows, columns);
+    fillNodfMatrix(ctx, matrix);
+    packRows(ctx);
+    packColumns(ctx);
 
-    float rowSum = fillPairTable(rowPairTable, rowTotals, packedRows, rows, wordsFor(columns));
+    float rowSum = sumPairTable(keepPairTables ? &ctx.rowPairTable : nullptr, ctx.rowTotals,
+                                ctx.packedRows, rows, ctx.rowWords);
     float rowPairs = pairCount(rows);
-    nodfRows = static_cast<float>(static_cast<double>(rowSum) / rowPairs);
+    ctx.nodfRows = static_cast<float>(static_cast<double>(rowSum) / rowPairs);
 
-    float columnSum =
-        fillPairTable(columnPairTable, columnTotals, packedColumns, columns, wordsFor(rows));
+    float columnSum = sumPairTable(keepPairTables ? &ctx.columnPairTable : nullptr, ctx.columnTotals,
+                                   ctx.packedColumns, columns, ctx.columnWords);
     float columnPairs = pairCount(columns);
-    nodfColumns = static_cast<float>(static_cast<double>(columnSum) / columnPairs);
+    ctx.nodfColumns = static_cast<float>(static_cast<double>(columnSum) / columnPairs);
 
     // Pooled over all row and column pairs, not the mean of the two sides.
-    nodfTotal = static_cast<float>(
+    ctx.nodfTotal = static_cast<float>(
         (static_cast<double>(columnSum) + static_cast<double>(rowSum)) /
         (static_cast<double>(rowPairs) + static_cast<double>(columnPairs)));
 }
 
-void computeNodf(NodfRunKind kind)
+void computeObservedNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns)
 {
-    measureNodf();
-    if (kind == Observed)
-        writeObservedNodfReports();
-    recordRunTotal(kind);
+    measureNodf(ctx, matrix, rows, columns, true);
+    writeObservedNodfReports(ctx);
+    if (nullModelsEnabled)
+        observedNodfTotal = ctx.nodfTotal;
+}
+
+void recordNullModelTotal(NodfRunKind kind, float total)
+{
+    if (kind == Er)
+        addToNullModel(total, erNodfSum, erExceedCount);
+    else if (kind == Ce)
+        addToNullModel(total, ceNodfSum, ceExceedCount);
 }

@@ -1,23 +1,52 @@
 // The NODF nestedness metric: the paired overlap of every pair of rows and
-// of columns of the matrix under analysis, optionally after ordering rows
-// and columns by decreasing totals, pooled into the NODF of the rows, of
-// the columns and in total.
+// of columns of a matrix, optionally after ordering rows and columns by
+// decreasing totals, pooled into the NODF of the rows, of the columns and
+// in total.
 #ifndef BRAVOLIN_NODF_NODF_METRIC_H
 #define BRAVOLIN_NODF_NODF_METRIC_H
 
+#include <cstdint>
+#include <vector>
+
+#include "common/cell_matrix.h"
 #include "common/shared_state.h"
 
-// Measures the rowCount by columnCount cells of workingMatrix (from index
-// 0): fills nodfMatrix (ordered when orderMatrix is 1), rowTotals,
-// columnTotals, both pair tables, nodfRows, nodfColumns and nodfTotal. The
-// observed run writes its reports and keeps its total in observedNodfTotal
-// when null models are on; a null-model kind adds its total to the Er or Ce
-// accumulators (the null models write its values). A matrix with a single row or column, or none,
-// gives a not-a-number for the side without pairs.
-void computeNodf(NodfRunKind kind);
+// The NODF of one matrix and the storage it is computed with, sized to the
+// matrix. The observed matrix of a file has one; so has every worker that
+// measures random matrices. Rows and columns are numbered from 0.
+struct NodfContext {
+    int rows = 0;
+    int columns = 0;
+    CellMatrix nodfMatrix;           // the matrix in the order measured
+    std::vector<int> rowTotals, columnTotals;
+    // The row and column of the measured matrix now at each position of
+    // nodfMatrix. Ordering exchanges these numbers instead of whole rows
+    // and columns: an exchange sort of 3000 rows can make millions of
+    // exchanges.
+    std::vector<int> rowSource, columnSource;
+    // Rows and columns of nodfMatrix as bits, 64 cells a word.
+    std::vector<std::uint64_t> packedRows, packedColumns;
+    int rowWords = 0, columnWords = 0;
+    // Entry [k * side + i], k > i: the paired value of the earlier line i
+    // and the later line k; every other entry 0. Filled only when asked
+    // for (the observed run, whose tables are reported).
+    std::vector<float> rowPairTable, columnPairTable;
+    float nodfRows = 0, nodfColumns = 0, nodfTotal = 0;
+};
 
-// The measurement part of computeNodf alone: every value and table, no
-// report line and no accumulator.
-void measureNodf();
+// Measures the rows x columns cells of matrix (from index 0): fills
+// nodfMatrix (ordered when orderMatrix is 1), the totals, nodfRows,
+// nodfColumns and nodfTotal, and both pair tables when keepPairTables is
+// set. A matrix with a single row or column, or none, gives a not-a-number
+// for the side without pairs.
+void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool keepPairTables);
+
+// The observed run of a file: measures the matrix, writes its reports and
+// keeps its total in observedNodfTotal when null models are on.
+void computeObservedNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns);
+
+// A null-model run's total, added to the Er or Ce accumulators (sum, and
+// exceedances of the observed total).
+void recordNullModelTotal(NodfRunKind kind, float total);
 
 #endif

@@ -21,12 +21,17 @@ static void answerOrdering(RunContext& run)
         printPackedMatrix = answerYesNo(run, "Print Ordered Matrix? (Y/N) : ", run.given.print);
 }
 
-static void copyReadMatrix()
+// The observed matrix of the file being analysed and its NODF.
+static CellMatrix observedMatrix;
+static NodfContext observedNodf;
+
+void loadObservedNodfMatrix()
 {
     const std::size_t columns = static_cast<std::size_t>(columnCount);
+    observedMatrix.resize(rowCount, columnCount);
     for (int r = 0; r < rowCount; r++) {
         std::memcpy(PresenceMatrix[r], nodfReadMatrix[r], columns);
-        std::memcpy(workingMatrix[r], nodfReadMatrix[r], columns);
+        std::memcpy(observedMatrix[r], nodfReadMatrix[r], columns);
     }
 }
 
@@ -52,15 +57,15 @@ static bool loadMatrixFile(RunContext& run)
         endOpenSummaryLine();
         return false;
     }
-    copyReadMatrix();
+    loadObservedNodfMatrix();
     return true;
 }
 
-void analyseNodfFile()
+void analyseNodfFile(int threads)
 {
-    computeNodf(Observed);
+    computeObservedNodf(observedNodf, observedMatrix, rowCount, columnCount);
     if (nullModelsEnabled == 1) {
-        runNodfNullModels();
+        runNodfNullModels(threads > 0 ? threads : defaultThreadCount(rowCount, columnCount));
         completeNodfSummaryLine();
     }
 }
@@ -99,7 +104,7 @@ void runNodfMode(RunContext& run)
             endBatchEarly(run, batch);
             return;
         }
-        analyseNodfFile();
+        analyseNodfFile(run.threads);
         run.tally.analysed++;
         stopIfInterrupted();
         fileIndex++;

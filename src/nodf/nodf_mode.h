@@ -10,9 +10,12 @@
 // typed a word after a file that cannot be opened or has too many rows.
 void runNodfMode(RunContext& run);
 
-// The analysis of the matrix just read into PresenceMatrix and
-// workingMatrix: its NODF and reports, then its null models when they are
-// on, which complete its summary line.
-void analyseNodfFile();
+// The analysis of the matrix just read (nodfReadMatrix, rowCount x
+// columnCount), copied into PresenceMatrix and the observed matrix: its
+// NODF and reports, then its null models when they are on, on threads
+// threads (0: as many as the machine allows), which complete its summary
+// line.
+void loadObservedNodfMatrix();
+void analyseNodfFile(int threads);
 
 #endif

@@ -10,6 +10,7 @@
 #include "common/output_file.h"
 #include "common/random.h"
 #include "common/shared_state.h"
+#include "common/simulation_pipeline.h"
 #include "nodf/nodf_metric.h"
 #include "nodf/nodf_reports.h"
 #include "nodf/two_decimals.h"
@@ -87,26 +88,48 @@ int presenceColumnOnes(int c)
     return ones;
 }
 
-bool workingRowIsEmpty(int r)
+bool rowIsEmpty(const CellMatrix& matrix, int r)
 {
     for (int c = 0; c < columnCount; c++)
-        if (workingMatrix[r][c] == 1)
+        if (matrix[r][c] == 1)
             return false;
     return true;
 }
 
-bool workingColumnIsEmpty(int c)
+bool columnIsEmpty(const CellMatrix& matrix, int c)
 {
     for (int r = 0; r < rowCount; r++)
-        if (workingMatrix[r][c] == 1)
+        if (matrix[r][c] == 1)
             return false;
     return true;
 }
 
-void clearWorkingRow(int r)
+// One simulation: its four random matrices (Er, Ce, Li, Co) and their NODF.
+struct NodfSimulation {
+    int run = 0;
+    CellMatrix matrices[4];
+    NodfValues values[4] = {};
+};
+
+void measureSimulation(NodfContext& worker, NodfSimulation& simulation)
 {
-    for (int c = 0; c < columnCount; c++)
-        workingMatrix[r][c] = 0;
+    for (int model = 0; model < 4; model++) {
+        measureNodf(worker, simulation.matrices[model], rowCount, columnCount, false);
+        simulation.values[model] = {worker.nodfRows, worker.nodfColumns, worker.nodfTotal};
+    }
+}
+
+void drawSimulation(NodfSimulation& simulation, int run)
+{
+    simulation.run = run;
+    for (CellMatrix& matrix : simulation.matrices)
+        matrix.resize(rowCount, columnCount);
+    drawNodfErMatrix(simulation.matrices[0]);
+    repairEmptyLines(simulation.matrices[0]);
+    drawNodfCeMatrix(simulation.matrices[1]);
+    repairEmptyLines(simulation.matrices[1]);
+    drawNodfLiMatrix(simulation.matrices[2]);
+    drawNodfCoMatrix(simulation.matrices[3]);
 }
 
 }  // namespace
@@ -119,113 +142,102 @@ int drawIndex(int k)
     return index + 0.5 < scaled && index < k - 1 ? index + 1 : index;
 }
 
-void repairEmptyLines()
+void repairEmptyLines(CellMatrix& matrix)
 {
     // A matrix without rows or without columns has no cell to put a 1 in.
     if (rowCount == 0 || columnCount == 0)
         return;
     for (int r = 0; r < rowCount; r++)
-        if (workingRowIsEmpty(r))
-            workingMatrix[r][drawIndex(columnCount)] = 1;
+        if (rowIsEmpty(matrix, r))
+            matrix[r][drawIndex(columnCount)] = 1;
     for (int c = 0; c < columnCount; c++)
-        if (workingColumnIsEmpty(c))
-            workingMatrix[drawIndex(rowCount)][c] = 1;
+        if (columnIsEmpty(matrix, c))
+            matrix[drawIndex(rowCount)][c] = 1;
 }
 
-void drawNodfErMatrix()
+void drawNodfErMatrix(CellMatrix& out)
 {
     int ones = 0;
-    for (int r = 0; r < rowCount; r++) {
+    for (int r = 0; r < rowCount; r++)
         ones += presenceRowOnes(r);
-        clearWorkingRow(r);
-    }
     fillFraction = static_cast<float>(static_cast<double>(ones) / (rowCount * columnCount));
     const int threshold = thresholdFor(fillFraction);
     for (int r = 0; r < rowCount; r++)
         for (int c = 0; c < columnCount; c++)
-            workingMatrix[r][c] = drawCell(threshold);
+            out[r][c] = drawCell(threshold);
 }
 
-void drawNodfCeMatrix()
+void drawNodfCeMatrix(CellMatrix& out)
 {
-    for (int r = 0; r < rowCount; r++) {
+    for (int r = 0; r < rowCount; r++)
         rowFillFraction[r] = static_cast<float>(static_cast<double>(presenceRowOnes(r)) / columnCount);
-        clearWorkingRow(r);
-    }
     for (int c = 0; c < columnCount; c++)
         columnFillFraction[c] = static_cast<float>(static_cast<double>(presenceColumnOnes(c)) / rowCount);
     for (int r = 0; r < rowCount; r++)
         for (int c = 0; c < columnCount; c++) {
             // The mean of the two fills is not rounded to single precision.
             const double meanFill = (static_cast<double>(rowFillFraction[r]) + columnFillFraction[c]) / 2;
-            workingMatrix[r][c] = drawCell(thresholdFor(meanFill));
+            out[r][c] = drawCell(thresholdFor(meanFill));
         }
 }
 
-void drawNodfLiMatrix()
+void drawNodfLiMatrix(CellMatrix& out)
 {
     for (int r = 0; r < rowCount; r++) {
         const int ones = presenceRowOnes(r);
-        clearWorkingRow(r);
+        unsigned char* row = out[r];
+        std::memset(row, 0, static_cast<std::size_t>(columnCount));
         for (int placed = 0; placed < ones; placed++) {
             int c;
             do
                 c = drawIndex(columnCount);
-            while (workingMatrix[r][c] == 1);
-            workingMatrix[r][c] = 1;
+            while (row[c] == 1);
+            row[c] = 1;
         }
     }
 }
 
-void drawNodfCoMatrix()
+void drawNodfCoMatrix(CellMatrix& out)
 {
     for (int c = 0; c < columnCount; c++) {
         const int ones = presenceColumnOnes(c);
         for (int r = 0; r < rowCount; r++)
-            workingMatrix[r][c] = 0;
+            out[r][c] = 0;
         for (int placed = 0; placed < ones; placed++) {
             int r;
             do
                 r = drawIndex(rowCount);
-            while (workingMatrix[r][c] == 1);
-            workingMatrix[r][c] = 1;
+            while (out[r][c] == 1);
+            out[r][c] = 1;
         }
     }
 }
 
-// The NODF values that computeNodf left for the matrix just measured.
-NodfValues measuredValues()
-{
-    return {nodfRows, nodfColumns, nodfTotal};
-}
-
-void runNodfNullModels()
+void runNodfNullModels(int threads)
 {
     erNodfSum = ceNodfSum = 0;
     erExceedCount = ceExceedCount = 0;
     elapsedSeconds = previousSeconds = 0;
     NestednessFiles files;
     files.open();
+    // An interrupt during the observed analysis stops the file before its
+    // first simulation.
+    stopIfInterrupted();
+
+    auto finish = [&files](NodfSimulation& simulation) {
+        showProgress(simulation.run);
+        recordNullModelTotal(Er, simulation.values[0].total);
+        recordNullModelTotal(Ce, simulation.values[1].total);
+        files.writeSimulation(simulation.values);
+        if (simulation.run < simulationCount)
+            stopIfInterrupted();
+    };
+    SimulationPipeline<NodfSimulation, NodfContext> pipeline(threads, measureSimulation);
     for (int run = 1; run <= simulationCount; run++) {
-        stopIfInterrupted();
-        showProgress(run);
-        NodfValues values[4];
-        drawNodfErMatrix();
-        repairEmptyLines();
-        computeNodf(Er);
-        values[0] = measuredValues();
-        drawNodfCeMatrix();
-        repairEmptyLines();
-        computeNodf(Ce);
-        values[1] = measuredValues();
-        drawNodfLiMatrix();
-        computeNodf(Li);
-        values[2] = measuredValues();
-        drawNodfCoMatrix();
-        computeNodf(Co);
-        values[3] = measuredValues();
-        files.writeSimulation(values);
+        drawSimulation(pipeline.slotToDraw(finish), run);
+        pipeline.submit();
     }
+    pipeline.finishAll(finish);
 }
 
 void completeNodfSummaryLine()

@@ -9,24 +9,28 @@
 #ifndef BRAVOLIN_NODF_NODF_NULL_MODELS_H
 #define BRAVOLIN_NODF_NODF_NULL_MODELS_H
 
+#include "common/cell_matrix.h"
+
 // Runs simulationCount simulations on the observed matrix in PresenceMatrix
 // (rowCount x columnCount from index 0), whose observed run has set
-// observedNodfTotal, showing a progress line with a time estimate.
-void runNodfNullModels();
+// observedNodfTotal, on threads threads (1: all on this one), showing a
+// progress line with a time estimate and writing the nestedness files.
+void runNodfNullModels(int threads);
 
 // Appends the means and P values of Er and Ce to the matrix's summary line,
 // which this ends.
 void completeNodfSummaryLine();
 
-// The random matrices, drawn from PresenceMatrix into workingMatrix.
-void drawNodfErMatrix();
-void drawNodfCeMatrix();
-void drawNodfLiMatrix();
-void drawNodfCoMatrix();
+// The random matrices, drawn from PresenceMatrix into out (rowCount x
+// columnCount from index 0).
+void drawNodfErMatrix(CellMatrix& out);
+void drawNodfCeMatrix(CellMatrix& out);
+void drawNodfLiMatrix(CellMatrix& out);
+void drawNodfCoMatrix(CellMatrix& out);
 
-// Puts one 1 at a random place in every empty row of workingMatrix, then in
-// every column still empty.
-void repairEmptyLines();
+// Puts one 1 at a random place in every empty row of matrix, then in every
+// column still empty.
+void repairEmptyLines(CellMatrix& matrix);
 
 // A random index from 0 to k - 1 for one draw: (k - 1) times the draw's
 // fraction, rounded to the nearest integer with halves down.

@@ -2,8 +2,10 @@
 #include "nodf/nodf_reports.h"
 
 #include <string>
+#include <vector>
 
 #include "common/output_file.h"
+#include "nodf/nodf_metric.h"
 #include "nodf/two_decimals.h"
 
 namespace {
@@ -65,14 +67,14 @@ void appendPercentToSummary(float fraction, char ending)
 }
 
 // One line per row of nodfMatrix, each cell a digit and a blank.
-void writeOrderedMatrix()
+void writeOrderedMatrix(const NodfContext& ctx)
 {
     OutputFile file;
     openReport(file, "_Ordered.TXT");
-    for (int i = 0; i < rowCount; i++) {
-        for (int j = 0; j < columnCount; j++) {
+    for (int i = 0; i < ctx.rows; i++) {
+        for (int j = 0; j < ctx.columns; j++) {
             makeRoom(file, 2);
-            reportBuffer[reportBufferUsed++] = static_cast<char>('0' + nodfMatrix[i][j]);
+            reportBuffer[reportBufferUsed++] = static_cast<char>('0' + ctx.nodfMatrix[i][j]);
             reportBuffer[reportBufferUsed++] = ' ';
         }
         makeRoom(file, 1);
@@ -83,7 +85,7 @@ void writeOrderedMatrix()
 
 // One line per first index k holding every entry [k][i] as a percentage
 // and a blank, zeros on and above the diagonal included.
-void writePairTable(const char* suffix, const float (*table)[kTableSide], int side)
+void writePairTable(const char* suffix, const std::vector<float>& table, int side)
 {
     OutputFile file;
     openReport(file, suffix);
@@ -91,7 +93,9 @@ void writePairTable(const char* suffix, const float (*table)[kTableSide], int si
         for (int i = 0; i < side; i++) {
             makeRoom(file, kRoomPerValue);
             reportBufferUsed += static_cast<std::size_t>(
-                formatTwoDecimals(reportBuffer + reportBufferUsed, percentOf(table[k][i])));
+                formatTwoDecimals(reportBuffer + reportBufferUsed,
+                                  percentOf(table[static_cast<std::size_t>(k) * static_cast<std::size_t>(side) +
+                                                  static_cast<std::size_t>(i)])));
             reportBuffer[reportBufferUsed++] = ' ';
         }
         makeRoom(file, 1);
@@ -118,15 +122,15 @@ void startNodfSummaryLine()
     appendToSummary(std::string(currentFileName) + " ");
 }
 
-void writeObservedNodfReports()
+void writeObservedNodfReports(const NodfContext& ctx)
 {
     if (orderMatrix && printPackedMatrix)
-        writeOrderedMatrix();
-    writePairTable("_row_pairwise.TXT", rowPairTable, rowCount);
-    appendPercentToSummary(nodfRows, ' ');
-    writePairTable("_column_pairwise.TXT", columnPairTable, columnCount);
-    appendPercentToSummary(nodfColumns, ' ');
-    appendPercentToSummary(nodfTotal, nullModelsEnabled ? ' ' : '\n');
+        writeOrderedMatrix(ctx);
+    writePairTable("_row_pairwise.TXT", ctx.rowPairTable, ctx.rows);
+    appendPercentToSummary(ctx.nodfRows, ' ');
+    writePairTable("_column_pairwise.TXT", ctx.columnPairTable, ctx.columns);
+    appendPercentToSummary(ctx.nodfColumns, ' ');
+    appendPercentToSummary(ctx.nodfTotal, nullModelsEnabled ? ' ' : '\n');
 }
 
 void NestednessFiles::open()

@@ -11,6 +11,8 @@
 #include "common/output_file.h"
 #include "common/shared_state.h"
 
+struct NodfContext;
+
 // The report name for suffix: currentFileName up to its first "." followed
 // by suffix (ISLANDS.TXT and ISLANDS both give ISLANDS_Ordered.TXT).
 void nodfReportName(char* destination, std::size_t size, const char* suffix);
@@ -27,7 +29,7 @@ void startNodfSummaryLine();
 // the column pairwise table, the column NODF and the total NODF, the three
 // NODF values going to the summary line. The line ends after the total
 // unless null models are on; their results complete it.
-void writeObservedNodfReports();
+void writeObservedNodfReports(const NodfContext& ctx);
 
 // The NODF of one matrix: rows, columns and total, as fractions.
 struct NodfValues {

@@ -3,10 +3,12 @@
 
 #include "common/output_file.h"
 #include "common/shared_state.h"
+#include "packing/packing.h"
 
 namespace {
 
-void writeOrder(OutputFile& file, const char* heading, const int* order, int offset, int count)
+void writeOrder(OutputFile& file, const char* heading, const std::vector<int>& order, int offset,
+                int count)
 {
     file.write(heading);
     for (int i = 1; i <= count; i++)
@@ -14,14 +16,14 @@ void writeOrder(OutputFile& file, const char* heading, const int* order, int off
 }
 
 // The matrix as it stands, each cell as its digit and a blank.
-void writeMatrix(OutputFile& file)
+void writeMatrix(OutputFile& file, const PackingContext& ctx)
 {
     static char line[2 * kMaxMatrixSide + 2];
     file.write("\nPacked Matrix:\n");
-    for (int r = 1; r <= rowCount; r++) {
+    for (int r = 1; r <= ctx.rowCount; r++) {
         int length = 0;
-        for (int c = 1; c <= columnCount; c++) {
-            line[length++] = static_cast<char>('0' + workingMatrix[r][c]);
+        for (int c = 1; c <= ctx.columnCount; c++) {
+            line[length++] = static_cast<char>('0' + ctx.matrix[r][c]);
             line[length++] = ' ';
         }
         line[length++] = '\n';
@@ -42,11 +44,8 @@ void deriveTemperatureReportNames()
     deriveReportName(nullModelFileName, sizeof nullModelFileName, currentFileName, "NULL", true);
 }
 
-void writePackReport(int stage, int iteration)
+void writePackReport(const PackingContext& ctx, int stage, int iteration)
 {
-    deriveTemperatureReportNames();
-    if (simulationRunning == 1)
-        return;
     const bool atStart = stage == 0 && iteration == 0;
     const bool atEnd = stage == 2;
     // Without the debug marker only the start, the end and the packed matrix
@@ -55,26 +54,26 @@ void writePackReport(int stage, int iteration)
         return;
     OutputFile file(packReportFileName);
     if (atStart) {
-        file.print("Original Matrix       - Rows:%d Cols:%d\n", rowCount, columnCount);
+        file.print("Original Matrix       - Rows:%d Cols:%d\n", ctx.rowCount, ctx.columnCount);
         file.print("Original Percent Fill - %05.2f%s\n", percentFill, "%");
     }
     if (atEnd) {
-        file.print("Packed Matrix         - Rows:%d Cols:%d\n", rowCount, columnCount);
-        file.print("Packed Percent Fill   - %05.2f%s\n", packedPercentFill, "%");
+        file.print("Packed Matrix         - Rows:%d Cols:%d\n", ctx.rowCount, ctx.columnCount);
+        file.print("Packed Percent Fill   - %05.2f%s\n", ctx.packedPercentFill, "%");
     }
     if (debugMode && iteration > 0) {
         if (stage == 0) {
             file.print("%d - SortCols (species)\n", iteration);
-            writeOrder(file, "\nOriginal Rows:\n", rowOrder, 0, rowCount);
+            writeOrder(file, "\nOriginal Rows:\n", ctx.rowOrder, 0, ctx.rowCount);
         } else {
             file.print("%d - SortRows (islands)\n", iteration);
-            writeOrder(file, "\nOriginal Cols:\n", columnOrder, 0, columnCount);
+            writeOrder(file, "\nOriginal Cols:\n", ctx.columnOrder, 0, ctx.columnCount);
         }
     }
     if (debugMode && atEnd) {
-        writeOrder(file, "\nOriginal Rows:\n", rowOrder, removedFullRows, rowCount);
-        writeOrder(file, "\nOriginal Cols:\n", columnOrder, removedFullColumns, columnCount);
+        writeOrder(file, "\nOriginal Rows:\n", ctx.rowOrder, ctx.removedFullRows, ctx.rowCount);
+        writeOrder(file, "\nOriginal Cols:\n", ctx.columnOrder, ctx.removedFullColumns, ctx.columnCount);
     }
     if (debugMode || (atEnd && printPackedMatrix))
-        writeMatrix(file);
+        writeMatrix(file, ctx);
 }

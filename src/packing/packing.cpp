@@ -18,22 +18,6 @@
 
 namespace {
 
-// Scratch storage of a pass; its contents mean nothing between passes.
-// The three ranking lists hold line numbers and values side by side: the
-// presence and absence scores, and the keys. A key is the mean of two ranks,
-// a whole or half number; its double is kept, exactly, as an integer.
-MatrixTable scratchMatrix;
-int presenceLines[kTableSide];
-int absenceLines[kTableSide];
-int keyLines[kTableSide];
-std::int32_t doubledKeys[kTableSide];
-int presenceRank[kTableSide];
-int absenceRank[kTableSide];
-int scratchOrder[kTableSide];
-float presenceScore[kTableSide];
-float absenceScore[kTableSide];
-
-
 // Adds a whole-number term to a single-precision running score: the sum is
 // rounded to single precision after every addition.
 inline float addTerm(float score, int term)
@@ -59,19 +43,21 @@ bool scoresAreExactIntegers(int cellsPerLine)
 //
 // The column pass walks the matrix row by row, so that it reads memory in
 // order; each column's scores still receive their terms in order of rows.
-void scoreColumns(int rows, int columns)
+void scoreColumns(PackingContext& ctx, int rows, int columns)
 {
-    static int presenceSum[kTableSide], absenceSum[kTableSide];
+    PackingScratch& s = ctx.scratch;
     const bool exact = scoresAreExactIntegers(rows);
     for (int c = 1; c <= columns; c++) {
-        presenceScore[c] = absenceScore[c] = 0;
-        presenceSum[c] = absenceSum[c] = 0;
+        s.presenceScore[c] = s.absenceScore[c] = 0;
+        s.presenceSum[c] = s.absenceSum[c] = 0;
     }
     for (int r = 1; r <= rows; r++) {
         const int presenceTerm = r * r;
         const int absenceTerm = (rows - r + 1) * (rows - r + 1);
-        const unsigned char* cells = workingMatrix[r];
+        const unsigned char* cells = ctx.matrix[r];
         if (exact) {
+            int* presenceSum = s.presenceSum.data();
+            int* absenceSum = s.absenceSum.data();
             for (int c = 1; c <= columns; c++) {
                 presenceSum[c] += cells[c] * presenceTerm;
                 absenceSum[c] += (1 - cells[c]) * absenceTerm;
@@ -79,30 +65,31 @@ void scoreColumns(int rows, int columns)
             continue;
         }
         for (int c = 1; c <= columns; c++) {
-            presenceScore[c] = addTerm(presenceScore[c], cells[c] * presenceTerm);
-            absenceScore[c] = addTerm(absenceScore[c], (1 - cells[c]) * absenceTerm);
+            s.presenceScore[c] = addTerm(s.presenceScore[c], cells[c] * presenceTerm);
+            s.absenceScore[c] = addTerm(s.absenceScore[c], (1 - cells[c]) * absenceTerm);
         }
     }
     if (exact)
         for (int c = 1; c <= columns; c++) {
-            presenceScore[c] = static_cast<float>(presenceSum[c]);
-            absenceScore[c] = static_cast<float>(absenceSum[c]);
+            s.presenceScore[c] = static_cast<float>(s.presenceSum[c]);
+            s.absenceScore[c] = static_cast<float>(s.absenceSum[c]);
         }
 }
 
-void scoreRows(int rows, int columns)
+void scoreRows(PackingContext& ctx, int rows, int columns)
 {
+    PackingScratch& s = ctx.scratch;
     const bool exact = scoresAreExactIntegers(columns);
     for (int r = 1; r <= rows; r++) {
-        const unsigned char* cells = workingMatrix[r];
+        const unsigned char* cells = ctx.matrix[r];
         if (exact) {
             int presence = 0, absence = 0;
             for (int c = 1; c <= columns; c++) {
                 presence += cells[c] * c * c;
                 absence += (1 - cells[c]) * (columns - c + 1) * (columns - c + 1);
             }
-            presenceScore[r] = static_cast<float>(presence);
-            absenceScore[r] = static_cast<float>(absence);
+            s.presenceScore[r] = static_cast<float>(presence);
+            s.absenceScore[r] = static_cast<float>(absence);
             continue;
         }
         float presence = 0, absence = 0;
@@ -110,62 +97,63 @@ void scoreRows(int rows, int columns)
             presence = addTerm(presence, cells[c] * c * c);
             absence = addTerm(absence, (1 - cells[c]) * (columns - c + 1) * (columns - c + 1));
         }
-        presenceScore[r] = presence;
-        absenceScore[r] = absence;
+        s.presenceScore[r] = presence;
+        s.absenceScore[r] = absence;
     }
 }
 
 // Ranks the lines by their scores and orders them by the mean of their two
-// ranks; afterwards keyLines[i] is the line to put at position i.
-void rankLines(int count)
+// ranks; afterwards keyLines[i] is the line to put at position i. A key is
+// the mean of two ranks, a whole or half number; its double is kept,
+// exactly, as an integer.
+void rankLines(PackingScratch& s, int count)
 {
-    static std::int32_t presenceKeys[kTableSide], absenceKeys[kTableSide];
     for (int l = 1; l <= count; l++) {
-        presenceLines[l] = absenceLines[l] = keyLines[l] = l;
-        presenceKeys[l] = scoreKey(presenceScore[l]);
-        absenceKeys[l] = scoreKey(absenceScore[l]);
+        s.presenceLines[l] = s.absenceLines[l] = s.keyLines[l] = l;
+        s.presenceKeys[l] = scoreKey(s.presenceScore[l]);
+        s.absenceKeys[l] = scoreKey(s.absenceScore[l]);
     }
-    exchangeSort<SortOrder::Decreasing>(presenceKeys, presenceLines, count);
-    exchangeSort<SortOrder::Increasing>(absenceKeys, absenceLines, count);
+    exchangeSort<SortOrder::Decreasing>(s.presenceKeys.data(), s.presenceLines.data(), count);
+    exchangeSort<SortOrder::Increasing>(s.absenceKeys.data(), s.absenceLines.data(), count);
     // Ranks by line number: the lists hold every line once, so sorting them
     // back into line order is a direct placement.
     for (int i = 1; i <= count; i++) {
-        presenceRank[presenceLines[i]] = i;
-        absenceRank[absenceLines[i]] = i;
+        s.presenceRank[s.presenceLines[i]] = i;
+        s.absenceRank[s.absenceLines[i]] = i;
     }
     for (int l = 1; l <= count; l++)
-        doubledKeys[l] = presenceRank[l] + absenceRank[l];
-    exchangeSort<SortOrder::Increasing>(doubledKeys, keyLines, count);
+        s.doubledKeys[l] = s.presenceRank[l] + s.absenceRank[l];
+    exchangeSort<SortOrder::Increasing>(s.doubledKeys.data(), s.keyLines.data(), count);
 }
 
-bool orderUnchanged(int count)
+bool orderUnchanged(const PackingScratch& s, int count)
 {
     for (int i = 1; i <= count; i++)
-        if (keyLines[i] != i)
+        if (s.keyLines[i] != i)
             return false;
     return true;
 }
 
 // New order[i] = old order[keyLines[i]], read from a copy of the old order.
-void permuteOrder(int* order, int count)
+void permuteOrder(PackingScratch& s, std::vector<int>& order, int count)
 {
     for (int i = 1; i <= count; i++)
-        scratchOrder[i] = order[keyLines[i]];
-    std::memcpy(&order[1], &scratchOrder[1], sizeof(int) * static_cast<std::size_t>(count));
+        s.order[i] = order[s.keyLines[i]];
+    std::memcpy(&order[1], &s.order[1], sizeof(int) * static_cast<std::size_t>(count));
 }
 
-bool rowIsFull(int r, int columns)
+bool rowIsFull(const CellMatrix& matrix, int r, int columns)
 {
     for (int c = 1; c <= columns; c++)
-        if (workingMatrix[r][c] != 1)
+        if (matrix[r][c] != 1)
             return false;
     return true;
 }
 
-bool columnIsFull(int c, int rows)
+bool columnIsFull(const CellMatrix& matrix, int c, int rows)
 {
     for (int r = 1; r <= rows; r++)
-        if (workingMatrix[r][c] != 1)
+        if (matrix[r][c] != 1)
             return false;
     return true;
 }
@@ -175,74 +163,105 @@ bool columnIsFull(int c, int rows)
 // one row and one column always stay. Leading lines are deleted by shifting
 // the matrix; the orders stay, and removedFullRows / removedFullColumns give
 // the offset at which they must be read.
-void trimMatrix()
+void trimMatrix(PackingContext& ctx)
 {
-    removedFullRows = removedFullColumns = 0;
-    while (rowCount > 1 && workingRowIsEmpty(rowCount, columnCount))
-        rowCount--;
-    while (columnCount > 1 && workingColumnIsEmpty(columnCount, rowCount))
-        columnCount--;
-    while (rowCount > 1 && rowIsFull(1, columnCount) && rowIsFull(2, columnCount)) {
-        for (int r = 1; r < rowCount; r++)
-            std::memcpy(&workingMatrix[r][1], &workingMatrix[r + 1][1],
-                        static_cast<std::size_t>(columnCount));
-        rowCount--;
-        removedFullRows++;
+    CellMatrix& m = ctx.matrix;
+    ctx.removedFullRows = ctx.removedFullColumns = 0;
+    while (ctx.rowCount > 1 && rowIsEmpty(m, ctx.rowCount, ctx.columnCount))
+        ctx.rowCount--;
+    while (ctx.columnCount > 1 && columnIsEmpty(m, ctx.columnCount, ctx.rowCount))
+        ctx.columnCount--;
+    while (ctx.rowCount > 1 && rowIsFull(m, 1, ctx.columnCount) && rowIsFull(m, 2, ctx.columnCount)) {
+        for (int r = 1; r < ctx.rowCount; r++)
+            std::memcpy(&m[r][1], &m[r + 1][1], static_cast<std::size_t>(ctx.columnCount));
+        ctx.rowCount--;
+        ctx.removedFullRows++;
     }
-    while (columnCount > 1 && columnIsFull(1, rowCount) && columnIsFull(2, rowCount)) {
-        for (int r = 1; r <= rowCount; r++)
-            std::memmove(&workingMatrix[r][1], &workingMatrix[r][2],
-                         static_cast<std::size_t>(columnCount - 1));
-        columnCount--;
-        removedFullColumns++;
+    while (ctx.columnCount > 1 && columnIsFull(m, 1, ctx.rowCount) && columnIsFull(m, 2, ctx.rowCount)) {
+        for (int r = 1; r <= ctx.rowCount; r++)
+            std::memmove(&m[r][1], &m[r][2], static_cast<std::size_t>(ctx.columnCount - 1));
+        ctx.columnCount--;
+        ctx.removedFullColumns++;
     }
 }
 
-void countOccupiedCells()
+void countOccupiedCells(PackingContext& ctx)
 {
-    occupiedCount = 0;
-    for (int r = 1; r <= rowCount; r++)
-        for (int c = 1; c <= columnCount; c++)
-            occupiedCount += workingMatrix[r][c];
+    ctx.occupiedCount = 0;
+    for (int r = 1; r <= ctx.rowCount; r++)
+        for (int c = 1; c <= ctx.columnCount; c++)
+            ctx.occupiedCount += ctx.matrix[r][c];
 }
 
 // A column pass without its spinner; returns whether it moved any column.
-bool reorderColumns()
+bool reorderColumns(PackingContext& ctx)
 {
-    const int rows = rowCount, columns = columnCount;
-    scoreColumns(rows, columns);
-    rankLines(columns);
-    if (orderUnchanged(columns))
+    PackingScratch& s = ctx.scratch;
+    const int rows = ctx.rowCount, columns = ctx.columnCount;
+    scoreColumns(ctx, rows, columns);
+    rankLines(s, columns);
+    if (orderUnchanged(s, columns))
         return false;
+    const int* keyLines = s.keyLines.data();
     for (int r = 1; r <= rows; r++) {
-        unsigned char* cells = workingMatrix[r];
-        unsigned char* moved = scratchMatrix[r];
+        unsigned char* cells = ctx.matrix[r];
+        unsigned char* moved = s.moved[r];
         for (int i = 1; i <= columns; i++)
             moved[i] = cells[keyLines[i]];
         std::memcpy(&cells[1], &moved[1], static_cast<std::size_t>(columns));
     }
-    permuteOrder(columnOrder, columns);
+    permuteOrder(s, ctx.columnOrder, columns);
     return true;
 }
 
 // A row pass without its spinner; returns whether it moved any row.
-bool reorderRows()
+bool reorderRows(PackingContext& ctx)
 {
-    const int rows = rowCount, columns = columnCount;
-    scoreRows(rows, columns);
-    rankLines(rows);
-    if (orderUnchanged(rows))
+    PackingScratch& s = ctx.scratch;
+    const int rows = ctx.rowCount, columns = ctx.columnCount;
+    scoreRows(ctx, rows, columns);
+    rankLines(s, rows);
+    if (orderUnchanged(s, rows))
         return false;
     for (int i = 1; i <= rows; i++)
-        std::memcpy(&scratchMatrix[i][1], &workingMatrix[keyLines[i]][1],
-                    static_cast<std::size_t>(columns));
+        std::memcpy(&s.moved[i][1], &ctx.matrix[s.keyLines[i]][1], static_cast<std::size_t>(columns));
     for (int i = 1; i <= rows; i++)
-        std::memcpy(&workingMatrix[i][1], &scratchMatrix[i][1], static_cast<std::size_t>(columns));
-    permuteOrder(rowOrder, rows);
+        std::memcpy(&ctx.matrix[i][1], &s.moved[i][1], static_cast<std::size_t>(columns));
+    permuteOrder(s, ctx.rowOrder, rows);
     return true;
 }
 
+void sizeScratch(PackingScratch& s, int rows, int columns)
+{
+    const std::size_t lines = static_cast<std::size_t>(rows > columns ? rows : columns) + 1;
+    s.moved.resize(rows, columns);
+    for (std::vector<int>* list : {&s.presenceLines, &s.absenceLines, &s.keyLines, &s.presenceRank,
+                                   &s.absenceRank, &s.order, &s.presenceSum, &s.absenceSum})
+        list->resize(lines);
+    for (std::vector<std::int32_t>* keys : {&s.presenceKeys, &s.absenceKeys, &s.doubledKeys})
+        keys->resize(lines);
+    s.presenceScore.resize(lines);
+    s.absenceScore.resize(lines);
+}
+
 }  // namespace
+
+void startMatrix(PackingContext& ctx, int rows, int columns)
+{
+    ctx.matrix.resize(rows, columns);
+    ctx.rowCount = rows;
+    ctx.columnCount = columns;
+    ctx.rowOrder.resize(static_cast<std::size_t>(rows) + 1);
+    ctx.columnOrder.resize(static_cast<std::size_t>(columns) + 1);
+    for (int i = 0; i <= rows; i++)
+        ctx.rowOrder[i] = i;
+    for (int i = 0; i <= columns; i++)
+        ctx.columnOrder[i] = i;
+    ctx.removedFullRows = ctx.removedFullColumns = 0;
+    ctx.occupiedCount = 0;
+    ctx.packedPercentFill = 0;
+    sizeScratch(ctx.scratch, rows, columns);
+}
 
 void showSpinner()
 {
@@ -252,18 +271,18 @@ void showSpinner()
         std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
 }
 
-bool workingRowIsEmpty(int row, int columns)
+bool rowIsEmpty(const CellMatrix& matrix, int row, int columns)
 {
     for (int c = 1; c <= columns; c++)
-        if (workingMatrix[row][c] == 1)
+        if (matrix[row][c] == 1)
             return false;
     return true;
 }
 
-bool workingColumnIsEmpty(int column, int rows)
+bool columnIsEmpty(const CellMatrix& matrix, int column, int rows)
 {
     for (int r = 1; r <= rows; r++)
-        if (workingMatrix[r][column] == 1)
+        if (matrix[r][column] == 1)
             return false;
     return true;
 }
@@ -273,40 +292,45 @@ float fillPercentage(int ones, int rows, int columns)
     return static_cast<float>(static_cast<double>(ones) / (rows * columns) * 1000.0 / 10.0);
 }
 
-void sortCols()
+void sortCols(PackingContext& ctx)
 {
     showSpinner();
-    reorderColumns();
+    reorderColumns(ctx);
 }
 
-void sortRows()
+void sortRows(PackingContext& ctx)
 {
     showSpinner();
-    reorderRows();
+    reorderRows(ctx);
 }
 
-void packMatrix()
+void packMatrix(PackingContext& ctx, PackRun run)
 {
-    writePackReport(0, 0);
+    const bool observed = run == PackRun::Observed;
+    if (observed)
+        writePackReport(ctx, 0, 0);
     // The order inside an iteration is fixed by the shape on entry.
-    const bool columnsFirst = columnCount > rowCount;
+    const bool columnsFirst = ctx.columnCount > ctx.rowCount;
     // A pass depends on nothing but the matrix. Once two passes in a row (a
     // row pass and a column pass) have both left it as it was, every later
     // pass would leave it too: those only show the spinner and report.
     int unchangedPasses = 0;
-    for (int iteration = 1; iteration <= 8; iteration++) {
+    for (int iteration = 1; iteration <= kPackingPasses / 2; iteration++) {
         for (int half = 0; half < 2; half++) {
             const bool columnPass = (half == 0) == columnsFirst;
-            showSpinner();
+            if (observed)
+                showSpinner();
             if (unchangedPasses < 2) {
-                const bool moved = columnPass ? reorderColumns() : reorderRows();
+                const bool moved = columnPass ? reorderColumns(ctx) : reorderRows(ctx);
                 unchangedPasses = moved ? 0 : unchangedPasses + 1;
             }
-            writePackReport(columnPass ? 0 : 1, iteration);
+            if (observed)
+                writePackReport(ctx, columnPass ? 0 : 1, iteration);
         }
     }
-    trimMatrix();
-    countOccupiedCells();
-    packedPercentFill = fillPercentage(occupiedCount, rowCount, columnCount);
-    writePackReport(2, 0);
+    trimMatrix(ctx);
+    countOccupiedCells(ctx);
+    ctx.packedPercentFill = fillPercentage(ctx.occupiedCount, ctx.rowCount, ctx.columnCount);
+    if (observed)
+        writePackReport(ctx, 2, 0);
 }

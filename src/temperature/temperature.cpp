@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "common/shared_state.h"
 
 namespace {
 
@@ -22,29 +21,37 @@ constexpr float nextStep(float step)
     return static_cast<float>(static_cast<double>(step) / 10);
 }
 
-// onesAbove[i][j]: the 1 cells of column j in rows 1..i. With it the fit
-// counts the cells on either side of the curve in a column at once, instead
-// of testing every cell for every value of the parameter.
-std::uint16_t onesAbove[kTableSide][kTableSide];
-
-void countOnesAbove(int rows, int columns)
+std::uint16_t& onesAbove(TemperatureContext& ctx, int i, int j)
 {
-    std::memset(onesAbove[0], 0, sizeof onesAbove[0]);
-    for (int i = 1; i <= rows; i++)
+    return ctx.onesAbove[static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.columns + 1) +
+                         static_cast<std::size_t>(j)];
+}
+
+void countOnesAbove(TemperatureContext& ctx)
+{
+    const int rows = ctx.rows, columns = ctx.columns;
+    const std::size_t width = static_cast<std::size_t>(columns) + 1;
+    ctx.onesAbove.assign((static_cast<std::size_t>(rows) + 1) * width, 0);
+    const CellMatrix& matrix = *ctx.matrix;
+    for (int i = 1; i <= rows; i++) {
+        const std::uint16_t* above = &ctx.onesAbove[static_cast<std::size_t>(i - 1) * width];
+        std::uint16_t* here = &ctx.onesAbove[static_cast<std::size_t>(i) * width];
+        const unsigned char* cells = matrix[i];
         for (int j = 1; j <= columns; j++)
-            onesAbove[i][j] = static_cast<std::uint16_t>(onesAbove[i - 1][j] + workingMatrix[i][j]);
+            here[j] = static_cast<std::uint16_t>(above[j] + cells[j]);
+    }
 }
 
-inline double curveX(double t)
+inline double curveX(const TemperatureContext& ctx, double t)
 {
-    return curveCoefficientsX[0] * t * t * t + curveCoefficientsX[1] * t * t +
-           curveCoefficientsX[2] * t + controlX[0];
+    return ctx.curveCoefficientsX[0] * t * t * t + ctx.curveCoefficientsX[1] * t * t +
+           ctx.curveCoefficientsX[2] * t + ctx.controlX[0];
 }
 
-inline double curveY(double t)
+inline double curveY(const TemperatureContext& ctx, double t)
 {
-    return curveCoefficientsY[0] * t * t * t + curveCoefficientsY[1] * t * t +
-           curveCoefficientsY[2] * t + controlY[0];
+    return ctx.curveCoefficientsY[0] * t * t * t + ctx.curveCoefficientsY[1] * t * t +
+           ctx.curveCoefficientsY[2] * t + ctx.controlY[0];
 }
 
 // How many of the m cell centres of a column, heights 0.5, 1.5, ...,
@@ -69,34 +76,14 @@ constexpr float kLevelSteps[4] = {kFirstStep, nextStep(kFirstStep), nextStep(nex
 static_assert(nextStep(kLevelSteps[3]) < kSmallestStep, "the searches run four levels");
 static_assert(!(kLevelSteps[3] < kSmallestStep), "the searches run four levels");
 
-constexpr int kGridCapacity = 127;
-
-// The points start + step, start + 2 step, ... of one search level (each
-// sum stored in single precision) and the curve's x at each, computed on
-// demand for the current shape. A level walks at most 101 points before t
-// reaches 1, so the capacity is never exceeded; were it, the points beyond
-// would simply be computed again at each walk.
-struct SearchGrid {
-    std::uint32_t shape;
-    float start;
-    float step;
-    int count;
-    float t[kGridCapacity + 1];
-    float x[kGridCapacity + 1];
-};
-
-// Shapes are numbered as setIsoclineShape sets them; 0 is none.
-std::uint32_t currentShape;
-SearchGrid firstLevelGrid;
-// Second-level grids by the index of the first-level overshoot (at most 11).
-constexpr int kSecondLevelGrids = 16;
-SearchGrid secondLevelGrids[kSecondLevelGrids];
-
-void prepareGrid(SearchGrid& grid, float start, float step)
+// A level walks at most 101 points before t reaches 1, so a grid's capacity
+// is never exceeded; were it, the points beyond would simply be computed
+// again at each walk.
+void prepareGrid(SearchGrid& grid, std::uint32_t shape, float start, float step)
 {
-    if (grid.shape == currentShape && grid.start == start && grid.step == step)
+    if (grid.shape == shape && grid.start == start && grid.step == step)
         return;
-    grid.shape = currentShape;
+    grid.shape = shape;
     grid.start = start;
     grid.step = step;
     grid.count = 0;
@@ -105,7 +92,7 @@ void prepareGrid(SearchGrid& grid, float start, float step)
 // Walks the grid until the curve overshoots x0 (or t reaches 1); returns
 // the point one step back from there, where the next level starts, and the
 // index of the overshooting point.
-float walkGridToOvershoot(SearchGrid& grid, float x0, int* index)
+float walkGridToOvershoot(const TemperatureContext& ctx, SearchGrid& grid, float x0, int* index)
 {
     float t = grid.start;
     for (int i = 1;; i++) {
@@ -115,7 +102,7 @@ float walkGridToOvershoot(SearchGrid& grid, float x0, int* index)
             x = grid.x[i];
         } else {
             t = static_cast<float>(static_cast<double>(t) + grid.step);
-            x = static_cast<float>(curveX(t));
+            x = static_cast<float>(curveX(ctx, t));
             if (i <= kGridCapacity) {
                 grid.t[i] = t;
                 grid.x[i] = x;
@@ -130,19 +117,19 @@ float walkGridToOvershoot(SearchGrid& grid, float x0, int* index)
 }
 
 // The t that isoclinePointAtColumn(x0) finds, for the current shape.
-float searchColumnT(float x0)
+float searchColumnT(TemperatureContext& ctx, float x0)
 {
     int index;
-    prepareGrid(firstLevelGrid, 0, kLevelSteps[0]);
-    float t = walkGridToOvershoot(firstLevelGrid, x0, &index);
-    SearchGrid& second = secondLevelGrids[index % kSecondLevelGrids];
-    prepareGrid(second, t, kLevelSteps[1]);
-    t = walkGridToOvershoot(second, x0, &index);
+    prepareGrid(ctx.firstLevelGrid, ctx.shape, 0, kLevelSteps[0]);
+    float t = walkGridToOvershoot(ctx, ctx.firstLevelGrid, x0, &index);
+    SearchGrid& second = ctx.secondLevelGrids[index % kSecondLevelGrids];
+    prepareGrid(second, ctx.shape, t, kLevelSteps[1]);
+    t = walkGridToOvershoot(ctx, second, x0, &index);
     for (int level = 2; level < 4; level++) {
         const float step = kLevelSteps[level];
         for (;;) {
             const float next = static_cast<float>(static_cast<double>(t) + step);
-            if (static_cast<float>(curveX(next)) > x0 || next >= 1) {
+            if (static_cast<float>(curveX(ctx, next)) > x0 || next >= 1) {
                 t = static_cast<float>(static_cast<double>(next) - step);
                 break;
             }
@@ -155,11 +142,11 @@ float searchColumnT(float x0)
 // The stop rule of the fit: the unexpected presences have caught up with
 // the unexpected absences (or, for a matrix at least half full, the other
 // way round).
-bool fitIsDone()
+bool fitIsDone(const TemperatureContext& ctx)
 {
-    if (packedPercentFill < 50)
-        return unexpectedPresences >= unexpectedAbsences;
-    return unexpectedPresences <= unexpectedAbsences;
+    if (ctx.packedPercentFill < 50)
+        return ctx.unexpectedPresences >= ctx.unexpectedAbsences;
+    return ctx.unexpectedPresences <= ctx.unexpectedAbsences;
 }
 
 // Raises the isocline parameter in steps of 0.01 until the unexpected
@@ -167,28 +154,28 @@ bool fitIsDone()
 // gets there; should one that was not trimmed be handed over, the loop
 // stops once adding 0.01 no longer changes the single-precision parameter,
 // for from then on every pass would repeat the last one.
-void fitIsocline()
+void fitIsocline(TemperatureContext& ctx)
 {
     float p = 0;
     for (;;) {
-        setIsoclineShape(p);
-        countUnexpectedCells();
-        if (fitIsDone())
+        setIsoclineShape(ctx, p);
+        countUnexpectedCells(ctx);
+        if (fitIsDone(ctx))
             break;
         float next = static_cast<float>(static_cast<double>(p) + 0.01f);
         if (next == p)
             break;
         p = next;
     }
-    isoclineParameter = p;
+    ctx.isoclineParameter = p;
 }
 
 // Whether a walk moves on from the curve point (t, x, y): the line
 // ly = diagonalSlope x + b is still above the curve (forward) or below it
 // (backward), and the next step stays inside (0, 1).
-inline bool walkAdvances(float t, float x, float y, float b, float step, bool forward)
+inline bool walkAdvances(float slope, float t, float x, float y, float b, float step, bool forward)
 {
-    const float ly = static_cast<float>(static_cast<double>(diagonalSlope) * x + b);
+    const float ly = static_cast<float>(static_cast<double>(slope) * x + b);
     return forward ? ly > y && static_cast<double>(t) + step < 1
                    : ly < y && static_cast<double>(t) - step > 0;
 }
@@ -198,27 +185,13 @@ inline float stepFrom(float t, float step, bool forward)
     return static_cast<float>(forward ? static_cast<double>(t) + step : static_cast<double>(t) - step);
 }
 
-// The points of one walk level, point 0 being where it starts, with the
-// curve's x and y there. A level advances at most 1 / step times before
-// t + step leaves (0, 1), so the first level has at most 11 points and the
-// second at most 101.
-template <int capacity>
-struct WalkLevelPoints {
-    int count;
-    float t[capacity], x[capacity], y[capacity];
-};
-
-constexpr int kFirstLevelPoints = 12;
-constexpr int kSecondLevelPoints = 102;
-
 // The walks of the unexpected cells of a column all start at the column's
 // t*, forward or backward, so their first levels visit the same points, and
 // walks that leave the first level at the same point visit the same points
 // at the second. Those points are evaluated once per column; each walk
-// compares them with its own line.
-WalkLevelPoints<kFirstLevelPoints> firstLevelPoints[2];
-WalkLevelPoints<kSecondLevelPoints> secondLevelPoints[2][kFirstLevelPoints];
-
+// compares them with its own line. A level advances at most 1 / step times
+// before t + step leaves (0, 1), so the first level has at most 11 points
+// and the second at most 101.
 template <int capacity>
 void startLevel(WalkLevelPoints<capacity>& level, float t, float x, float y)
 {
@@ -231,26 +204,27 @@ void startLevel(WalkLevelPoints<capacity>& level, float t, float x, float y)
 // Walks a level of shared points; returns the index of the point where the
 // walk stops (it advanced from every point before it).
 template <int capacity>
-int walkSharedLevel(WalkLevelPoints<capacity>& level, float step, bool forward, float b)
+int walkSharedLevel(const TemperatureContext& ctx, WalkLevelPoints<capacity>& level, float step,
+                    bool forward, float b)
 {
     for (int i = 0;; i++) {
         if (i == level.count) {
             const float t = stepFrom(level.t[i - 1], step, forward);
             level.t[i] = t;
-            level.x[i] = static_cast<float>(curveX(t));
-            level.y[i] = static_cast<float>(curveY(t));
+            level.x[i] = static_cast<float>(curveX(ctx, t));
+            level.y[i] = static_cast<float>(curveY(ctx, t));
             level.count++;
         }
-        if (!walkAdvances(level.t[i], level.x[i], level.y[i], b, step, forward))
+        if (!walkAdvances(ctx.diagonalSlope, level.t[i], level.x[i], level.y[i], b, step, forward))
             return i;
     }
 }
 
-void startColumnWalks(float tStar, float xStar, float yStar)
+void startColumnWalks(TemperatureContext& ctx, float tStar, float xStar, float yStar)
 {
     for (int side = 0; side < 2; side++) {
-        startLevel(firstLevelPoints[side], tStar, xStar, yStar);
-        for (auto& level : secondLevelPoints[side])
+        startLevel(ctx.firstLevelPoints[side], tStar, xStar, yStar);
+        for (auto& level : ctx.secondLevelPoints[side])
             level.count = 0;
     }
 }
@@ -262,16 +236,16 @@ void startColumnWalks(float tStar, float xStar, float yStar)
 // refines the step; the meeting point is the one that ended the fourth
 // level, left in the curve point. A level starts where the curve is already
 // known, so that point is not evaluated again.
-void walkToIsocline(float b, bool forward)
+void walkToIsocline(TemperatureContext& ctx, float b, bool forward)
 {
     const int side = forward ? 1 : 0;
-    auto& first = firstLevelPoints[side];
-    const int firstStop = walkSharedLevel(first, kLevelSteps[0], forward, b);
+    auto& first = ctx.firstLevelPoints[side];
+    const int firstStop = walkSharedLevel(ctx, first, kLevelSteps[0], forward, b);
     const int firstResume = firstStop > 0 ? firstStop - 1 : 0;
-    auto& second = secondLevelPoints[side][firstStop];
+    auto& second = ctx.secondLevelPoints[side][firstStop];
     if (second.count == 0)
         startLevel(second, first.t[firstResume], first.x[firstResume], first.y[firstResume]);
-    const int secondStop = walkSharedLevel(second, kLevelSteps[1], forward, b);
+    const int secondStop = walkSharedLevel(ctx, second, kLevelSteps[1], forward, b);
     const int secondResume = secondStop > 0 ? secondStop - 1 : 0;
 
     float t = second.t[secondResume], x = second.x[secondResume], y = second.y[secondResume];
@@ -280,10 +254,10 @@ void walkToIsocline(float b, bool forward)
         const float step = kLevelSteps[level];
         for (bool known = true;; known = false) {
             if (!known) {
-                x = static_cast<float>(curveX(t));
-                y = static_cast<float>(curveY(t));
+                x = static_cast<float>(curveX(ctx, t));
+                y = static_cast<float>(curveY(ctx, t));
             }
-            if (!walkAdvances(t, x, y, b, step, forward))
+            if (!walkAdvances(ctx.diagonalSlope, t, x, y, b, step, forward))
                 break;
             previousT = t;
             previousX = x;
@@ -296,52 +270,54 @@ void walkToIsocline(float b, bool forward)
             y = previousY;
         }
     }
-    curvePointT = t;
-    curvePointX = x;
-    curvePointY = y;
+    ctx.curvePointT = t;
+    ctx.curvePointX = x;
+    ctx.curvePointY = y;
 }
 
 // The contribution of one unexpected cell, centred at (cx0, cy0), to the
 // sums, given the isocline point (x*, y*) at its column.
-void addUnexpectedCell(int i, int j, float xStar, float cx0, float cy0, bool forward)
+void addUnexpectedCell(TemperatureContext& ctx, int i, int j, float xStar, float cx0, float cy0,
+                       bool forward)
 {
-    const int m = rowCount, n = columnCount;
+    const int m = ctx.rows, n = ctx.columns;
     // The line through the cell parallel to the diagonal, its length D
     // inside the matrix, and the relative distance d to the curve along it.
-    float b = static_cast<float>(static_cast<double>(cy0) - static_cast<double>(diagonalSlope) * xStar);
+    const double slope = ctx.diagonalSlope;
+    float b = static_cast<float>(static_cast<double>(cy0) - slope * xStar);
     float h = b > m ? static_cast<float>(2.0 * m - b) : b;
-    float w = static_cast<float>(-static_cast<double>(h) / diagonalSlope);
+    float w = static_cast<float>(-static_cast<double>(h) / slope);
     float D = static_cast<float>(std::sqrt(static_cast<double>(h) * h + static_cast<double>(w) * w));
-    walkToIsocline(b, forward);
-    double dx = static_cast<double>(curvePointX) - cx0;
-    double dy = static_cast<double>(curvePointY) - cy0;
+    walkToIsocline(ctx, b, forward);
+    double dx = static_cast<double>(ctx.curvePointX) - cx0;
+    double dy = static_cast<double>(ctx.curvePointY) - cy0;
     float d = static_cast<float>(std::sqrt(dx * dx + dy * dy) / D);
     if (d > 0) {
         const double weight = static_cast<double>(kTemperatureScale) * d * d;
-        temperatureSum = static_cast<float>(temperatureSum + weight / (m * n));
-        columnTemperature[j] = static_cast<float>(columnTemperature[j] + weight / m);
-        rowTemperature[i] = static_cast<float>(rowTemperature[i] + weight / n);
+        ctx.temperatureSum = static_cast<float>(ctx.temperatureSum + weight / (m * n));
+        ctx.columnTemperature[j] = static_cast<float>(ctx.columnTemperature[j] + weight / m);
+        ctx.rowTemperature[i] = static_cast<float>(ctx.rowTemperature[i] + weight / n);
     }
 }
 
 }  // namespace
 
-void resetAnalysisState()
+void prepareTemperature(TemperatureContext& ctx, const PackingContext& packed)
 {
-    rowCount = columnCount = 0;
-    occupiedCount = 0;
-    packedPercentFill = 0;
-    removedFullRows = removedFullColumns = 0;
-    isoclineParameter = 0;
+    ctx.matrix = &packed.matrix;
+    ctx.rows = packed.rowCount;
+    ctx.columns = packed.columnCount;
+    ctx.packedPercentFill = packed.packedPercentFill;
+    ctx.isoclineParameter = 0;
     for (int i = 0; i < 4; i++)
-        controlX[i] = controlY[i] = 0;
+        ctx.controlX[i] = ctx.controlY[i] = 0;
     for (int i = 0; i < 3; i++)
-        curveCoefficientsX[i] = curveCoefficientsY[i] = 0;
-    curvePointT = curvePointX = curvePointY = 0;
-    unexpectedPresences = unexpectedAbsences = 0;
-    diagonalSlope = 0;
-    temperatureSum = 0;
-    matrixTemperature = 0;
+        ctx.curveCoefficientsX[i] = ctx.curveCoefficientsY[i] = 0;
+    ctx.curvePointT = ctx.curvePointX = ctx.curvePointY = 0;
+    ctx.unexpectedPresences = ctx.unexpectedAbsences = 0;
+    ctx.diagonalSlope = 0;
+    ctx.temperatureSum = 0;
+    ctx.matrixTemperature = 0;
 }
 
 int roundCoefficient(double v)
@@ -360,14 +336,16 @@ int roundCoefficient(double v)
     return f <= -0.5 ? k - 1 : k;
 }
 
-void setIsoclineShape(float p)
+void setIsoclineShape(TemperatureContext& ctx, float p)
 {
-    const int m = rowCount, n = columnCount;
+    const int m = ctx.rows, n = ctx.columns;
     const double q = static_cast<double>(p);
+    double* controlX = ctx.controlX;
+    double* controlY = ctx.controlY;
     controlX[0] = controlY[0] = 0.5;
     controlX[3] = n - 0.5;
     controlY[3] = m - 0.5;
-    if (packedPercentFill < 50) {
+    if (ctx.packedPercentFill < 50) {
         controlX[1] = 0.5;
         controlY[1] = (m - 1) * q;
         controlX[2] = (n - 1) * (1 - q);
@@ -378,14 +356,14 @@ void setIsoclineShape(float p)
         controlX[2] = n - 0.5;
         controlY[2] = (m - 1) * (1 - q);
     }
-    if (++currentShape == 0)
-        currentShape = 1;
-    int& ax = curveCoefficientsX[0];
-    int& bx = curveCoefficientsX[1];
-    int& cx = curveCoefficientsX[2];
-    int& ay = curveCoefficientsY[0];
-    int& by = curveCoefficientsY[1];
-    int& cy = curveCoefficientsY[2];
+    if (++ctx.shape == 0)
+        ctx.shape = 1;
+    int& ax = ctx.curveCoefficientsX[0];
+    int& bx = ctx.curveCoefficientsX[1];
+    int& cx = ctx.curveCoefficientsX[2];
+    int& ay = ctx.curveCoefficientsY[0];
+    int& by = ctx.curveCoefficientsY[1];
+    int& cy = ctx.curveCoefficientsY[2];
     cx = roundCoefficient(3 * (controlX[1] - controlX[0]));
     bx = roundCoefficient(3 * (controlX[2] - controlX[1]) - cx);
     ax = roundCoefficient(controlX[3] - controlX[0] - bx - cx);
@@ -395,22 +373,22 @@ void setIsoclineShape(float p)
     ay = roundCoefficient(controlY[3] - controlY[0] - by - cy);
 }
 
-void evaluateIsocline(float t)
+void evaluateIsocline(TemperatureContext& ctx, float t)
 {
-    curvePointT = t;
-    curvePointX = static_cast<float>(curveX(t));
-    curvePointY = static_cast<float>(curveY(t));
+    ctx.curvePointT = t;
+    ctx.curvePointX = static_cast<float>(curveX(ctx, t));
+    ctx.curvePointY = static_cast<float>(curveY(ctx, t));
 }
 
 // Walks t up from 0 in steps of 0.1, 0.01, 0.001 and 0.0001, stepping back
 // and refining at every overshoot (x(t) beyond x0, or t reaching 1). The
 // result is the last t reached with x(t) <= x0 and t < 1.
-void isoclinePointAtColumn(float x0)
+void isoclinePointAtColumn(TemperatureContext& ctx, float x0)
 {
     float t = 0, step = kFirstStep;
     for (;;) {
         t = static_cast<float>(static_cast<double>(t) + step);
-        float x = static_cast<float>(curveX(t));
+        float x = static_cast<float>(curveX(ctx, t));
         if (x > x0 || t >= 1) {
             t = static_cast<float>(static_cast<double>(t) - step);
             step = nextStep(step);
@@ -418,53 +396,55 @@ void isoclinePointAtColumn(float x0)
                 break;
         }
     }
-    evaluateIsocline(t);
+    evaluateIsocline(ctx, t);
 }
 
-void countUnexpectedCells()
+void countUnexpectedCells(TemperatureContext& ctx)
 {
-    const int m = rowCount, n = columnCount;
-    unexpectedPresences = unexpectedAbsences = 0;
+    const int m = ctx.rows, n = ctx.columns;
+    ctx.unexpectedPresences = ctx.unexpectedAbsences = 0;
     for (int j = 1; j <= n; j++) {
-        const float height = static_cast<float>(curveY(searchColumnT(static_cast<float>(j - 0.5))));
+        const float height = static_cast<float>(curveY(ctx, searchColumnT(ctx, static_cast<float>(j - 0.5))));
         // Rows above + 1 .. m lie on or below the curve, rows 1..above above it.
         const int above = m - rowsOnOrBelow(height, m);
-        unexpectedPresences += onesAbove[m][j] - onesAbove[above][j];
-        unexpectedAbsences += above - onesAbove[above][j];
+        ctx.unexpectedPresences += onesAbove(ctx, m, j) - onesAbove(ctx, above, j);
+        ctx.unexpectedAbsences += above - onesAbove(ctx, above, j);
     }
 }
 
-void measureTemperature()
+void measureTemperature(TemperatureContext& ctx)
 {
-    const int m = rowCount, n = columnCount;
-    std::memset(rowTemperature, 0, sizeof rowTemperature);
-    std::memset(columnTemperature, 0, sizeof columnTemperature);
-    diagonalSlope = static_cast<float>(-static_cast<double>(m) / n);
+    const int m = ctx.rows, n = ctx.columns;
+    const CellMatrix& matrix = *ctx.matrix;
+    ctx.rowTemperature.assign(static_cast<std::size_t>(m) + 1, 0.0f);
+    ctx.columnTemperature.assign(static_cast<std::size_t>(n) + 1, 0.0f);
+    ctx.diagonalSlope = static_cast<float>(-static_cast<double>(m) / n);
     for (int j = 1; j <= n; j++) {
         // The same point as isoclinePointAtColumn, from the fit's shared
         // search points of this shape.
-        evaluateIsocline(searchColumnT(static_cast<float>(j - 0.5)));
-        const float tStar = curvePointT, xStar = curvePointX, yStar = curvePointY;
-        startColumnWalks(tStar, xStar, yStar);
+        evaluateIsocline(ctx, searchColumnT(ctx, static_cast<float>(j - 0.5)));
+        const float tStar = ctx.curvePointT, xStar = ctx.curvePointX, yStar = ctx.curvePointY;
+        startColumnWalks(ctx, tStar, xStar, yStar);
         for (int i = m; i >= 1; i--) {
             const float yy = static_cast<float>((m - i) + 0.5);
-            const unsigned char cell = workingMatrix[i][j];
+            const unsigned char cell = matrix[i][j];
             if (yStar < yy && cell == 0)
-                addUnexpectedCell(i, j, xStar, static_cast<float>(j - 0.501), yy, true);
+                addUnexpectedCell(ctx, i, j, xStar, static_cast<float>(j - 0.501), yy, true);
             else if (yStar >= yy && cell == 1)
-                addUnexpectedCell(i, j, xStar, static_cast<float>(j - 0.5), yy, false);
+                addUnexpectedCell(ctx, i, j, xStar, static_cast<float>(j - 0.5), yy, false);
             else
                 continue;
-            evaluateIsocline(tStar);
+            evaluateIsocline(ctx, tStar);
         }
     }
-    matrixTemperature =
-        static_cast<float>(std::trunc(static_cast<double>(temperatureSum) * 100 + 0.5) / 100);
+    ctx.matrixTemperature =
+        static_cast<float>(std::trunc(static_cast<double>(ctx.temperatureSum) * 100 + 0.5) / 100);
 }
 
-void computeTemperature()
+void computeTemperature(TemperatureContext& ctx, const PackingContext& packed)
 {
-    countOnesAbove(rowCount, columnCount);
-    fitIsocline();
-    measureTemperature();
+    prepareTemperature(ctx, packed);
+    countOnesAbove(ctx);
+    fitIsocline(ctx);
+    measureTemperature(ctx);
 }

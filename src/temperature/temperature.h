@@ -14,32 +14,97 @@
 #ifndef BRAVOLIN_TEMPERATURE_TEMPERATURE_H
 #define BRAVOLIN_TEMPERATURE_TEMPERATURE_H
 
-// Sets every per-matrix scalar of the analysis to 0: the counts and fills of
-// the matrix and of its packing, the isocline and the temperature. The
-// matrices, the orders and the row and column temperatures are left alone.
-void resetAnalysisState();
+#include <cstdint>
+#include <vector>
 
-// Fits the isocline to the packed workingMatrix (rowCount x columnCount,
-// packedPercentFill set by packing) and measures matrixTemperature,
-// rowTemperature[1..rowCount] and columnTemperature[1..columnCount].
-void computeTemperature();
+#include "packing/packing.h"
+
+// The points start + step, start + 2 step, ... of one level of the column
+// search (each sum stored in single precision) and the curve's x at each,
+// computed on demand for the current shape and shared by every column that
+// walks the same level.
+constexpr int kGridCapacity = 127;
+struct SearchGrid {
+    std::uint32_t shape = 0;
+    float start = 0;
+    float step = 0;
+    int count = 0;
+    float t[kGridCapacity + 1];
+    float x[kGridCapacity + 1];
+};
+
+// The points of one level of the walks from a column's isocline point to
+// the isocline, point 0 being where the level starts, with the curve there.
+template <int capacity>
+struct WalkLevelPoints {
+    int count = 0;
+    float t[capacity], x[capacity], y[capacity];
+};
+constexpr int kFirstLevelPoints = 12;
+constexpr int kSecondLevelPoints = 102;
+constexpr int kSecondLevelGrids = 16;
+
+// The isocline and temperature of one packed matrix, and the storage they
+// are computed with. The observed matrix of a file has one; so has every
+// worker that measures random matrices.
+struct TemperatureContext {
+    // The packed matrix, bound by computeTemperature (or prepareTemperature).
+    const CellMatrix* matrix = nullptr;
+    int rows = 0;            // m
+    int columns = 0;         // n
+    float packedPercentFill = 0;
+
+    // The isocline: its parameter, control points, rounded cubic
+    // coefficients (ax, bx, cx and ay, by, cy) and the working curve point.
+    float isoclineParameter = 0;
+    double controlX[4] = {}, controlY[4] = {};
+    int curveCoefficientsX[3] = {}, curveCoefficientsY[3] = {};
+    float curvePointT = 0, curvePointX = 0, curvePointY = 0;
+    int unexpectedPresences = 0, unexpectedAbsences = 0;
+    float diagonalSlope = 0;
+
+    // The results.
+    float temperatureSum = 0;
+    float matrixTemperature = 0;
+    std::vector<float> rowTemperature;     // by packed position, 1..m
+    std::vector<float> columnTemperature;  // 1..n
+
+    // onesAbove[i * (n + 1) + j]: the 1 cells of column j in rows 1..i.
+    // With it the fit counts the cells on either side of the curve in a
+    // column at once, instead of testing every cell for every parameter.
+    std::vector<std::uint16_t> onesAbove;
+
+    // Shared points of the column searches and of the walks (see
+    // temperature.cpp); shapes are numbered as setIsoclineShape sets them.
+    std::uint32_t shape = 0;
+    SearchGrid firstLevelGrid;
+    SearchGrid secondLevelGrids[kSecondLevelGrids];
+    WalkLevelPoints<kFirstLevelPoints> firstLevelPoints[2];
+    WalkLevelPoints<kSecondLevelPoints> secondLevelPoints[2][kFirstLevelPoints];
+};
+
+// Fits the isocline to ctx's packed matrix (packing has set its counts and
+// packedPercentFill) and measures matrixTemperature, rowTemperature and
+// columnTemperature.
+void computeTemperature(TemperatureContext& ctx, const PackingContext& packed);
 
 // The steps of computeTemperature, by name.
+// Binds ctx to the packed matrix and clears every value of the analysis.
+void prepareTemperature(TemperatureContext& ctx, const PackingContext& packed);
 // The integer nearest v, ties going by the rule of the isocline coefficients.
 int roundCoefficient(double v);
 // Control points and rounded cubic coefficients of the isocline for p.
-void setIsoclineShape(float p);
+void setIsoclineShape(TemperatureContext& ctx, float p);
 // Sets the curve point to the curve at t.
-void evaluateIsocline(float t);
+void evaluateIsocline(TemperatureContext& ctx, float t);
 // Searches the t at which the curve reaches x0 from the left and sets the
 // curve point there.
-void isoclinePointAtColumn(float x0);
-// Counts the unexpected presences and absences for the current shape. It
-// reads the per-column counts of 1 cells that computeTemperature prepares
-// for the matrix, so it serves the fit inside computeTemperature.
-void countUnexpectedCells();
+void isoclinePointAtColumn(TemperatureContext& ctx, float x0);
+// Counts the unexpected presences and absences for the current shape; it
+// reads onesAbove, which computeTemperature prepares for the matrix.
+void countUnexpectedCells(TemperatureContext& ctx);
 // Measures matrixTemperature and the row and column temperatures for the
 // current shape, adding to temperatureSum.
-void measureTemperature();
+void measureTemperature(TemperatureContext& ctx);
 
 #endif

@@ -9,28 +9,44 @@
 #ifndef BRAVOLIN_TEMPERATURE_TEMPERATURE_NULL_MODELS_H
 #define BRAVOLIN_TEMPERATURE_TEMPERATURE_NULL_MODELS_H
 
+#include "common/cell_matrix.h"
+#include "packing/packing.h"
+#include "temperature/temperature.h"
+
+// What a worker needs to pack and measure random matrices.
+struct TemperatureWorker {
+    PackingContext packing;
+    TemperatureContext temperature;
+};
+
 // Runs simulationCount simulations for the observed matrix of the current
-// file. The driver has analysed that matrix (its packing orders and trimming
-// offsets are still in place), set observedTemperature, savedRowCount and
-// savedColumnCount, and written the header of nullModelFileName.
-void runTemperatureNullModels();
+// file, packed and measured in observed, on threads threads (1: all on this
+// one). The driver has set observedTemperature, savedRowCount and
+// savedColumnCount. Writes the null-model file, header first, and ends the
+// file's summary line.
+void runTemperatureNullModels(const PackingContext& observed, int threads);
 
 // Replaces the top-left block of PresenceMatrix by the matrix that was
 // analysed: the rows and the columns that survived the packing and trimming
 // of the observed matrix (rowOrder[i + removedFullRows] for i = 1 ..
-// savedRowCount, likewise the columns), in their order in the file, as rows
+// rowCount, likewise the columns), in their order in the file, as rows
 // 1..m' and columns 1..n'. Without trimming that is the matrix as read. The
 // null models then randomise the cells that were analysed, not a corner of
 // the file of the same size.
-void keepAnalysedBlock();
+void keepAnalysedBlock(const PackingContext& observed);
 
 // The random matrices of the four models, drawn from PresenceMatrix (rows
 // 1..savedRowCount, columns 1..savedColumnCount) into the same block of
-// workingMatrix, each consuming its draws in a fixed order.
-void drawErMatrix();
-void drawCeMatrix();
-void drawLiMatrix();
-void drawCoMatrix();
+// out, each consuming its draws in a fixed order.
+void drawErMatrix(CellMatrix& out);
+void drawCeMatrix(CellMatrix& out);
+void drawLiMatrix(CellMatrix& out);
+void drawCoMatrix(CellMatrix& out);
+
+// Packs and measures a random matrix of savedRowCount x savedColumnCount
+// cells as the observed one was; returns its temperature. drawn is the
+// worker's afterwards, and its cells mean nothing.
+float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn);
 
 // A random position from 1 to k for one draw: k times the draw's fraction,
 // rounded to the nearest integer with halves down, and 0 taken as 1.

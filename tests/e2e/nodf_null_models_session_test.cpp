@@ -45,10 +45,8 @@ void analyseInProcess(const char* name)
     std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
     startNodfSummaryLine();
     ASSERT_EQ(readNodfMatrix().outcome, NodfReadOutcome::Read);
-    for (int r = 0; r < rowCount; r++)
-        for (int c = 0; c < columnCount; c++)
-            PresenceMatrix[r][c] = workingMatrix[r][c] = nodfReadMatrix[r][c];
-    analyseNodfFile();
+    loadObservedNodfMatrix();
+    analyseNodfFile(1);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
         std::strcpy(currentFileName, name);
         ListedAnswers none;
         ASSERT_EQ(readMatrixFile(none).outcome, ReadOutcome::Read);
-        analyseTemperatureFile();
+        analyseTemperatureFile(1);
     }
     testing::internal::GetCapturedStdout();
 

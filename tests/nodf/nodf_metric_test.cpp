@@ -19,15 +19,24 @@ namespace {
 
 typedef std::vector<std::string> Rows;
 
-void measure(const Rows& rows, int ordering)
+NodfContext nodf;
+CellMatrix matrix;
+
+void load(const Rows& rows)
 {
     rowCount = static_cast<int>(rows.size());
     columnCount = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+    matrix.resize(rowCount, columnCount);
     for (int r = 0; r < rowCount; r++)
         for (int c = 0; c < columnCount; c++)
-            workingMatrix[r][c] = static_cast<unsigned char>(rows[r][c] - '0');
+            matrix[r][c] = static_cast<unsigned char>(rows[r][c] - '0');
+}
+
+void measure(const Rows& rows, int ordering)
+{
+    load(rows);
     orderMatrix = ordering;
-    measureNodf();
+    measureNodf(nodf, matrix, rowCount, columnCount, true);
 }
 
 std::string printed(double fraction)
@@ -40,7 +49,7 @@ std::string printed(double fraction)
 
 std::string printedValues()
 {
-    return printed(nodfRows) + " " + printed(nodfColumns) + " " + printed(nodfTotal);
+    return printed(nodf.nodfRows) + " " + printed(nodf.nodfColumns) + " " + printed(nodf.nodfTotal);
 }
 
 Rows randomRows(std::mt19937& generator, int n, int m, double fill)
@@ -81,8 +90,8 @@ TEST(NodfMetric, WorkedAndDegenerateMatrices)
     }
     // Ordering rearranges nodfMatrix only.
     measure({"110", "011"}, 1);
-    EXPECT_EQ(nodfMatrix[1][1], 0);
-    EXPECT_EQ(workingMatrix[1][0], 0);
+    EXPECT_EQ(nodf.nodfMatrix[1][1], 0);
+    EXPECT_EQ(matrix[1][0], 0);
 }
 
 TEST(NodfMetric, PairTablesHoldZerosOnAndAboveTheDiagonal)
@@ -93,41 +102,47 @@ TEST(NodfMetric, PairTablesHoldZerosOnAndAboveTheDiagonal)
     measure(randomRows(generator, 6, 7, 0.5), 0);
     for (int k = 0; k < 7; k++)
         for (int i = k; i < 7; i++)
-            EXPECT_EQ(columnPairTable[k][i] + (i < 6 ? rowPairTable[k][i] : 0.0f), 0.0f);
+            EXPECT_EQ(nodf.columnPairTable[static_cast<std::size_t>(k * 7 + i)] +
+                          (i < 6 && k < 6 ? nodf.rowPairTable[static_cast<std::size_t>(k * 6 + i)] : 0.0f),
+                      0.0f);
+    EXPECT_EQ(nodf.rowPairTable.size(), 36u);
+    // A random matrix's tables are only summed, never kept.
+    NodfContext random;
+    measureNodf(random, matrix, rowCount, columnCount, false);
+    EXPECT_TRUE(random.rowPairTable.empty() && random.columnPairTable.empty());
+    EXPECT_EQ(random.nodfTotal, nodf.nodfTotal);
 }
 
-TEST(NodfMetric, NullModelRunsFeedTheirAccumulatorsAndWriteNothing)
+TEST(NodfMetric, NullModelTotalsFeedTheirAccumulators)
 {
     ScratchDirectory dir;
     dir.enter();
     std::strcpy(currentFileName, "M.TXT");
-    erNodfSum = ceNodfSum = 0.0f;
-    erExceedCount = ceExceedCount = 0;
-    measure({"100", "110", "111"}, 0);  // total 0.5
-    observedNodfTotal = 0.5f;           // an equal total does not exceed
-    computeNodf(Er);
-    computeNodf(Ce);
+    observedNodfTotal = 0.5f;  // an equal total does not exceed
+    recordNullModelTotal(Er, 0.5f);
+    recordNullModelTotal(Ce, 0.5f);
     observedNodfTotal = 0.25f;
-    computeNodf(Er);
-    computeNodf(Li);
-    computeNodf(Co);
+    recordNullModelTotal(Er, 0.5f);
+    recordNullModelTotal(Li, 0.5f);
+    recordNullModelTotal(Co, 0.5f);
     EXPECT_FLOAT_EQ(erNodfSum, 1.0f);
     EXPECT_EQ(erExceedCount, 1);
     EXPECT_FLOAT_EQ(ceNodfSum, 0.5f);
     EXPECT_EQ(ceExceedCount, 0);
-    EXPECT_TRUE(dir.files().empty());
 
     // A not-a-number total never exceeds; the observed total is kept only
     // when null models are on.
     measure({}, 0);
-    computeNodf(Er);
+    recordNullModelTotal(Er, nodf.nodfTotal);
     EXPECT_EQ(erExceedCount, 1);
-    measure({"111", "110", "100"}, 0);
+    load({"111", "110", "100"});
     nullModelsEnabled = 0;
-    computeNodf(Observed);
+    testing::internal::CaptureStdout();
+    computeObservedNodf(nodf, matrix, rowCount, columnCount);
     EXPECT_FLOAT_EQ(observedNodfTotal, 0.25f);
     nullModelsEnabled = 1;
-    computeNodf(Observed);
+    computeObservedNodf(nodf, matrix, rowCount, columnCount);
+    testing::internal::GetCapturedStdout();
     EXPECT_FLOAT_EQ(observedNodfTotal, 1.0f);
 }
 
@@ -179,7 +194,7 @@ TEST(NodfMetric, AgreesWithAPlainDoublePrecisionComputation)
         Rows rows = randomRows(generator, n, m, 0.1 + trial % 9 * 0.1);
         std::vector<double> expected = referenceNodf(rows, trial % 2 == 1);
         measure(rows, trial % 2);
-        const float actual[] = {nodfRows, nodfColumns, nodfTotal};
+        const float actual[] = {nodf.nodfRows, nodf.nodfColumns, nodf.nodfTotal};
         for (int v = 0; v < 3; v++) {
             if (printed(actual[v]) == printed(expected[v]))
                 continue;

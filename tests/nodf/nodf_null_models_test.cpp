@@ -15,6 +15,9 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
+// The random matrix the models draw into.
+CellMatrix drawn;
+
 // Sets PresenceMatrix (from index 0) and the size of the observed matrix.
 void setObservedMatrix(const Rows& rows)
 {
@@ -23,13 +26,14 @@ void setObservedMatrix(const Rows& rows)
     for (int r = 0; r < rowCount; r++)
         for (int c = 0; c < columnCount; c++)
             PresenceMatrix[r][c] = rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] == '1';
+    drawn.resize(rowCount, columnCount);
 }
 
 int workingRowOnes(int r)
 {
     int ones = 0;
     for (int c = 0; c < columnCount; c++)
-        ones += workingMatrix[r][c];
+        ones += drawn[r][c];
     return ones;
 }
 
@@ -37,7 +41,7 @@ int workingColumnOnes(int c)
 {
     int ones = 0;
     for (int r = 0; r < rowCount; r++)
-        ones += workingMatrix[r][c];
+        ones += drawn[r][c];
     return ones;
 }
 
@@ -73,16 +77,16 @@ TEST(NodfNullModels, ErAndCeAreRepairedUntilNoLineIsEmpty)
     setObservedMatrix({"0000", "0000", "0000"});
     for (std::uint32_t seed = 1; seed <= 20; seed++) {
         seedRandom(seed);
-        drawNodfErMatrix();
+        drawNodfErMatrix(drawn);
         EXPECT_EQ(workingRowOnes(0) + workingRowOnes(1) + workingRowOnes(2), 0);
-        repairEmptyLines();
+        repairEmptyLines(drawn);
         expectNoEmptyLine();
     }
     setObservedMatrix({"1100", "1000", "0000"});
     for (std::uint32_t seed = 1; seed <= 20; seed++) {
         seedRandom(seed);
-        drawNodfCeMatrix();
-        repairEmptyLines();
+        drawNodfCeMatrix(drawn);
+        repairEmptyLines(drawn);
         expectNoEmptyLine();
     }
 }
@@ -91,20 +95,20 @@ TEST(NodfNullModels, FullFillStillGivesZeroForTheLastDraw)
 {
     setObservedMatrix({"111", "111"});
     seedForNextDraw(kRandomMax);
-    drawNodfErMatrix();
+    drawNodfErMatrix(drawn);
     EXPECT_EQ(fillFraction, 1.0f);
-    EXPECT_EQ(workingMatrix[0][0], 0);
+    EXPECT_EQ(drawn[0][0], 0);
     EXPECT_EQ(workingRowOnes(0) + workingRowOnes(1), 5);
 
     setObservedMatrix({"11", "10"});
     seedForNextDraw(kRandomMax);
-    drawNodfCeMatrix();
-    EXPECT_EQ(workingMatrix[0][0], 0);
+    drawNodfCeMatrix(drawn);
+    EXPECT_EQ(drawn[0][0], 0);
     setObservedMatrix({"10", "00"});
     for (std::uint32_t seed = 1; seed <= 50; seed++) {
         seedRandom(seed);
-        drawNodfCeMatrix();
-        EXPECT_EQ(workingMatrix[1][1], 0);
+        drawNodfCeMatrix(drawn);
+        EXPECT_EQ(drawn[1][1], 0);
     }
 }
 
@@ -114,14 +118,14 @@ TEST(NodfNullModels, LiKeepsRowTotalsAndCoColumnTotalsWithoutRepair)
     setObservedMatrix(rows);
     for (std::uint32_t seed = 1; seed <= 10; seed++) {
         seedRandom(seed);
-        drawNodfLiMatrix();
+        drawNodfLiMatrix(drawn);
         for (int r = 0; r < rowCount; r++) {
             int expected = 0;
             for (char cell : rows[static_cast<std::size_t>(r)])
                 expected += cell == '1';
             EXPECT_EQ(workingRowOnes(r), expected);
         }
-        drawNodfCoMatrix();
+        drawNodfCoMatrix(drawn);
         for (int c = 0; c < columnCount; c++) {
             int expected = 0;
             for (const std::string& row : rows)
@@ -130,7 +134,7 @@ TEST(NodfNullModels, LiKeepsRowTotalsAndCoColumnTotalsWithoutRepair)
         }
     }
     // The empty row of the observed matrix stays empty in Li.
-    drawNodfLiMatrix();
+    drawNodfLiMatrix(drawn);
     EXPECT_EQ(workingRowOnes(1), 0);
 }
 
@@ -139,12 +143,12 @@ TEST(NodfNullModels, MatricesWithoutCellsDrawNothing)
     for (const Rows& rows : {Rows{}, Rows{""}}) {
         setObservedMatrix(rows);
         seedRandom(3);
-        drawNodfErMatrix();
-        repairEmptyLines();
-        drawNodfCeMatrix();
-        repairEmptyLines();
-        drawNodfLiMatrix();
-        drawNodfCoMatrix();
+        drawNodfErMatrix(drawn);
+        repairEmptyLines(drawn);
+        drawNodfCeMatrix(drawn);
+        repairEmptyLines(drawn);
+        drawNodfLiMatrix(drawn);
+        drawNodfCoMatrix(drawn);
         // Not a single draw was taken.
         const int next = drawRandom();
         seedRandom(3);
@@ -161,15 +165,16 @@ TEST(NodfNullModels, EqualTotalsDoNotCountAndOneRunGivesItsOwnMeans)
     setObservedMatrix({"111", "111", "111"});
     for (int r = 0; r < 3; r++)
         for (int c = 0; c < 3; c++)
-            workingMatrix[r][c] = 1;
+            drawn[r][c] = 1;
     std::strcpy(currentFileName, "FULL.TXT");
     orderMatrix = 1;
     nullModelsEnabled = 1;
     simulationCount = 1;
     testing::internal::CaptureStdout();
-    computeNodf(Observed);
+    NodfContext observed;
+    computeObservedNodf(observed, drawn, 3, 3);
     seedRandom(12);
-    runNodfNullModels();
+    runNodfNullModels(1);
     completeNodfSummaryLine();
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_EQ(console.rfind("Run: 0001 (Last run: 0.5 s - Remaining: 00:16:39 - Elapsed: 00:00:00)  \r", 0), 0u);

@@ -22,10 +22,13 @@ void analyse(const ScratchDirectory& dir, const std::vector<std::string>& rows)
     std::strcpy(currentFileName, "M.TXT");
     rowCount = static_cast<int>(rows.size());
     columnCount = static_cast<int>(rows[0].size());
+    CellMatrix matrix;
+    matrix.resize(rowCount, columnCount);
     for (int r = 0; r < rowCount; r++)
         for (int c = 0; c < columnCount; c++)
-            workingMatrix[r][c] = static_cast<unsigned char>(rows[r][c] - '0');
-    computeNodf(Observed);
+            matrix[r][c] = static_cast<unsigned char>(rows[r][c] - '0');
+    NodfContext nodf;
+    computeObservedNodf(nodf, matrix, rowCount, columnCount);
 }
 
 }  // namespace
@@ -85,15 +88,15 @@ TEST(NodfReports, SummaryHeaderAndLineWithAndWithoutNullModels)
     ScratchDirectory dir;
     dir.enter();
     std::strcpy(currentFileName, "M.TXT");
-    rowCount = columnCount = 0;
-    nodfRows = 1.0f / 160;
-    nodfColumns = static_cast<float>(-std::nan(""));
-    nodfTotal = 1.0f;
+    NodfContext nodf;
+    nodf.nodfRows = 1.0f / 160;
+    nodf.nodfColumns = static_cast<float>(-std::nan(""));
+    nodf.nodfTotal = 1.0f;
     for (int enabled = 0; enabled <= 1; enabled++) {
         nullModelsEnabled = enabled;
         writeNodfSummaryHeader();
         startNodfSummaryLine();
-        writeObservedNodfReports();
+        writeObservedNodfReports(nodf);
     }
     EXPECT_EQ(dir.read("SYSTEMP.TXT"),
               "Matrix N_Rows N_Columns N_Total\nM.TXT 0.63 nan 100.00\n"

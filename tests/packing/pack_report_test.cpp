@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "common/shared_state.h"
+#include "packing/pack_report.h"
 #include "packing/packing.h"
 #include "support/mode_t_matrix.h"
 #include "support/scratch.h"
@@ -12,11 +14,13 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
+PackingContext packed;
+
 void packQuietly(const Rows& rows, const char* fileName = "ISLANDS.TXT")
 {
-    loadObservedMatrix(rows, fileName);
+    loadObservedMatrix(packed, rows, fileName);
     testing::internal::CaptureStdout();
-    packMatrix();
+    packMatrix(packed, PackRun::Observed);
     testing::internal::GetCapturedStdout();
 }
 
@@ -43,22 +47,27 @@ TEST(PackReport, PackedMatrixOnRequestAndReportsAppendedOneAfterTheOther)
     EXPECT_EQ(dir.read("ISLANDS.PCK"), printed + kFourByFourReport);
 }
 
-TEST(PackReport, NamesAreDerivedAlsoWhileTheNullModelsRunButNothingIsWritten)
+TEST(PackReport, NamesAreDerivedFromTheMatrixAndRandomMatricesWriteNothing)
 {
     ScratchDirectory dir;
     dir.enter();
-    simulationRunning = 1;
-    packQuietly({"10", "01"}, "islands.txt");
+    std::strcpy(currentFileName, "islands.txt");
+    deriveTemperatureReportNames();
     EXPECT_STREQ(packReportFileName, "islands.PCK");
     EXPECT_STREQ(rowTemperatureFileName, "islands.LIN");
     EXPECT_STREQ(columnTemperatureFileName, "islands.COL");
     EXPECT_STREQ(nullModelFileName, "islands.NULL");
+    loadObservedMatrix(packed, {"10", "01"}, "islands.txt");
+    testing::internal::CaptureStdout();
+    packMatrix(packed, PackRun::Simulation);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_FALSE(dir.exists("islands.PCK"));
 
-    simulationRunning = 0;
-    packQuietly({"10", "01"}, "DATA");
+    std::strcpy(currentFileName, "DATA");
+    deriveTemperatureReportNames();
     EXPECT_STREQ(packReportFileName, "DATA.PCK");
     EXPECT_STREQ(nullModelFileName, "DATA.NULL");
+    packQuietly({"10", "01"}, "DATA");
     EXPECT_TRUE(dir.exists("DATA.PCK"));
 }
 

@@ -13,6 +13,8 @@
 
 namespace {
 
+PackingContext packed;
+
 struct Entry {
     int line;
     float value;
@@ -68,28 +70,28 @@ std::vector<int> referencePass(int lines, int cellsPerLine, Cell cell)
     return order;
 }
 
-std::vector<int> positions(const int* order, int count)
+std::vector<int> positions(const std::vector<int>& order, int count)
 {
-    return std::vector<int>(order + 1, order + 1 + count);
+    return std::vector<int>(order.begin() + 1, order.begin() + 1 + count);
 }
 
 void checkPassesAgainstReference(int rows, int columns, double fill, unsigned seed)
 {
-    loadObservedMatrix(randomRows(rows, columns, fill, seed));
+    loadObservedMatrix(packed, randomRows(rows, columns, fill, seed));
     testing::internal::CaptureStdout();
     for (int pass = 0; pass < 4; pass++) {
-        std::vector<int> rowsBefore = positions(rowOrder, rows);
-        std::vector<int> expected = referencePass(rows, columns, [](int l, int k) { return workingMatrix[l][k]; });
-        sortRows();
+        std::vector<int> rowsBefore = positions(packed.rowOrder, rows);
+        std::vector<int> expected = referencePass(rows, columns, [](int l, int k) { return packed.matrix[l][k]; });
+        sortRows(packed);
         for (int i = 0; i < rows; i++)
-            ASSERT_EQ(rowOrder[i + 1], rowsBefore[static_cast<std::size_t>(expected[static_cast<std::size_t>(i)] - 1)])
+            ASSERT_EQ(packed.rowOrder[i + 1], rowsBefore[static_cast<std::size_t>(expected[static_cast<std::size_t>(i)] - 1)])
                 << rows << "x" << columns << " seed " << seed << " row pass " << pass;
 
-        std::vector<int> columnsBefore = positions(columnOrder, columns);
-        expected = referencePass(columns, rows, [](int l, int k) { return workingMatrix[k][l]; });
-        sortCols();
+        std::vector<int> columnsBefore = positions(packed.columnOrder, columns);
+        expected = referencePass(columns, rows, [](int l, int k) { return packed.matrix[k][l]; });
+        sortCols(packed);
         for (int i = 0; i < columns; i++)
-            ASSERT_EQ(columnOrder[i + 1], columnsBefore[static_cast<std::size_t>(expected[static_cast<std::size_t>(i)] - 1)])
+            ASSERT_EQ(packed.columnOrder[i + 1], columnsBefore[static_cast<std::size_t>(expected[static_cast<std::size_t>(i)] - 1)])
                 << rows << "x" << columns << " seed " << seed << " column pass " << pass;
     }
     testing::internal::GetCapturedStdout();

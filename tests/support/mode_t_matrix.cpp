@@ -6,39 +6,45 @@
 
 #include "common/shared_state.h"
 #include "driver/main_loop.h"
-#include "packing/packing.h"
+#include "packing/pack_report.h"
 
-void loadObservedMatrix(const std::vector<std::string>& rows, const char* fileName)
+void loadObservedMatrix(PackingContext& ctx, const std::vector<std::string>& rows, const char* fileName)
 {
     resetMatrixState();
     std::strcpy(currentFileName, fileName);
+    deriveTemperatureReportNames();
     rowCount = rowsRead = static_cast<int>(rows.size());
     columnCount = columnsRead = static_cast<int>(rows[0].size());
-    occupiedCount = 0;
+    startMatrix(ctx, rowCount, columnCount);
     for (int r = 1; r <= rowCount; r++)
         for (int c = 1; c <= columnCount; c++) {
-            unsigned char cell = rows[r - 1][c - 1] == '1';
-            PresenceMatrix[r][c] = workingMatrix[r][c] = cell;
-            occupiedCount += cell;
+            unsigned char cell = rows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)] == '1';
+            PresenceMatrix[r][c] = ctx.matrix[r][c] = cell;
+            ctx.occupiedCount += cell;
         }
-    percentFill = fillPercentage(occupiedCount, rowCount, columnCount);
+    percentFill = fillPercentage(ctx.occupiedCount, rowCount, columnCount);
 }
 
-std::vector<std::string> workingRows()
+std::vector<std::string> matrixRows(const CellMatrix& matrix, int rows, int columns)
 {
-    std::vector<std::string> rows;
-    for (int r = 1; r <= rowCount; r++) {
+    std::vector<std::string> text;
+    for (int r = 1; r <= rows; r++) {
         std::string row;
-        for (int c = 1; c <= columnCount; c++)
-            row += static_cast<char>('0' + workingMatrix[r][c]);
-        rows.push_back(row);
+        for (int c = 1; c <= columns; c++)
+            row += static_cast<char>('0' + matrix[r][c]);
+        text.push_back(row);
     }
-    return rows;
+    return text;
 }
 
-std::vector<int> orderEntries(const int* order, int from, int count)
+std::vector<std::string> workingRows(const PackingContext& ctx)
 {
-    return std::vector<int>(order + from, order + from + count);
+    return matrixRows(ctx.matrix, ctx.rowCount, ctx.columnCount);
+}
+
+std::vector<int> orderEntries(const std::vector<int>& order, int from, int count)
+{
+    return std::vector<int>(order.begin() + from, order.begin() + from + count);
 }
 
 std::vector<std::string> randomRows(int rows, int columns, double fill, unsigned seed)

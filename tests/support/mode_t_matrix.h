@@ -6,16 +6,23 @@
 #include <string>
 #include <vector>
 
-// Prepares a matrix file as the driver does before packing: per-matrix state
-// reset, rows copied into PresenceMatrix and workingMatrix, counts, fill and
-// currentFileName set, the orders the identity.
-void loadObservedMatrix(const std::vector<std::string>& rows, const char* fileName = "ISLANDS.TXT");
+#include "common/cell_matrix.h"
+#include "packing/packing.h"
 
-// The rows 1..rowCount, columns 1..columnCount of workingMatrix.
-std::vector<std::string> workingRows();
+// Prepares a matrix file as the driver does before packing: rows copied
+// into PresenceMatrix and into ctx's working matrix, the size, fill,
+// currentFileName and its report names set, the orders the identity.
+void loadObservedMatrix(PackingContext& ctx, const std::vector<std::string>& rows,
+                        const char* fileName = "ISLANDS.TXT");
+
+// Rows 1..rows, columns 1..columns of matrix as text.
+std::vector<std::string> matrixRows(const CellMatrix& matrix, int rows, int columns);
+
+// The rows 1..rowCount, columns 1..columnCount of ctx's working matrix.
+std::vector<std::string> workingRows(const PackingContext& ctx);
 
 // order[from .. from + count - 1] as a vector.
-std::vector<int> orderEntries(const int* order, int from, int count);
+std::vector<int> orderEntries(const std::vector<int>& order, int from, int count);
 
 // A random matrix of the given fill, reproducible from seed.
 std::vector<std::string> randomRows(int rows, int columns, double fill, unsigned seed);

@@ -5,6 +5,7 @@
 
 #include "common/random.h"
 #include "common/shared_state.h"
+#include "packing/pack_report.h"
 #include "packing/packing.h"
 #include "support/mode_t_matrix.h"
 #include "support/random_draws.h"
@@ -16,19 +17,25 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
+PackingContext packed;
+TemperatureContext measured;
+// The random matrix the models draw into.
+CellMatrix drawn;
+
 // Sets PresenceMatrix to rows as the null models' observed block.
 void setObservedBlock(const Rows& rows)
 {
-    loadObservedMatrix(rows);
+    loadObservedMatrix(packed, rows);
     savedRowCount = rowCount;
     savedColumnCount = columnCount;
+    drawn.resize(savedRowCount, savedColumnCount);
 }
 
 int workingRowOnes(int i)
 {
     int ones = 0;
     for (int j = 1; j <= savedColumnCount; j++)
-        ones += workingMatrix[i][j];
+        ones += drawn[i][j];
     return ones;
 }
 
@@ -36,7 +43,7 @@ int workingColumnOnes(int j)
 {
     int ones = 0;
     for (int i = 1; i <= savedRowCount; i++)
-        ones += workingMatrix[i][j];
+        ones += drawn[i][j];
     return ones;
 }
 
@@ -76,7 +83,7 @@ TEST(TemperatureNullModels, ErRepairLeavesNoEmptyRowOrColumn)
     setObservedBlock({"0000", "0000", "0000"});
     for (std::uint32_t seed = 1; seed <= 20; seed++) {
         seedRandom(seed);
-        drawErMatrix();
+        drawErMatrix(drawn);
         EXPECT_EQ(fillFraction, 0.0f);
         int total = 0;
         for (int i = 1; i <= 3; i++) {
@@ -93,25 +100,25 @@ TEST(TemperatureNullModels, FullThresholdStillGivesZeroForTheLastDraw)
 {
     setObservedBlock({"111", "111"});
     seedForNextDraw(kRandomMax);
-    drawErMatrix();
+    drawErMatrix(drawn);
     EXPECT_EQ(fillFraction, 1.0f);
-    EXPECT_EQ(workingMatrix[1][1], 0);
+    EXPECT_EQ(drawn[1][1], 0);
     EXPECT_EQ(workingRowOnes(1) + workingRowOnes(2), 5);
 
     // Ce: a full row crossing a full column has threshold 10000; an empty
     // row crossing an empty column has threshold 0.
     setObservedBlock({"11", "10"});
     seedForNextDraw(kRandomMax);
-    drawCeMatrix();
-    EXPECT_EQ(workingMatrix[1][1], 0);
+    drawCeMatrix(drawn);
+    EXPECT_EQ(drawn[1][1], 0);
     seedForNextDraw(kRandomMax - 1);
-    drawCeMatrix();
-    EXPECT_EQ(workingMatrix[1][1], 1);
+    drawCeMatrix(drawn);
+    EXPECT_EQ(drawn[1][1], 1);
     setObservedBlock({"10", "00"});
     for (std::uint32_t seed = 1; seed <= 50; seed++) {
         seedRandom(seed);
-        drawCeMatrix();
-        EXPECT_EQ(workingMatrix[2][2], 0);
+        drawCeMatrix(drawn);
+        EXPECT_EQ(drawn[2][2], 0);
     }
 }
 
@@ -121,14 +128,14 @@ TEST(TemperatureNullModels, LiKeepsRowTotalsAndCoColumnTotals)
     setObservedBlock(rows);
     for (std::uint32_t seed = 1; seed <= 10; seed++) {
         seedRandom(seed);
-        drawLiMatrix();
+        drawLiMatrix(drawn);
         for (int i = 1; i <= 9; i++) {
             int expected = 0;
             for (char cell : rows[static_cast<std::size_t>(i - 1)])
                 expected += cell == '1';
             EXPECT_EQ(workingRowOnes(i), expected);
         }
-        drawCoMatrix();
+        drawCoMatrix(drawn);
         for (int j = 1; j <= 13; j++) {
             int expected = 0;
             for (const std::string& row : rows)
@@ -145,10 +152,8 @@ TEST(TemperatureNullModels, SameSeedSameMatrices)
     for (std::vector<std::string>* out : {&first, &second}) {
         seedRandom(99);
         for (auto draw : {drawErMatrix, drawCeMatrix, drawLiMatrix, drawCoMatrix}) {
-            draw();
-            rowCount = savedRowCount;
-            columnCount = savedColumnCount;
-            for (const std::string& row : workingRows())
+            draw(drawn);
+            for (const std::string& row : matrixRows(drawn, savedRowCount, savedColumnCount))
                 out->push_back(row);
         }
     }
@@ -164,13 +169,13 @@ TEST(TemperatureNullModels, ModelsDrawFromTheRowsAndColumnsThatWereAnalysed)
     const Rows observed[] = {{"111", "111", "100", "000"}, {"110", "100", "000"}, {"0100", "1111", "0110", "1101"}};
     const Rows kept[] = {{"111", "100"}, {"11", "10"}, {"0100", "1111", "0110", "1101"}};
     for (int example = 0; example < 3; example++) {
-        loadObservedMatrix(observed[example]);
+        loadObservedMatrix(packed, observed[example]);
         testing::internal::CaptureStdout();
-        packMatrix();
+        packMatrix(packed, PackRun::Observed);
         testing::internal::GetCapturedStdout();
-        savedRowCount = rowCount;
-        savedColumnCount = columnCount;
-        keepAnalysedBlock();
+        savedRowCount = packed.rowCount;
+        savedColumnCount = packed.columnCount;
+        keepAnalysedBlock(packed);
         EXPECT_EQ(presenceRows(savedRowCount, savedColumnCount), kept[example]);
     }
 }
@@ -179,19 +184,19 @@ namespace {
 
 // Analyses rows as the observed matrix of fileName, then runs its null
 // models from seed; returns the console text.
-std::string runNullModelsOf(const Rows& rows, const char* fileName, int simulations, std::uint32_t seed)
+std::string runNullModelsOf(const Rows& rows, const char* fileName, int simulations, std::uint32_t seed,
+                            int threads = 1)
 {
-    loadObservedMatrix(rows, fileName);
+    loadObservedMatrix(packed, rows, fileName);
     testing::internal::CaptureStdout();
-    packMatrix();
-    computeTemperature();
-    observedTemperature = matrixTemperature;
-    simulationRunning = 1;
-    savedRowCount = rowCount;
-    savedColumnCount = columnCount;
+    packMatrix(packed, PackRun::Observed);
+    computeTemperature(measured, packed);
+    observedTemperature = measured.matrixTemperature;
+    savedRowCount = packed.rowCount;
+    savedColumnCount = packed.columnCount;
     simulationCount = simulations;
     seedRandom(seed);
-    runTemperatureNullModels();
+    runTemperatureNullModels(packed, threads);
     return testing::internal::GetCapturedStdout();
 }
 

@@ -11,17 +11,20 @@
 
 namespace {
 
+PackingContext packed;
+TemperatureContext measured;
+
 void referenceCounts(int* presences, int* absences)
 {
     *presences = *absences = 0;
-    for (int j = 1; j <= columnCount; j++) {
-        isoclinePointAtColumn(static_cast<float>(j - 0.5));
-        const float height = curvePointY;
-        for (int i = 1; i <= rowCount; i++) {
-            const float yy = static_cast<float>((rowCount - i) + 0.5);
-            if (yy <= height && workingMatrix[i][j] == 1)
+    for (int j = 1; j <= packed.columnCount; j++) {
+        isoclinePointAtColumn(measured, static_cast<float>(j - 0.5));
+        const float height = measured.curvePointY;
+        for (int i = 1; i <= packed.rowCount; i++) {
+            const float yy = static_cast<float>((packed.rowCount - i) + 0.5);
+            if (yy <= height && packed.matrix[i][j] == 1)
                 ++*presences;
-            if (yy > height && workingMatrix[i][j] == 0)
+            if (yy > height && packed.matrix[i][j] == 0)
                 ++*absences;
         }
     }
@@ -31,12 +34,12 @@ void referenceWalk(float tStar, float b, bool forward)
 {
     float t = tStar, previous = tStar, step = 0.1f;
     for (;;) {
-        evaluateIsocline(t);
-        const float ly = static_cast<float>(static_cast<double>(diagonalSlope) * curvePointX + b);
-        if (forward && ly > curvePointY && static_cast<double>(t) + step < 1) {
+        evaluateIsocline(measured, t);
+        const float ly = static_cast<float>(static_cast<double>(measured.diagonalSlope) * measured.curvePointX + b);
+        if (forward && ly > measured.curvePointY && static_cast<double>(t) + step < 1) {
             previous = t;
             t = static_cast<float>(static_cast<double>(t) + step);
-        } else if (!forward && ly < curvePointY && static_cast<double>(t) - step > 0) {
+        } else if (!forward && ly < measured.curvePointY && static_cast<double>(t) - step > 0) {
             previous = t;
             t = static_cast<float>(static_cast<double>(t) - step);
         } else {
@@ -51,16 +54,16 @@ void referenceWalk(float tStar, float b, bool forward)
 // The sum of the contributions of all unexpected cells, for the fitted shape.
 float referenceSum()
 {
-    const int m = rowCount, n = columnCount;
+    const int m = packed.rowCount, n = packed.columnCount;
     float sum = 0;
     const float slope = static_cast<float>(-static_cast<double>(m) / n);
     for (int j = 1; j <= n; j++) {
-        isoclinePointAtColumn(static_cast<float>(j - 0.5));
-        const float tStar = curvePointT, xStar = curvePointX, yStar = curvePointY;
+        isoclinePointAtColumn(measured, static_cast<float>(j - 0.5));
+        const float tStar = measured.curvePointT, xStar = measured.curvePointX, yStar = measured.curvePointY;
         for (int i = m; i >= 1; i--) {
             const float yy = static_cast<float>((m - i) + 0.5);
-            const bool absence = yStar < yy && workingMatrix[i][j] == 0;
-            const bool presence = yStar >= yy && workingMatrix[i][j] == 1;
+            const bool absence = yStar < yy && packed.matrix[i][j] == 0;
+            const bool presence = yStar >= yy && packed.matrix[i][j] == 1;
             if (!absence && !presence)
                 continue;
             const float cx0 = static_cast<float>(absence ? j - 0.501 : j - 0.5);
@@ -69,11 +72,11 @@ float referenceSum()
             const float w = static_cast<float>(-h / static_cast<double>(slope));
             const float D = static_cast<float>(std::sqrt(static_cast<double>(h) * h + static_cast<double>(w) * w));
             referenceWalk(tStar, b, absence);
-            const double dx = curvePointX - static_cast<double>(cx0), dy = curvePointY - static_cast<double>(yy);
+            const double dx = measured.curvePointX - static_cast<double>(cx0), dy = measured.curvePointY - static_cast<double>(yy);
             const float d = static_cast<float>(std::sqrt(dx * dx + dy * dy) / D);
             if (d > 0)
                 sum = static_cast<float>(sum + 2412.0 * d * d / (m * n));
-            evaluateIsocline(tStar);
+            evaluateIsocline(measured, tStar);
         }
     }
     return sum;
@@ -85,19 +88,19 @@ TEST(TemperatureReference, CountsAndSumMatchThePlainProcedure)
 {
     for (unsigned seed = 1; seed <= 10; seed++) {
         const int rows = 3 + static_cast<int>(seed * 7 % 40), columns = 2 + static_cast<int>(seed * 11 % 45);
-        loadObservedMatrix(randomRows(rows, columns, 0.1 * seed - 0.05, seed));
-        packedPercentFill = percentFill;
-        computeTemperature();
-        const float sum = temperatureSum;
+        loadObservedMatrix(packed, randomRows(rows, columns, 0.1 * seed - 0.05, seed));
+        packed.packedPercentFill = percentFill;
+        computeTemperature(measured, packed);
+        const float sum = measured.temperatureSum;
         EXPECT_EQ(referenceSum(), sum) << "seed " << seed;
 
         for (float p : {0.0f, 0.13f, 0.5f, 0.87f, 1.4f}) {
-            setIsoclineShape(p);
-            countUnexpectedCells();
+            setIsoclineShape(measured, p);
+            countUnexpectedCells(measured);
             int presences, absences;
             referenceCounts(&presences, &absences);
-            EXPECT_EQ(unexpectedPresences, presences) << "seed " << seed << " p " << p;
-            EXPECT_EQ(unexpectedAbsences, absences) << "seed " << seed << " p " << p;
+            EXPECT_EQ(measured.unexpectedPresences, presences) << "seed " << seed << " p " << p;
+            EXPECT_EQ(measured.unexpectedAbsences, absences) << "seed " << seed << " p " << p;
         }
     }
 }

@@ -17,14 +17,26 @@ using Rows = std::vector<std::string>;
 namespace {
 
 // The observed analysis of the driver: pack, measure, report.
+PackingContext packed;
+TemperatureContext measured;
+
 void analyse(const Rows& rows, const char* fileName = "ISLANDS.TXT")
 {
-    loadObservedMatrix(rows, fileName);
+    loadObservedMatrix(packed, rows, fileName);
     testing::internal::CaptureStdout();
-    packMatrix();
+    packMatrix(packed, PackRun::Observed);
     testing::internal::GetCapturedStdout();
-    computeTemperature();
-    writeTemperatureSummary();
+    computeTemperature(measured, packed);
+    writeTemperatureSummary(packed, measured);
+}
+
+// A column of lines cells whose row temperatures are all 0 but the first's.
+void loadLineTemperatures(int lines, const char* fileName)
+{
+    loadObservedMatrix(packed, Rows(static_cast<std::size_t>(lines), "1"), fileName);
+    measured.rowTemperature.assign(static_cast<std::size_t>(lines) + 1, 0.0f);
+    measured.columnTemperature.assign(2, 0.0f);
+    measured.rowTemperature[1] = 100;
 }
 
 std::vector<std::string> labels(const std::string& text)
@@ -49,12 +61,12 @@ TEST(TemperatureSummary, LinesAreLabelledWithTheirNumbersInTheMatrixFile)
     ScratchDirectory dir;
     dir.enter();
     analyse({"0100", "1111", "0110", "1101"});
-    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\nISLANDS.TXT (Packed) " + twoDecimals(matrixTemperature) + "\n");
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\nISLANDS.TXT (Packed) " + twoDecimals(measured.matrixTemperature) + "\n");
     EXPECT_EQ(labels(dir.read("ISLANDS.LIN")), (std::vector<std::string>{"02", "04", "03", "01"}));
     EXPECT_EQ(labels(dir.read("ISLANDS.COL")), (std::vector<std::string>{"02", "01", "03", "04"}));
     const std::vector<std::string> rowLines = splitLines(dir.read("ISLANDS.LIN"));
     char expected[32];
-    std::snprintf(expected, sizeof expected, "%05.2f 02", rowTemperature[1]);
+    std::snprintf(expected, sizeof expected, "%05.2f 02", measured.rowTemperature[1]);
     EXPECT_EQ(rowLines[0], expected);
 }
 
@@ -72,11 +84,11 @@ TEST(TemperatureSummary, TwoMatricesLeaveTwoHeadersAndTwoLines)
     ScratchDirectory dir;
     dir.enter();
     analyse({"110", "011", "100"}, "a.txt");
-    const float first = matrixTemperature;
+    const float first = measured.matrixTemperature;
     analyse({"1100", "1010", "0111"}, "b.txt");
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\na.txt (Packed) " + twoDecimals(first) +
                                            "\nMatrix T(M)\nb.txt (Packed) " +
-                                           twoDecimals(matrixTemperature) + "\n");
+                                           twoDecimals(measured.matrixTemperature) + "\n");
 }
 
 TEST(TemperatureSummary, WithNullModelsTheLineStaysOpenAfterTheTemperature)
@@ -86,7 +98,7 @@ TEST(TemperatureSummary, WithNullModelsTheLineStaysOpenAfterTheTemperature)
     nullModelsEnabled = 1;
     analyse({"110", "011", "100"});
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\nISLANDS.TXT (Packed) " +
-                                           twoDecimals(matrixTemperature) + " ");
+                                           twoDecimals(measured.matrixTemperature) + " ");
 }
 
 TEST(TemperatureSummary, LabelWidthFollowsTheNumberOfLines)
@@ -94,12 +106,8 @@ TEST(TemperatureSummary, LabelWidthFollowsTheNumberOfLines)
     ScratchDirectory dir;
     dir.enter();
     for (int lines : {99, 100}) {
-        loadObservedMatrix({"1"}, lines == 99 ? "W99.TXT" : "W100.TXT");
-        deriveTemperatureReportNames();
-        rowCount = lines;
-        columnCount = 1;
-        rowTemperature[1] = 100;
-        writeTemperatureSummary();
+        loadLineTemperatures(lines, lines == 99 ? "W99.TXT" : "W100.TXT");
+        writeTemperatureSummary(packed, measured);
     }
     const std::vector<std::string> narrow = splitLines(dir.read("W99.LIN"));
     ASSERT_EQ(narrow.size(), 99u);
@@ -112,10 +120,9 @@ TEST(TemperatureSummary, LabelWidthFollowsTheNumberOfLines)
     EXPECT_EQ(wide[99], "00.00 100");
 
     // Numbers beyond the minimum width are written in full.
-    loadObservedMatrix({"1"}, "OFFSET.TXT");
-    deriveTemperatureReportNames();
-    rowCount = 2;
-    removedFullRows = 120;
-    writeTemperatureSummary();
+    loadLineTemperatures(122, "OFFSET.TXT");
+    packed.rowCount = 2;
+    packed.removedFullRows = 120;
+    writeTemperatureSummary(packed, measured);
     EXPECT_EQ(labels(dir.read("OFFSET.LIN")), (std::vector<std::string>{"121", "122"}));
 }

@@ -14,24 +14,27 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
+PackingContext packed;
+TemperatureContext measured;
+
 // The temperature of rows as they stand, without packing them first.
 float unpackedTemperature(const Rows& rows)
 {
-    loadObservedMatrix(rows);
-    packedPercentFill = percentFill;
-    computeTemperature();
-    return matrixTemperature;
+    loadObservedMatrix(packed, rows);
+    packed.packedPercentFill = percentFill;
+    computeTemperature(measured, packed);
+    return measured.matrixTemperature;
 }
 
 float packedTemperature(const ScratchDirectory& dir, const Rows& rows)
 {
     dir.enter();
-    loadObservedMatrix(rows);
+    loadObservedMatrix(packed, rows);
     testing::internal::CaptureStdout();
-    packMatrix();
+    packMatrix(packed, PackRun::Observed);
     testing::internal::GetCapturedStdout();
-    computeTemperature();
-    return matrixTemperature;
+    computeTemperature(measured, packed);
+    return measured.matrixTemperature;
 }
 
 Rows staircase(int size)
@@ -56,41 +59,44 @@ TEST(Isocline, OneCellMatricesHaveTemperatureZeroAtParameterZero)
 {
     for (const char* cell : {"0", "1"}) {
         EXPECT_EQ(unpackedTemperature({cell}), 0.0f) << cell;
-        EXPECT_EQ(isoclineParameter, 0.0f);
+        EXPECT_EQ(measured.isoclineParameter, 0.0f);
     }
     // The empty cell lies exactly on the curve: the search stops just below
     // t = 1 and the height there rounds to the cell's own 0.5.
-    loadObservedMatrix({"0"});
-    setIsoclineShape(0);
-    isoclinePointAtColumn(0.5f);
-    EXPECT_EQ(curvePointT, 0.99999988f);
-    EXPECT_EQ(curvePointY, 0.5f);
+    loadObservedMatrix(packed, {"0"});
+    prepareTemperature(measured, packed);
+    setIsoclineShape(measured, 0);
+    isoclinePointAtColumn(measured, 0.5f);
+    EXPECT_EQ(measured.curvePointT, 0.99999988f);
+    EXPECT_EQ(measured.curvePointY, 0.5f);
 }
 
 TEST(Isocline, HalfFullMatrixTakesTheShapeOfFullerMatrices)
 {
-    loadObservedMatrix({"1100", "1100", "1100", "1100"});
-    packedPercentFill = 50;
-    setIsoclineShape(0.25f);
-    EXPECT_DOUBLE_EQ(controlX[1], 3 * 0.25);
-    EXPECT_DOUBLE_EQ(controlY[1], 0.5);
-    EXPECT_DOUBLE_EQ(controlX[2], 3.5);
-    EXPECT_DOUBLE_EQ(controlY[2], 3 * 0.75);
-    packedPercentFill = 49.99f;
-    setIsoclineShape(0.25f);
-    EXPECT_DOUBLE_EQ(controlX[1], 0.5);
-    EXPECT_DOUBLE_EQ(controlY[1], 3 * 0.25);
+    loadObservedMatrix(packed, {"1100", "1100", "1100", "1100"});
+    prepareTemperature(measured, packed);
+    measured.packedPercentFill = 50;
+    setIsoclineShape(measured, 0.25f);
+    EXPECT_DOUBLE_EQ(measured.controlX[1], 3 * 0.25);
+    EXPECT_DOUBLE_EQ(measured.controlY[1], 0.5);
+    EXPECT_DOUBLE_EQ(measured.controlX[2], 3.5);
+    EXPECT_DOUBLE_EQ(measured.controlY[2], 3 * 0.75);
+    measured.packedPercentFill = 49.99f;
+    setIsoclineShape(measured, 0.25f);
+    EXPECT_DOUBLE_EQ(measured.controlX[1], 0.5);
+    EXPECT_DOUBLE_EQ(measured.controlY[1], 3 * 0.25);
 }
 
 TEST(Isocline, CurveEndsAtTheTopRightCellCentre)
 {
-    loadObservedMatrix(randomRows(17, 29, 0.3, 2));
+    loadObservedMatrix(packed, randomRows(17, 29, 0.3, 2));
+    prepareTemperature(measured, packed);
     for (float p : {0.0f, 0.37f, 1.5f}) {
-        packedPercentFill = 30;
-        setIsoclineShape(p);
-        evaluateIsocline(1);
-        EXPECT_EQ(curvePointX, 28.5f);
-        EXPECT_EQ(curvePointY, 16.5f);
+        measured.packedPercentFill = 30;
+        setIsoclineShape(measured, p);
+        evaluateIsocline(measured, 1);
+        EXPECT_EQ(measured.curvePointX, 28.5f);
+        EXPECT_EQ(measured.curvePointY, 16.5f);
     }
 }
 
@@ -112,14 +118,14 @@ TEST(Temperature, MatrixTemperatureIsTheMeanOfRowAndOfColumnTemperatures)
     for (unsigned seed = 1; seed <= 5; seed++) {
         const float t = packedTemperature(dir, randomRows(20 + static_cast<int>(seed), 35, 0.2 + 0.1 * seed, seed));
         double rowSum = 0, columnSum = 0;
-        for (int i = 1; i <= rowCount; i++)
-            rowSum += rowTemperature[i];
-        for (int j = 1; j <= columnCount; j++)
-            columnSum += columnTemperature[j];
-        EXPECT_NEAR(rowSum / rowCount, t, 0.006);
-        EXPECT_NEAR(columnSum / columnCount, t, 0.006);
-        EXPECT_EQ(t, static_cast<float>(std::trunc(static_cast<double>(temperatureSum) * 100 + 0.5) / 100));
-        EXPECT_EQ(rowTemperature[rowCount + 1], 0.0f);
+        for (int i = 1; i <= packed.rowCount; i++)
+            rowSum += measured.rowTemperature[i];
+        for (int j = 1; j <= packed.columnCount; j++)
+            columnSum += measured.columnTemperature[j];
+        EXPECT_NEAR(rowSum / packed.rowCount, t, 0.006);
+        EXPECT_NEAR(columnSum / packed.columnCount, t, 0.006);
+        EXPECT_EQ(t, static_cast<float>(std::trunc(static_cast<double>(measured.temperatureSum) * 100 + 0.5) / 100));
+        EXPECT_EQ(measured.rowTemperature.size(), static_cast<std::size_t>(packed.rowCount) + 1);
     }
 }
 
@@ -129,11 +135,11 @@ TEST(Temperature, SumIsRoundedHalfUpToTwoDecimalsFromDouble)
     const float sums[] = {12.346f, 12.344f, 0.004f, 0.015f, 0.145f};
     const float expected[] = {12.35f, 12.34f, 0.0f, 0.01f, 0.14f};
     for (std::size_t i = 0; i < std::size(sums); i++) {
-        loadObservedMatrix({"0"});
-        computeTemperature();
-        temperatureSum = sums[i];
-        measureTemperature();
-        EXPECT_EQ(matrixTemperature, expected[i]) << sums[i];
+        loadObservedMatrix(packed, {"0"});
+        computeTemperature(measured, packed);
+        measured.temperatureSum = sums[i];
+        measureTemperature(measured);
+        EXPECT_EQ(measured.matrixTemperature, expected[i]) << sums[i];
     }
 }
 
@@ -144,34 +150,34 @@ TEST(Temperature, RowsAndColumnsWithoutUnexpectedCellsAreExactlyZero)
     rows[7][10] = '1';
     rows[2][5] = '0';
     packedTemperature(dir, rows);
-    ASSERT_GT(matrixTemperature, 0.0f);
+    ASSERT_GT(measured.matrixTemperature, 0.0f);
     // The fitted shape stays in force: find the unexpected cells again.
-    std::vector<int> rowHits(static_cast<std::size_t>(rowCount) + 1), columnHits(static_cast<std::size_t>(columnCount) + 1);
-    for (int j = 1; j <= columnCount; j++) {
-        isoclinePointAtColumn(static_cast<float>(j - 0.5));
-        for (int i = 1; i <= rowCount; i++) {
-            const float yy = static_cast<float>(rowCount - i + 0.5);
-            const bool below = yy <= curvePointY;
-            if (below == (workingMatrix[i][j] == 1)) {
+    std::vector<int> rowHits(static_cast<std::size_t>(packed.rowCount) + 1), columnHits(static_cast<std::size_t>(packed.columnCount) + 1);
+    for (int j = 1; j <= packed.columnCount; j++) {
+        isoclinePointAtColumn(measured, static_cast<float>(j - 0.5));
+        for (int i = 1; i <= packed.rowCount; i++) {
+            const float yy = static_cast<float>(packed.rowCount - i + 0.5);
+            const bool below = yy <= measured.curvePointY;
+            if (below == (packed.matrix[i][j] == 1)) {
                 rowHits[static_cast<std::size_t>(i)]++;
                 columnHits[static_cast<std::size_t>(j)]++;
             }
         }
     }
     int quietRows = 0;
-    for (int i = 1; i <= rowCount; i++) {
+    for (int i = 1; i <= packed.rowCount; i++) {
         // A cell right on the curve (the bottom-left one here) is
         // unexpected but at distance 0, so only one direction holds.
         if (rowHits[static_cast<std::size_t>(i)] == 0) {
-            EXPECT_EQ(rowTemperature[i], 0.0f) << "row " << i;
+            EXPECT_EQ(measured.rowTemperature[i], 0.0f) << "row " << i;
             quietRows++;
         }
     }
-    for (int j = 1; j <= columnCount; j++) {
+    for (int j = 1; j <= packed.columnCount; j++) {
         if (columnHits[static_cast<std::size_t>(j)] == 0) {
-            EXPECT_EQ(columnTemperature[j], 0.0f) << "column " << j;
+            EXPECT_EQ(measured.columnTemperature[j], 0.0f) << "column " << j;
         }
     }
     EXPECT_GT(quietRows, 0);
-    EXPECT_LT(quietRows, rowCount);
+    EXPECT_LT(quietRows, packed.rowCount);
 }
