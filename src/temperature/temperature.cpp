@@ -16,6 +16,11 @@ constexpr float kFirstStep = 0.1f;
 constexpr float kSmallestStep = 0.00001f;
 constexpr float kTemperatureScale = 2412.0f;
 
+// The shapes a context keeps (their column points, and the cell distances
+// of matrices up to kMostDistanceCells cells), before it starts afresh.
+constexpr std::size_t kShapeCacheBytes = std::size_t{64} << 20;
+constexpr std::size_t kMostDistanceCells = std::size_t{2} << 20;
+
 constexpr float nextStep(float step)
 {
     return static_cast<float>(static_cast<double>(step) / 10);
@@ -137,6 +142,42 @@ float searchColumnT(TemperatureContext& ctx, float x0)
         }
     }
     return t;
+}
+
+// The points of every column for the shape in force, and the rows above
+// the curve there.
+void findColumnPoints(TemperatureContext& ctx, IsoclineShape& shape)
+{
+    const int m = ctx.rows, n = ctx.columns;
+    const std::size_t size = static_cast<std::size_t>(n) + 1;
+    shape.columnT.resize(size);
+    shape.columnX.resize(size);
+    shape.columnY.resize(size);
+    shape.rowsAbove.resize(size);
+    for (int j = 1; j <= n; j++) {
+        const float t = searchColumnT(ctx, static_cast<float>(j - 0.5));
+        shape.columnT[j] = t;
+        shape.columnX[j] = static_cast<float>(curveX(ctx, t));
+        shape.columnY[j] = static_cast<float>(curveY(ctx, t));
+        shape.rowsAbove[j] = m - rowsOnOrBelow(shape.columnY[j], m);
+    }
+    ctx.shapeBytes += 4 * size * sizeof(float);
+}
+
+// The shape of the current coefficients, found or made.
+IsoclineShape& shapeInForce(TemperatureContext& ctx)
+{
+    IsoclineShapeKey key = {ctx.rows, ctx.columns, {}};
+    for (int i = 0; i < 3; i++) {
+        key.coefficients[i] = ctx.curveCoefficientsX[i];
+        key.coefficients[3 + i] = ctx.curveCoefficientsY[i];
+    }
+    auto found = ctx.shapes.find(key);
+    if (found != ctx.shapes.end())
+        return found->second;
+    IsoclineShape& shape = ctx.shapes[key];
+    findColumnPoints(ctx, shape);
+    return shape;
 }
 
 // The stop rule of the fit: the unexpected presences have caught up with
@@ -275,14 +316,13 @@ void walkToIsocline(TemperatureContext& ctx, float b, bool forward)
     ctx.curvePointY = y;
 }
 
-// The contribution of one unexpected cell, centred at (cx0, cy0), to the
-// sums, given the isocline point (x*, y*) at its column.
-void addUnexpectedCell(TemperatureContext& ctx, int i, int j, float xStar, float cx0, float cy0,
-                       bool forward)
+// The relative distance of an unexpected cell, centred at (cx0, cy0), to
+// the isocline, given the isocline point (x*, y*) at its column: along the
+// line through the cell parallel to the diagonal, divided by that line's
+// length D inside the matrix.
+float unexpectedCellDistance(TemperatureContext& ctx, float xStar, float cx0, float cy0, bool forward)
 {
-    const int m = ctx.rows, n = ctx.columns;
-    // The line through the cell parallel to the diagonal, its length D
-    // inside the matrix, and the relative distance d to the curve along it.
+    const int m = ctx.rows;
     const double slope = ctx.diagonalSlope;
     float b = static_cast<float>(static_cast<double>(cy0) - slope * xStar);
     float h = b > m ? static_cast<float>(2.0 * m - b) : b;
@@ -291,7 +331,13 @@ void addUnexpectedCell(TemperatureContext& ctx, int i, int j, float xStar, float
     walkToIsocline(ctx, b, forward);
     double dx = static_cast<double>(ctx.curvePointX) - cx0;
     double dy = static_cast<double>(ctx.curvePointY) - cy0;
-    float d = static_cast<float>(std::sqrt(dx * dx + dy * dy) / D);
+    return static_cast<float>(std::sqrt(dx * dx + dy * dy) / D);
+}
+
+// Adds an unexpected cell at distance d to the sums.
+void addUnexpectedCell(TemperatureContext& ctx, int i, int j, float d)
+{
+    const int m = ctx.rows, n = ctx.columns;
     if (d > 0) {
         const double weight = static_cast<double>(kTemperatureScale) * d * d;
         ctx.temperatureSum = static_cast<float>(ctx.temperatureSum + weight / (m * n));
@@ -318,6 +364,29 @@ void prepareTemperature(TemperatureContext& ctx, const PackingContext& packed)
     ctx.diagonalSlope = 0;
     ctx.temperatureSum = 0;
     ctx.matrixTemperature = 0;
+    ctx.currentShape = nullptr;
+    if (ctx.shapeBytes > kShapeCacheBytes) {
+        ctx.shapes.clear();
+        ctx.shapeBytes = 0;
+    }
+}
+
+bool IsoclineShapeKey::operator==(const IsoclineShapeKey& other) const
+{
+    if (rows != other.rows || columns != other.columns)
+        return false;
+    for (int i = 0; i < 6; i++)
+        if (coefficients[i] != other.coefficients[i])
+            return false;
+    return true;
+}
+
+std::size_t IsoclineShapeKeyHash::operator()(const IsoclineShapeKey& key) const
+{
+    std::size_t hash = static_cast<std::size_t>(key.rows) * 1000003u + static_cast<std::size_t>(key.columns);
+    for (int coefficient : key.coefficients)
+        hash = hash * 31u + static_cast<std::size_t>(static_cast<unsigned>(coefficient));
+    return hash;
 }
 
 int roundCoefficient(double v)
@@ -371,6 +440,7 @@ void setIsoclineShape(TemperatureContext& ctx, float p)
     // Here the rounding comes before cy is taken off, unlike bx.
     by = roundCoefficient(3 * (controlY[2] - controlY[1])) - cy;
     ay = roundCoefficient(controlY[3] - controlY[0] - by - cy);
+    ctx.currentShape = &shapeInForce(ctx);
 }
 
 void evaluateIsocline(TemperatureContext& ctx, float t)
@@ -403,10 +473,10 @@ void countUnexpectedCells(TemperatureContext& ctx)
 {
     const int m = ctx.rows, n = ctx.columns;
     ctx.unexpectedPresences = ctx.unexpectedAbsences = 0;
+    const int* rowsAbove = ctx.currentShape->rowsAbove.data();
     for (int j = 1; j <= n; j++) {
-        const float height = static_cast<float>(curveY(ctx, searchColumnT(ctx, static_cast<float>(j - 0.5))));
         // Rows above + 1 .. m lie on or below the curve, rows 1..above above it.
-        const int above = m - rowsOnOrBelow(height, m);
+        const int above = rowsAbove[j];
         ctx.unexpectedPresences += onesAbove(ctx, m, j) - onesAbove(ctx, above, j);
         ctx.unexpectedAbsences += above - onesAbove(ctx, above, j);
     }
@@ -416,26 +486,44 @@ void measureTemperature(TemperatureContext& ctx)
 {
     const int m = ctx.rows, n = ctx.columns;
     const CellMatrix& matrix = *ctx.matrix;
+    IsoclineShape& shape = *ctx.currentShape;
+    const std::size_t width = static_cast<std::size_t>(n) + 1;
+    const bool keepDistances = (static_cast<std::size_t>(m) + 1) * width <= kMostDistanceCells;
+    if (keepDistances && shape.distance.empty()) {
+        shape.distance.assign((static_cast<std::size_t>(m) + 1) * width, std::nanf(""));
+        ctx.shapeBytes += shape.distance.size() * sizeof(float);
+    }
     ctx.rowTemperature.assign(static_cast<std::size_t>(m) + 1, 0.0f);
-    ctx.columnTemperature.assign(static_cast<std::size_t>(n) + 1, 0.0f);
+    ctx.columnTemperature.assign(width, 0.0f);
     ctx.diagonalSlope = static_cast<float>(-static_cast<double>(m) / n);
     for (int j = 1; j <= n; j++) {
-        // The same point as isoclinePointAtColumn, from the fit's shared
-        // search points of this shape.
-        evaluateIsocline(ctx, searchColumnT(ctx, static_cast<float>(j - 0.5)));
-        const float tStar = ctx.curvePointT, xStar = ctx.curvePointX, yStar = ctx.curvePointY;
-        startColumnWalks(ctx, tStar, xStar, yStar);
+        // The same point as isoclinePointAtColumn finds.
+        const float tStar = shape.columnT[j], xStar = shape.columnX[j], yStar = shape.columnY[j];
+        bool walksStarted = false;
         for (int i = m; i >= 1; i--) {
             const float yy = static_cast<float>((m - i) + 0.5);
             const unsigned char cell = matrix[i][j];
-            if (yStar < yy && cell == 0)
-                addUnexpectedCell(ctx, i, j, xStar, static_cast<float>(j - 0.501), yy, true);
-            else if (yStar >= yy && cell == 1)
-                addUnexpectedCell(ctx, i, j, xStar, static_cast<float>(j - 0.5), yy, false);
-            else
+            const bool absence = yStar < yy && cell == 0;
+            if (!absence && !(yStar >= yy && cell == 1))
                 continue;
-            evaluateIsocline(ctx, tStar);
+            float* known = keepDistances ? &shape.distance[static_cast<std::size_t>(i) * width + static_cast<std::size_t>(j)]
+                                         : nullptr;
+            float d;
+            if (known != nullptr && !std::isnan(*known)) {
+                d = *known;
+            } else {
+                if (!walksStarted) {
+                    startColumnWalks(ctx, tStar, xStar, yStar);
+                    walksStarted = true;
+                }
+                const float cx0 = static_cast<float>(absence ? j - 0.501 : j - 0.5);
+                d = unexpectedCellDistance(ctx, xStar, cx0, yy, absence);
+                if (known != nullptr)
+                    *known = d;
+            }
+            addUnexpectedCell(ctx, i, j, d);
         }
+        evaluateIsocline(ctx, tStar);
     }
     ctx.matrixTemperature =
         static_cast<float>(std::trunc(static_cast<double>(ctx.temperatureSum) * 100 + 0.5) / 100);

@@ -14,7 +14,9 @@
 #ifndef BRAVOLIN_TEMPERATURE_TEMPERATURE_H
 #define BRAVOLIN_TEMPERATURE_TEMPERATURE_H
 
+#include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "packing/packing.h"
@@ -43,6 +45,31 @@ struct WalkLevelPoints {
 constexpr int kFirstLevelPoints = 12;
 constexpr int kSecondLevelPoints = 102;
 constexpr int kSecondLevelGrids = 16;
+
+// What the isocline of one shape gives regardless of the matrix's cells:
+// the point the column search finds at every column, and the relative
+// distance of every cell that can be unexpected under it (a cell above the
+// curve can only be an unexpected absence, one on or below it only an
+// unexpected presence). A shape is fixed by the size of the matrix and the
+// six rounded coefficients, so random matrices of one size that reach the
+// same shape share all of it; the null models' matrices mostly do.
+struct IsoclineShape {
+    std::vector<float> columnT, columnX, columnY;  // 1..n
+    std::vector<int> rowsAbove;                    // rows above the curve, 1..n
+    // distance[i * (n + 1) + j], NaN until first needed; empty when the
+    // matrix is too large to keep it.
+    std::vector<float> distance;
+};
+
+struct IsoclineShapeKey {
+    int rows, columns;
+    int coefficients[6];
+    bool operator==(const IsoclineShapeKey& other) const;
+};
+
+struct IsoclineShapeKeyHash {
+    std::size_t operator()(const IsoclineShapeKey& key) const;
+};
 
 // The isocline and temperature of one packed matrix, and the storage they
 // are computed with. The observed matrix of a file has one; so has every
@@ -73,6 +100,11 @@ struct TemperatureContext {
     // With it the fit counts the cells on either side of the curve in a
     // column at once, instead of testing every cell for every parameter.
     std::vector<std::uint16_t> onesAbove;
+
+    // The shapes met so far, and the bytes they hold; the one in force.
+    std::unordered_map<IsoclineShapeKey, IsoclineShape, IsoclineShapeKeyHash> shapes;
+    std::size_t shapeBytes = 0;
+    IsoclineShape* currentShape = nullptr;
 
     // Shared points of the column searches and of the walks (see
     // temperature.cpp); shapes are numbered as setIsoclineShape sets them.
