@@ -5,10 +5,12 @@
 // order, since the draws are one sequence of the random generator; worker
 // threads measure them, each with a Worker context of its own; and the main
 // thread takes the measured simulations back in simulation order, to write
-// and tally them. A fixed window of simulations is in flight at any time,
-// so memory stays bounded however many simulations are asked for. With one
-// thread there is no worker thread: the main thread measures each
-// simulation as soon as it is drawn.
+// and tally them. While it waits for the oldest simulation, the main thread
+// measures queued ones itself, so that n threads in all are busy: n - 1
+// workers and the main thread. A fixed window of simulations is in flight
+// at any time, so memory stays bounded however many simulations are asked
+// for. With one thread there is no worker thread: the main thread measures
+// each simulation as soon as it is drawn.
 #ifndef BRAVOLIN_COMMON_SIMULATION_PIPELINE_H
 #define BRAVOLIN_COMMON_SIMULATION_PIPELINE_H
 
@@ -19,19 +21,31 @@
 #include <thread>
 #include <vector>
 
+// The simulations to keep in flight for threads threads: enough that no
+// thread waits for the next one to be drawn or for the oldest to be
+// written (eight a thread), but no more than fit in 256 MB, and at least
+// two a thread.
+inline int simulationWindow(int threads, std::size_t bytesPerSimulation)
+{
+    const std::size_t fitting = (std::size_t{256} << 20) / (bytesPerSimulation > 0 ? bytesPerSimulation : 1);
+    std::size_t window = 8 * static_cast<std::size_t>(threads);
+    if (window > fitting)
+        window = fitting;
+    if (window < 2 * static_cast<std::size_t>(threads))
+        window = 2 * static_cast<std::size_t>(threads);
+    return static_cast<int>(window);
+}
+
 template <typename Simulation, typename Worker>
 class SimulationPipeline {
 public:
     using Measure = void (*)(Worker&, Simulation&);
 
-    SimulationPipeline(int threads, Measure measure)
-        : measure_(measure), slots_(static_cast<std::size_t>(threads > 1 ? 2 * threads : 1))
+    SimulationPipeline(int threads, int window, Measure measure)
+        : measure_(measure), slots_(static_cast<std::size_t>(threads > 1 ? window : 1)),
+          ownWorker_(std::make_unique<Worker>())
     {
-        if (threads <= 1) {
-            inlineWorker_ = std::make_unique<Worker>();
-            return;
-        }
-        for (int i = 0; i < threads; i++)
+        for (int i = 1; i < threads; i++)
             threads_.emplace_back([this] { work(); });
     }
 
@@ -65,8 +79,8 @@ public:
     {
         const std::size_t index = (oldest_ + inFlight_) % slots_.size();
         inFlight_++;
-        if (inlineWorker_) {
-            measure_(*inlineWorker_, slots_[index].simulation);
+        if (threads_.empty()) {
+            measure_(*ownWorker_, slots_[index].simulation);
             slots_[index].measured = true;
             return;
         }
@@ -96,13 +110,32 @@ private:
     void finishOldest(Finish& finish)
     {
         Slot& slot = slots_[oldest_];
-        if (!inlineWorker_) {
+        if (!threads_.empty()) {
             std::unique_lock<std::mutex> lock(mutex_);
-            measuredCondition_.wait(lock, [&] { return slot.measured; });
+            while (!slot.measured) {
+                if (queue_.empty()) {
+                    measuredCondition_.wait(lock);
+                    continue;
+                }
+                measureQueued(lock, *ownWorker_);
+            }
         }
         finish(slot.simulation);
         oldest_ = (oldest_ + 1) % slots_.size();
         inFlight_--;
+    }
+
+    // Takes the next queued simulation and measures it with worker; the
+    // lock is held on entry and on return, not while measuring.
+    void measureQueued(std::unique_lock<std::mutex>& lock, Worker& worker)
+    {
+        const std::size_t index = queue_.front();
+        queue_.pop_front();
+        lock.unlock();
+        measure_(worker, slots_[index].simulation);
+        lock.lock();
+        slots_[index].measured = true;
+        measuredCondition_.notify_all();
     }
 
     void work()
@@ -113,13 +146,7 @@ private:
             queued_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
             if (stopping_)
                 return;
-            const std::size_t index = queue_.front();
-            queue_.pop_front();
-            lock.unlock();
-            measure_(worker, slots_[index].simulation);
-            lock.lock();
-            slots_[index].measured = true;
-            measuredCondition_.notify_all();
+            measureQueued(lock, worker);
         }
     }
 
@@ -128,7 +155,7 @@ private:
     std::size_t oldest_ = 0;    // the slot of the oldest simulation in flight
     std::size_t inFlight_ = 0;  // simulations drawn and not yet finished
 
-    std::unique_ptr<Worker> inlineWorker_;
+    std::unique_ptr<Worker> ownWorker_;  // the main thread's
     std::vector<std::thread> threads_;
     std::mutex mutex_;
     std::condition_variable queued_;

@@ -75,7 +75,7 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
 void printFileSeed(const RunContext& run)
 {
     if (run.scripted && nullModelsEnabled)
-        std::printf("Seed: %u\n", static_cast<unsigned>(randomState));
+        std::printf("Seed: %u\n", static_cast<unsigned>(randomState()));
 }
 
 int finishRun(const RunContext& run)

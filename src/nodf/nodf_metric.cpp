@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #if defined(_MSC_VER)
 #include <intrin.h>
@@ -62,25 +64,30 @@ void setIdentity(std::vector<int>& source, int count)
 // every later position whose total beats the total now at i, so lines of
 // equal total end in whatever order these exchanges leave them; the reports
 // show that order, so it is kept exactly.
-void orderByTotals(int* totals, int* source, int count)
+//
+// The exchanges of position i form a chain: the first later total that
+// beats the one at i, the first after it that beats that one, and so on.
+// Each link takes the place of the next, and the last comes to i; no other
+// position changes. So the chain is found by reading alone, and only its
+// few links are moved.
+void orderByTotals(int* totals, int* source, int count, std::vector<int>& chain)
 {
     for (int i = 0; i < count; i++) {
-        // The line at i is held in key and keySource while the pass runs;
-        // the exchanges are selects rather than branches, because whether a
-        // line beats the key cannot be predicted.
+        chain.clear();
         int key = totals[i];
-        int keySource = source[i];
         for (int k = i + 1; k < count; k++) {
-            int total = totals[k];
-            int lineSource = source[k];
-            bool beats = total > key;
-            totals[k] = beats ? key : total;
-            source[k] = beats ? keySource : lineSource;
-            key = beats ? total : key;
-            keySource = beats ? lineSource : keySource;
+            if (totals[k] > key) {
+                chain.push_back(k);
+                key = totals[k];
+            }
         }
-        totals[i] = key;
-        source[i] = keySource;
+        int heldTotal = totals[i], heldSource = source[i];
+        for (int link : chain) {
+            std::swap(heldTotal, totals[link]);
+            std::swap(heldSource, source[link]);
+        }
+        totals[i] = heldTotal;
+        source[i] = heldSource;
     }
 }
 
@@ -124,6 +131,7 @@ void packLine(const unsigned char* cells, int count, std::uint64_t* words)
     }
 }
 
+// The rows of nodfMatrix as packed lines.
 void packRows(NodfContext& ctx)
 {
     ctx.rowWords = wordsFor(ctx.columns);
@@ -131,6 +139,28 @@ void packRows(NodfContext& ctx)
     for (int i = 0; i < ctx.rows; i++)
         packLine(ctx.nodfMatrix[i], ctx.columns,
                  &ctx.packedRows[static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords)]);
+}
+
+// The rows in the order measured as packed lines, straight from the matrix
+// measured, when nodfMatrix itself is not wanted: each row's cells are
+// gathered eight at a time into a word of bytes and packed from there.
+void packOrderedRows(NodfContext& ctx, const CellMatrix& matrix)
+{
+    const int columns = ctx.columns;
+    ctx.rowWords = wordsFor(columns);
+    ctx.packedRows.assign(static_cast<std::size_t>(ctx.rows) * static_cast<std::size_t>(ctx.rowWords), 0);
+    const int* columnSource = ctx.columnSource.data();
+    for (int i = 0; i < ctx.rows; i++) {
+        const unsigned char* from = matrix[ctx.rowSource[static_cast<std::size_t>(i)]];
+        std::uint64_t* words = &ctx.packedRows[static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords)];
+        for (int j = 0; j < columns; j += 8) {
+            std::uint64_t bytes = 0;
+            const int inGroup = std::min(8, columns - j);
+            for (int b = 0; b < inGroup; b++)
+                bytes |= static_cast<std::uint64_t>(from[columnSource[j + b]]) << (8 * b);
+            words[j / kWordBits] |= ((bytes * 0x0102040810204080u) >> 56) << (j % kWordBits);
+        }
+    }
 }
 
 // Transposes a 64 by 64 bit block in place: bit t of block[s] trades
@@ -194,35 +224,82 @@ int sharedCells(const std::uint64_t* earlier, const std::uint64_t* later, int wo
     return shared;
 }
 
+// Fills ctx.shares for totals up to side. Every pair value of a matrix is
+// one of these quotients, each of two whole numbers below 3001; they are
+// worked out once per worker and size.
+void prepareShares(NodfContext& ctx, int side)
+{
+    if (side <= ctx.shareSide)
+        return;
+    ctx.shares.resize(static_cast<std::size_t>(side + 1) * static_cast<std::size_t>(side + 2) / 2);
+    for (int later = 1; later <= side; later++) {
+        float* row = &ctx.shares[static_cast<std::size_t>(later) * static_cast<std::size_t>(later + 1) / 2];
+        // A single-precision quotient of two floats is the double quotient
+        // rounded to single precision: double has more than twice the bits.
+        for (int shared = 0; shared <= later; shared++)
+            row[shared] = static_cast<float>(shared) / static_cast<float>(later);
+    }
+    ctx.shareSide = side;
+}
+
 // The sum of the pair table of count lines, added in single precision by
 // first index, then second index, and the table itself into table when it
 // is given. Entry [k][i] (k > i) is the share of the later line's presences
 // that the earlier line also holds, counted only when the earlier line is
 // strictly fuller and the later one holds any; every other entry is 0, and
-// the sum skips those, as adding 0 would change nothing.
-float sumPairTable(std::vector<float>* table, const std::vector<int>& totals,
-                   const std::vector<std::uint64_t>& lines, int count, int words)
+// the sum skips those, as adding 0 would change nothing. (The sum of two
+// floats rounded to single precision is the single-precision sum, for the
+// same reason as the quotients.)
+//
+// Lines of one or two words, the common short lines, are compiled apart
+// (wordsKnown), so that their overlaps take a couple of instructions.
+template <int wordsKnown>
+float sumPairs(const NodfContext& ctx, float* table, const int* totals,
+               const std::uint64_t* lines, int count, int words)
 {
-    if (table != nullptr)
-        table->assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(count), 0.0f);
+    if (wordsKnown > 0)
+        words = wordsKnown;
     float sum = 0.0f;
-    for (int k = 0; k < count; k++) {
-        int later = totals[static_cast<std::size_t>(k)];
+    const std::uint64_t* laterLine = lines;
+    for (int k = 0; k < count; k++, laterLine += words) {
+        const int later = totals[k];
         if (later == 0)
             continue;
-        const std::uint64_t* laterLine = &lines[static_cast<std::size_t>(k) * static_cast<std::size_t>(words)];
-        for (int i = 0; i < k; i++) {
-            if (totals[static_cast<std::size_t>(i)] <= later)
+        const float* shares = &ctx.shares[static_cast<std::size_t>(later) * static_cast<std::size_t>(later + 1) / 2];
+        float* entries = table != nullptr ? table + static_cast<std::size_t>(k) * static_cast<std::size_t>(count) : nullptr;
+        const std::uint64_t* earlierLine = lines;
+        for (int i = 0; i < k; i++, earlierLine += words) {
+            if (totals[i] <= later)
                 continue;
-            int shared = sharedCells(&lines[static_cast<std::size_t>(i) * static_cast<std::size_t>(words)],
-                                     laterLine, words);
-            float entry = static_cast<float>(static_cast<double>(shared) / later);
-            if (table != nullptr)
-                (*table)[static_cast<std::size_t>(k) * static_cast<std::size_t>(count) + static_cast<std::size_t>(i)] = entry;
-            sum = static_cast<float>(static_cast<double>(sum) + entry);
+            int shared;
+            if (wordsKnown == 1)
+                shared = popcount(earlierLine[0] & laterLine[0]);
+            else if (wordsKnown == 2)
+                shared = popcount(earlierLine[0] & laterLine[0]) + popcount(earlierLine[1] & laterLine[1]);
+            else
+                shared = sharedCells(earlierLine, laterLine, words);
+            const float entry = shares[shared];
+            if (entries != nullptr)
+                entries[i] = entry;
+            sum += entry;
         }
     }
     return sum;
+}
+
+float sumPairTable(const NodfContext& ctx, std::vector<float>* table, const std::vector<int>& totals,
+                   const std::vector<std::uint64_t>& lines, int count, int words)
+{
+    float* entries = nullptr;
+    if (table != nullptr) {
+        table->assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(count), 0.0f);
+        entries = table->data();
+    }
+    if (words == 1)
+        return sumPairs<1>(ctx, entries, totals.data(), lines.data(), count, words);
+    if (words == 2)
+        return sumPairs<2>(ctx, entries, totals.data(), lines.data(), count, words);
+    return sumPairs<0>(ctx, entries, totals.data(), lines.data(), count, words);
 }
 
 float pairCount(int lines)
@@ -247,19 +324,26 @@ void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int colum
     setIdentity(ctx.rowSource, rows);
     setIdentity(ctx.columnSource, columns);
     if (orderMatrix) {
-        orderByTotals(ctx.rowTotals.data(), ctx.rowSource.data(), rows);
-        orderByTotals(ctx.columnTotals.data(), ctx.columnSource.data(), columns);
+        orderByTotals(ctx.rowTotals.data(), ctx.rowSource.data(), rows, ctx.chain);
+        orderByTotals(ctx.columnTotals.data(), ctx.columnSource.data(), columns, ctx.chain);
     }
-    fillNodfMatrix(ctx, matrix);
-    packRows(ctx);
+    // The observed matrix is reported in the order measured; a random one
+    // is only measured.
+    if (keepPairTables) {
+        fillNodfMatrix(ctx, matrix);
+        packRows(ctx);
+    } else {
+        packOrderedRows(ctx, matrix);
+    }
     packColumns(ctx);
 
-    float rowSum = sumPairTable(keepPairTables ? &ctx.rowPairTable : nullptr, ctx.rowTotals,
+    prepareShares(ctx, std::max(rows, columns));
+    float rowSum = sumPairTable(ctx, keepPairTables ? &ctx.rowPairTable : nullptr, ctx.rowTotals,
                                 ctx.packedRows, rows, ctx.rowWords);
     float rowPairs = pairCount(rows);
     ctx.nodfRows = static_cast<float>(static_cast<double>(rowSum) / rowPairs);
 
-    float columnSum = sumPairTable(keepPairTables ? &ctx.columnPairTable : nullptr, ctx.columnTotals,
+    float columnSum = sumPairTable(ctx, keepPairTables ? &ctx.columnPairTable : nullptr, ctx.columnTotals,
                                    ctx.packedColumns, columns, ctx.columnWords);
     float columnPairs = pairCount(columns);
     ctx.nodfColumns = static_cast<float>(static_cast<double>(columnSum) / columnPairs);

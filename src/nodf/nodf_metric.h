@@ -17,13 +17,14 @@
 struct NodfContext {
     int rows = 0;
     int columns = 0;
-    CellMatrix nodfMatrix;           // the matrix in the order measured
+    CellMatrix nodfMatrix;           // the observed matrix in the order measured
     std::vector<int> rowTotals, columnTotals;
     // The row and column of the measured matrix now at each position of
     // nodfMatrix. Ordering exchanges these numbers instead of whole rows
     // and columns: an exchange sort of 3000 rows can make millions of
     // exchanges.
     std::vector<int> rowSource, columnSource;
+    std::vector<int> chain;          // scratch of the ordering
     // Rows and columns of nodfMatrix as bits, 64 cells a word.
     std::vector<std::uint64_t> packedRows, packedColumns;
     int rowWords = 0, columnWords = 0;
@@ -31,6 +32,11 @@ struct NodfContext {
     // and the later line k; every other entry 0. Filled only when asked
     // for (the observed run, whose tables are reported).
     std::vector<float> rowPairTable, columnPairTable;
+    // shares[later * (later + 1) / 2 + shared]: shared / later in single
+    // precision, for every later total up to shareSide; a pair value is a
+    // lookup instead of a division.
+    std::vector<float> shares;
+    int shareSide = -1;
     float nodfRows = 0, nodfColumns = 0, nodfTotal = 0;
 };
 

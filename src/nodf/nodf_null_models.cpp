@@ -2,10 +2,12 @@
 // line of the simulations.
 #include "nodf/nodf_null_models.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "common/console.h"
+#include "common/draw_tables.h"
 #include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/random.h"
@@ -64,41 +66,31 @@ int thresholdFor(double fraction)
     return fraction >= 0 && fraction <= 1 ? static_cast<int>(10000 * fraction) : 0;
 }
 
-// One cell draw: 1 when the draw's share of 10000 is below threshold (a
-// threshold of 10000 still gives 0 for the draw 32767).
-inline unsigned char drawCell(int threshold)
+// drawIndex's result for the draw r: (k - 1) times the draw's fraction
+// stored in single precision, rounded to the nearest integer, halves down.
+int indexOfDraw(int r, int k)
 {
-    const int share = static_cast<int>(10000 * (static_cast<double>(drawRandom()) / kRandomMax));
-    return share < threshold ? 1 : 0;
+    const float u = static_cast<float>(static_cast<double>(r) / kRandomMax);
+    const double scaled = (k - 1) * static_cast<double>(u);
+    const int index = static_cast<int>(scaled);
+    return index + 0.5 < scaled && index < k - 1 ? index + 1 : index;
 }
 
-int presenceRowOnes(int r)
-{
-    int ones = 0;
-    for (int c = 0; c < columnCount; c++)
-        ones += PresenceMatrix[r][c];
-    return ones;
-}
+// The indexes of the two sizes drawn from: a row's column (Li and the row
+// repair) and a column's row (Co and the column repair).
+DrawTable columnIndexes, rowIndexes;
 
-int presenceColumnOnes(int c)
+bool rowIsEmpty(const CellMatrix& matrix, int r, int columns)
 {
-    int ones = 0;
-    for (int r = 0; r < rowCount; r++)
-        ones += PresenceMatrix[r][c];
-    return ones;
-}
-
-bool rowIsEmpty(const CellMatrix& matrix, int r)
-{
-    for (int c = 0; c < columnCount; c++)
+    for (int c = 0; c < columns; c++)
         if (matrix[r][c] == 1)
             return false;
     return true;
 }
 
-bool columnIsEmpty(const CellMatrix& matrix, int c)
+bool columnIsEmpty(const CellMatrix& matrix, int c, int rows)
 {
-    for (int r = 0; r < rowCount; r++)
+    for (int r = 0; r < rows; r++)
         if (matrix[r][c] == 1)
             return false;
     return true;
@@ -119,94 +111,128 @@ void measureSimulation(NodfContext& worker, NodfSimulation& simulation)
     }
 }
 
-void drawSimulation(NodfSimulation& simulation, int run)
+void drawSimulation(const NodfDrawPlan& plan, NodfSimulation& simulation, int run)
 {
     simulation.run = run;
     for (CellMatrix& matrix : simulation.matrices)
-        matrix.resize(rowCount, columnCount);
-    drawNodfErMatrix(simulation.matrices[0]);
-    repairEmptyLines(simulation.matrices[0]);
-    drawNodfCeMatrix(simulation.matrices[1]);
-    repairEmptyLines(simulation.matrices[1]);
-    drawNodfLiMatrix(simulation.matrices[2]);
-    drawNodfCoMatrix(simulation.matrices[3]);
+        matrix.resize(plan.rows, plan.columns);
+    drawNodfErMatrix(plan, simulation.matrices[0]);
+    repairEmptyLines(plan, simulation.matrices[0]);
+    drawNodfCeMatrix(plan, simulation.matrices[1]);
+    repairEmptyLines(plan, simulation.matrices[1]);
+    drawNodfLiMatrix(plan, simulation.matrices[2]);
+    drawNodfCoMatrix(plan, simulation.matrices[3]);
 }
 
 }  // namespace
 
 int drawIndex(int k)
 {
-    const float u = static_cast<float>(static_cast<double>(drawRandom()) / kRandomMax);
-    const double scaled = (k - 1) * static_cast<double>(u);
-    const int index = static_cast<int>(scaled);
-    return index + 0.5 < scaled && index < k - 1 ? index + 1 : index;
+    return indexOfDraw(drawRandom(), k);
 }
 
-void repairEmptyLines(CellMatrix& matrix)
+NodfDrawPlan planNodfDraws()
 {
-    // A matrix without rows or without columns has no cell to put a 1 in.
-    if (rowCount == 0 || columnCount == 0)
-        return;
-    for (int r = 0; r < rowCount; r++)
-        if (rowIsEmpty(matrix, r))
-            matrix[r][drawIndex(columnCount)] = 1;
-    for (int c = 0; c < columnCount; c++)
-        if (columnIsEmpty(matrix, c))
-            matrix[drawIndex(rowCount)][c] = 1;
-}
-
-void drawNodfErMatrix(CellMatrix& out)
-{
+    NodfDrawPlan plan;
+    const int rows = plan.rows = rowCount, columns = plan.columns = columnCount;
+    plan.rowOnes.assign(static_cast<std::size_t>(rows), 0);
+    plan.columnOnes.assign(static_cast<std::size_t>(columns), 0);
     int ones = 0;
-    for (int r = 0; r < rowCount; r++)
-        ones += presenceRowOnes(r);
-    fillFraction = static_cast<float>(static_cast<double>(ones) / (rowCount * columnCount));
-    const int threshold = thresholdFor(fillFraction);
-    for (int r = 0; r < rowCount; r++)
-        for (int c = 0; c < columnCount; c++)
-            out[r][c] = drawCell(threshold);
-}
-
-void drawNodfCeMatrix(CellMatrix& out)
-{
-    for (int r = 0; r < rowCount; r++)
-        rowFillFraction[r] = static_cast<float>(static_cast<double>(presenceRowOnes(r)) / columnCount);
-    for (int c = 0; c < columnCount; c++)
-        columnFillFraction[c] = static_cast<float>(static_cast<double>(presenceColumnOnes(c)) / rowCount);
-    for (int r = 0; r < rowCount; r++)
-        for (int c = 0; c < columnCount; c++) {
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < columns; c++) {
+            plan.rowOnes[static_cast<std::size_t>(r)] += PresenceMatrix[r][c];
+            plan.columnOnes[static_cast<std::size_t>(c)] += PresenceMatrix[r][c];
+            ones += PresenceMatrix[r][c];
+        }
+    fillFraction = static_cast<float>(static_cast<double>(ones) / (rows * columns));
+    plan.erThreshold = thresholdFor(fillFraction);
+    for (int r = 0; r < rows; r++)
+        rowFillFraction[r] = static_cast<float>(static_cast<double>(plan.rowOnes[static_cast<std::size_t>(r)]) / columns);
+    for (int c = 0; c < columns; c++)
+        columnFillFraction[c] = static_cast<float>(static_cast<double>(plan.columnOnes[static_cast<std::size_t>(c)]) / rows);
+    plan.ceThresholds.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < columns; c++) {
             // The mean of the two fills is not rounded to single precision.
             const double meanFill = (static_cast<double>(rowFillFraction[r]) + columnFillFraction[c]) / 2;
-            out[r][c] = drawCell(thresholdFor(meanFill));
+            plan.ceThresholds[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) +
+                              static_cast<std::size_t>(c)] = static_cast<std::uint16_t>(thresholdFor(meanFill));
         }
+    return plan;
 }
 
-void drawNodfLiMatrix(CellMatrix& out)
+void repairEmptyLines(const NodfDrawPlan& plan, CellMatrix& matrix)
 {
-    for (int r = 0; r < rowCount; r++) {
-        const int ones = presenceRowOnes(r);
+    const int rows = plan.rows, columns = plan.columns;
+    // A matrix without rows or without columns has no cell to put a 1 in.
+    if (rows == 0 || columns == 0)
+        return;
+    const std::uint16_t* columnIndex = columnIndexes.forK(columns, indexOfDraw);
+    const std::uint16_t* rowIndex = rowIndexes.forK(rows, indexOfDraw);
+    for (int r = 0; r < rows; r++)
+        if (rowIsEmpty(matrix, r, columns))
+            matrix[r][columnIndex[drawRandom()]] = 1;
+    for (int c = 0; c < columns; c++)
+        if (columnIsEmpty(matrix, c, rows))
+            matrix[rowIndex[drawRandom()]][c] = 1;
+}
+
+// A cell draw is 1 when the draw's share of 10000 is below the cell's
+// threshold (a threshold of 10000 still gives 0 for the draw 32767).
+void drawNodfErMatrix(const NodfDrawPlan& plan, CellMatrix& out)
+{
+    const std::uint16_t* share = cellShares();
+    const int threshold = plan.erThreshold;
+    for (int r = 0; r < plan.rows; r++) {
         unsigned char* row = out[r];
-        std::memset(row, 0, static_cast<std::size_t>(columnCount));
-        for (int placed = 0; placed < ones; placed++) {
+        for (int c = 0; c < plan.columns; c++)
+            row[c] = share[drawRandom()] < threshold ? 1 : 0;
+    }
+}
+
+void drawNodfCeMatrix(const NodfDrawPlan& plan, CellMatrix& out)
+{
+    const std::uint16_t* share = cellShares();
+    for (int r = 0; r < plan.rows; r++) {
+        unsigned char* row = out[r];
+        const std::uint16_t* thresholds = &plan.ceThresholds[static_cast<std::size_t>(r) * static_cast<std::size_t>(plan.columns)];
+        for (int c = 0; c < plan.columns; c++)
+            row[c] = share[drawRandom()] < thresholds[c] ? 1 : 0;
+    }
+}
+
+void drawNodfLiMatrix(const NodfDrawPlan& plan, CellMatrix& out)
+{
+    if (plan.columns == 0)
+        return;
+    const std::uint16_t* columnIndex = columnIndexes.forK(plan.columns, indexOfDraw);
+    for (int r = 0; r < plan.rows; r++) {
+        unsigned char* row = out[r];
+        std::fill(row, row + plan.columns, 0);
+        for (int placed = plan.rowOnes[static_cast<std::size_t>(r)]; placed > 0; placed--) {
             int c;
             do
-                c = drawIndex(columnCount);
+                c = columnIndex[drawRandom()];
             while (row[c] == 1);
             row[c] = 1;
         }
     }
 }
 
-void drawNodfCoMatrix(CellMatrix& out)
+void drawNodfCoMatrix(const NodfDrawPlan& plan, CellMatrix& out)
 {
-    for (int c = 0; c < columnCount; c++) {
-        const int ones = presenceColumnOnes(c);
-        for (int r = 0; r < rowCount; r++)
-            out[r][c] = 0;
-        for (int placed = 0; placed < ones; placed++) {
+    if (plan.rows == 0)
+        return;
+    const std::uint16_t* rowIndex = rowIndexes.forK(plan.rows, indexOfDraw);
+    // Each column is cleared and filled on its own; clearing them all first
+    // reads the matrix in order instead of down its columns.
+    for (int r = 0; r < plan.rows; r++)
+        std::fill(out[r], out[r] + plan.columns, 0);
+    for (int c = 0; c < plan.columns; c++) {
+        for (int placed = plan.columnOnes[static_cast<std::size_t>(c)]; placed > 0; placed--) {
             int r;
             do
-                r = drawIndex(rowCount);
+                r = rowIndex[drawRandom()];
             while (out[r][c] == 1);
             out[r][c] = 1;
         }
@@ -232,9 +258,11 @@ void runNodfNullModels(int threads)
         if (simulation.run < simulationCount)
             stopIfInterrupted();
     };
-    SimulationPipeline<NodfSimulation, NodfContext> pipeline(threads, measureSimulation);
+    const NodfDrawPlan plan = planNodfDraws();
+    const std::size_t matrixBytes = (static_cast<std::size_t>(plan.rows) + 1) * (static_cast<std::size_t>(plan.columns) + 1);
+    SimulationPipeline<NodfSimulation, NodfContext> pipeline(threads, simulationWindow(threads, 4 * matrixBytes), measureSimulation);
     for (int run = 1; run <= simulationCount; run++) {
-        drawSimulation(pipeline.slotToDraw(finish), run);
+        drawSimulation(plan, pipeline.slotToDraw(finish), run);
         pipeline.submit();
     }
     pipeline.finishAll(finish);

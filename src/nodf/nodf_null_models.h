@@ -9,6 +9,9 @@
 #ifndef BRAVOLIN_NODF_NODF_NULL_MODELS_H
 #define BRAVOLIN_NODF_NODF_NULL_MODELS_H
 
+#include <cstdint>
+#include <vector>
+
 #include "common/cell_matrix.h"
 
 // Runs simulationCount simulations on the observed matrix in PresenceMatrix
@@ -21,16 +24,29 @@ void runNodfNullModels(int threads);
 // which this ends.
 void completeNodfSummaryLine();
 
-// The random matrices, drawn from PresenceMatrix into out (rowCount x
-// columnCount from index 0).
-void drawNodfErMatrix(CellMatrix& out);
-void drawNodfCeMatrix(CellMatrix& out);
-void drawNodfLiMatrix(CellMatrix& out);
-void drawNodfCoMatrix(CellMatrix& out);
+// What the draws of every simulation of a file take from its observed
+// matrix (PresenceMatrix, rowCount x columnCount from index 0): the ones of
+// every row and column, the Er threshold (of fillFraction) and every Ce
+// cell's threshold (of rowFillFraction and columnFillFraction). These are
+// the same at every simulation, so they are worked out once per file.
+struct NodfDrawPlan {
+    int rows = 0, columns = 0;
+    std::vector<int> rowOnes, columnOnes;
+    int erThreshold = 0;
+    std::vector<std::uint16_t> ceThresholds;  // row by row
+};
+NodfDrawPlan planNodfDraws();
+
+// The random matrices, drawn into out (plan.rows x plan.columns from index
+// 0), each consuming its draws in a fixed order.
+void drawNodfErMatrix(const NodfDrawPlan& plan, CellMatrix& out);
+void drawNodfCeMatrix(const NodfDrawPlan& plan, CellMatrix& out);
+void drawNodfLiMatrix(const NodfDrawPlan& plan, CellMatrix& out);
+void drawNodfCoMatrix(const NodfDrawPlan& plan, CellMatrix& out);
 
 // Puts one 1 at a random place in every empty row of matrix, then in every
 // column still empty.
-void repairEmptyLines(CellMatrix& matrix);
+void repairEmptyLines(const NodfDrawPlan& plan, CellMatrix& matrix);
 
 // A random index from 0 to k - 1 for one draw: (k - 1) times the draw's
 // fraction, rounded to the nearest integer with halves down.

@@ -1,8 +1,10 @@
 // Random matrices of the mode T null models and their temperatures.
 #include "temperature/temperature_null_models.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "common/draw_tables.h"
 #include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/random.h"
@@ -28,29 +30,22 @@ void markKeptLines(const std::vector<int>& order, int offset, int count, bool* k
         kept[order[static_cast<std::size_t>(i + offset)]] = true;
 }
 
-int rowOnes(int i, int columns)
+// drawPosition's result for the draw r: k times the draw's fraction stored
+// in single precision, rounded to the nearest integer with halves down, and
+// 0 taken as 1.
+int positionOfDraw(int r, int k)
 {
-    int count = 0;
-    for (int j = 1; j <= columns; j++)
-        count += PresenceMatrix[i][j];
-    return count;
+    const float u = static_cast<float>(static_cast<double>(r) / kRandomMax);
+    const double scaled = k * static_cast<double>(u);
+    int position = static_cast<int>(scaled);
+    if (position + 0.5 < scaled && position < k)
+        position++;
+    return position == 0 ? 1 : position;
 }
 
-int columnOnes(int j, int rows)
-{
-    int count = 0;
-    for (int i = 1; i <= rows; i++)
-        count += PresenceMatrix[i][j];
-    return count;
-}
-
-// One cell draw: 1 when the draw's share of 10000 is below threshold (a
-// threshold of 10000 still gives 0 for the draw 32767).
-inline unsigned char drawCell(int threshold)
-{
-    const int v = static_cast<int>(static_cast<double>(drawRandom()) / kRandomMax * 10000);
-    return v < threshold ? 1 : 0;
-}
+// The positions of the two sizes drawn from: a row's column (Li and the row
+// repair) and a column's row (Co and the column repair).
+DrawTable columnPositions, rowPositions;
 
 void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulation)
 {
@@ -58,15 +53,15 @@ void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulat
         simulation.temperatures[model] = measureRandomMatrix(worker, simulation.matrices[model]);
 }
 
-void drawSimulation(TemperatureSimulation& simulation, int run)
+void drawSimulation(const TemperatureDrawPlan& plan, TemperatureSimulation& simulation, int run)
 {
     simulation.run = run;
     for (CellMatrix& matrix : simulation.matrices)
-        matrix.resize(savedRowCount, savedColumnCount);
-    drawErMatrix(simulation.matrices[0]);
-    drawCeMatrix(simulation.matrices[1]);
-    drawLiMatrix(simulation.matrices[2]);
-    drawCoMatrix(simulation.matrices[3]);
+        matrix.resize(plan.rows, plan.columns);
+    drawErMatrix(plan, simulation.matrices[0]);
+    drawCeMatrix(plan, simulation.matrices[1]);
+    drawLiMatrix(plan, simulation.matrices[2]);
+    drawCoMatrix(plan, simulation.matrices[3]);
 }
 
 // The progress of a simulation, as its packings showed it when they ran one
@@ -116,66 +111,97 @@ void keepAnalysedBlock(const PackingContext& observed)
     }
 }
 
-void drawErMatrix(CellMatrix& out)
+TemperatureDrawPlan planTemperatureDraws()
 {
-    const int rows = savedRowCount, columns = savedColumnCount;
+    TemperatureDrawPlan plan;
+    const int rows = plan.rows = savedRowCount, columns = plan.columns = savedColumnCount;
+    plan.rowOnes.assign(static_cast<std::size_t>(rows) + 1, 0);
+    plan.columnOnes.assign(static_cast<std::size_t>(columns) + 1, 0);
     int ones = 0;
     for (int i = 1; i <= rows; i++)
-        ones += rowOnes(i, columns);
+        for (int j = 1; j <= columns; j++) {
+            plan.rowOnes[static_cast<std::size_t>(i)] += PresenceMatrix[i][j];
+            plan.columnOnes[static_cast<std::size_t>(j)] += PresenceMatrix[i][j];
+            ones += PresenceMatrix[i][j];
+        }
     fillFraction = static_cast<float>(static_cast<double>(ones) / (rows * columns));
-    const int threshold = static_cast<int>(static_cast<double>(fillFraction) * 10000);
+    plan.erThreshold = static_cast<int>(static_cast<double>(fillFraction) * 10000);
     for (int i = 1; i <= rows; i++)
-        for (int j = 1; j <= columns; j++)
-            out[i][j] = drawCell(threshold);
-    for (int i = 1; i <= rows; i++)
-        if (rowIsEmpty(out, i, columns))
-            out[i][drawPosition(columns)] = 1;
+        rowFillFraction[i] = static_cast<float>(static_cast<double>(plan.rowOnes[static_cast<std::size_t>(i)]) / columns);
     for (int j = 1; j <= columns; j++)
-        if (columnIsEmpty(out, j, rows))
-            out[drawPosition(rows)][j] = 1;
-}
-
-void drawCeMatrix(CellMatrix& out)
-{
-    const int rows = savedRowCount, columns = savedColumnCount;
-    for (int i = 1; i <= rows; i++)
-        rowFillFraction[i] = static_cast<float>(static_cast<double>(rowOnes(i, columns)) / columns);
-    for (int j = 1; j <= columns; j++)
-        columnFillFraction[j] = static_cast<float>(static_cast<double>(columnOnes(j, rows)) / rows);
+        columnFillFraction[j] = static_cast<float>(static_cast<double>(plan.columnOnes[static_cast<std::size_t>(j)]) / rows);
+    plan.ceThresholds.resize((static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1));
     for (int i = 1; i <= rows; i++)
         for (int j = 1; j <= columns; j++) {
             // The mean of the two fills is not rounded to single precision.
             const double meanFill = (static_cast<double>(rowFillFraction[i]) + columnFillFraction[j]) / 2;
-            out[i][j] = drawCell(static_cast<int>(meanFill * 10000));
+            plan.ceThresholds[static_cast<std::size_t>(i) * (static_cast<std::size_t>(columns) + 1) +
+                              static_cast<std::size_t>(j)] = static_cast<std::uint16_t>(static_cast<int>(meanFill * 10000));
         }
+    return plan;
 }
 
-void drawLiMatrix(CellMatrix& out)
+// A cell draw is 1 when the draw's share of 10000 is below the cell's
+// threshold (a threshold of 10000 still gives 0 for the draw 32767).
+void drawErMatrix(const TemperatureDrawPlan& plan, CellMatrix& out)
 {
-    const int rows = savedRowCount, columns = savedColumnCount;
+    const int rows = plan.rows, columns = plan.columns;
+    const std::uint16_t* share = cellShares();
     for (int i = 1; i <= rows; i++) {
         unsigned char* row = out[i];
-        std::memset(&row[1], 0, static_cast<std::size_t>(columns));
-        for (int placed = rowOnes(i, columns); placed > 0; placed--) {
+        for (int j = 1; j <= columns; j++)
+            row[j] = share[drawRandom()] < plan.erThreshold ? 1 : 0;
+    }
+    const std::uint16_t* columnPosition = columnPositions.forK(columns, positionOfDraw);
+    const std::uint16_t* rowPosition = rowPositions.forK(rows, positionOfDraw);
+    for (int i = 1; i <= rows; i++)
+        if (rowIsEmpty(out, i, columns))
+            out[i][columnPosition[drawRandom()]] = 1;
+    for (int j = 1; j <= columns; j++)
+        if (columnIsEmpty(out, j, rows))
+            out[rowPosition[drawRandom()]][j] = 1;
+}
+
+void drawCeMatrix(const TemperatureDrawPlan& plan, CellMatrix& out)
+{
+    const std::uint16_t* share = cellShares();
+    const std::size_t width = static_cast<std::size_t>(plan.columns) + 1;
+    for (int i = 1; i <= plan.rows; i++) {
+        unsigned char* row = out[i];
+        const std::uint16_t* thresholds = &plan.ceThresholds[static_cast<std::size_t>(i) * width];
+        for (int j = 1; j <= plan.columns; j++)
+            row[j] = share[drawRandom()] < thresholds[j] ? 1 : 0;
+    }
+}
+
+void drawLiMatrix(const TemperatureDrawPlan& plan, CellMatrix& out)
+{
+    const std::uint16_t* columnPosition = columnPositions.forK(plan.columns, positionOfDraw);
+    for (int i = 1; i <= plan.rows; i++) {
+        unsigned char* row = out[i];
+        std::fill(row + 1, row + 1 + plan.columns, 0);
+        for (int placed = plan.rowOnes[static_cast<std::size_t>(i)]; placed > 0; placed--) {
             int j;
             do
-                j = drawPosition(columns);
+                j = columnPosition[drawRandom()];
             while (row[j] == 1);
             row[j] = 1;
         }
     }
 }
 
-void drawCoMatrix(CellMatrix& out)
+void drawCoMatrix(const TemperatureDrawPlan& plan, CellMatrix& out)
 {
-    const int rows = savedRowCount, columns = savedColumnCount;
-    for (int j = 1; j <= columns; j++) {
-        for (int i = 1; i <= rows; i++)
-            out[i][j] = 0;
-        for (int placed = columnOnes(j, rows); placed > 0; placed--) {
+    const std::uint16_t* rowPosition = rowPositions.forK(plan.rows, positionOfDraw);
+    // Each column is cleared and filled on its own; clearing them all first
+    // reads the matrix in order instead of down its columns.
+    for (int i = 1; i <= plan.rows; i++)
+        std::fill(out[i] + 1, out[i] + 1 + plan.columns, 0);
+    for (int j = 1; j <= plan.columns; j++) {
+        for (int placed = plan.columnOnes[static_cast<std::size_t>(j)]; placed > 0; placed--) {
             int i;
             do
-                i = drawPosition(rows);
+                i = rowPosition[drawRandom()];
             while (out[i][j] == 1);
             out[i][j] = 1;
         }
@@ -184,12 +210,7 @@ void drawCoMatrix(CellMatrix& out)
 
 int drawPosition(int k)
 {
-    const float u = static_cast<float>(static_cast<double>(drawRandom()) / kRandomMax);
-    const double scaled = k * static_cast<double>(u);
-    int position = static_cast<int>(scaled);
-    if (position + 0.5 < scaled && position < k)
-        position++;
-    return position == 0 ? 1 : position;
+    return positionOfDraw(drawRandom(), k);
 }
 
 float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn)
@@ -226,9 +247,11 @@ void runTemperatureNullModels(const PackingContext& observed, int threads)
         if (simulation.run < simulationCount)
             stopIfInterrupted();
     };
-    SimulationPipeline<TemperatureSimulation, TemperatureWorker> pipeline(threads, measureSimulation);
+    const TemperatureDrawPlan plan = planTemperatureDraws();
+    const std::size_t matrixBytes = (static_cast<std::size_t>(plan.rows) + 1) * (static_cast<std::size_t>(plan.columns) + 1);
+    SimulationPipeline<TemperatureSimulation, TemperatureWorker> pipeline(threads, simulationWindow(threads, 4 * matrixBytes), measureSimulation);
     for (int run = 1; run <= simulationCount; run++) {
-        drawSimulation(pipeline.slotToDraw(finish), run);
+        drawSimulation(plan, pipeline.slotToDraw(finish), run);
         pipeline.submit();
     }
     pipeline.finishAll(finish);

@@ -9,6 +9,9 @@
 #ifndef BRAVOLIN_TEMPERATURE_TEMPERATURE_NULL_MODELS_H
 #define BRAVOLIN_TEMPERATURE_TEMPERATURE_NULL_MODELS_H
 
+#include <cstdint>
+#include <vector>
+
 #include "common/cell_matrix.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
@@ -35,13 +38,26 @@ void runTemperatureNullModels(const PackingContext& observed, int threads);
 // the file of the same size.
 void keepAnalysedBlock(const PackingContext& observed);
 
-// The random matrices of the four models, drawn from PresenceMatrix (rows
-// 1..savedRowCount, columns 1..savedColumnCount) into the same block of
-// out, each consuming its draws in a fixed order.
-void drawErMatrix(CellMatrix& out);
-void drawCeMatrix(CellMatrix& out);
-void drawLiMatrix(CellMatrix& out);
-void drawCoMatrix(CellMatrix& out);
+// What the draws of every simulation of a file take from the block of
+// PresenceMatrix they randomise (rows 1..savedRowCount, columns
+// 1..savedColumnCount): the ones of every row and column, the Er threshold
+// (of fillFraction) and every Ce cell's threshold (of rowFillFraction and
+// columnFillFraction). These are the same at every simulation, so they are
+// worked out once per file.
+struct TemperatureDrawPlan {
+    int rows = 0, columns = 0;
+    std::vector<int> rowOnes, columnOnes;  // from index 1
+    int erThreshold = 0;
+    std::vector<std::uint16_t> ceThresholds;  // cell (i, j) at i * (columns + 1) + j
+};
+TemperatureDrawPlan planTemperatureDraws();
+
+// The random matrices of the four models, drawn into the same block of out,
+// each consuming its draws in a fixed order.
+void drawErMatrix(const TemperatureDrawPlan& plan, CellMatrix& out);
+void drawCeMatrix(const TemperatureDrawPlan& plan, CellMatrix& out);
+void drawLiMatrix(const TemperatureDrawPlan& plan, CellMatrix& out);
+void drawCoMatrix(const TemperatureDrawPlan& plan, CellMatrix& out);
 
 // Packs and measures a random matrix of savedRowCount x savedColumnCount
 // cells as the observed one was; returns its temperature. drawn is the

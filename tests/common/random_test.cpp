@@ -22,3 +22,21 @@ TEST(Random, StateWrapsModulo32BitsAndDrawsStayIn15Bits)
         ASSERT_LE(r, kRandomMax);
     }
 }
+
+TEST(Random, BatchesDrawTheOneAtATimeSequenceAndTheStateContinuesIt)
+{
+    std::uint32_t state = 12345;
+    seedRandom(state);
+    EXPECT_EQ(randomState(), 12345u);
+    for (int i = 0; i < 3 * RandomBatch::kSize + 7; i++) {
+        state = state * 214013u + 2531011u;
+        ASSERT_EQ(drawRandom(), static_cast<int>((state >> 16) & 0x7FFF)) << "draw " << i;
+        ASSERT_EQ(randomState(), state) << "draw " << i;
+    }
+    // Seeding with the state reached continues the same sequence, wherever
+    // in a batch it stands.
+    const std::uint32_t reached = randomState();
+    const int next = drawRandom();
+    seedRandom(reached);
+    EXPECT_EQ(drawRandom(), next);
+}

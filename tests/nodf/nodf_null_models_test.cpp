@@ -77,16 +77,16 @@ TEST(NodfNullModels, ErAndCeAreRepairedUntilNoLineIsEmpty)
     setObservedMatrix({"0000", "0000", "0000"});
     for (std::uint32_t seed = 1; seed <= 20; seed++) {
         seedRandom(seed);
-        drawNodfErMatrix(drawn);
+        drawNodfErMatrix(planNodfDraws(), drawn);
         EXPECT_EQ(workingRowOnes(0) + workingRowOnes(1) + workingRowOnes(2), 0);
-        repairEmptyLines(drawn);
+        repairEmptyLines(planNodfDraws(), drawn);
         expectNoEmptyLine();
     }
     setObservedMatrix({"1100", "1000", "0000"});
     for (std::uint32_t seed = 1; seed <= 20; seed++) {
         seedRandom(seed);
-        drawNodfCeMatrix(drawn);
-        repairEmptyLines(drawn);
+        drawNodfCeMatrix(planNodfDraws(), drawn);
+        repairEmptyLines(planNodfDraws(), drawn);
         expectNoEmptyLine();
     }
 }
@@ -95,19 +95,19 @@ TEST(NodfNullModels, FullFillStillGivesZeroForTheLastDraw)
 {
     setObservedMatrix({"111", "111"});
     seedForNextDraw(kRandomMax);
-    drawNodfErMatrix(drawn);
+    drawNodfErMatrix(planNodfDraws(), drawn);
     EXPECT_EQ(fillFraction, 1.0f);
     EXPECT_EQ(drawn[0][0], 0);
     EXPECT_EQ(workingRowOnes(0) + workingRowOnes(1), 5);
 
     setObservedMatrix({"11", "10"});
     seedForNextDraw(kRandomMax);
-    drawNodfCeMatrix(drawn);
+    drawNodfCeMatrix(planNodfDraws(), drawn);
     EXPECT_EQ(drawn[0][0], 0);
     setObservedMatrix({"10", "00"});
     for (std::uint32_t seed = 1; seed <= 50; seed++) {
         seedRandom(seed);
-        drawNodfCeMatrix(drawn);
+        drawNodfCeMatrix(planNodfDraws(), drawn);
         EXPECT_EQ(drawn[1][1], 0);
     }
 }
@@ -118,14 +118,14 @@ TEST(NodfNullModels, LiKeepsRowTotalsAndCoColumnTotalsWithoutRepair)
     setObservedMatrix(rows);
     for (std::uint32_t seed = 1; seed <= 10; seed++) {
         seedRandom(seed);
-        drawNodfLiMatrix(drawn);
+        drawNodfLiMatrix(planNodfDraws(), drawn);
         for (int r = 0; r < rowCount; r++) {
             int expected = 0;
             for (char cell : rows[static_cast<std::size_t>(r)])
                 expected += cell == '1';
             EXPECT_EQ(workingRowOnes(r), expected);
         }
-        drawNodfCoMatrix(drawn);
+        drawNodfCoMatrix(planNodfDraws(), drawn);
         for (int c = 0; c < columnCount; c++) {
             int expected = 0;
             for (const std::string& row : rows)
@@ -134,7 +134,7 @@ TEST(NodfNullModels, LiKeepsRowTotalsAndCoColumnTotalsWithoutRepair)
         }
     }
     // The empty row of the observed matrix stays empty in Li.
-    drawNodfLiMatrix(drawn);
+    drawNodfLiMatrix(planNodfDraws(), drawn);
     EXPECT_EQ(workingRowOnes(1), 0);
 }
 
@@ -143,12 +143,12 @@ TEST(NodfNullModels, MatricesWithoutCellsDrawNothing)
     for (const Rows& rows : {Rows{}, Rows{""}}) {
         setObservedMatrix(rows);
         seedRandom(3);
-        drawNodfErMatrix(drawn);
-        repairEmptyLines(drawn);
-        drawNodfCeMatrix(drawn);
-        repairEmptyLines(drawn);
-        drawNodfLiMatrix(drawn);
-        drawNodfCoMatrix(drawn);
+        drawNodfErMatrix(planNodfDraws(), drawn);
+        repairEmptyLines(planNodfDraws(), drawn);
+        drawNodfCeMatrix(planNodfDraws(), drawn);
+        repairEmptyLines(planNodfDraws(), drawn);
+        drawNodfLiMatrix(planNodfDraws(), drawn);
+        drawNodfCoMatrix(planNodfDraws(), drawn);
         // Not a single draw was taken.
         const int next = drawRandom();
         seedRandom(3);

@@ -83,7 +83,7 @@ TEST(TemperatureNullModels, ErRepairLeavesNoEmptyRowOrColumn)
     setObservedBlock({"0000", "0000", "0000"});
     for (std::uint32_t seed = 1; seed <= 20; seed++) {
         seedRandom(seed);
-        drawErMatrix(drawn);
+        drawErMatrix(planTemperatureDraws(), drawn);
         EXPECT_EQ(fillFraction, 0.0f);
         int total = 0;
         for (int i = 1; i <= 3; i++) {
@@ -100,7 +100,7 @@ TEST(TemperatureNullModels, FullThresholdStillGivesZeroForTheLastDraw)
 {
     setObservedBlock({"111", "111"});
     seedForNextDraw(kRandomMax);
-    drawErMatrix(drawn);
+    drawErMatrix(planTemperatureDraws(), drawn);
     EXPECT_EQ(fillFraction, 1.0f);
     EXPECT_EQ(drawn[1][1], 0);
     EXPECT_EQ(workingRowOnes(1) + workingRowOnes(2), 5);
@@ -109,15 +109,15 @@ TEST(TemperatureNullModels, FullThresholdStillGivesZeroForTheLastDraw)
     // row crossing an empty column has threshold 0.
     setObservedBlock({"11", "10"});
     seedForNextDraw(kRandomMax);
-    drawCeMatrix(drawn);
+    drawCeMatrix(planTemperatureDraws(), drawn);
     EXPECT_EQ(drawn[1][1], 0);
     seedForNextDraw(kRandomMax - 1);
-    drawCeMatrix(drawn);
+    drawCeMatrix(planTemperatureDraws(), drawn);
     EXPECT_EQ(drawn[1][1], 1);
     setObservedBlock({"10", "00"});
     for (std::uint32_t seed = 1; seed <= 50; seed++) {
         seedRandom(seed);
-        drawCeMatrix(drawn);
+        drawCeMatrix(planTemperatureDraws(), drawn);
         EXPECT_EQ(drawn[2][2], 0);
     }
 }
@@ -128,14 +128,14 @@ TEST(TemperatureNullModels, LiKeepsRowTotalsAndCoColumnTotals)
     setObservedBlock(rows);
     for (std::uint32_t seed = 1; seed <= 10; seed++) {
         seedRandom(seed);
-        drawLiMatrix(drawn);
+        drawLiMatrix(planTemperatureDraws(), drawn);
         for (int i = 1; i <= 9; i++) {
             int expected = 0;
             for (char cell : rows[static_cast<std::size_t>(i - 1)])
                 expected += cell == '1';
             EXPECT_EQ(workingRowOnes(i), expected);
         }
-        drawCoMatrix(drawn);
+        drawCoMatrix(planTemperatureDraws(), drawn);
         for (int j = 1; j <= 13; j++) {
             int expected = 0;
             for (const std::string& row : rows)
@@ -152,7 +152,7 @@ TEST(TemperatureNullModels, SameSeedSameMatrices)
     for (std::vector<std::string>* out : {&first, &second}) {
         seedRandom(99);
         for (auto draw : {drawErMatrix, drawCeMatrix, drawLiMatrix, drawCoMatrix}) {
-            draw(drawn);
+            draw(planTemperatureDraws(), drawn);
             for (const std::string& row : matrixRows(drawn, savedRowCount, savedColumnCount))
                 out->push_back(row);
         }
