@@ -1,13 +1,14 @@
 # Convenience targets around the CMake build; see README.md.
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+TSAN_DIR     ?= build-tsan
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS         ?= 2
 RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
-.PHONY: all build run test test-sanitize fuzz bench clean
+.PHONY: all build run test test-sanitize test-tsan fuzz bench clean
 
 all: build
 
@@ -33,6 +34,17 @@ test-sanitize:
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The tests of the null models, of their threads and of data safety, built
+# with ThreadSanitizer: a data race fails them. ThreadSanitizer takes over
+# signal handlers, so the test of a signal's own default action at a
+# question does not apply there.
+test-tsan:
+	@sh tools/ensure-test-packages.sh
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAVOLIN_TSAN=ON > /dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS)
+	@cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
+		-R 'NullModels|Threads|Pipeline|DataSafety|CommandLineSession' -E 'InterruptAtAQuestion'
+
 # libFuzzer harnesses of the readers and the pattern matcher, each run for
 # FUZZ_SECONDS seconds (clang and its runtime are installed when missing).
 fuzz:
@@ -47,4 +59,4 @@ bench: build
 	@$(BUILD_DIR)/bench/bravolin_bench $(BENCH_ARGS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)

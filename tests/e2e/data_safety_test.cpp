@@ -49,8 +49,9 @@ void expectWholeLines(const ScratchDirectory& dir)
 {
     for (const std::string& name : dir.files()) {
         const std::string content = dir.read(name);
-        if (!content.empty())
+        if (!content.empty()) {
             EXPECT_EQ(content.back(), '\n') << name;
+        }
     }
 }
 
@@ -84,15 +85,18 @@ TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
     full.write("b.txt", "10\n01\n");
     std::filesystem::create_symlink("/dev/full", full.path() / "a_column_pairwise.TXT");
     std::filesystem::create_symlink("/dev/full", full.path() / "a_TotalNestedness_CE.TXT");
-    SessionResult result = runSession(full, answers, SessionClock{kStartTime});
+    // Three threads: the files and messages are those of one.
+    SessionResult result = runCommand(full, {"-j", "3"}, answers, SessionClock{kStartTime});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(occurrences(result.console, "File: a_column_pairwise.TXT" + std::string(kIncomplete)), 1);
     EXPECT_EQ(occurrences(result.console, "File: a_TotalNestedness_CE.TXT" + std::string(kIncomplete)), 1);
     EXPECT_EQ(occurrences(result.console, kIncomplete), 2);
     // Every other file is complete, byte for byte.
-    for (const std::string& name : clean.files())
-        if (name != "a_column_pairwise.TXT" && name != "a_TotalNestedness_CE.TXT")
+    for (const std::string& name : clean.files()) {
+        if (name != "a_column_pairwise.TXT" && name != "a_TotalNestedness_CE.TXT") {
             EXPECT_EQ(full.read(name), clean.read(name)) << name;
+        }
+    }
 
     // Ending at the end of input keeps the code.
     EXPECT_EQ(runSession(full, "T\nN\nN\nb.txt\n").exitCode, 0);
@@ -189,7 +193,7 @@ TEST(DataSafety, AnInterruptDuringTheNullModelsOfModeTLeavesWholeLines)
     ScratchDirectory dir;
     dir.write("a.txt", matrixText(randomRows(40, 40, 0.3, 5)));
     dir.write("b.txt", "10\n01\n");
-    RunningSession session = startSession(dir, {}, "T\nN\nY\n1000\n*.txt\nN\n", realClock());
+    RunningSession session = startSession(dir, {"-j", "3"}, "T\nN\nY\n1000\n*.txt\nN\n", realClock());
     ASSERT_TRUE(waitForLines(dir, "a.NULL", 4));
     kill(session.pid, SIGINT);
     SessionResult result = finishSession(session);
@@ -214,7 +218,7 @@ TEST(DataSafety, AnInterruptDuringTheNullModelsOfModeNKeepsTheTwelveFilesEven)
 {
     ScratchDirectory dir;
     dir.write("a.txt", matrixText(randomRows(60, 60, 0.3, 6)));
-    RunningSession session = startSession(dir, {}, "N\nN\nY\n1000\na.txt\n", realClock());
+    RunningSession session = startSession(dir, {"-j", "3"}, "N\nN\nY\n1000\na.txt\n", realClock());
     ASSERT_TRUE(waitForLines(dir, "a_TotalNestedness_COL.TXT", 5));
     kill(session.pid, SIGTERM);
     SessionResult result = finishSession(session);

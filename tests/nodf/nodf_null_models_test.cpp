@@ -183,3 +183,139 @@ TEST(NodfNullModels, EqualTotalsDoNotCountAndOneRunGivesItsOwnMeans)
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "0.00 0.00 0.00 0.00 0.00 0.00 0.00\n");
     EXPECT_EQ(splitLines(dir.read("FULL_TotalNestedness_ER.TXT")), (std::vector<std::string>{"0.00"}));
 }
+
+namespace {
+
+// The four models of mode N as their rules read, one draw at a time from a
+// plain generator, with the repair of Er and Ce.
+struct PlainGenerator {
+    std::uint32_t state;
+    int draw()
+    {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFF);
+    }
+    int index(int k)
+    {
+        const float u = static_cast<float>(static_cast<double>(draw()) / 32767);
+        const double scaled = (k - 1) * static_cast<double>(u);
+        const int i = static_cast<int>(scaled);
+        return i + 0.5 < scaled && i < k - 1 ? i + 1 : i;
+    }
+    bool cell(int threshold) { return static_cast<int>(10000 * (static_cast<double>(draw()) / 32767)) < threshold; }
+};
+
+int thresholdOf(double fraction)
+{
+    return fraction >= 0 && fraction <= 1 ? static_cast<int>(10000 * fraction) : 0;
+}
+
+Rows plainNodfModels(const Rows& observed, std::uint32_t seed)
+{
+    const int n = static_cast<int>(observed.size()), m = static_cast<int>(observed[0].size());
+    PlainGenerator g{seed};
+    Rows out, matrix(static_cast<std::size_t>(n), std::string(static_cast<std::size_t>(m), '0'));
+    auto cellOf = [&](int r, int c) -> char& { return matrix[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; };
+    auto at = [&](int r, int c) { return observed[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] == '1'; };
+    auto repair = [&]() {
+        for (int r = 0; r < n; r++)
+            if (matrix[static_cast<std::size_t>(r)].find('1') == std::string::npos)
+                cellOf(r, g.index(m)) = '1';
+        for (int c = 0; c < m; c++) {
+            bool empty = true;
+            for (int r = 0; r < n; r++)
+                empty = empty && cellOf(r, c) == '0';
+            if (empty)
+                cellOf(g.index(n), c) = '1';
+        }
+    };
+    int ones = 0;
+    for (int r = 0; r < n; r++)
+        for (int c = 0; c < m; c++)
+            ones += at(r, c);
+    const float fill = static_cast<float>(static_cast<double>(ones) / (n * m));
+    for (int r = 0; r < n; r++)
+        for (int c = 0; c < m; c++)
+            cellOf(r, c) = g.cell(thresholdOf(fill)) ? '1' : '0';
+    repair();
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    std::vector<float> rowFill(static_cast<std::size_t>(n)), columnFill(static_cast<std::size_t>(m));
+    for (int r = 0; r < n; r++) {
+        int count = 0;
+        for (int c = 0; c < m; c++)
+            count += at(r, c);
+        rowFill[static_cast<std::size_t>(r)] = static_cast<float>(static_cast<double>(count) / m);
+    }
+    for (int c = 0; c < m; c++) {
+        int count = 0;
+        for (int r = 0; r < n; r++)
+            count += at(r, c);
+        columnFill[static_cast<std::size_t>(c)] = static_cast<float>(static_cast<double>(count) / n);
+    }
+    for (int r = 0; r < n; r++)
+        for (int c = 0; c < m; c++)
+            cellOf(r, c) = g.cell(thresholdOf((static_cast<double>(rowFill[static_cast<std::size_t>(r)]) +
+                                               columnFill[static_cast<std::size_t>(c)]) / 2))
+                               ? '1' : '0';
+    repair();
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    for (int r = 0; r < n; r++) {
+        for (int c = 0; c < m; c++)
+            cellOf(r, c) = '0';
+        for (int c = 0; c < m; c++)
+            if (at(r, c)) {
+                int at;
+                do
+                    at = g.index(m);
+                while (cellOf(r, at) == '1');
+                cellOf(r, at) = '1';
+            }
+    }
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    for (int c = 0; c < m; c++) {
+        for (int r = 0; r < n; r++)
+            cellOf(r, c) = '0';
+        for (int r = 0; r < n; r++)
+            if (at(r, c)) {
+                int at;
+                do
+                    at = g.index(n);
+                while (cellOf(at, c) == '1');
+                cellOf(at, c) = '1';
+            }
+    }
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    return out;
+}
+
+}  // namespace
+
+TEST(NodfNullModels, DrawsMatchTheirRulesReadOneDrawAtATime)
+{
+    for (const Rows& observed : {Rows{"0110101", "1111000", "0000000", "1010101"}, Rows{"000", "000"},
+                                 Rows{"1", "0", "1"}, Rows{"11011"}}) {
+        for (std::uint32_t seed : {3u, 99u, 3000000000u}) {
+            setObservedMatrix(observed);
+            const NodfDrawPlan plan = planNodfDraws();
+            seedRandom(seed);
+            Rows drawnRows;
+            drawNodfErMatrix(plan, drawn);
+            repairEmptyLines(plan, drawn);
+            for (int r = 0; r < rowCount; r++)
+                drawnRows.push_back(std::string(drawn[r], drawn[r] + columnCount));
+            drawNodfCeMatrix(plan, drawn);
+            repairEmptyLines(plan, drawn);
+            for (int r = 0; r < rowCount; r++)
+                drawnRows.push_back(std::string(drawn[r], drawn[r] + columnCount));
+            for (auto draw : {drawNodfLiMatrix, drawNodfCoMatrix}) {
+                draw(plan, drawn);
+                for (int r = 0; r < rowCount; r++)
+                    drawnRows.push_back(std::string(drawn[r], drawn[r] + columnCount));
+            }
+            for (std::string& row : drawnRows)
+                for (char& cell : row)
+                    cell = static_cast<char>('0' + cell);
+            EXPECT_EQ(drawnRows, plainNodfModels(observed, seed)) << observed.size() << " rows, seed " << seed;
+        }
+    }
+}

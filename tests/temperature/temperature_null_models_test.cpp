@@ -220,7 +220,9 @@ TEST(TemperatureNullModels, MeansAndColderCountsOverTheSimulations)
 {
     ScratchDirectory dir;
     dir.enter();
-    runNullModelsOf(randomRows(12, 15, 0.35, 8), "R.TXT", 6, 11);
+    // On three threads, in this process: the means and counts are those of
+    // the simulations in order.
+    runNullModelsOf(randomRows(12, 15, 0.35, 8), "R.TXT", 6, 11, 3);
 
     std::vector<std::string> lines = splitLines(dir.read("R.NULL"));
     ASSERT_EQ(lines.size(), 7u);
@@ -241,4 +243,124 @@ TEST(TemperatureNullModels, MeansAndColderCountsOverTheSimulations)
     std::snprintf(expected, sizeof expected, "%02.2f %02.2f %02.2f %02.2f\n", erSum / 6, erColder / 6.0,
                   ceSum / 6, ceColder / 6.0);
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), expected);
+}
+
+namespace {
+
+// The four models as their rules read, one draw at a time from a plain
+// generator: the tables, plans and batched generator must give these very
+// matrices.
+struct PlainGenerator {
+    std::uint32_t state;
+    int draw()
+    {
+        state = state * 214013u + 2531011u;
+        return static_cast<int>((state >> 16) & 0x7FFF);
+    }
+    int position(int k)
+    {
+        const float u = static_cast<float>(static_cast<double>(draw()) / 32767);
+        const double scaled = k * static_cast<double>(u);
+        int p = static_cast<int>(scaled);
+        if (p + 0.5 < scaled && p < k)
+            p++;
+        return p == 0 ? 1 : p;
+    }
+    int cell(int threshold) { return static_cast<int>(static_cast<double>(draw()) / 32767 * 10000) < threshold; }
+};
+
+Rows plainModels(const Rows& observed, std::uint32_t seed)
+{
+    const int m = static_cast<int>(observed.size()), n = static_cast<int>(observed[0].size());
+    auto at = [&](int i, int j) { return observed[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)] == '1'; };
+    PlainGenerator g{seed};
+    Rows out;
+    std::vector<std::string> matrix(static_cast<std::size_t>(m), std::string(static_cast<std::size_t>(n), '0'));
+    auto cellOf = [&](int i, int j) -> char& { return matrix[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(j - 1)]; };
+    int ones = 0;
+    for (int i = 1; i <= m; i++)
+        for (int j = 1; j <= n; j++)
+            ones += at(i, j);
+    const float fill = static_cast<float>(static_cast<double>(ones) / (m * n));
+    for (int i = 1; i <= m; i++)
+        for (int j = 1; j <= n; j++)
+            cellOf(i, j) = g.cell(static_cast<int>(static_cast<double>(fill) * 10000)) ? '1' : '0';
+    for (int i = 1; i <= m; i++)
+        if (matrix[static_cast<std::size_t>(i - 1)].find('1') == std::string::npos)
+            cellOf(i, g.position(n)) = '1';
+    for (int j = 1; j <= n; j++) {
+        bool empty = true;
+        for (int i = 1; i <= m; i++)
+            empty = empty && cellOf(i, j) == '0';
+        if (empty)
+            cellOf(g.position(m), j) = '1';
+    }
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    std::vector<float> rowFill(static_cast<std::size_t>(m) + 1), columnFill(static_cast<std::size_t>(n) + 1);
+    for (int i = 1; i <= m; i++) {
+        int count = 0;
+        for (int j = 1; j <= n; j++)
+            count += at(i, j);
+        rowFill[static_cast<std::size_t>(i)] = static_cast<float>(static_cast<double>(count) / n);
+    }
+    for (int j = 1; j <= n; j++) {
+        int count = 0;
+        for (int i = 1; i <= m; i++)
+            count += at(i, j);
+        columnFill[static_cast<std::size_t>(j)] = static_cast<float>(static_cast<double>(count) / m);
+    }
+    for (int i = 1; i <= m; i++)
+        for (int j = 1; j <= n; j++)
+            cellOf(i, j) = g.cell(static_cast<int>((static_cast<double>(rowFill[static_cast<std::size_t>(i)]) +
+                                                    columnFill[static_cast<std::size_t>(j)]) / 2 * 10000))
+                               ? '1' : '0';
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    for (int i = 1; i <= m; i++) {
+        for (int j = 1; j <= n; j++)
+            cellOf(i, j) = '0';
+        for (int j = 1; j <= n; j++)
+            if (at(i, j)) {
+                int c;
+                do
+                    c = g.position(n);
+                while (cellOf(i, c) == '1');
+                cellOf(i, c) = '1';
+            }
+    }
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    for (int j = 1; j <= n; j++) {
+        for (int i = 1; i <= m; i++)
+            cellOf(i, j) = '0';
+        for (int i = 1; i <= m; i++)
+            if (at(i, j)) {
+                int r;
+                do
+                    r = g.position(m);
+                while (cellOf(r, j) == '1');
+                cellOf(r, j) = '1';
+            }
+    }
+    out.insert(out.end(), matrix.begin(), matrix.end());
+    return out;
+}
+
+}  // namespace
+
+TEST(TemperatureNullModels, DrawsMatchTheirRulesReadOneDrawAtATime)
+{
+    for (const Rows& observed : {randomRows(17, 23, 0.3, 1), randomRows(40, 9, 0.8, 2),
+                                 Rows{"0000", "0000"}, Rows{"1", "1"}, Rows{"10110"}}) {
+        for (std::uint32_t seed : {1u, 77u, 4000000000u}) {
+            setObservedBlock(observed);
+            const TemperatureDrawPlan plan = planTemperatureDraws();
+            seedRandom(seed);
+            Rows drawnRows;
+            for (auto draw : {drawErMatrix, drawCeMatrix, drawLiMatrix, drawCoMatrix}) {
+                draw(plan, drawn);
+                for (const std::string& row : matrixRows(drawn, savedRowCount, savedColumnCount))
+                    drawnRows.push_back(row);
+            }
+            EXPECT_EQ(drawnRows, plainModels(observed, seed)) << observed.size() << " rows, seed " << seed;
+        }
+    }
 }
