@@ -2,13 +2,16 @@
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 TSAN_DIR     ?= build-tsan
+WINDOWS_DIR  ?= build-windows
+STATIC_DIR   ?= build-static
+VERSION      := 3.0.3
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS         ?= 2
 RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
-.PHONY: all build run test test-sanitize test-tsan fuzz bench clean
+.PHONY: all build run test test-sanitize test-tsan fuzz windows test-windows dist bench clean
 
 all: build
 
@@ -54,9 +57,30 @@ fuzz:
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@sh tools/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# The Windows program, cross-built with MinGW-w64: one static .exe that
+# needs only the system DLLs (x86-64 with POPCNT, Windows 10 or 11).
+windows:
+	@sh tools/ensure-packages.sh x86_64-w64-mingw32-g++-posix=g++-mingw-w64-x86-64-posix
+	@cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DBRAVOLIN_TESTS=OFF > /dev/null
+	@cmake --build $(WINDOWS_DIR) --target bravolin -j $(JOBS)
+
+# The Windows program under wine writes the same files as the Linux one.
+test-windows: build windows
+	@sh tools/ensure-packages.sh wine=wine64
+	@sh tests/windows/compare.sh $(BUILD_DIR)/bravolin $(WINDOWS_DIR)/bravolin.exe
+
+# Release archives: a static Linux program and the Windows program, each
+# with the README and the examples, ready to unpack and run.
+dist: windows
+	@cmake -S . -B $(STATIC_DIR) -DCMAKE_BUILD_TYPE=Release -DBRAVOLIN_TESTS=OFF \
+		-DCMAKE_EXE_LINKER_FLAGS=-static > /dev/null
+	@cmake --build $(STATIC_DIR) --target bravolin -j $(JOBS)
+	@sh tools/make-dist.sh $(VERSION) $(STATIC_DIR)/bravolin $(WINDOWS_DIR)/bravolin.exe
+
 bench: build
 	@cmake --build $(BUILD_DIR) --target bravolin_bench -j $(JOBS)
 	@$(BUILD_DIR)/bench/bravolin_bench $(BENCH_ARGS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(STATIC_DIR) dist

@@ -1,8 +1,18 @@
 // BRAVOLIN: nestedness of presence/absence matrices, from the console or
 // from a command line.
+#include <string>
+#include <vector>
+
+#include "common/platform.h"
 #include "driver/main_loop.h"
 
 int main(int argc, char* argv[])
 {
-    return runProgram(argc, argv);
+    // The arguments in UTF-8, as the program handles every name.
+    std::vector<std::string> arguments = commandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(&argument[0]);
+    pointers.push_back(nullptr);
+    return runProgram(static_cast<int>(arguments.size()), pointers.data());
 }

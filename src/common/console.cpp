@@ -2,6 +2,7 @@
 #include "common/console.h"
 
 #include <cctype>
+#include <cstdarg>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -10,7 +11,28 @@
 #include <thread>
 
 #include "common/interrupts.h"
+#include "common/platform.h"
 #include "common/shared_state.h"
+
+void consolePrintf(const char* format, ...)
+{
+    char text[1024];
+    std::va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    if (length < 0)
+        return;
+    if (static_cast<std::size_t>(length) < sizeof text) {
+        writeConsole(text, static_cast<std::size_t>(length));
+        return;
+    }
+    std::string longer(static_cast<std::size_t>(length), '\0');
+    va_start(arguments, format);
+    std::vsnprintf(&longer[0], longer.size() + 1, format, arguments);
+    va_end(arguments);
+    writeConsole(longer.data(), longer.size());
+}
 
 static bool bellsSound = true;
 static bool progressShown = true;
@@ -109,7 +131,7 @@ char readAnswerInitial(AnswerSource& answers)
 int askYesNo(AnswerSource& answers, const char* prompt)
 {
     for (;;) {
-        std::printf("%s", prompt);
+        consolePrintf("%s", prompt);
         char answer = readAnswerInitial(answers);
         if (answer == 'Y')
             return 1;
@@ -122,7 +144,7 @@ int askYesNo(AnswerSource& answers, const char* prompt)
 void beep()
 {
     if (bellsSound)
-        std::printf("%s", "\a");
+        consolePrintf("%s", "\a");
 }
 
 int currentSecondsField()

@@ -73,6 +73,14 @@ char readAnswerInitial(AnswerSource& answers);
 // the bell after any other answer. Returns 1 for yes, 0 for no.
 int askYesNo(AnswerSource& answers, const char* prompt);
 
+// printf to the console (standard output), through writeConsole, so that
+// names in UTF-8 show as they are on every system.
+void consolePrintf(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
 // Sounds the console bell: the BEL character on standard output.
 void beep();
 

@@ -1,7 +1,10 @@
 // Buffered byte reading of matrix files.
 #include "common/input_file.h"
 
-InputFile::InputFile(const char* name) : file_(std::fopen(name, "rb")) {}
+#include "common/console.h"
+#include "common/platform.h"
+
+InputFile::InputFile(const char* name) : file_(openFile(name, "rb")) {}
 
 InputFile::~InputFile()
 {
@@ -22,7 +25,7 @@ void reportTextAfterEndOfFileMark(InputFile& file, const char* name)
 {
     for (int c = file.next(); c != EOF; c = file.next()) {
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
-            std::printf("File: %s ends at a Ctrl-Z byte; the rest of it is not read.\n", name);
+            consolePrintf("File: %s ends at a Ctrl-Z byte; the rest of it is not read.\n", name);
             return;
         }
     }

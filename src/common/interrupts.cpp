@@ -1,8 +1,9 @@
 // Acting on interrupts at the points where every file holds whole lines.
 #include "common/interrupts.h"
 
-#include <cstdio>
+#include <string>
 
+#include "common/console.h"
 #include "common/output_file.h"
 #include "common/platform.h"
 #include "common/shared_state.h"
@@ -25,6 +26,17 @@ WaitingForUser::~WaitingForUser()
     setInterruptsEndAtOnce(wasWaiting_);
 }
 
+void finishInterruptedAtOnce()
+{
+    const bool cutShort = summaryLineIsOpen();
+    flushOutputsForInterrupt();
+    if (cutShort) {
+        const std::string message =
+            std::string("\nFile: ") + currentFileName + " was interrupted! Its results are incomplete.\n";
+        writeConsole(message.data(), message.size());
+    }
+}
+
 void stopIfInterrupted()
 {
     const int interrupt = caughtInterrupt();
@@ -32,7 +44,7 @@ void stopIfInterrupted()
         return;
     if (summaryLineIsOpen()) {
         endOpenSummaryLine();
-        std::printf("\nFile: %s was interrupted! Its results are incomplete.\n", currentFileName);
+        consolePrintf("\nFile: %s was interrupted! Its results are incomplete.\n", currentFileName);
     }
     endByInterrupt(interrupt);
 }

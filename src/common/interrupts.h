@@ -21,6 +21,12 @@ private:
     bool wasWaiting_;
 };
 
+// For an interrupt that must end the program at once, on whatever thread
+// (on Windows, a closed console window ends the process within seconds):
+// every open output file ends with a whole line and the summary line left
+// open is ended; the matrix cut short is named.
+void finishInterruptedAtOnce();
+
 // If an interrupt has arrived: ends the summary line left open by the
 // matrix being analysed (currentFileName), names that matrix on the
 // console, and ends the program by the interrupt. Otherwise returns.

@@ -3,11 +3,20 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <mutex>
 #include <set>
 
+#include "common/console.h"
+#include "common/platform.h"
 #include "common/shared_state.h"
 
 namespace {
+
+// Held by every open, write, flush and close, and by an OutputBatch.
+std::recursive_mutex outputLock;
+
+// The output files open now.
+std::set<OutputFile*> openFiles;
 
 // Names of the files that could not be written completely in this program
 // run; each is named on the console once, however often it fails again.
@@ -34,30 +43,45 @@ std::size_t bytesAllowed(std::size_t size)
 void reportIncomplete(const std::string& name)
 {
     if (incompleteOutputs.insert(name).second)
-        std::printf("File: %s could not be written completely! Its results are incomplete.\n",
+        consolePrintf("File: %s could not be written completely! Its results are incomplete.\n",
                     name.c_str());
 }
 
 }  // namespace
 
+OutputBatch::OutputBatch()
+{
+    outputLock.lock();
+}
+
+OutputBatch::~OutputBatch()
+{
+    outputLock.unlock();
+}
+
 void OutputFile::open(const char* name)
 {
+    OutputBatch batch;
     close();
     name_ = name;
-    file_ = std::fopen(name, "a");
+    file_ = openFile(name, "a");
     if (file_ == nullptr)
         reportIncomplete(name_);
+    else
+        openFiles.insert(this);
 }
 
 void OutputFile::fail()
 {
     std::fclose(file_);
     file_ = nullptr;
+    openFiles.erase(this);
     reportIncomplete(name_);
 }
 
 void OutputFile::write(const char* data, std::size_t size)
 {
+    OutputBatch batch;
     if (file_ == nullptr)
         return;
     const std::size_t allowed = bytesAllowed(size);
@@ -90,16 +114,19 @@ void OutputFile::print(const char* format, ...)
 
 void OutputFile::flush()
 {
+    OutputBatch batch;
     if (file_ != nullptr && std::fflush(file_) != 0)
         fail();
 }
 
 void OutputFile::close()
 {
+    OutputBatch batch;
     if (file_ == nullptr)
         return;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
+    openFiles.erase(this);
     if (!closed)
         reportIncomplete(name_);
 }
@@ -131,6 +158,7 @@ std::string formatText(const char* format, ...)
 
 void appendToSummary(const std::string& text)
 {
+    OutputBatch batch;
     appendToFile(kSummaryFileName, text);
     if (!text.empty())
         summaryLineOpen = text.back() != '\n';
@@ -145,6 +173,14 @@ void endOpenSummaryLine()
 {
     if (summaryLineOpen)
         appendToSummary("\n");
+}
+
+void flushOutputsForInterrupt()
+{
+    outputLock.lock();
+    for (OutputFile* file : openFiles)
+        file->flush();
+    endOpenSummaryLine();
 }
 
 bool anyOutputIncomplete()

@@ -50,6 +50,18 @@ private:
     std::string name_;
 };
 
+// For as long as it lives, no other thread writes any output file: the
+// writes it covers reach their files together or not at all when the
+// program is interrupted (on Windows, where the console's handler ends the
+// open lines from a thread of its own).
+class OutputBatch {
+public:
+    OutputBatch();
+    ~OutputBatch();
+    OutputBatch(const OutputBatch&) = delete;
+    OutputBatch& operator=(const OutputBatch&) = delete;
+};
+
 // Opens name, writes size bytes and closes it again.
 void appendToFile(const char* name, const char* data, std::size_t size);
 void appendToFile(const char* name, const std::string& text);
@@ -68,6 +80,13 @@ bool summaryLineIsOpen();
 // Ends the summary line that a matrix left open, if any: used when its
 // analysis stops before the values that would have ended it.
 void endOpenSummaryLine();
+
+// For an interrupt that ends the program at once: stops every other write,
+// hands what the open files hold to the system and ends the open summary
+// line. Every write the program makes holds whole lines (but for the
+// summary line, ended here), so every file then ends with a whole line.
+// The lock stays taken: the program is about to end.
+void flushOutputsForInterrupt();
 
 // Whether some output file could not be written completely in this run of
 // the program, and how many distinct files that concerns.

@@ -2,11 +2,11 @@
 #include "common/platform.h"
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-
 #include <thread>
+
+#include "common/text_encoding.h"
 
 #if defined(_WIN32)
 #include <io.h>
@@ -23,6 +23,30 @@ namespace {
 volatile std::sig_atomic_t caughtSignal = 0;
 volatile std::sig_atomic_t endAtOnce = 0;
 
+#if defined(_WIN32)
+
+// How a process ended by Ctrl-C reports it (STATUS_CONTROL_C_EXIT).
+constexpr UINT kControlCExit = 0xC000013Au;
+
+void (*finishInterrupted)() = nullptr;
+
+std::wstring wide(const char* utf8)
+{
+    const std::u16string text = utf16FromUtf8(utf8);
+    return std::wstring(text.begin(), text.end());
+}
+
+// Runs on a thread of the console's: Ctrl-C, Ctrl-Break, the console window
+// closed, the user logging off or the system shutting down.
+BOOL WINAPI onConsoleControl(DWORD)
+{
+    if (!endAtOnce && finishInterrupted != nullptr)
+        finishInterrupted();
+    endAtOnceByInterrupt();
+}
+
+#else
+
 extern "C" void onInterrupt(int signal)
 {
     if (endAtOnce) {
@@ -33,16 +57,20 @@ extern "C" void onInterrupt(int signal)
     caughtSignal = signal;
 }
 
+#endif
+
 }  // namespace
 
-void installInterruptHandlers()
+void installInterruptHandlers(void (*finishAtOnce)())
 {
+#if defined(_WIN32)
+    finishInterrupted = finishAtOnce;
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+#else
+    (void)finishAtOnce;
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
-#if defined(SIGHUP)
     std::signal(SIGHUP, onInterrupt);
-#endif
-#if defined(SIGPIPE)
     // The console is not an output file: when whoever reads it goes away
     // (bravolin ... | head), writing to it fails and the analysis goes on.
     std::signal(SIGPIPE, SIG_IGN);
@@ -69,6 +97,14 @@ void endByInterrupt(int interrupt)
     std::_Exit(128 + interrupt);
 }
 
+void endAtOnceByInterrupt()
+{
+#if defined(_WIN32)
+    TerminateProcess(GetCurrentProcess(), kControlCExit);
+#endif
+    std::_Exit(130);
+}
+
 bool standardOutputIsTerminal()
 {
 #if defined(_WIN32)
@@ -78,11 +114,49 @@ bool standardOutputIsTerminal()
 #endif
 }
 
-bool enterFolder(const std::string& folder)
+void writeConsole(const char* text, std::size_t length)
 {
-    std::error_code error;
-    std::filesystem::current_path(std::filesystem::u8path(folder), error);
-    return !error;
+#if defined(_WIN32)
+    HANDLE console = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode;
+    if (GetConsoleMode(console, &mode)) {
+        // All console text comes this way, so nothing waits in stdout's
+        // buffer; and an interrupt's message, written from the console's
+        // own thread, must not wait for stdout's lock either.
+        const std::u16string wideText = utf16FromUtf8(std::string_view(text, length));
+        DWORD written;
+        WriteConsoleW(console, wideText.data(), static_cast<DWORD>(wideText.size()), &written, nullptr);
+        return;
+    }
+#endif
+    std::fwrite(text, 1, length, stdout);
+}
+
+std::FILE* openFile(const char* name, const char* mode)
+{
+#if defined(_WIN32)
+    return _wfopen(wide(name).c_str(), wide(mode).c_str());
+#else
+    return std::fopen(name, mode);
+#endif
+}
+
+std::vector<std::string> commandLineArguments(int argc, char* argv[])
+{
+#if defined(_WIN32)
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments != nullptr) {
+        std::vector<std::string> utf8;
+        for (int i = 0; i < count; i++) {
+            const std::wstring argument(arguments[i]);
+            utf8.push_back(utf8FromUtf16(std::u16string(argument.begin(), argument.end())));
+        }
+        LocalFree(arguments);
+        return utf8;
+    }
+#endif
+    return std::vector<std::string>(argv, argv + argc);
 }
 
 int usableProcessorCount()
@@ -117,4 +191,11 @@ unsigned long long physicalMemoryBytes()
         return static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize);
 #endif
     return ~0ULL;
+}
+
+bool enterFolder(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::current_path(std::filesystem::u8path(folder), error);
+    return !error;
 }

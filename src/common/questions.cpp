@@ -11,7 +11,7 @@ void askNullModelQuestions(AnswerSource& answers)
     nullModelsEnabled = askYesNo(answers, "Performe Null Model Analyses? (Y/N) : ");
     if (nullModelsEnabled == 0)
         return;
-    std::printf("Number of simulations: (1 to 1000) : ");
+    consolePrintf("Number of simulations: (1 to 1000) : ");
     readInteger(answers, &simulationCount);
     if (simulationCount == 0 || static_cast<unsigned>(simulationCount) > 1000u)
         simulationCount = 1000;
@@ -19,13 +19,13 @@ void askNullModelQuestions(AnswerSource& answers)
 
 std::string askFileExpression(AnswerSource& answers)
 {
-    std::printf("Enter file name expression: Ex: *.TXT, *.NET, etc...\n");
-    std::printf("- ");
+    consolePrintf("Enter file name expression: Ex: *.TXT, *.NET, etc...\n");
+    consolePrintf("- ");
     return readWord(answers);
 }
 
 void reportNothingMatched(const char* expression)
 {
-    std::printf("File: %s not found...\n\n", expression);
+    consolePrintf("File: %s not found...\n\n", expression);
     beep();
 }

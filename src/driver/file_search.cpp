@@ -99,7 +99,8 @@ static std::vector<std::string> matchingFiles(const std::string& pattern)
     std::error_code error;
     for (fs::directory_iterator it(fs::current_path(error), error), end; !error && it != end;
          it.increment(error)) {
-        std::string name = it->path().filename().string();
+        // In UTF-8 on every system, as the program handles every name.
+        std::string name = it->path().filename().u8string();
         std::error_code kindError;
         if (name.size() > static_cast<std::size_t>(kMaxNameLength) ||
             !it->is_regular_file(kindError) || !wildcardMatches(pattern.c_str(), name.c_str()))

@@ -27,19 +27,19 @@
 
 static void printBanner()
 {
-    std::printf("_______________________BRAVOLIN______________________\n\n");
-    std::printf("Version: Pelum (3.0.3)\n");
-    std::printf("Date:    Dec, 15 2008\n");
-    std::printf("Authors: The BRAVOLIN developers\n");
-    std::printf("         BRAVOLIN temperature and packing maintainers\n");
-    std::printf("         BRAVOLIN NODF maintainers\n");
-    std::printf("Obs.: Maximum: %d rows and columns\n", kMaxMatrixSide);
-    std::printf("_____________________________________________________\n\n");
+    consolePrintf("_______________________BRAVOLIN______________________\n\n");
+    consolePrintf("Version: Pelum (3.0.3)\n");
+    consolePrintf("Date:    Dec, 15 2008\n");
+    consolePrintf("Authors: The BRAVOLIN developers\n");
+    consolePrintf("         BRAVOLIN temperature and packing maintainers\n");
+    consolePrintf("         BRAVOLIN NODF maintainers\n");
+    consolePrintf("Obs.: Maximum: %d rows and columns\n", kMaxMatrixSide);
+    consolePrintf("_____________________________________________________\n\n");
 }
 
 static void testDebugMarker()
 {
-    std::FILE* marker = std::fopen(kDebugMarkerFileName, "r");
+    std::FILE* marker = openFile(kDebugMarkerFileName, "r");
     debugMode = marker != nullptr;
     if (marker != nullptr)
         std::fclose(marker);
@@ -49,7 +49,7 @@ static void testDebugMarker()
 static char askMode(AnswerSource& answers)
 {
     for (;;) {
-        std::printf("Run matrix's NODF (press N) or Temperature (press T): ");
+        consolePrintf("Run matrix's NODF (press N) or Temperature (press T): ");
         char answer = readAnswerInitial(answers);
         if (answer == 'N' || answer == 'T')
             return answer;
@@ -119,7 +119,7 @@ static bool processTemperatureFile(RunContext& run)
         beep();
         return true;
     }
-    std::printf("File: %s in processing\n", currentFileName);
+    consolePrintf("File: %s in processing\n", currentFileName);
     printFileSeed(run);
     analyseTemperatureFile(run.threads);
     run.tally.analysed++;
@@ -140,7 +140,7 @@ static bool runTemperatureBatch(RunContext& run)
         if (!processTemperatureFile(run))
             return false;
         if (++fileIndex == kMaxBatchFiles)
-            std::printf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
+            consolePrintf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
     }
     return true;
 }
@@ -159,14 +159,14 @@ static void runDialogue(RunContext& run)
         if (!runTemperatureBatch(run) || run.scripted)
             return;
         run.given = CommandLine{};
-        std::printf("\nEnd of processing. Do you want to run it again? (Y/N)");
+        consolePrintf("\nEnd of processing. Do you want to run it again? (Y/N)");
         beep();
         if (readAnswerInitial(run.answers) != 'Y') {
-            std::printf("Obrigado por usar o BRAVOLIN!\n");
+            consolePrintf("Obrigado por usar o BRAVOLIN!\n");
             waitSeconds(3);
             return;
         }
-        std::printf("\n\n\n");
+        consolePrintf("\n\n\n");
     }
 }
 
@@ -202,7 +202,7 @@ int runProgram(int argc, char* argv[])
         return *code;
 
     resetProgramState();
-    installInterruptHandlers();
+    installInterruptHandlers(finishInterruptedAtOnce);
     const bool scripted = isScripted(parsed.options);
     ScriptedAnswers script;
     RunContext run{scripted ? static_cast<AnswerSource&>(script) : consoleAnswers(), parsed.options,
@@ -215,7 +215,7 @@ int runProgram(int argc, char* argv[])
     seedRandom(seedOfRun(run));
     printBanner();
     if (run.scripted)
-        std::printf("Seed: %u\n", static_cast<unsigned>(*run.seed));
+        consolePrintf("Seed: %u\n", static_cast<unsigned>(*run.seed));
     try {
         runDialogue(run);
     } catch (const InputEnded&) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/console.h"
 #include "common/output_file.h"
 #include "common/platform.h"
 #include "common/questions.h"
@@ -55,7 +56,7 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
     if (!run.given.patterns.empty()) {
         FileBatch batch(run.given.patterns);
         for (const std::string& pattern : batch.unmatchedPatterns()) {
-            std::printf("%s", stepStart);
+            consolePrintf("%s", stepStart);
             reportNothingMatched(pattern.c_str());
         }
         run.tally.unmatchedPatterns += static_cast<int>(batch.unmatchedPatterns().size());
@@ -67,7 +68,7 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
         FileBatch batch({expression});
         if (!batch.empty())
             return batch;
-        std::printf("%s", stepStart);
+        consolePrintf("%s", stepStart);
         reportNothingMatched(expression.c_str());
     }
 }
@@ -75,14 +76,14 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
 void printFileSeed(const RunContext& run)
 {
     if (run.scripted && nullModelsEnabled)
-        std::printf("Seed: %u\n", static_cast<unsigned>(randomState()));
+        consolePrintf("Seed: %u\n", static_cast<unsigned>(randomState()));
 }
 
 int finishRun(const RunContext& run)
 {
     const BatchTally& tally = run.tally;
     if (run.scripted)
-        std::printf("Files: %d analysed, %d skipped, %d with lost lines, %d not written completely\n",
+        consolePrintf("Files: %d analysed, %d skipped, %d with lost lines, %d not written completely\n",
                     tally.analysed, tally.skipped, tally.withLostLines, incompleteOutputCount());
     std::fflush(stdout);
     if (anyOutputIncomplete())

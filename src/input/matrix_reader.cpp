@@ -58,15 +58,15 @@ void endLine(ReaderState& s)
 bool askToContinue(const ReaderState& s, int character, AnswerSource& answers)
 {
     char text[2] = {static_cast<char>(character), '\0'};
-    std::printf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
+    consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
                 "The line will be lost! ",
                 currentFileName, text, s.row + 1, s.col + 1);
     if (!answers.showsQuestions()) {
-        std::printf("\n");
+        consolePrintf("\n");
         return true;
     }
     for (;;) {
-        std::printf("Type 'Y' to continue or 'N' to abort!  ");
+        consolePrintf("Type 'Y' to continue or 'N' to abort!  ");
         std::optional<std::string> answer = answers.nextWord();
         if (!answer)
             return false;
@@ -108,12 +108,12 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
     if (c == kEndOfFileMark)
         return ByteOutcome::EndOfFileMark;
     if (s.row == kMaxMatrixSide) {
-        std::printf("File: %s has more than %d rows! The Matrix will be truncated!\n",
+        consolePrintf("File: %s has more than %d rows! The Matrix will be truncated!\n",
                     currentFileName, kMaxMatrixSide);
         return ByteOutcome::Stop;
     }
     if (s.col == kMaxMatrixSide && !s.skipLine) {
-        std::printf("File: %s has more than %d columns! The Matrix will be truncated!\n",
+        consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n",
                     currentFileName, kMaxMatrixSide);
         return ByteOutcome::Stop;
     }
@@ -122,7 +122,7 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
             PresenceMatrix[s.row + 1][++s.col] = static_cast<unsigned char>(c - '0');
     } else if (c >= '2' && c <= '9') {
         if (!s.skipLine) {
-            std::printf("File: %s has cel[%d][%d] = %d (not 0 or 1)\n", currentFileName,
+            consolePrintf("File: %s has cel[%d][%d] = %d (not 0 or 1)\n", currentFileName,
                         s.row + 1, s.col + 1, c - '0');
             return ByteOutcome::Reject;
         }
@@ -138,7 +138,7 @@ MatrixReadResult readMatrixFile(AnswerSource& answers)
 {
     InputFile file(currentFileName);
     if (!file.isOpen()) {
-        std::printf("File: %s not found...\n", currentFileName);
+        consolePrintf("File: %s not found...\n", currentFileName);
         return {ReadOutcome::Skipped, 0};
     }
     ReaderState s = {0, 0, 0, false, 0, 0};
@@ -160,11 +160,11 @@ MatrixReadResult readMatrixFile(AnswerSource& answers)
     rowCount = rowsRead = s.row;
     columnCount = columnsRead = s.columns;
     if (rowCount == 0) {
-        std::printf("File: %s has 0 rows...\n", currentFileName);
+        consolePrintf("File: %s has 0 rows...\n", currentFileName);
         return {ReadOutcome::Skipped, s.lostLines};
     }
     if (columnCount == 0) {
-        std::printf("File: %s has 0 columns...\n", currentFileName);
+        consolePrintf("File: %s has 0 columns...\n", currentFileName);
         return {ReadOutcome::Skipped, s.lostLines};
     }
     return {ReadOutcome::Read, s.lostLines};

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/console.h"
 #include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/questions.h"
@@ -45,14 +46,14 @@ static bool loadMatrixFile(RunContext& run)
     std::memcpy(currentFileName, fileExpression, sizeof currentFileName);
     currentFileName[kMaxNameLength] = '\0';
     std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
-    std::printf("File: %s in processing...\n", currentFileName);
+    consolePrintf("File: %s in processing...\n", currentFileName);
     printFileSeed(run);
     startNodfSummaryLine();
     const NodfReadResult read = readNodfMatrix();
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.outcome == NodfReadOutcome::CannotOpen)
-        std::printf("File %s not found!\n", currentFileName);
+        consolePrintf("File %s not found!\n", currentFileName);
     if (read.outcome != NodfReadOutcome::Read) {
         endOpenSummaryLine();
         return false;
@@ -80,7 +81,7 @@ static void endBatchEarly(RunContext& run, const FileBatch& batch)
         return;
     }
     for (const std::string& name : batch.remaining())
-        std::printf("File: %s not processed.\n", name.c_str());
+        consolePrintf("File: %s not processed.\n", name.c_str());
 }
 
 void runNodfMode(RunContext& run)
@@ -92,10 +93,10 @@ void runNodfMode(RunContext& run)
     writeNodfSummaryHeader();
     FileBatch batch = takeBatch(run, "\n");
     for (;;) {
-        std::printf("\n");
+        consolePrintf("\n");
         if (!batch.nextMatchingFile(fileExpression)) {
             if (!run.scripted) {
-                std::printf("\nEnd of processing...\n");
+                consolePrintf("\nEnd of processing...\n");
                 beep();
             }
             return;

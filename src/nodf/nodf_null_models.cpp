@@ -44,17 +44,17 @@ void showProgress(int run)
               elapsedRest = elapsedSeconds % 3600 % 60;
     if (lastRun == 0) {
         const int rest = runsLeft % 1800;
-        std::printf("Run: %04d (Last run: 0.5 s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
+        consolePrintf("Run: %04d (Last run: 0.5 s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
                     run, runsLeft / 1800, rest / 60, rest % 60, elapsedHours, elapsedMinutes, elapsedRest);
         return;
     }
     const int remaining = lastRun * runsLeft;
     if (lastRun == 1)
-        std::printf("Run: %04d (Last run:   1 s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
+        consolePrintf("Run: %04d (Last run:   1 s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
                     run, remaining / 3600, remaining % 3600 / 60, remaining % 60, elapsedHours,
                     elapsedMinutes, elapsedRest);
     else
-        std::printf("Run: %04d (Last run:   %d s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
+        consolePrintf("Run: %04d (Last run:   %d s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
                     run, lastRun, remaining / 3600, remaining % 3600 / 60, remaining % 60,
                     elapsedHours, elapsedMinutes, elapsedRest);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/console.h"
 #include "common/input_file.h"
 #include "common/shared_state.h"
 
@@ -28,7 +29,7 @@ void storeCell(ReaderState& s, int value)
         return;
     if (s.column == kMaxMatrixSide) {
         if (!s.truncationReported)
-            std::printf("File: %s has more than %d columns! The Matrix will be truncated!\n",
+            consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n",
                         currentFileName, kMaxMatrixSide);
         s.truncationReported = true;
         return;
@@ -114,7 +115,7 @@ NodfReadResult readNodfMatrix()
     for (int c; outcome == ByteOutcome::Continue && (c = file.next()) != EOF;)
         outcome = takeByte(s, c);
     if (outcome == ByteOutcome::RowLimit) {
-        std::printf("File %s has more than 1000 lines!!!\n", currentFileName);
+        consolePrintf("File %s has more than 1000 lines!!!\n", currentFileName);
         return {NodfReadOutcome::TooManyRows, s.lostLines};
     }
     if (outcome == ByteOutcome::EndOfFileMark)

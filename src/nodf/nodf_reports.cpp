@@ -28,7 +28,7 @@ const NullModelSuffixes kNullModelSuffixes[] = {
 char reportName[kReportNameBufferSize];
 
 // The large reports (a 3000 by 3000 pairwise table is nine million values)
-// are formatted into this buffer and written in big blocks.
+// are formatted into this buffer and written in big blocks of whole lines.
 char reportBuffer[1 << 20];
 std::size_t reportBufferUsed;
 
@@ -72,12 +72,11 @@ void writeOrderedMatrix(const NodfContext& ctx)
     OutputFile file;
     openReport(file, "_Ordered.TXT");
     for (int i = 0; i < ctx.rows; i++) {
+        makeRoom(file, 2 * static_cast<std::size_t>(ctx.columns) + 1);
         for (int j = 0; j < ctx.columns; j++) {
-            makeRoom(file, 2);
             reportBuffer[reportBufferUsed++] = static_cast<char>('0' + ctx.nodfMatrix[i][j]);
             reportBuffer[reportBufferUsed++] = ' ';
         }
-        makeRoom(file, 1);
         reportBuffer[reportBufferUsed++] = '\n';
     }
     flushReportBuffer(file);
@@ -90,15 +89,14 @@ void writePairTable(const char* suffix, const std::vector<float>& table, int sid
     OutputFile file;
     openReport(file, suffix);
     for (int k = 0; k < side; k++) {
+        makeRoom(file, static_cast<std::size_t>(side) * kRoomPerValue + 1);
         for (int i = 0; i < side; i++) {
-            makeRoom(file, kRoomPerValue);
             reportBufferUsed += static_cast<std::size_t>(
                 formatTwoDecimals(reportBuffer + reportBufferUsed,
                                   percentOf(table[static_cast<std::size_t>(k) * static_cast<std::size_t>(side) +
                                                   static_cast<std::size_t>(i)])));
             reportBuffer[reportBufferUsed++] = ' ';
         }
-        makeRoom(file, 1);
         reportBuffer[reportBufferUsed++] = '\n';
     }
     flushReportBuffer(file);
@@ -145,6 +143,7 @@ void NestednessFiles::open()
 
 void NestednessFiles::writeSimulation(const NodfValues (&values)[4])
 {
+    OutputBatch batch;
     for (int model = 0; model < 4; model++) {
         files_[model][0].write(twoDecimals(percentOf(values[model].rows)) + '\n');
         files_[model][1].write(twoDecimals(percentOf(values[model].columns)) + '\n');

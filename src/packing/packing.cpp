@@ -268,7 +268,7 @@ void showSpinner()
     static const char spinner[] = "|/-\\";
     spinnerCount++;
     if (progressLinesShown())
-        std::printf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
+        consolePrintf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
 }
 
 bool rowIsEmpty(const CellMatrix& matrix, int row, int columns)

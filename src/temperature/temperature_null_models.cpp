@@ -241,6 +241,7 @@ void runTemperatureNullModels(const PackingContext& observed, int threads)
         tallyTemperature(temperatures[1], &ceTemperatureSum, &ceColderCount);
         // The whole line in one write, flushed: the file holds whole lines
         // after every simulation, whatever stops the program.
+        OutputBatch batch;
         nullModelFile.print("%05.02f %05.02f %05.02f %05.02f\n", temperatures[0], temperatures[1],
                             temperatures[2], temperatures[3]);
         nullModelFile.flush();
