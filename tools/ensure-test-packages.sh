@@ -1,6 +1,8 @@
 #!/bin/sh
-# The Debian packages the test suite needs: GoogleTest, and faketime (runs
-# the program on a fast or fixed clock).
+# The Debian packages the test suite needs: GoogleTest, expat (parses the
+# pictures the tests check), and faketime (runs the program on a fast or
+# fixed clock).
 exec sh "$(dirname "$0")/ensure-packages.sh" \
     /usr/include/gtest/gtest.h=libgtest-dev \
+    /usr/include/expat.h=libexpat1-dev \
     faketime=faketime
