@@ -15,6 +15,14 @@ ScratchDirectory::ScratchDirectory()
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     std::replace(name.begin(), name.end(), '/', '_');
+    // A test may use several folders at once: each after the first gets a
+    // number of its own.
+    static std::string lastTest;
+    static int foldersOfTest = 0;
+    foldersOfTest = name == lastTest ? foldersOfTest + 1 : 1;
+    lastTest = name;
+    if (foldersOfTest > 1)
+        name += "." + std::to_string(foldersOfTest);
     root_ = fs::path(BRAVOLIN_SCRATCH_ROOT) / name;
     work_ = root_ / "work";
     fs::remove_all(root_);

@@ -9,7 +9,8 @@
 
 class ScratchDirectory {
 public:
-    // Creates (emptied) BRAVOLIN_SCRATCH_ROOT/<suite>.<test>/work.
+    // Creates (emptied) BRAVOLIN_SCRATCH_ROOT/<suite>.<test>/work, or
+    // <suite>.<test>.2/work and so on for the further folders of a test.
     ScratchDirectory();
 
     // The folder a session runs in and files are written to.
