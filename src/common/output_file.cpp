@@ -183,6 +183,12 @@ void flushOutputsForInterrupt()
     endOpenSummaryLine();
 }
 
+void noteIncompleteOutput(const std::string& name)
+{
+    OutputBatch batch;
+    reportIncomplete(name);
+}
+
 bool anyOutputIncomplete()
 {
     return !incompleteOutputs.empty();

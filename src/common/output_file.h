@@ -88,6 +88,10 @@ void endOpenSummaryLine();
 // The lock stays taken: the program is about to end.
 void flushOutputsForInterrupt();
 
+// Names a file written some other way (a picture) that could not be
+// written completely, as the output files are named.
+void noteIncompleteOutput(const std::string& name);
+
 // Whether some output file could not be written completely in this run of
 // the program, and how many distinct files that concerns.
 bool anyOutputIncomplete();

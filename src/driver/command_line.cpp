@@ -8,7 +8,7 @@
 
 namespace {
 
-enum LongOnly { NoPrint = 256, NoOrder, NoNull };
+enum LongOnly { NoPrint = 256, NoOrder, NoNull, Svg, Report };
 
 const option kOptions[] = {
     {"mode", required_argument, nullptr, 'm'},
@@ -22,6 +22,8 @@ const option kOptions[] = {
     {"threads", required_argument, nullptr, 'j'},
     {"directory", required_argument, nullptr, 'C'},
     {"quiet", no_argument, nullptr, 'q'},
+    {"svg", no_argument, nullptr, Svg},
+    {"report", no_argument, nullptr, Report},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -113,6 +115,12 @@ std::string takeOption(CommandLine& options, int code, const char* value)
     case 'q':
         options.quiet = true;
         return "";
+    case Svg:
+        options.svg = true;
+        return "";
+    case Report:
+        options.report = options.svg = true;
+        return "";
     case 'h':
         options.help = true;
         return "";
@@ -199,6 +207,12 @@ least one PATTERN, the run asks nothing and is scripted.
                         one per processor, at most 64; the results are the same
   -C, --directory DIR   work in DIR (read the matrices and write the reports there)
   -q, --quiet           no progress lines
+      --svg             pictures of every matrix analysed: NAME_packed.svg (T) or
+                        NAME_ordered.svg (N), and with null models NAME_T_null.svg
+                        or NAME_N_null.svg, NAME being the file's whole name; each
+                        is written whole and replaces the picture of an earlier run
+      --report          the pictures, and BRAVOLIN_report.html: a page of the
+                        batch with its values and pictures (replaced by the next run)
   -h, --help            this text
   -V, --version         the version, and where the results are written
 

@@ -21,6 +21,8 @@ struct CommandLine {
     std::optional<int> threads;       // 1..1024; none: as many as the machine allows
     std::string directory;            // empty: the current folder
     bool quiet = false;               // no progress lines
+    bool svg = false;                 // pictures of the analyses
+    bool report = false;              // the batch's page, and the pictures
     bool help = false;
     bool version = false;
 };

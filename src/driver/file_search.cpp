@@ -69,10 +69,10 @@ bool isOwnOutputFile(const std::string& name)
     for (const char* marker : markers)
         if (std::strstr(lower, marker) != nullptr)
             return true;
-    // The reports of mode T. A matrix with such a name would receive its own
-    // report: isl.col is the same file as isl.COL where letter case is
-    // ignored (Windows, macOS).
-    static const char* const reportEndings[] = {".pck", ".lin", ".col", ".null"};
+    // The reports of mode T, and the pictures and pages. A matrix with such
+    // a name would receive its own report: isl.col is the same file as
+    // isl.COL where letter case is ignored (Windows, macOS).
+    static const char* const reportEndings[] = {".pck", ".lin", ".col", ".null", ".svg", ".html"};
     for (const char* ending : reportEndings)
         if (endsWith(lower, ending))
             return true;

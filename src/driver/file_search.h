@@ -36,8 +36,9 @@ private:
 
 // Whether name is one of the program's own output files, which are never
 // read as matrices: the summary, the file list, the reports of mode N (names
-// containing "nestedness_", "_pairwise", "_ordered", ...) and those of mode T
-// (names ending in .PCK, .LIN, .COL or .NULL), letter case ignored.
+// containing "nestedness_", "_pairwise", "_ordered", ...), those of mode T
+// (names ending in .PCK, .LIN, .COL or .NULL), and pictures and pages (.svg,
+// .html), letter case ignored.
 bool isOwnOutputFile(const std::string& name);
 
 // Turns A..Z into a..z in place over all kNameBufferSize characters of

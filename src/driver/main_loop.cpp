@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/console.h"
 #include "common/interrupts.h"
@@ -88,20 +89,35 @@ static void loadObservedMatrix()
     percentFill = fillPercentage(ones, rowCount, columnCount);
 }
 
-void analyseTemperatureFile(int threads)
+void analyseTemperatureFile(int threads, RunPictures* pictures)
 {
+    const bool drawing = pictures != nullptr && pictures->pictures;
     loadObservedMatrix();
     deriveTemperatureReportNames();
     packMatrix(observedPacking, PackRun::Observed);
+    observedMeasure.keepCellParts = drawing;
     computeTemperature(observedMeasure, observedPacking);
     writeTemperatureSummary(observedPacking, observedMeasure);
     observedTemperature = observedMeasure.matrixTemperature;
+    if (drawing)
+        drawPackedMatrix(*pictures, observedPacking, observedMeasure);
+    std::vector<std::string> summary = {formatText("%02.2f", observedTemperature)};
     if (nullModelsEnabled == 1) {
         savedRowCount = observedPacking.rowCount;
         savedColumnCount = observedPacking.columnCount;
+        SimulatedValues simulated;
         runTemperatureNullModels(observedPacking,
-                                 threads > 0 ? threads : defaultThreadCount(savedRowCount, savedColumnCount));
+                                 threads > 0 ? threads : defaultThreadCount(savedRowCount, savedColumnCount),
+                                 drawing ? &simulated : nullptr);
+        if (drawing)
+            drawNullDistributions(*pictures, 'T', observedTemperature, simulated,
+                                  static_cast<double>(erColderCount) / simulationCount,
+                                  static_cast<double>(ceColderCount) / simulationCount);
+        for (const std::string& value : temperatureNullModelSummary())
+            summary.push_back(value);
     }
+    if (pictures != nullptr)
+        finishPicturesOfFile(*pictures, summary);
 }
 
 // Reads the file named currentFileName and analyses it. Returns false when
@@ -121,7 +137,7 @@ static bool processTemperatureFile(RunContext& run)
     }
     consolePrintf("File: %s in processing\n", currentFileName);
     printFileSeed(run);
-    analyseTemperatureFile(run.threads);
+    analyseTemperatureFile(run.threads, &run.pictures);
     run.tally.analysed++;
     stopIfInterrupted();
     return true;
@@ -132,6 +148,7 @@ static bool processTemperatureFile(RunContext& run)
 static bool runTemperatureBatch(RunContext& run)
 {
     FileBatch batch = takeBatch(run, "");
+    startPicturePage(run.pictures, 'T', nullModelsEnabled == 1);
     for (fileIndex = 0; fileIndex < kMaxBatchFiles;) {
         resetMatrixState();
         if (!batch.nextMatchingFile(fileExpression))
@@ -206,11 +223,13 @@ int runProgram(int argc, char* argv[])
     const bool scripted = isScripted(parsed.options);
     ScriptedAnswers script;
     RunContext run{scripted ? static_cast<AnswerSource&>(script) : consoleAnswers(), parsed.options,
-                   scripted, parsed.options.seed, parsed.options.threads.value_or(0), BatchTally{}};
+                   scripted, parsed.options.seed, parsed.options.threads.value_or(0), BatchTally{}, RunPictures{}};
     // A scripted run keeps one seed for both seeding points, so that the
     // one it prints reruns it.
     if (scripted)
         run.seed = seedOfRun(run);
+    run.pictures.pictures = parsed.options.svg;
+    run.pictures.page = parsed.options.report;
     setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
     seedRandom(seedOfRun(run));
     printBanner();

@@ -3,6 +3,8 @@
 #ifndef BRAVOLIN_DRIVER_MAIN_LOOP_H
 #define BRAVOLIN_DRIVER_MAIN_LOOP_H
 
+#include "plots/analysis_pictures.h"
+
 // Runs the program with its command line, from the banner to its end, and
 // returns its exit code: 2 for a usage error; 1 when some output file could
 // not be written completely or, in a scripted run, when a file was skipped
@@ -22,7 +24,8 @@ void resetMatrixState();
 // The analysis of the matrix file just read into PresenceMatrix: copied to
 // a working matrix with its fill, packed, measured and reported, then
 // compared with its null models when they are on, on threads threads (0:
-// as many as the processors and the memory allow).
-void analyseTemperatureFile(int threads);
+// as many as the processors and the memory allow); and its pictures and
+// page row when pictures are given and asked for.
+void analyseTemperatureFile(int threads, RunPictures* pictures = nullptr);
 
 #endif

@@ -10,6 +10,7 @@
 #include "common/console.h"
 #include "driver/command_line.h"
 #include "driver/file_search.h"
+#include "plots/analysis_pictures.h"
 
 // The files of a scripted run, as its closing line counts them.
 struct BatchTally {
@@ -31,6 +32,7 @@ struct RunContext {
     // Threads for the null models; 0: as many as the machine allows.
     int threads = 0;
     BatchTally tally;
+    RunPictures pictures;
 };
 
 // The threads the null models of a rows x columns matrix use by default:

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "common/console.h"
 #include "common/interrupts.h"
@@ -62,13 +64,28 @@ static bool loadMatrixFile(RunContext& run)
     return true;
 }
 
-void analyseNodfFile(int threads)
+void analyseNodfFile(int threads, RunPictures* pictures)
 {
+    const bool drawing = pictures != nullptr && pictures->pictures;
     computeObservedNodf(observedNodf, observedMatrix, rowCount, columnCount);
+    if (drawing)
+        drawOrderedMatrix(*pictures, observedNodf);
+    std::vector<std::string> summary = {percentText(observedNodf.nodfRows), percentText(observedNodf.nodfColumns),
+                                        percentText(observedNodf.nodfTotal)};
     if (nullModelsEnabled == 1) {
-        runNodfNullModels(threads > 0 ? threads : defaultThreadCount(rowCount, columnCount));
+        SimulatedValues simulated;
+        runNodfNullModels(threads > 0 ? threads : defaultThreadCount(rowCount, columnCount),
+                          drawing ? &simulated : nullptr);
         completeNodfSummaryLine();
+        if (drawing)
+            drawNullDistributions(*pictures, 'N', static_cast<double>(observedNodf.nodfTotal) * 100, simulated,
+                                  static_cast<double>(erExceedCount) / simulationCount,
+                                  static_cast<double>(ceExceedCount) / simulationCount);
+        for (const std::string& value : nodfNullModelSummary())
+            summary.push_back(value);
     }
+    if (pictures != nullptr)
+        finishPicturesOfFile(*pictures, summary);
 }
 
 // A file that cannot be read ends the batch. The user reads why, and the
@@ -92,6 +109,7 @@ void runNodfMode(RunContext& run)
     answerNullModelQuestions(run);
     writeNodfSummaryHeader();
     FileBatch batch = takeBatch(run, "\n");
+    startPicturePage(run.pictures, 'N', nullModelsEnabled == 1);
     for (;;) {
         consolePrintf("\n");
         if (!batch.nextMatchingFile(fileExpression)) {
@@ -105,7 +123,7 @@ void runNodfMode(RunContext& run)
             endBatchEarly(run, batch);
             return;
         }
-        analyseNodfFile(run.threads);
+        analyseNodfFile(run.threads, &run.pictures);
         run.tally.analysed++;
         stopIfInterrupted();
         fileIndex++;

@@ -14,8 +14,9 @@ void runNodfMode(RunContext& run);
 // columnCount), copied into PresenceMatrix and the observed matrix: its
 // NODF and reports, then its null models when they are on, on threads
 // threads (0: as many as the machine allows), which complete its summary
-// line.
+// line; and its pictures and page row when pictures are given and asked
+// for.
 void loadObservedNodfMatrix();
-void analyseNodfFile(int threads);
+void analyseNodfFile(int threads, RunPictures* pictures = nullptr);
 
 #endif

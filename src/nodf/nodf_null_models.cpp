@@ -239,7 +239,7 @@ void drawNodfCoMatrix(const NodfDrawPlan& plan, CellMatrix& out)
     }
 }
 
-void runNodfNullModels(int threads)
+void runNodfNullModels(int threads, SimulatedValues* kept)
 {
     erNodfSum = ceNodfSum = 0;
     erExceedCount = ceExceedCount = 0;
@@ -250,8 +250,11 @@ void runNodfNullModels(int threads)
     // first simulation.
     stopIfInterrupted();
 
-    auto finish = [&files](NodfSimulation& simulation) {
+    auto finish = [&files, kept](NodfSimulation& simulation) {
         showProgress(simulation.run);
+        if (kept != nullptr)
+            for (int model = 0; model < 4; model++)
+                kept->model[model].push_back(static_cast<double>(simulation.values[model].total) * 100);
         recordNullModelTotal(Er, simulation.values[0].total);
         recordNullModelTotal(Ce, simulation.values[1].total);
         files.writeSimulation(simulation.values);
@@ -268,12 +271,18 @@ void runNodfNullModels(int threads)
     pipeline.finishAll(finish);
 }
 
-void completeNodfSummaryLine()
+std::vector<std::string> nodfNullModelSummary()
 {
     const float erMean = static_cast<float>(static_cast<double>(erNodfSum) / simulationCount);
     const float ceMean = static_cast<float>(static_cast<double>(ceNodfSum) / simulationCount);
-    appendToSummary(twoDecimals(static_cast<double>(erMean) * 100) +
-                    formatText(" %02.2f ", static_cast<double>(erExceedCount) / simulationCount) +
-                    twoDecimals(static_cast<double>(ceMean) * 100) +
-                    formatText(" %02.2f\n", static_cast<double>(ceExceedCount) / simulationCount));
+    return {twoDecimals(static_cast<double>(erMean) * 100),
+            formatText("%02.2f", static_cast<double>(erExceedCount) / simulationCount),
+            twoDecimals(static_cast<double>(ceMean) * 100),
+            formatText("%02.2f", static_cast<double>(ceExceedCount) / simulationCount)};
+}
+
+void completeNodfSummaryLine()
+{
+    const std::vector<std::string> values = nodfNullModelSummary();
+    appendToSummary(values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
 }

@@ -10,19 +10,27 @@
 #define BRAVOLIN_NODF_NODF_NULL_MODELS_H
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "common/cell_matrix.h"
+#include "common/simulated_values.h"
 
 // Runs simulationCount simulations on the observed matrix in PresenceMatrix
 // (rowCount x columnCount from index 0), whose observed run has set
 // observedNodfTotal, on threads threads (1: all on this one), showing a
 // progress line with a time estimate and writing the nestedness files.
-void runNodfNullModels(int threads);
+// Keeps every simulated total NODF, as a percentage, in kept when it is
+// given.
+void runNodfNullModels(int threads, SimulatedValues* kept = nullptr);
 
 // Appends the means and P values of Er and Ce to the matrix's summary line,
 // which this ends.
 void completeNodfSummaryLine();
+
+// Those values as written: the mean total NODF and P value of Er, then of
+// Ce.
+std::vector<std::string> nodfNullModelSummary();
 
 // What the draws of every simulation of a file take from its observed
 // matrix (PresenceMatrix, rowCount x columnCount from index 0): the ones of

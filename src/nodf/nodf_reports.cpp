@@ -63,7 +63,7 @@ double percentOf(float fraction)
 
 void appendPercentToSummary(float fraction, char ending)
 {
-    appendToSummary(twoDecimals(percentOf(fraction)) + ending);
+    appendToSummary(percentText(fraction) + ending);
 }
 
 // One line per row of nodfMatrix, each cell a digit and a blank.
@@ -103,6 +103,11 @@ void writePairTable(const char* suffix, const std::vector<float>& table, int sid
 }
 
 }  // namespace
+
+std::string percentText(float fraction)
+{
+    return twoDecimals(percentOf(fraction));
+}
 
 void nodfReportName(char* destination, std::size_t size, const char* suffix)
 {

@@ -7,6 +7,7 @@
 #define BRAVOLIN_NODF_NODF_REPORTS_H
 
 #include <cstddef>
+#include <string>
 
 #include "common/output_file.h"
 #include "common/shared_state.h"
@@ -16,6 +17,10 @@ struct NodfContext;
 // The report name for suffix: currentFileName up to its first "." followed
 // by suffix (ISLANDS.TXT and ISLANDS both give ISLANDS_Ordered.TXT).
 void nodfReportName(char* destination, std::size_t size, const char* suffix);
+
+// A fraction as every NODF report writes it: a percentage with two
+// decimals ("nan" for a not-a-number).
+std::string percentText(float fraction);
 
 // The header of the summary columns, with the null-model columns when null
 // models are on.

@@ -22,8 +22,11 @@ bool writeFileWhole(const std::filesystem::path& path, const std::string& conten
 {
     if (!path.has_filename())
         return false;
+    // The temporary name keeps the extension ("a.svg" gives
+    // "a.partial.svg"), so that the batch list, which skips pictures and
+    // pages, skips a temporary file left behind as well.
     std::filesystem::path temporary = path;
-    temporary += ".partial";
+    temporary.replace_extension(".partial" + path.extension().u8string());
     std::error_code error;
     // The rename replaces an existing file at path in one step, on Windows as
     // elsewhere, so path always holds either the old or the new content.

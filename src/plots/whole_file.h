@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <string>
 
-// Writes content to a temporary file beside path ("<name>.partial") and then
+// Writes content to a temporary file beside path ("a.partial.svg" for
+// "a.svg") and then
 // renames it over path. Returns false when any step fails, after removing the
 // temporary file; path is then left as it was.
 bool writeFileWhole(const std::filesystem::path& path, const std::string& content);

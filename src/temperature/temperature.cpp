@@ -1,6 +1,7 @@
 // Isocline fitting and temperature measurement.
 #include "temperature/temperature.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -495,6 +496,10 @@ void measureTemperature(TemperatureContext& ctx)
     }
     ctx.rowTemperature.assign(static_cast<std::size_t>(m) + 1, 0.0f);
     ctx.columnTemperature.assign(width, 0.0f);
+    if (ctx.keepCellParts) {
+        ctx.cellPart.assign((static_cast<std::size_t>(m) + 1) * width, 0.0f);
+        ctx.cellUnexpected.assign((static_cast<std::size_t>(m) + 1) * width, 0);
+    }
     ctx.diagonalSlope = static_cast<float>(-static_cast<double>(m) / n);
     for (int j = 1; j <= n; j++) {
         // The same point as isoclinePointAtColumn finds.
@@ -522,11 +527,34 @@ void measureTemperature(TemperatureContext& ctx)
                     *known = d;
             }
             addUnexpectedCell(ctx, i, j, d);
+            if (ctx.keepCellParts) {
+                const std::size_t cell = static_cast<std::size_t>(i) * width + static_cast<std::size_t>(j);
+                ctx.cellUnexpected[cell] = 1;
+                ctx.cellPart[cell] = static_cast<float>(static_cast<double>(kTemperatureScale) * d * d / (m * n));
+            }
         }
         evaluateIsocline(ctx, tStar);
     }
     ctx.matrixTemperature =
         static_cast<float>(std::trunc(static_cast<double>(ctx.temperatureSum) * 100 + 0.5) / 100);
+}
+
+std::vector<std::pair<double, double>> isoclinePoints(const TemperatureContext& ctx, int count)
+{
+    std::vector<double> ts;
+    for (int k = 0; k <= count; k++)
+        ts.push_back(static_cast<double>(k) / count);
+    if (ctx.currentShape != nullptr)
+        for (int j = 1; j <= ctx.columns; j++)
+            ts.push_back(ctx.currentShape->columnT[static_cast<std::size_t>(j)]);
+    std::sort(ts.begin(), ts.end());
+    std::vector<std::pair<double, double>> points;
+    // In single precision, as the analysis holds the column points.
+    for (double t : ts) {
+        const float single = static_cast<float>(t);
+        points.emplace_back(static_cast<float>(curveX(ctx, single)), static_cast<float>(curveY(ctx, single)));
+    }
+    return points;
 }
 
 void computeTemperature(TemperatureContext& ctx, const PackingContext& packed)

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "packing/packing.h"
@@ -90,6 +91,13 @@ struct TemperatureContext {
     int unexpectedPresences = 0, unexpectedAbsences = 0;
     float diagonalSlope = 0;
 
+    // When set, measureTemperature also keeps every cell's part in the
+    // temperature (cell (i, j) at i * (n + 1) + j), for a picture of the
+    // matrix; the results do not change.
+    bool keepCellParts = false;
+    std::vector<float> cellPart;
+    std::vector<unsigned char> cellUnexpected;
+
     // The results.
     float temperatureSum = 0;
     float matrixTemperature = 0;
@@ -138,5 +146,10 @@ void countUnexpectedCells(TemperatureContext& ctx);
 // Measures matrixTemperature and the row and column temperatures for the
 // current shape, adding to temperatureSum.
 void measureTemperature(TemperatureContext& ctx);
+
+// Points of the fitted isocline in the matrix's plane (origin at its
+// bottom-left corner): count + 1 points at evenly spaced t from 0 to 1 and
+// the point found at every column, in order of t. For pictures.
+std::vector<std::pair<double, double>> isoclinePoints(const TemperatureContext& ctx, int count);
 
 #endif

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "common/draw_tables.h"
 #include "common/interrupts.h"
@@ -80,14 +82,6 @@ void tallyTemperature(float temperature, float* sum, int* colderCount)
     if (temperature <= observedTemperature)
         ++*colderCount;
     *sum = static_cast<float>(static_cast<double>(*sum) + temperature);
-}
-
-void completeSummaryLine()
-{
-    appendToSummary(formatText("%02.2f %02.2f %02.2f %02.2f\n", erTemperatureSum,
-                               static_cast<double>(erColderCount) / simulationCount,
-                               ceTemperatureSum,
-                               static_cast<double>(ceColderCount) / simulationCount));
 }
 
 }  // namespace
@@ -223,7 +217,7 @@ float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn)
     return worker.temperature.matrixTemperature;
 }
 
-void runTemperatureNullModels(const PackingContext& observed, int threads)
+void runTemperatureNullModels(const PackingContext& observed, int threads, SimulatedValues* kept)
 {
     keepAnalysedBlock(observed);
     erTemperatureSum = ceTemperatureSum = 0;
@@ -234,9 +228,12 @@ void runTemperatureNullModels(const PackingContext& observed, int threads)
     // first simulation.
     stopIfInterrupted();
 
-    auto finish = [&nullModelFile](TemperatureSimulation& simulation) {
+    auto finish = [&nullModelFile, kept](TemperatureSimulation& simulation) {
         showSimulationSpinner(simulation.run);
         const float* temperatures = simulation.temperatures;
+        if (kept != nullptr)
+            for (int model = 0; model < 4; model++)
+                kept->model[model].push_back(temperatures[model]);
         tallyTemperature(temperatures[0], &erTemperatureSum, &erColderCount);
         tallyTemperature(temperatures[1], &ceTemperatureSum, &ceColderCount);
         // The whole line in one write, flushed: the file holds whole lines
@@ -260,5 +257,14 @@ void runTemperatureNullModels(const PackingContext& observed, int threads)
 
     erTemperatureSum = static_cast<float>(static_cast<double>(erTemperatureSum) / simulationCount);
     ceTemperatureSum = static_cast<float>(static_cast<double>(ceTemperatureSum) / simulationCount);
-    completeSummaryLine();
+    const std::vector<std::string> values = temperatureNullModelSummary();
+    appendToSummary(values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
+}
+
+std::vector<std::string> temperatureNullModelSummary()
+{
+    return {formatText("%02.2f", erTemperatureSum),
+            formatText("%02.2f", static_cast<double>(erColderCount) / simulationCount),
+            formatText("%02.2f", ceTemperatureSum),
+            formatText("%02.2f", static_cast<double>(ceColderCount) / simulationCount)};
 }

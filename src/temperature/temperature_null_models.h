@@ -10,9 +10,11 @@
 #define BRAVOLIN_TEMPERATURE_TEMPERATURE_NULL_MODELS_H
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "common/cell_matrix.h"
+#include "common/simulated_values.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
 
@@ -26,8 +28,14 @@ struct TemperatureWorker {
 // file, packed and measured in observed, on threads threads (1: all on this
 // one). The driver has set observedTemperature, savedRowCount and
 // savedColumnCount. Writes the null-model file, header first, and ends the
-// file's summary line.
-void runTemperatureNullModels(const PackingContext& observed, int threads);
+// file's summary line. Keeps every simulated temperature in kept when it is
+// given.
+void runTemperatureNullModels(const PackingContext& observed, int threads,
+                              SimulatedValues* kept = nullptr);
+
+// The values that end the file's summary line once its null models have
+// run, as written: the mean temperature and P value of Er, then of Ce.
+std::vector<std::string> temperatureNullModelSummary();
 
 // Replaces the top-left block of PresenceMatrix by the matrix that was
 // analysed: the rows and the columns that survived the packing and trimming

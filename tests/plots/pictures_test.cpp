@@ -2,8 +2,6 @@
 // the rectangles are painted back onto the matrix to check what a viewer sees.
 #include <gtest/gtest.h>
 
-#include <expat.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,148 +13,9 @@
 #include <vector>
 
 #include "plots/plots.h"
+#include "support/svg_reading.h"
 
 namespace {
-
-struct Element {
-    std::string name;
-    std::map<std::string, std::string> attributes;
-    std::string text;
-    std::vector<Element> children;
-
-    std::string attribute(const std::string& key) const
-    {
-        const auto found = attributes.find(key);
-        return found == attributes.end() ? "" : found->second;
-    }
-};
-
-// The elements still open while parsing; children are added to the last.
-using OpenElements = std::vector<Element*>;
-
-void XMLCALL startElement(void* data, const XML_Char* name, const XML_Char** attributes)
-{
-    auto& open = *static_cast<OpenElements*>(data);
-    Element element{name, {}, {}, {}};
-    for (int i = 0; attributes[i] != nullptr; i += 2)
-        element.attributes[attributes[i]] = attributes[i + 1];
-    open.back()->children.push_back(element);
-    open.push_back(&open.back()->children.back());
-}
-
-void XMLCALL endElement(void* data, const XML_Char*)
-{
-    static_cast<OpenElements*>(data)->pop_back();
-}
-
-void XMLCALL characterData(void* data, const XML_Char* text, int length)
-{
-    static_cast<OpenElements*>(data)->back()->text.append(text, static_cast<std::size_t>(length));
-}
-
-// The document's root element; the test fails when it is not well-formed.
-Element parseXml(const std::string& document)
-{
-    Element top;
-    OpenElements open{&top};
-    XML_Parser parser = XML_ParserCreate("UTF-8");
-    XML_SetUserData(parser, &open);
-    XML_SetElementHandler(parser, startElement, endElement);
-    XML_SetCharacterDataHandler(parser, characterData);
-    if (XML_Parse(parser, document.data(), static_cast<int>(document.size()), 1) == XML_STATUS_ERROR)
-        ADD_FAILURE() << XML_ErrorString(XML_GetErrorCode(parser)) << " at line "
-                      << XML_GetCurrentLineNumber(parser);
-    XML_ParserFree(parser);
-    return top.children.empty() ? Element{} : top.children.front();
-}
-
-void collect(const Element& element, const std::string& name, std::vector<const Element*>& found)
-{
-    if (element.name == name)
-        found.push_back(&element);
-    for (const auto& child : element.children)
-        collect(child, name, found);
-}
-
-std::vector<const Element*> all(const Element& root, const std::string& name)
-{
-    std::vector<const Element*> found;
-    collect(root, name, found);
-    return found;
-}
-
-std::vector<std::string> textsOf(const Element& root, const std::string& name)
-{
-    std::vector<std::string> texts;
-    for (const Element* element : all(root, name))
-        texts.push_back(element->text);
-    return texts;
-}
-
-// A rectangle in picture pixels with the fill and stroke it inherits.
-struct Paint {
-    double x = 0, y = 0, width = 0, height = 0;
-    std::string fill, stroke;
-    bool contains(double px, double py) const { return px > x && px < x + width && py > y && py < y + height; }
-};
-
-// Where a group's translate-and-scale places its content.
-struct Placement {
-    double dx = 0, dy = 0, scale = 1;
-    std::string fill = "#000000", stroke = "none";
-};
-
-void paint(const Element& element, Placement placement, std::vector<Paint>& painted)
-{
-    if (element.name == "text")
-        return;
-    if (!element.attribute("fill").empty())
-        placement.fill = element.attribute("fill");
-    if (!element.attribute("stroke").empty())
-        placement.stroke = element.attribute("stroke");
-    const std::string transform = element.attribute("transform");
-    if (!transform.empty()) {
-        double tx = 0, ty = 0, k = 0;
-        EXPECT_EQ(std::sscanf(transform.c_str(), "translate(%lf %lf) scale(%lf)", &tx, &ty, &k), 3) << transform;
-        placement.dx += placement.scale * tx;
-        placement.dy += placement.scale * ty;
-        placement.scale *= k;
-    }
-    // The page background is the only rectangle sized in percent.
-    if (element.name == "rect" && element.attribute("width").find('%') == std::string::npos) {
-        const auto at = [&](const char* key) { return std::stod(element.attribute(key)) * placement.scale; };
-        painted.push_back({placement.dx + at("x"), placement.dy + at("y"), at("width"), at("height"),
-                           placement.fill, placement.stroke});
-    }
-    for (const auto& child : element.children)
-        paint(child, placement, painted);
-}
-
-std::vector<Paint> paintedRectangles(const Element& svg)
-{
-    std::vector<Paint> painted;
-    paint(svg, {}, painted);
-    return painted;
-}
-
-// The colour a viewer sees at a point: the last filled rectangle over it.
-std::string fillAt(const std::vector<Paint>& painted, double x, double y)
-{
-    for (auto it = painted.rbegin(); it != painted.rend(); ++it)
-        if (it->fill != "none" && it->contains(x, y))
-            return it->fill;
-    return "#ffffff";
-}
-
-int channel(const std::string& colour, int index)
-{
-    return std::stoi(colour.substr(1 + 2 * index, 2), nullptr, 16);
-}
-
-double luminance(const std::string& colour)
-{
-    return 0.299 * channel(colour, 0) + 0.587 * channel(colour, 1) + 0.114 * channel(colour, 2);
-}
 
 // The histogram bars of all four panels.
 long barCount(const Element& svg)
@@ -165,41 +24,6 @@ long barCount(const Element& svg)
     return std::count_if(painted.begin(), painted.end(), [](const Paint& p) { return p.fill == "#4a7ab5"; });
 }
 
-// The grid's top-left corner and cell size, from the one scaled group.
-struct Grid {
-    double left = 0, top = 0, cell = 0;
-    double x(double column) const { return left + column * cell; }
-    double y(double row) const { return top + row * cell; }
-};
-
-Grid gridOf(const Element& svg)
-{
-    Grid grid;
-    for (const Element* group : all(svg, "g"))
-        if (group->attribute("transform").find("scale") != std::string::npos)
-            std::sscanf(group->attribute("transform").c_str(), "translate(%lf %lf) scale(%lf)", &grid.left,
-                        &grid.top, &grid.cell);
-    EXPECT_GT(grid.cell, 0);
-    return grid;
-}
-
-std::vector<std::pair<double, double>> polylinePoints(const Element& svg)
-{
-    const auto polylines = all(svg, "polyline");
-    EXPECT_EQ(polylines.size(), 1u);
-    std::vector<std::pair<double, double>> points;
-    std::istringstream list(polylines.empty() ? "" : polylines[0]->attribute("points"));
-    std::string pair;
-    while (list >> pair) {
-        double x = 0, y = 0;
-        EXPECT_EQ(std::sscanf(pair.c_str(), "%lf,%lf", &x, &y), 2) << pair;
-        points.push_back({x, y});
-    }
-    return points;
-}
-
-// 4 x 6, with unexpected presences at (0,5), (2,2) and (3,1) and unexpected
-// absences at (1,2), the largest contribution, and (2,1), contribution 0.
 PackedMatrixPicture smallPackedMatrix()
 {
     PackedMatrixPicture picture;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -180,4 +181,19 @@ TEST(Temperature, RowsAndColumnsWithoutUnexpectedCellsAreExactlyZero)
     }
     EXPECT_GT(quietRows, 0);
     EXPECT_LT(quietRows, packed.rowCount);
+}
+
+TEST(Isocline, PointsForPicturesPassThroughEveryColumnPointOfTheFit)
+{
+    ScratchDirectory dir;
+    packedTemperature(dir, randomRows(14, 19, 0.4, 6));
+    const auto points = isoclinePoints(measured, 50);
+    ASSERT_GT(points.size(), 51u);
+    for (int j = 1; j <= packed.columnCount; j++) {
+        isoclinePointAtColumn(measured, static_cast<float>(j - 0.5));
+        const std::pair<double, double> point(measured.curvePointX, measured.curvePointY);
+        EXPECT_NE(std::find(points.begin(), points.end(), point), points.end()) << "column " << j;
+    }
+    EXPECT_EQ(points.front(), std::make_pair(0.5, 0.5));
+    EXPECT_EQ(points.back(), std::make_pair(packed.columnCount - 0.5, packed.rowCount - 0.5));
 }

@@ -1,0 +1,47 @@
+// The pictures of a run's analyses and the page of its batch, written when
+// the command line asks for them (--svg, --report): they read what the
+// analyses computed and change none of it. Each picture is named after the
+// matrix file's whole name ("a.txt_packed.svg") and written whole, replacing
+// the picture of an earlier run.
+#ifndef BRAVOLIN_PLOTS_ANALYSIS_PICTURES_H
+#define BRAVOLIN_PLOTS_ANALYSIS_PICTURES_H
+
+#include <string>
+#include <vector>
+
+#include "common/simulated_values.h"
+#include "nodf/nodf_metric.h"
+#include "packing/packing.h"
+#include "plots/report_page.h"
+#include "temperature/temperature.h"
+
+// The name of the batch's page, in the working folder.
+constexpr const char* kReportPageName = "BRAVOLIN_report.html";
+
+struct RunPictures {
+    bool pictures = false;   // --svg
+    bool page = false;       // --report
+    ReportPage report;
+    std::vector<std::string> filePictures;  // of the matrix being analysed
+};
+
+// A new page for a batch of mode 'T' or 'N', with or without null models.
+void startPicturePage(RunPictures& run, char mode, bool nullModels);
+
+// NAME_packed.svg: the packed matrix of mode T with its isocline and its
+// unexpected cells (measured keeps its cell parts when pictures are on).
+void drawPackedMatrix(RunPictures& run, const PackingContext& packed, const TemperatureContext& measured);
+
+// NAME_ordered.svg: the matrix of mode N in the order measured.
+void drawOrderedMatrix(RunPictures& run, const NodfContext& measured);
+
+// NAME_T_null.svg or NAME_N_null.svg: the simulated values of the four
+// models against the observed one, with the P values of Er and Ce.
+void drawNullDistributions(RunPictures& run, char mode, double observed, const SimulatedValues& simulated,
+                           double pEr, double pCe);
+
+// The row of the matrix just analysed, with its summary values as written,
+// and the page written anew.
+void finishPicturesOfFile(RunPictures& run, const std::vector<std::string>& summaryValues);
+
+#endif
