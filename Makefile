@@ -11,7 +11,7 @@ JOBS         ?= 2
 RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
-.PHONY: all build run test test-sanitize test-tsan fuzz windows test-windows dist bench clean
+.PHONY: all build run test test-sanitize test-tsan test-browser fuzz windows test-windows dist bench clean
 
 all: build
 
@@ -47,6 +47,16 @@ test-tsan:
 	@cmake --build $(TSAN_DIR) -j $(JOBS)
 	@cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
 		-R 'NullModels|Threads|Pipeline|DataSafety|CommandLineSession' -E 'InterruptAtAQuestion'
+
+# The pictures rendered (rsvg-convert) and the page opened in headless
+# Chromium; both are installed when missing, and the check is skipped, with
+# a message, where they cannot be.
+test-browser: build
+	@if sh tools/ensure-packages.sh chromium=chromium rsvg-convert=librsvg2-bin; then \
+		python3 tests/browser/check_pictures.py $(BUILD_DIR)/bravolin examples; \
+	else \
+		echo "test-browser: skipped, chromium and librsvg2-bin cannot be installed here"; \
+	fi
 
 # libFuzzer harnesses of the readers and the pattern matcher, each run for
 # FUZZ_SECONDS seconds (clang and its runtime are installed when missing).

@@ -14,7 +14,9 @@ constexpr std::string_view kStyle =
     "th,td{border:1px solid #bbb;padding:0.3em 0.6em}"
     "th{background:#eee;text-align:left}"
     "td.value{text-align:right;font-variant-numeric:tabular-nums}"
-    "td.pictures a{margin-right:0.6em}";
+    "td.pictures a{margin-right:0.6em}"
+    "section{margin-top:2em}"
+    "section img{max-width:100%;margin:0.5em 1em 0.5em 0;vertical-align:top;border:1px solid #ddd}";
 
 std::string pageTitle(char mode)
 {
@@ -80,6 +82,20 @@ void appendMatrixRow(std::string& out, const ReportRow& row, std::size_t heading
     out += "</td></tr>\n";
 }
 
+// The matrix's pictures shown on the page itself, each linked to its file.
+void appendMatrixPictures(std::string& out, const ReportRow& row)
+{
+    if (row.pictureFiles.empty())
+        return;
+    out += "<section>\n<h2>" + escapeXml(row.fileName) + "</h2>\n";
+    for (const auto& picture : row.pictureFiles) {
+        const std::string link = percentEncode(picture);
+        out += "<a href=\"" + link + "\"><img src=\"" + link + "\" alt=\"" +
+               escapeXml(pictureLabel(row.fileName, picture)) + "\"/></a>\n";
+    }
+    out += "</section>\n";
+}
+
 }  // namespace
 
 std::string reportPageHtml(const ReportPage& page)
@@ -97,6 +113,8 @@ std::string reportPageHtml(const ReportPage& page)
     for (const auto& row : page.rows)
         appendMatrixRow(out, row, page.headings.size());
     out += "</tbody>\n</table>\n";
+    for (const auto& row : page.rows)
+        appendMatrixPictures(out, row);
     out += "</body>\n</html>\n";
     return out;
 }

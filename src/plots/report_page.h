@@ -19,7 +19,8 @@ struct ReportPage {
 };
 
 // An HTML5 page that is also well-formed XML: no script, no outside
-// resources, styles inline. A picture named after its matrix ("a.txt" and
+// resources, styles inline. Below the table every matrix's pictures are
+// shown on the page itself. A picture named after its matrix ("a.txt" and
 // "a.txt_packed.svg") is linked as the rest of its name ("packed"), any other
 // by its whole name. A row with fewer values than headings gets empty cells.
 std::string reportPageHtml(const ReportPage& page);

@@ -282,11 +282,17 @@ TEST(PlotReportPage, TableHoldsEachMatrixWithItsValuesAndPictureLinks)
     EXPECT_EQ(textsOf(html, "th"), (std::vector<std::string>{"Matrix", "T(M)", "P(Er)", "Pictures"}));
     EXPECT_EQ(textsOf(html, "td"),
               (std::vector<std::string>{"a b.txt", "12.34", "0.03", "", "c.txt", "5.00", "", ""}));
+    // The links of the table, then the pictures shown below it.
     const auto links = all(html, "a");
-    ASSERT_EQ(links.size(), 2u);
+    ASSERT_EQ(links.size(), 4u);
     EXPECT_EQ(links[0]->attribute("href"), "a%20b.txt_packed.svg");
     EXPECT_EQ(links[0]->text, "packed");
     EXPECT_EQ(links[1]->text, "null");
+    const auto images = all(html, "img");
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0]->attribute("src"), "a%20b.txt_packed.svg");
+    EXPECT_EQ(images[1]->attribute("src"), "a%20b.txt_null.svg");
+    EXPECT_EQ(textsOf(html, "h2"), std::vector<std::string>{"a b.txt"});
     EXPECT_TRUE(all(html, "script").empty());
 }
 
