@@ -14,22 +14,6 @@ namespace {
 
 const char* const kStartTime = "2026-04-01 09:30:00";
 
-std::string matrixText(const std::vector<std::string>& rows)
-{
-    std::string text;
-    for (const std::string& row : rows)
-        text += row + "\n";
-    return text;
-}
-
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        count++;
-    return count;
-}
-
 // Three matrices, one of which has a line that the mode T reader asks about.
 void writeMatrices(const ScratchDirectory& dir)
 {

@@ -28,22 +28,6 @@ SessionClock realClock()
 const char* const kStartTime = "2026-02-01 08:00:00";
 const char* const kIncomplete = " could not be written completely! Its results are incomplete.\n";
 
-std::string matrixText(const std::vector<std::string>& rows)
-{
-    std::string text;
-    for (const std::string& row : rows)
-        text += row + "\n";
-    return text;
-}
-
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        count++;
-    return count;
-}
-
 // Every file of the folder but the matrices ends with a line end.
 void expectWholeLines(const ScratchDirectory& dir)
 {

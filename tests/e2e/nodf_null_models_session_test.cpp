@@ -21,14 +21,6 @@ const char* const kStartTime = "2026-03-01 12:00:00";
 const char* const kModels[] = {"ER", "CE", "LI", "COL"};
 const char* const kSides[] = {"Row", "Column", "Total"};
 
-std::string matrixText(const std::vector<std::string>& rows)
-{
-    std::string text;
-    for (const std::string& row : rows)
-        text += row + "\n";
-    return text;
-}
-
 std::vector<std::string> nestednessFiles(const std::string& stem)
 {
     std::vector<std::string> names;

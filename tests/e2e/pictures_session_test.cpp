@@ -20,14 +20,6 @@
 
 namespace {
 
-std::string matrixText(const std::vector<std::string>& rows)
-{
-    std::string text;
-    for (const std::string& row : rows)
-        text += row + "\n";
-    return text;
-}
-
 void writeMatrices(const ScratchDirectory& dir)
 {
     dir.write("a.txt", matrixText(randomRows(15, 18, 0.35, 5)));

@@ -18,14 +18,6 @@ namespace {
 
 const char* const kStartTime = "2026-01-01 00:00:00";
 
-std::string matrixText(const std::vector<std::string>& rows)
-{
-    std::string text;
-    for (const std::string& row : rows)
-        text += row + "\n";
-    return text;
-}
-
 }  // namespace
 
 TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSeed)

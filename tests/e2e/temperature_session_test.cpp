@@ -15,14 +15,6 @@ const char* const kNullQuestion = "Performe Null Model Analyses? (Y/N) : ";
 const char* const kExpressionPrompt = "Enter file name expression: Ex: *.TXT, *.NET, etc...\n- ";
 const char* const kRunAgain = "\nEnd of processing. Do you want to run it again? (Y/N)\a";
 
-int occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        count++;
-    return count;
-}
-
 }  // namespace
 
 TEST(TemperatureSession, BatchSkipsBadFilesWithTheBellAndEndsWithTheFarewell)

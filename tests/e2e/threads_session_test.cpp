@@ -11,14 +11,6 @@
 
 namespace {
 
-std::string matrixText(const std::vector<std::string>& rows)
-{
-    std::string text;
-    for (const std::string& row : rows)
-        text += row + "\n";
-    return text;
-}
-
 // Matrices of every kind the models meet: random ones, one cell, empty,
 // full, one that packing trims, one row, one column.
 void writeMatrices(const ScratchDirectory& dir)

@@ -47,6 +47,14 @@ std::vector<int> orderEntries(const std::vector<int>& order, int from, int count
     return std::vector<int>(order.begin() + from, order.begin() + from + count);
 }
 
+std::string matrixText(const std::vector<std::string>& rows)
+{
+    std::string text;
+    for (const std::string& row : rows)
+        text += row + "\n";
+    return text;
+}
+
 std::vector<std::string> randomRows(int rows, int columns, double fill, unsigned seed)
 {
     std::mt19937 generator(seed);

@@ -24,6 +24,9 @@ std::vector<std::string> workingRows(const PackingContext& ctx);
 // order[from .. from + count - 1] as a vector.
 std::vector<int> orderEntries(const std::vector<int>& order, int from, int count);
 
+// Rows as the text of a matrix file, each ended by a line end.
+std::string matrixText(const std::vector<std::string>& rows);
+
 // A random matrix of the given fill, reproducible from seed.
 std::vector<std::string> randomRows(int rows, int columns, double fill, unsigned seed);
 

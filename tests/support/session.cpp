@@ -130,6 +130,14 @@ SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
     return runCommand(dir, {}, input, clock);
 }
 
+int occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        count++;
+    return count;
+}
+
 unsigned seedForStartTime(const std::string& startTime)
 {
     std::tm parts = {};

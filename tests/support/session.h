@@ -74,6 +74,9 @@ SessionResult finishSession(const RunningSession& session);
 // ends in a carriage return (and so is overwritten on a real console).
 std::string withoutProgressLines(const std::string& console);
 
+// How many times part appears in text.
+int occurrences(const std::string& text, const std::string& part);
+
 // The seed the program draws from a start time given to SessionClock.
 unsigned seedForStartTime(const std::string& startTime);
 
