@@ -138,7 +138,7 @@ void packRows(NodfContext& ctx)
     ctx.packedRows.assign(static_cast<std::size_t>(ctx.rows) * static_cast<std::size_t>(ctx.rowWords), 0);
     for (int i = 0; i < ctx.rows; i++)
         packLine(ctx.nodfMatrix[i], ctx.columns,
-                 &ctx.packedRows[static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords)]);
+                 ctx.packedRows.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords));
 }
 
 // The rows in the order measured as packed lines, straight from the matrix
@@ -152,7 +152,7 @@ void packOrderedRows(NodfContext& ctx, const CellMatrix& matrix)
     const int* columnSource = ctx.columnSource.data();
     for (int i = 0; i < ctx.rows; i++) {
         const unsigned char* from = matrix[ctx.rowSource[static_cast<std::size_t>(i)]];
-        std::uint64_t* words = &ctx.packedRows[static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords)];
+        std::uint64_t* words = ctx.packedRows.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords);
         for (int j = 0; j < columns; j += 8) {
             std::uint64_t bytes = 0;
             const int inGroup = std::min(8, columns - j);
@@ -233,7 +233,7 @@ void prepareShares(NodfContext& ctx, int side)
         return;
     ctx.shares.resize(static_cast<std::size_t>(side + 1) * static_cast<std::size_t>(side + 2) / 2);
     for (int later = 1; later <= side; later++) {
-        float* row = &ctx.shares[static_cast<std::size_t>(later) * static_cast<std::size_t>(later + 1) / 2];
+        float* row = ctx.shares.data() + static_cast<std::size_t>(later) * static_cast<std::size_t>(later + 1) / 2;
         // A single-precision quotient of two floats is the double quotient
         // rounded to single precision: double has more than twice the bits.
         for (int shared = 0; shared <= later; shared++)
@@ -265,7 +265,7 @@ float sumPairs(const NodfContext& ctx, float* table, const int* totals,
         const int later = totals[k];
         if (later == 0)
             continue;
-        const float* shares = &ctx.shares[static_cast<std::size_t>(later) * static_cast<std::size_t>(later + 1) / 2];
+        const float* shares = ctx.shares.data() + static_cast<std::size_t>(later) * static_cast<std::size_t>(later + 1) / 2;
         float* entries = table != nullptr ? table + static_cast<std::size_t>(k) * static_cast<std::size_t>(count) : nullptr;
         const std::uint64_t* earlierLine = lines;
         for (int i = 0; i < k; i++, earlierLine += words) {

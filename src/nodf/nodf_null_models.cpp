@@ -195,7 +195,7 @@ void drawNodfCeMatrix(const NodfDrawPlan& plan, CellMatrix& out)
     const std::uint16_t* share = cellShares();
     for (int r = 0; r < plan.rows; r++) {
         unsigned char* row = out[r];
-        const std::uint16_t* thresholds = &plan.ceThresholds[static_cast<std::size_t>(r) * static_cast<std::size_t>(plan.columns)];
+        const std::uint16_t* thresholds = plan.ceThresholds.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(plan.columns);
         for (int c = 0; c < plan.columns; c++)
             row[c] = share[drawRandom()] < thresholds[c] ? 1 : 0;
     }

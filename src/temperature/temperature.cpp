@@ -40,8 +40,8 @@ void countOnesAbove(TemperatureContext& ctx)
     ctx.onesAbove.assign((static_cast<std::size_t>(rows) + 1) * width, 0);
     const CellMatrix& matrix = *ctx.matrix;
     for (int i = 1; i <= rows; i++) {
-        const std::uint16_t* above = &ctx.onesAbove[static_cast<std::size_t>(i - 1) * width];
-        std::uint16_t* here = &ctx.onesAbove[static_cast<std::size_t>(i) * width];
+        const std::uint16_t* above = ctx.onesAbove.data() + static_cast<std::size_t>(i - 1) * width;
+        std::uint16_t* here = ctx.onesAbove.data() + static_cast<std::size_t>(i) * width;
         const unsigned char* cells = matrix[i];
         for (int j = 1; j <= columns; j++)
             here[j] = static_cast<std::uint16_t>(above[j] + cells[j]);
@@ -511,7 +511,7 @@ void measureTemperature(TemperatureContext& ctx)
             const bool absence = yStar < yy && cell == 0;
             if (!absence && !(yStar >= yy && cell == 1))
                 continue;
-            float* known = keepDistances ? &shape.distance[static_cast<std::size_t>(i) * width + static_cast<std::size_t>(j)]
+            float* known = keepDistances ? shape.distance.data() + static_cast<std::size_t>(i) * width + static_cast<std::size_t>(j)
                                          : nullptr;
             float d;
             if (known != nullptr && !std::isnan(*known)) {

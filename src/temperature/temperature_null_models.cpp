@@ -162,7 +162,7 @@ void drawCeMatrix(const TemperatureDrawPlan& plan, CellMatrix& out)
     const std::size_t width = static_cast<std::size_t>(plan.columns) + 1;
     for (int i = 1; i <= plan.rows; i++) {
         unsigned char* row = out[i];
-        const std::uint16_t* thresholds = &plan.ceThresholds[static_cast<std::size_t>(i) * width];
+        const std::uint16_t* thresholds = plan.ceThresholds.data() + static_cast<std::size_t>(i) * width;
         for (int j = 1; j <= plan.columns; j++)
             row[j] = share[drawRandom()] < thresholds[j] ? 1 : 0;
     }
