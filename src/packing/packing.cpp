@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "common/console.h"
+#include "common/platform.h"
 #include "common/shared_state.h"
 #include "packing/exchange_sort.h"
 #include "packing/pack_report.h"
@@ -265,10 +267,27 @@ void startMatrix(PackingContext& ctx, int rows, int columns)
 
 void showSpinner()
 {
+    showSpinnerLines(1);
+}
+
+void showSpinnerLines(int count)
+{
     static const char spinner[] = "|/-\\";
-    spinnerCount++;
-    if (progressLinesShown())
-        consolePrintf("%04d - %c\r", runNumber, spinner[spinnerCount % 4]);
+    if (!progressLinesShown()) {
+        spinnerCount += count;
+        return;
+    }
+    char prefix[16];
+    const int prefixLength = std::snprintf(prefix, sizeof prefix, "%04d - ", runNumber);
+    std::string lines;
+    lines.reserve(static_cast<std::size_t>(count) * (static_cast<std::size_t>(prefixLength) + 2));
+    for (int line = 0; line < count; line++) {
+        spinnerCount++;
+        lines.append(prefix, static_cast<std::size_t>(prefixLength));
+        lines += spinner[spinnerCount % 4];
+        lines += '\r';
+    }
+    writeConsole(lines.data(), lines.size());
 }
 
 bool rowIsEmpty(const CellMatrix& matrix, int row, int columns)

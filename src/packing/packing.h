@@ -65,6 +65,9 @@ constexpr int kPackingPasses = 16;
 // and the next character of the spinner.
 void showSpinner();
 
+// The same, count times over, in one write to the console.
+void showSpinnerLines(int count);
+
 // Whether row `row` of matrix holds no 1 in columns 1..columns, and
 // likewise column `column` in rows 1..rows.
 bool rowIsEmpty(const CellMatrix& matrix, int row, int columns);

@@ -71,8 +71,7 @@ void drawSimulation(const TemperatureDrawPlan& plan, TemperatureSimulation& simu
 void showSimulationSpinner(int run)
 {
     runNumber = run;
-    for (int line = 0; line < 1 + 4 * kPackingPasses; line++)
-        showSpinner();
+    showSpinnerLines(1 + 4 * kPackingPasses);
 }
 
 // A random matrix of Er or Ce counts toward its P value when it is at least
