@@ -11,27 +11,17 @@
 #include <thread>
 
 #include "common/interrupts.h"
+#include "common/output_file.h"
 #include "common/platform.h"
 #include "common/shared_state.h"
 
 void consolePrintf(const char* format, ...)
 {
-    char text[1024];
     std::va_list arguments;
     va_start(arguments, format);
-    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    const std::string text = vformatText(format, arguments);
     va_end(arguments);
-    if (length < 0)
-        return;
-    if (static_cast<std::size_t>(length) < sizeof text) {
-        writeConsole(text, static_cast<std::size_t>(length));
-        return;
-    }
-    std::string longer(static_cast<std::size_t>(length), '\0');
-    va_start(arguments, format);
-    std::vsnprintf(&longer[0], longer.size() + 1, format, arguments);
-    va_end(arguments);
-    writeConsole(longer.data(), longer.size());
+    writeConsole(text.data(), text.size());
 }
 
 static bool bellsSound = true;

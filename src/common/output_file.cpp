@@ -95,21 +95,10 @@ void OutputFile::write(const char* data, std::size_t size)
 
 void OutputFile::print(const char* format, ...)
 {
-    char text[512];
     std::va_list arguments;
     va_start(arguments, format);
-    const int length = std::vsnprintf(text, sizeof text, format, arguments);
+    write(vformatText(format, arguments));
     va_end(arguments);
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof text) {
-        std::va_list again;
-        va_start(again, format);
-        std::string longer(length < 0 ? 0 : static_cast<std::size_t>(length), '\0');
-        std::vsnprintf(&longer[0], longer.size() + 1, format, again);
-        va_end(again);
-        write(longer);
-        return;
-    }
-    write(text, static_cast<std::size_t>(length));
 }
 
 void OutputFile::flush()
@@ -142,16 +131,22 @@ void appendToFile(const char* name, const std::string& text)
     appendToFile(name, text.data(), text.size());
 }
 
-std::string formatText(const char* format, ...)
+std::string vformatText(const char* format, std::va_list arguments)
 {
-    std::va_list arguments;
-    va_start(arguments, format);
     std::va_list copy;
     va_copy(copy, arguments);
     const int length = std::vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
     std::string text(length < 0 ? 0 : static_cast<std::size_t>(length), '\0');
     std::vsnprintf(&text[0], text.size() + 1, format, arguments);
+    return text;
+}
+
+std::string formatText(const char* format, ...)
+{
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::string text = vformatText(format, arguments);
     va_end(arguments);
     return text;
 }

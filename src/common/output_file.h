@@ -7,6 +7,7 @@
 #ifndef BRAVOLIN_COMMON_OUTPUT_FILE_H
 #define BRAVOLIN_COMMON_OUTPUT_FILE_H
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -68,6 +69,7 @@ void appendToFile(const char* name, const std::string& text);
 
 // printf into a string.
 std::string formatText(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(1, 2);
+std::string vformatText(const char* format, std::va_list arguments);
 
 // Appends text to the summary file, remembering whether it leaves the
 // current line open (text that does not end with a line end).
