@@ -99,7 +99,7 @@ TEST(CommandLineSession, ScriptedModeNWritesTheFilesOfTheDialogueAtTheSameSecond
         GTEST_SKIP() << "faketime is not installed";
     ScratchDirectory dialogue;
     writeMatrices(dialogue);
-    ASSERT_EQ(runSession(dialogue, "N\nY\nY\nY\n7\n*.txt\n", SessionClock{kStartTime}).exitCode, 0);
+    ASSERT_EQ(runSession(dialogue, "N\nY\nY\nY\n7\n*.txt\n", SessionClock{kStartTime, true}).exitCode, 0);
 
     ScratchDirectory scripted;
     writeMatrices(scripted);

@@ -61,7 +61,7 @@ TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
     ScratchDirectory clean;
     clean.write("a.txt", matrix);
     clean.write("b.txt", "10\n01\n");
-    ASSERT_EQ(runSession(clean, answers, SessionClock{kStartTime}).exitCode, 0);
+    ASSERT_EQ(runSession(clean, answers, SessionClock{kStartTime, true}).exitCode, 0);
 
     // A full disk under two of a's reports, one written at every simulation.
     ScratchDirectory full;
@@ -70,7 +70,7 @@ TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
     std::filesystem::create_symlink("/dev/full", full.path() / "a_column_pairwise.TXT");
     std::filesystem::create_symlink("/dev/full", full.path() / "a_TotalNestedness_CE.TXT");
     // Three threads: the files and messages are those of one.
-    SessionResult result = runCommand(full, {"-j", "3"}, answers, SessionClock{kStartTime});
+    SessionResult result = runCommand(full, {"-j", "3"}, answers, SessionClock{kStartTime, true});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(occurrences(result.console, "File: a_column_pairwise.TXT" + std::string(kIncomplete)), 1);
     EXPECT_EQ(occurrences(result.console, "File: a_TotalNestedness_CE.TXT" + std::string(kIncomplete)), 1);
@@ -251,10 +251,10 @@ TEST(DataSafety, AClosedStandardOutputCutsNoFile)
     piped.write("a.txt", matrix);
     ScratchDirectory plain;
     plain.write("a.txt", matrix);
-    ASSERT_EQ(runSession(plain, "N\nY\nN\nY\n40\na.txt\n", SessionClock{kStartTime}).exitCode, 0);
+    ASSERT_EQ(runSession(plain, "N\nY\nN\nY\n40\na.txt\n", SessionClock{kStartTime, true}).exitCode, 0);
     // The reader of the console goes away after its first byte.
     const std::string command = "export ASAN_OPTIONS=verify_asan_link_order=0 && cd '" + piped.path().string() +
-                                "' && printf 'N\\nY\\nN\\nY\\n40\\na.txt\\n' | TZ=UTC faketime -f '@" + kStartTime +
+                                "' && printf 'N\\nY\\nN\\nY\\n40\\na.txt\\n' | TZ=UTC faketime '" + kStartTime +
                                 "' '" + BRAVOLIN_EXECUTABLE + "' | head -c 1 > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const std::string& name : plain.files())
