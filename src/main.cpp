@@ -1,5 +1,8 @@
 // BRAVOLIN: nestedness of presence/absence matrices, from the console or
 // from a command line.
+#include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -8,11 +11,22 @@
 
 int main(int argc, char* argv[])
 {
-    // The arguments in UTF-8, as the program handles every name.
-    std::vector<std::string> arguments = commandLineArguments(argc, argv);
-    std::vector<char*> pointers;
-    for (std::string& argument : arguments)
-        pointers.push_back(&argument[0]);
-    pointers.push_back(nullptr);
-    return runProgram(static_cast<int>(arguments.size()), pointers.data());
+    protectStandardStreams();
+    fitAllocatorToAddressSpaceLimit();
+    try {
+        // The arguments in UTF-8, as the program handles every name.
+        std::vector<std::string> arguments = commandLineArguments(argc, argv);
+        std::vector<char*> pointers;
+        for (std::string& argument : arguments)
+            pointers.push_back(&argument[0]);
+        pointers.push_back(nullptr);
+        return runProgram(static_cast<int>(arguments.size()), pointers.data());
+    } catch (const std::bad_alloc&) {
+        // Out of memory outside any file's analysis (each of those is
+        // reported and the batch goes on).
+        std::fputs("bravolin: not enough memory to go on\n", stderr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bravolin: %s\n", error.what());
+    }
+    return 1;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/console.h"
+#include "common/folder_lock.h"
 #include "common/output_file.h"
 #include "common/platform.h"
 #include "common/shared_state.h"
@@ -30,6 +31,7 @@ void finishInterruptedAtOnce()
 {
     const bool cutShort = summaryLineIsOpen();
     flushOutputsForInterrupt();
+    releaseFolderLockAtExit();
     if (cutShort) {
         const std::string message =
             std::string("\nFile: ") + currentFileName + " was interrupted! Its results are incomplete.\n";
@@ -42,9 +44,10 @@ void stopIfInterrupted()
     const int interrupt = caughtInterrupt();
     if (interrupt == 0)
         return;
-    if (summaryLineIsOpen()) {
-        endOpenSummaryLine();
+    const bool cutShort = summaryLineIsOpen();
+    flushOutputsForInterrupt();
+    releaseFolderLockAtExit();
+    if (cutShort)
         consolePrintf("\nFile: %s was interrupted! Its results are incomplete.\n", currentFileName);
-    }
     endByInterrupt(interrupt);
 }

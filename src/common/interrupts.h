@@ -27,9 +27,10 @@ private:
 // open is ended; the matrix cut short is named.
 void finishInterruptedAtOnce();
 
-// If an interrupt has arrived: ends the summary line left open by the
-// matrix being analysed (currentFileName), names that matrix on the
-// console, and ends the program by the interrupt. Otherwise returns.
+// If an interrupt has arrived: hands what the open files hold to the
+// system, ends the summary line left open by the matrix being analysed
+// (currentFileName) and names that matrix on the console, releases the
+// folder lock, and ends the program by the interrupt. Otherwise returns.
 void stopIfInterrupted();
 
 #endif

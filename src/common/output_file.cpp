@@ -1,10 +1,13 @@
 // Checked output files, the open summary line, and report names.
 #include "common/output_file.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <set>
+#include <system_error>
 
 #include "common/console.h"
 #include "common/platform.h"
@@ -12,33 +15,24 @@
 
 namespace {
 
-// Held by every open, write, flush and close, and by an OutputBatch.
+// Lines are handed to the system in blocks of about this size; the rest
+// waits for flush or close.
+constexpr std::size_t kOutputBlock = std::size_t{1} << 16;
+
+// The output of the whole program is one registry, shared by every thread
+// and by the interrupt that ends the program: the file system it goes
+// through, the files open now, the files that failed and the summary line
+// being built.
 std::recursive_mutex outputLock;
-
-// The output files open now.
+OutputFileSystem systemFiles;
+OutputFileSystem* fileSystem = &systemFiles;
 std::set<OutputFile*> openFiles;
-
 // Names of the files that could not be written completely in this program
 // run; each is named on the console once, however often it fails again.
 std::set<std::string> incompleteOutputs;
-
-// Whether the last text appended to the summary file left its line open.
-bool summaryLineOpen;
-
-// Bytes that may still be written before writes fail; negative: no limit.
-long long writeBudget = -1;
-
-// How many of size bytes the test limit lets through, charging them to it.
-std::size_t bytesAllowed(std::size_t size)
-{
-    if (writeBudget < 0)
-        return size;
-    const std::size_t allowed = static_cast<unsigned long long>(writeBudget) < size
-                                    ? static_cast<std::size_t>(writeBudget)
-                                    : size;
-    writeBudget -= static_cast<long long>(allowed);
-    return allowed;
-}
+std::string summaryLine;
+// Numbers the temporary files of this process's whole-file writes.
+std::atomic<unsigned> temporaryFiles{0};
 
 void reportIncomplete(const std::string& name)
 {
@@ -47,7 +41,59 @@ void reportIncomplete(const std::string& name)
                     name.c_str());
 }
 
+// The temporary name of a whole-file write of name: in its folder, with its
+// extension (so that the batch list, which skips pictures and pages, skips
+// a temporary file left behind as well), and never long.
+std::filesystem::path temporaryNameFor(const std::filesystem::path& name)
+{
+    const std::string own = ".bravolin-" + std::to_string(processNumber()) + "-" +
+                            std::to_string(temporaryFiles.fetch_add(1)) + name.extension().u8string();
+    return name.parent_path() / std::filesystem::u8path(own);
+}
+
 }  // namespace
+
+bool OutputFileSystem::openForAppending(const std::string& name, SystemFile* file, bool* lastLineOpen)
+{
+    return ::openForAppending(name.c_str(), file, lastLineOpen);
+}
+
+bool OutputFileSystem::create(const std::string& name, SystemFile* file)
+{
+    return createFile(name.c_str(), file);
+}
+
+bool OutputFileSystem::write(SystemFile file, const char* data, std::size_t size)
+{
+    return writeSystemFile(file, data, size);
+}
+
+bool OutputFileSystem::close(SystemFile file)
+{
+    return closeSystemFile(file);
+}
+
+bool OutputFileSystem::rename(const std::string& from, const std::string& to)
+{
+    // The rename replaces an existing file in one step, on Windows as
+    // elsewhere, so the target always holds either the old or the new
+    // content.
+    std::error_code error;
+    std::filesystem::rename(std::filesystem::u8path(from), std::filesystem::u8path(to), error);
+    return !error;
+}
+
+void OutputFileSystem::remove(const std::string& name)
+{
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::u8path(name), error);
+}
+
+void writeOutputThrough(OutputFileSystem& files)
+{
+    OutputBatch batch;
+    fileSystem = &files;
+}
 
 OutputBatch::OutputBatch()
 {
@@ -64,33 +110,45 @@ void OutputFile::open(const char* name)
     OutputBatch batch;
     close();
     name_ = name;
-    file_ = openFile(name, "a");
-    if (file_ == nullptr)
+    bool lastLineOpen = false;
+    if (!fileSystem->openForAppending(name_, &file_, &lastLineOpen)) {
         reportIncomplete(name_);
-    else
-        openFiles.insert(this);
+        return;
+    }
+    open_ = true;
+    openFiles.insert(this);
+    if (lastLineOpen)
+        write("\n", 1);
 }
 
 void OutputFile::fail()
 {
-    std::fclose(file_);
-    file_ = nullptr;
+    fileSystem->close(file_);
+    open_ = false;
+    pending_.clear();
     openFiles.erase(this);
     reportIncomplete(name_);
+}
+
+void OutputFile::writeOut(std::size_t size)
+{
+    if (size == 0)
+        return;
+    if (!fileSystem->write(file_, pending_.data(), size)) {
+        fail();
+        return;
+    }
+    pending_.erase(0, size);
 }
 
 void OutputFile::write(const char* data, std::size_t size)
 {
     OutputBatch batch;
-    if (file_ == nullptr)
+    if (!open_)
         return;
-    const std::size_t allowed = bytesAllowed(size);
-    if (std::fwrite(data, 1, allowed, file_) != allowed || allowed != size) {
-        // What the limit let through must reach the file, as on a disk that
-        // took the first bytes of a write before it filled up.
-        std::fflush(file_);
-        fail();
-    }
+    pending_.append(data, size);
+    if (pending_.size() >= kOutputBlock)
+        writeOut(pending_.rfind('\n') + 1);
 }
 
 void OutputFile::print(const char* format, ...)
@@ -104,19 +162,21 @@ void OutputFile::print(const char* format, ...)
 void OutputFile::flush()
 {
     OutputBatch batch;
-    if (file_ != nullptr && std::fflush(file_) != 0)
-        fail();
+    if (open_)
+        writeOut(pending_.rfind('\n') + 1);
 }
 
 void OutputFile::close()
 {
     OutputBatch batch;
-    if (file_ == nullptr)
+    if (!open_)
         return;
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
+    writeOut(pending_.size());
+    if (!open_)
+        return;
+    open_ = false;
     openFiles.erase(this);
-    if (!closed)
+    if (!fileSystem->close(file_))
         reportIncomplete(name_);
 }
 
@@ -129,6 +189,25 @@ void appendToFile(const char* name, const char* data, std::size_t size)
 void appendToFile(const char* name, const std::string& text)
 {
     appendToFile(name, text.data(), text.size());
+}
+
+bool writeWholeFile(const std::string& name, const std::string& content)
+{
+    OutputBatch batch;
+    const std::filesystem::path path = std::filesystem::u8path(name);
+    const std::string temporary = temporaryNameFor(path).u8string();
+    SystemFile file;
+    bool written = false;
+    if (fileSystem->create(temporary, &file)) {
+        written = fileSystem->write(file, content.data(), content.size());
+        written = fileSystem->close(file) && written;
+        written = written && fileSystem->rename(temporary, name);
+    }
+    if (!written) {
+        fileSystem->remove(temporary);
+        reportIncomplete(name);
+    }
+    return written;
 }
 
 std::string vformatText(const char* format, std::va_list arguments)
@@ -154,19 +233,23 @@ std::string formatText(const char* format, ...)
 void appendToSummary(const std::string& text)
 {
     OutputBatch batch;
-    appendToFile(kSummaryFileName, text);
-    if (!text.empty())
-        summaryLineOpen = text.back() != '\n';
+    summaryLine += text;
+    if (summaryLine.empty() || summaryLine.back() != '\n')
+        return;
+    appendToFile(kSummaryFileName, summaryLine);
+    summaryLine.clear();
 }
 
 bool summaryLineIsOpen()
 {
-    return summaryLineOpen;
+    OutputBatch batch;
+    return !summaryLine.empty();
 }
 
 void endOpenSummaryLine()
 {
-    if (summaryLineOpen)
+    OutputBatch batch;
+    if (!summaryLine.empty())
         appendToSummary("\n");
 }
 
@@ -178,31 +261,24 @@ void flushOutputsForInterrupt()
     endOpenSummaryLine();
 }
 
-void noteIncompleteOutput(const std::string& name)
-{
-    OutputBatch batch;
-    reportIncomplete(name);
-}
-
 bool anyOutputIncomplete()
 {
+    OutputBatch batch;
     return !incompleteOutputs.empty();
 }
 
 int incompleteOutputCount()
 {
+    OutputBatch batch;
     return static_cast<int>(incompleteOutputs.size());
 }
 
 void resetOutputFiles()
 {
+    OutputBatch batch;
     incompleteOutputs.clear();
-    summaryLineOpen = false;
-}
-
-void failOutputWritesAfter(long long bytes)
-{
-    writeBudget = bytes;
+    summaryLine.clear();
+    fileSystem = &systemFiles;
 }
 
 void deriveReportName(char* destination, std::size_t size, const char* matrixFileName,

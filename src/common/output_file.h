@@ -4,14 +4,20 @@
 // open, write, flush and close: a file that cannot be written completely is
 // named once on the console for the whole program run, its further writes
 // are skipped, the analysis goes on, and the program's exit code becomes 1.
+//
+// Every line reaches its file with one write of the system once it is
+// complete, so a killed process or a power cut leaves no part of a line; a
+// file whose last line an earlier run left unfinished gets a line end
+// before anything is appended to it.
 #ifndef BRAVOLIN_COMMON_OUTPUT_FILE_H
 #define BRAVOLIN_COMMON_OUTPUT_FILE_H
 
 #include <cstdarg>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "common/platform.h"
 
 // The summary file both modes write one line per matrix to.
 constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
@@ -22,6 +28,24 @@ constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
 #else
 #define BRAVOLIN_PRINTF_FORMAT(formatIndex, firstArgument)
 #endif
+
+// The file operations of the output layer. The program writes through the
+// system's (this class as it is); a test puts a stand-in in its place for a
+// program run, to make writes fail as on a disk that fills up.
+class OutputFileSystem {
+public:
+    virtual ~OutputFileSystem() = default;
+    virtual bool openForAppending(const std::string& name, SystemFile* file, bool* lastLineOpen);
+    virtual bool create(const std::string& name, SystemFile* file);
+    virtual bool write(SystemFile file, const char* data, std::size_t size);
+    virtual bool close(SystemFile file);
+    virtual bool rename(const std::string& from, const std::string& to);
+    virtual void remove(const std::string& name);
+};
+
+// Sends every output file of the rest of the program run through files,
+// which must outlive it.
+void writeOutputThrough(OutputFileSystem& files);
 
 // One output file, open for appending in text mode from open() to close()
 // (or destruction). After a failure the file is closed and every further
@@ -35,20 +59,25 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     void open(const char* name);
+    // Writes text that ends with a whole line; it reaches the file with the
+    // lines written before it.
     void write(const char* data, std::size_t size);
     void write(const std::string& text) { write(text.data(), text.size()); }
     void write(const char* text) { write(text, std::strlen(text)); }
     void print(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(2, 3);
-    // Hands everything written so far to the system, so that the file holds
-    // whole lines at this point even if the program is then killed.
+    // Hands every line written so far to the system, so that the file holds
+    // them even if the program is then killed.
     void flush();
     void close();
 
 private:
+    void writeOut(std::size_t size);
     void fail();
 
-    std::FILE* file_ = nullptr;
+    bool open_ = false;
+    SystemFile file_;
     std::string name_;
+    std::string pending_;  // written, not yet handed to the system
 };
 
 // For as long as it lives, no other thread writes any output file: the
@@ -67,32 +96,35 @@ public:
 void appendToFile(const char* name, const char* data, std::size_t size);
 void appendToFile(const char* name, const std::string& text);
 
+// Writes a picture or a page in one piece: through a temporary file beside
+// it, whose name is this process's own and short, renamed over name once
+// written, so that no reader finds half of it and a rerun replaces it. A
+// file that cannot be written is named as the output files are, and name is
+// left as it was. Returns whether it was written.
+bool writeWholeFile(const std::string& name, const std::string& content);
+
 // printf into a string.
 std::string formatText(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(1, 2);
 std::string vformatText(const char* format, std::va_list arguments);
 
-// Appends text to the summary file, remembering whether it leaves the
-// current line open (text that does not end with a line end).
+// Adds text to the summary file's current line. The line is written, in one
+// write, once text ends it; until then it is held here.
 void appendToSummary(const std::string& text);
 
-// Whether the summary file's last line is still open, waiting for the rest
-// of a matrix's values.
+// Whether the summary file's line is still open, waiting for the rest of a
+// matrix's values.
 bool summaryLineIsOpen();
 
 // Ends the summary line that a matrix left open, if any: used when its
 // analysis stops before the values that would have ended it.
 void endOpenSummaryLine();
 
-// For an interrupt that ends the program at once: stops every other write,
-// hands what the open files hold to the system and ends the open summary
-// line. Every write the program makes holds whole lines (but for the
-// summary line, ended here), so every file then ends with a whole line.
-// The lock stays taken: the program is about to end.
+// For an interrupt that ends the program: stops every other write, hands
+// what the open files hold to the system and ends the open summary line.
+// Every write the program makes holds whole lines (but for the summary
+// line, ended here), so every file then ends with a whole line. The lock
+// stays taken: the program is about to end.
 void flushOutputsForInterrupt();
-
-// Names a file written some other way (a picture) that could not be
-// written completely, as the output files are named.
-void noteIncompleteOutput(const std::string& name);
 
 // Whether some output file could not be written completely in this run of
 // the program, and how many distinct files that concerns.
@@ -101,12 +133,6 @@ int incompleteOutputCount();
 
 // Forgets the failures and the open summary line: a fresh program run.
 void resetOutputFiles();
-
-// For tests: every output write fails once this many more bytes have been
-// written (the bytes up to the limit still reach their file), as on a disk
-// that fills up. A negative limit lets every write through. The limit
-// outlives resetOutputFiles, so that it applies to a whole program run.
-void failOutputWritesAfter(long long bytes);
 
 // Builds the name of a report file: the matrix file name up to its first
 // "." followed by suffix, where keepDot tells whether that "." stays (mode T

@@ -11,23 +11,37 @@
 // at any time, so memory stays bounded however many simulations are asked
 // for. With one thread there is no worker thread: the main thread measures
 // each simulation as soon as it is drawn.
+//
+// Stopping: once the stop flag is set (an interrupt), the simulations not
+// yet measured are abandoned, those being measured give up at their next
+// check, and the pipeline hands over only the simulations completed before
+// the first abandoned one, so the files written from them end at a
+// simulation boundary. A measurement that fails (out of memory) fails the
+// whole pipeline: the other simulations are abandoned, and its exception
+// reaches the main thread, so that nothing ever ends in std::terminate.
 #ifndef BRAVOLIN_COMMON_SIMULATION_PIPELINE_H
 #define BRAVOLIN_COMMON_SIMULATION_PIPELINE_H
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <exception>
 #include <memory>
+#include <new>
 #include <mutex>
 #include <thread>
 #include <vector>
 
+#include "common/stop_request.h"
+#include "common/thread_starter.h"
+
 // The simulations to keep in flight for threads threads: enough that no
 // thread waits for the next one to be drawn or for the oldest to be
-// written (eight a thread), but no more than fit in 256 MB, and at least
+// written (eight a thread), but no more than fit in 128 MB, and at least
 // two a thread.
 inline int simulationWindow(int threads, std::size_t bytesPerSimulation)
 {
-    const std::size_t fitting = (std::size_t{256} << 20) / (bytesPerSimulation > 0 ? bytesPerSimulation : 1);
+    const std::size_t fitting = (std::size_t{128} << 20) / (bytesPerSimulation > 0 ? bytesPerSimulation : 1);
     std::size_t window = 8 * static_cast<std::size_t>(threads);
     if (window > fitting)
         window = fitting;
@@ -36,21 +50,39 @@ inline int simulationWindow(int threads, std::size_t bytesPerSimulation)
     return static_cast<int>(window);
 }
 
+// How the simulations of a file run: on how many threads in all, started
+// by whom, and until which flag asks them to stop (none: never).
+struct SimulationThreads {
+    int threads = 1;
+    ThreadStarter* starter = nullptr;
+    const std::atomic<bool>* stop = nullptr;
+};
+
 template <typename Simulation, typename Worker>
 class SimulationPipeline {
 public:
-    using Measure = void (*)(Worker&, Simulation&);
+    using Measure = void (*)(Worker&, Simulation&, const StopRequest&);
 
-    SimulationPipeline(int threads, int window, Measure measure)
-        : measure_(measure), slots_(static_cast<std::size_t>(threads > 1 ? window : 1)),
-          ownWorker_(std::make_unique<Worker>())
+    SimulationPipeline(const SimulationThreads& settings, int window, Measure measure)
+        : measure_(measure), slots_(static_cast<std::size_t>(settings.threads > 1 ? window : 1)),
+          ownWorker_(std::make_unique<Worker>()), stop_(settings.stop, &ending_)
     {
-        for (int i = 1; i < threads; i++)
-            threads_.emplace_back([this] { work(); });
+        ThreadStarter plainStarter;
+        ThreadStarter& starter = settings.starter != nullptr ? *settings.starter : plainStarter;
+        // Room for every thread first: a started thread must never be lost
+        // to a failed allocation.
+        threads_.reserve(static_cast<std::size_t>(settings.threads > 1 ? settings.threads - 1 : 0));
+        for (int i = 1; i < settings.threads; i++) {
+            std::thread thread;
+            if (!starter.start(thread, [this] { work(); }))
+                break;
+            threads_.push_back(std::move(thread));
+        }
     }
 
     ~SimulationPipeline()
     {
+        ending_.store(true);
         {
             std::lock_guard<std::mutex> lock(mutex_);
             stopping_ = true;
@@ -63,15 +95,23 @@ public:
     SimulationPipeline(const SimulationPipeline&) = delete;
     SimulationPipeline& operator=(const SimulationPipeline&) = delete;
 
+    // The threads measuring: the workers that could be started and the
+    // main thread.
+    int threadsRunning() const { return static_cast<int>(threads_.size()) + 1; }
+
+    // Whether the simulations are to stop: no further one should be drawn.
+    bool stopRequested() const { return stop_.requested(); }
+
     // The slot of the next simulation to draw. When every slot is in
     // flight, the oldest simulation is waited for and handed to finish
-    // first, so finish sees the simulations in order.
+    // first, so finish sees the simulations in order. Null once the
+    // simulations have stopped: nothing more is drawn.
     template <typename Finish>
-    Simulation& slotToDraw(Finish&& finish)
+    Simulation* slotToDraw(Finish&& finish)
     {
-        if (inFlight_ == slots_.size())
-            finishOldest(finish);
-        return slots_[(oldest_ + inFlight_) % slots_.size()].simulation;
+        if (inFlight_ == slots_.size() && !finishOldest(finish))
+            return nullptr;
+        return &slots_[(oldest_ + inFlight_) % slots_.size()].simulation;
     }
 
     // The slot last returned by slotToDraw is drawn: measure it.
@@ -80,39 +120,48 @@ public:
         const std::size_t index = (oldest_ + inFlight_) % slots_.size();
         inFlight_++;
         if (threads_.empty()) {
-            measure_(*ownWorker_, slots_[index].simulation);
-            slots_[index].measured = true;
+            slots_[index].state = measureSafely(*ownWorker_, slots_[index]);
             return;
         }
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            slots_[index].measured = false;
+            slots_[index].state = SlotState::Pending;
             queue_.push_back(index);
         }
         queued_.notify_one();
     }
 
-    // Hands every simulation still in flight to finish, in order.
+    // Hands every simulation still in flight to finish, in order. Returns
+    // false when the simulations stopped before all were measured.
     template <typename Finish>
-    void finishAll(Finish&& finish)
+    bool finishAll(Finish&& finish)
     {
         while (inFlight_ > 0)
-            finishOldest(finish);
+            if (!finishOldest(finish))
+                return false;
+        return true;
     }
 
 private:
+    enum class SlotState { Pending, Measured, Abandoned, Failed };
+
     struct Slot {
         Simulation simulation;
-        bool measured = false;
+        SlotState state = SlotState::Pending;
     };
 
+    // Hands the oldest simulation to finish once it is measured; false,
+    // and the pipeline stopped, when it was abandoned. A failed measurement
+    // is thrown here.
     template <typename Finish>
-    void finishOldest(Finish& finish)
+    bool finishOldest(Finish& finish)
     {
+        if (stopped_)
+            return false;
         Slot& slot = slots_[oldest_];
         if (!threads_.empty()) {
             std::unique_lock<std::mutex> lock(mutex_);
-            while (!slot.measured) {
+            while (slot.state == SlotState::Pending) {
                 if (queue_.empty()) {
                     measuredCondition_.wait(lock);
                     continue;
@@ -120,9 +169,35 @@ private:
                 measureQueued(lock, *ownWorker_);
             }
         }
+        if (slot.state != SlotState::Measured) {
+            stopped_ = true;
+            std::lock_guard<std::mutex> lock(failureMutex_);
+            if (failure_)
+                std::rethrow_exception(failure_);
+            return false;
+        }
         finish(slot.simulation);
         oldest_ = (oldest_ + 1) % slots_.size();
         inFlight_--;
+        return true;
+    }
+
+    SlotState measureSafely(Worker& worker, Slot& slot)
+    {
+        if (stop_.requested())
+            return SlotState::Abandoned;
+        try {
+            measure_(worker, slot.simulation, stop_);
+            return SlotState::Measured;
+        } catch (const SimulationAbandoned&) {
+            return SlotState::Abandoned;
+        } catch (...) {
+            std::lock_guard<std::mutex> lock(failureMutex_);
+            if (!failure_)
+                failure_ = std::current_exception();
+            ending_.store(true);
+            return SlotState::Failed;
+        }
     }
 
     // Takes the next queued simulation and measures it with worker; the
@@ -132,21 +207,28 @@ private:
         const std::size_t index = queue_.front();
         queue_.pop_front();
         lock.unlock();
-        measure_(worker, slots_[index].simulation);
+        const SlotState state = measureSafely(worker, slots_[index]);
         lock.lock();
-        slots_[index].measured = true;
+        slots_[index].state = state;
         measuredCondition_.notify_all();
     }
 
+    // A worker whose context cannot be made leaves its share to the others
+    // and the main thread.
     void work()
     {
-        Worker worker;
+        std::unique_ptr<Worker> worker;
+        try {
+            worker = std::make_unique<Worker>();
+        } catch (const std::bad_alloc&) {
+            return;
+        }
         std::unique_lock<std::mutex> lock(mutex_);
         for (;;) {
             queued_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
             if (stopping_)
                 return;
-            measureQueued(lock, worker);
+            measureQueued(lock, *worker);
         }
     }
 
@@ -154,14 +236,20 @@ private:
     std::vector<Slot> slots_;
     std::size_t oldest_ = 0;    // the slot of the oldest simulation in flight
     std::size_t inFlight_ = 0;  // simulations drawn and not yet finished
+    bool stopped_ = false;      // a simulation was abandoned or failed
 
     std::unique_ptr<Worker> ownWorker_;  // the main thread's
+    std::atomic<bool> ending_{false};    // the pipeline is being destroyed
+    StopRequest stop_;
     std::vector<std::thread> threads_;
     std::mutex mutex_;
     std::condition_variable queued_;
     std::condition_variable measuredCondition_;
     std::deque<std::size_t> queue_;
     bool stopping_ = false;
+    // The first measurement that failed, if one did.
+    std::mutex failureMutex_;
+    std::exception_ptr failure_;
 };
 
 #endif

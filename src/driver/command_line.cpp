@@ -64,6 +64,22 @@ std::string spelling(int argc, char* argv[], int at)
     return at > 0 && at <= argc ? std::string(argv[at - 1]) : std::string();
 }
 
+// What is wrong with an option getopt_long rejected, as the user wrote it:
+// a long option that takes no value given one ("--no-null=5"), or an option
+// the program does not know. getopt_long leaves optopt at the option's code
+// for the first, at the letter of an unknown short option, and at 0 for an
+// unknown long option.
+std::string unknownOptionMessage(const std::string& written)
+{
+    if (written.compare(0, 2, "--") == 0 && written.find('=') != std::string::npos && optopt != 0)
+        for (const option* known = kOptions; known->name != nullptr; known++)
+            if (known->val == optopt && known->has_arg == no_argument)
+                return "option '--" + std::string(known->name) + "' takes no value";
+    if (optopt != 0 && optopt < 256 && written.compare(0, 2, "--") != 0)
+        return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
+    return "unknown option '" + written + "'";
+}
+
 std::string takeOption(CommandLine& options, int code, const char* value)
 {
     switch (code) {
@@ -110,6 +126,8 @@ std::string takeOption(CommandLine& options, int code, const char* value)
         }
         return "--threads takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
     case 'C':
+        if (*value == '\0')
+            return "--directory takes the name of a folder, not an empty text";
         options.directory = value;
         return "";
     case 'q':
@@ -154,10 +172,7 @@ ParsedCommandLine parseCommandLine(int argc, char* argv[])
         if (code == -1)
             break;
         if (code == '?') {
-            parsed.error = "unknown option '" +
-                           (optopt != 0 ? std::string("-") + static_cast<char>(optopt)
-                                        : spelling(argc, argv, optind)) +
-                           "'";
+            parsed.error = unknownOptionMessage(spelling(argc, argv, optind));
             return parsed;
         }
         if (code == ':') {

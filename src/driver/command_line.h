@@ -19,7 +19,7 @@ struct CommandLine {
     std::vector<std::string> patterns;
     std::optional<std::uint32_t> seed;
     std::optional<int> threads;       // 1..1024; none: as many as the machine allows
-    std::string directory;            // empty: the current folder
+    std::optional<std::string> directory;  // none: the current folder
     bool quiet = false;               // no progress lines
     bool svg = false;                 // pictures of the analyses
     bool report = false;              // the batch's page, and the pictures

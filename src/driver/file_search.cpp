@@ -62,7 +62,8 @@ bool isOwnOutputFile(const std::string& name)
     char lower[kNameBufferSize] = {};
     std::memcpy(lower, name.c_str(), std::min(name.size(), sizeof lower - 1));
     lowerCaseName(lower);
-    if (std::strcmp(lower, "filelist.txt") == 0 || std::strcmp(lower, "systemp.txt") == 0)
+    if (std::strcmp(lower, "filelist.txt") == 0 || std::strcmp(lower, "systemp.txt") == 0 ||
+        std::strcmp(lower, "bravolin.lock") == 0)
         return true;
     static const char* const markers[] = {"nestedness_", "_column", "_pairwise",
                                           "_contrib",    "_ordered", "systemp"};

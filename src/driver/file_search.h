@@ -35,7 +35,8 @@ private:
 };
 
 // Whether name is one of the program's own output files, which are never
-// read as matrices: the summary, the file list, the reports of mode N (names
+// read as matrices: the summary, the file list, the folder's lock file
+// (BRAVOLIN.lock), the reports of mode N (names
 // containing "nestedness_", "_pairwise", "_ordered", ...), those of mode T
 // (names ending in .PCK, .LIN, .COL or .NULL), and pictures and pages (.svg,
 // .html), letter case ignored.

@@ -1,13 +1,16 @@
 // Main loop of the program and the per-file pipeline of mode T.
 #include "driver/main_loop.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <new>
 #include <vector>
 
 #include "common/console.h"
+#include "common/folder_lock.h"
 #include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/platform.h"
@@ -89,9 +92,10 @@ static void loadObservedMatrix()
     percentFill = fillPercentage(ones, rowCount, columnCount);
 }
 
-void analyseTemperatureFile(int threads, RunPictures* pictures)
+void analyseTemperatureFile(RunContext& run)
 {
-    const bool drawing = pictures != nullptr && pictures->pictures;
+    RunPictures* pictures = &run.pictures;
+    const bool drawing = pictures->pictures;
     loadObservedMatrix();
     deriveTemperatureReportNames();
     packMatrix(observedPacking, PackRun::Observed);
@@ -106,9 +110,9 @@ void analyseTemperatureFile(int threads, RunPictures* pictures)
         savedRowCount = observedPacking.rowCount;
         savedColumnCount = observedPacking.columnCount;
         SimulatedValues simulated;
-        runTemperatureNullModels(observedPacking,
-                                 threads > 0 ? threads : defaultThreadCount(savedRowCount, savedColumnCount),
-                                 drawing ? &simulated : nullptr);
+        const SimulationThreads threads = simulationThreads(run, savedRowCount, savedColumnCount);
+        noteThreadsRunning(run, threads,
+                           runTemperatureNullModels(observedPacking, threads, drawing ? &simulated : nullptr));
         if (drawing)
             drawNullDistributions(*pictures, 'T', observedTemperature, simulated,
                                   static_cast<double>(erColderCount) / simulationCount,
@@ -116,13 +120,19 @@ void analyseTemperatureFile(int threads, RunPictures* pictures)
         for (const std::string& value : temperatureNullModelSummary())
             summary.push_back(value);
     }
-    if (pictures != nullptr)
-        finishPicturesOfFile(*pictures, summary);
+    finishPicturesOfFile(*pictures, summary);
+}
+
+// After an analysis that ran out of memory the observed matrix's tables may
+// be half made: they start afresh, their memory given back.
+static void forgetObservedMatrix()
+{
+    observedPacking = PackingContext();
+    observedMeasure = TemperatureContext();
 }
 
 // Reads the file named currentFileName and analyses it. Returns false when
-// the reader's question was answered N (or input ended there), which ends
-// the program.
+// the reader's question was answered N, which ends the program.
 static bool processTemperatureFile(RunContext& run)
 {
     const MatrixReadResult read = readMatrixFile(run.answers);
@@ -137,17 +147,36 @@ static bool processTemperatureFile(RunContext& run)
     }
     consolePrintf("File: %s in processing\n", currentFileName);
     printFileSeed(run);
-    analyseTemperatureFile(run.threads, &run.pictures);
-    run.tally.analysed++;
+    try {
+        analyseTemperatureFile(run);
+        run.tally.analysed++;
+    } catch (const std::bad_alloc&) {
+        forgetObservedMatrix();
+        reportOutOfMemory(run);
+    }
     stopIfInterrupted();
     return true;
 }
 
-// Processes every file of the batch. Returns false when the program is to
-// end at once.
+// In a scripted run, the files a batch left out at its file limit are
+// counted and named by number.
+static void reportFilesLeftOut(RunContext& run, const FileBatch& batch)
+{
+    const int leftOut = static_cast<int>(batch.remaining().size());
+    if (!run.scripted || leftOut == 0)
+        return;
+    consolePrintf("Files: %d left out, beyond the %d files a batch takes; run them in a further batch.\n",
+                  leftOut, kMaxBatchFiles);
+    run.tally.leftOut += leftOut;
+}
+
+// Processes every file of the batch, holding the folder's lock while it
+// writes. Returns false when the program is to end at once.
 static bool runTemperatureBatch(RunContext& run)
 {
     FileBatch batch = takeBatch(run, "");
+    FolderLock lock;
+    lock.take();
     startPicturePage(run.pictures, 'T', nullModelsEnabled == 1);
     for (fileIndex = 0; fileIndex < kMaxBatchFiles;) {
         resetMatrixState();
@@ -156,8 +185,10 @@ static bool runTemperatureBatch(RunContext& run)
         std::strcpy(currentFileName, fileExpression);
         if (!processTemperatureFile(run))
             return false;
-        if (++fileIndex == kMaxBatchFiles)
+        if (++fileIndex == kMaxBatchFiles) {
             consolePrintf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
+            reportFilesLeftOut(run, batch);
+        }
     }
     return true;
 }
@@ -178,7 +209,11 @@ static void runDialogue(RunContext& run)
         run.given = CommandLine{};
         consolePrintf("\nEnd of processing. Do you want to run it again? (Y/N)");
         beep();
-        if (readAnswerInitial(run.answers) != 'Y') {
+        // Input that ends here ends the program as it is: every batch ran.
+        const std::optional<std::string> again = run.answers.nextWord();
+        if (!again)
+            return;
+        if (std::toupper(static_cast<unsigned char>((*again)[0])) != 'Y') {
             consolePrintf("Obrigado por usar o BRAVOLIN!\n");
             waitSeconds(3);
             return;
@@ -205,12 +240,15 @@ static std::optional<int> takeImmediateOptions(const CommandLine& options)
         std::fputs(options.help ? usageText().c_str() : versionText().c_str(), stdout);
         return 0;
     }
-    if (!options.directory.empty() && !enterFolder(options.directory))
-        return usageError("cannot work in the folder '" + options.directory + "': there is no such folder");
+    if (options.directory) {
+        const std::string problem = enterFolder(*options.directory);
+        if (!problem.empty())
+            return usageError("cannot work in the folder '" + *options.directory + "': " + problem);
+    }
     return std::nullopt;
 }
 
-int runProgram(int argc, char* argv[])
+int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
 {
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
     if (!parsed.error.empty())
@@ -219,11 +257,17 @@ int runProgram(int argc, char* argv[])
         return *code;
 
     resetProgramState();
+    if (environment.files != nullptr)
+        writeOutputThrough(*environment.files);
     installInterruptHandlers(finishInterruptedAtOnce);
     const bool scripted = isScripted(parsed.options);
     ScriptedAnswers script;
-    RunContext run{scripted ? static_cast<AnswerSource&>(script) : consoleAnswers(), parsed.options,
-                   scripted, parsed.options.seed, parsed.options.threads.value_or(0), BatchTally{}, RunPictures{}};
+    RunContext run(scripted ? static_cast<AnswerSource&>(script) : consoleAnswers());
+    run.given = parsed.options;
+    run.scripted = scripted;
+    run.seed = parsed.options.seed;
+    run.threads = parsed.options.threads.value_or(0);
+    run.environment = environment;
     // A scripted run keeps one seed for both seeding points, so that the
     // one it prints reruns it.
     if (scripted)
@@ -235,11 +279,14 @@ int runProgram(int argc, char* argv[])
     printBanner();
     if (run.scripted)
         consolePrintf("Seed: %u\n", static_cast<unsigned>(*run.seed));
+    bool inputEnded = false;
     try {
         runDialogue(run);
     } catch (const InputEnded&) {
-        // A script ran out of answers, or the console was closed: the
-        // program ends rather than ask again forever.
+        // A script ran out of answers, or the console was closed, before
+        // the analysis was complete: the program ends rather than ask
+        // again forever, and says so.
+        inputEnded = true;
     }
-    return finishRun(run);
+    return finishRun(run, inputEnded);
 }

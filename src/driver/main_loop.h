@@ -3,13 +3,17 @@
 #ifndef BRAVOLIN_DRIVER_MAIN_LOOP_H
 #define BRAVOLIN_DRIVER_MAIN_LOOP_H
 
-#include "plots/analysis_pictures.h"
+#include "driver/environment.h"
+#include "driver/run_context.h"
 
-// Runs the program with its command line, from the banner to its end, and
-// returns its exit code: 2 for a usage error; 1 when some output file could
-// not be written completely or, in a scripted run, when a file was skipped
-// or lost lines, a pattern matched nothing or mode N ended early; else 0.
-int runProgram(int argc, char* argv[]);
+// Runs the program with its command line, from the banner to its end, in
+// the given environment, and returns its exit code: 2 for a usage error; 1
+// when some output file could not be written completely, a file's analysis
+// ran out of memory, standard input ended before the analysis was complete
+// or, in a scripted run, when a file was skipped or lost lines, a pattern
+// matched nothing, files were left out at the file limit or mode N ended
+// early; else 0.
+int runProgram(int argc, char* argv[], const ProgramEnvironment& environment = machineEnvironment());
 
 // The marker file whose presence switches on the debug report of packing.
 constexpr const char* kDebugMarkerFileName = "tresk.debug";
@@ -23,9 +27,8 @@ void resetMatrixState();
 
 // The analysis of the matrix file just read into PresenceMatrix: copied to
 // a working matrix with its fill, packed, measured and reported, then
-// compared with its null models when they are on, on threads threads (0:
-// as many as the processors and the memory allow); and its pictures and
-// page row when pictures are given and asked for.
-void analyseTemperatureFile(int threads, RunPictures* pictures = nullptr);
+// compared with its null models when they are on, on the run's threads;
+// and its pictures and page row when the run asks for them.
+void analyseTemperatureFile(RunContext& run);
 
 #endif

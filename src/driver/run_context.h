@@ -8,20 +8,27 @@
 #include <optional>
 
 #include "common/console.h"
+#include "common/simulation_pipeline.h"
 #include "driver/command_line.h"
+#include "driver/environment.h"
 #include "driver/file_search.h"
 #include "plots/analysis_pictures.h"
 
-// The files of a scripted run, as its closing line counts them.
+// The files of a run, as a scripted run's closing line counts them and as
+// the exit code tells.
 struct BatchTally {
     int analysed = 0;
-    int skipped = 0;             // unreadable, or rejected for their content
+    int skipped = 0;             // unreadable, rejected for their content, or out of memory
     int withLostLines = 0;
     int unmatchedPatterns = 0;
+    int outOfMemory = 0;         // files whose analysis ran out of memory
+    int leftOut = 0;             // files beyond the batch's file limit
     bool endedEarly = false;     // mode N stopped before the end of its batch
 };
 
 struct RunContext {
+    explicit RunContext(AnswerSource& source) : answers(source) {}
+
     AnswerSource& answers;
     // The command line's answers; they answer the questions of the first
     // run only, and are cleared after it.
@@ -33,13 +40,34 @@ struct RunContext {
     int threads = 0;
     BatchTally tally;
     RunPictures pictures;
+    ProgramEnvironment environment = machineEnvironment();
+    // Whether the console has said that fewer threads run than asked for,
+    // for lack of memory or because they could not be started: once a run.
+    bool threadLimitReported = false;
+    bool threadStartReported = false;
 };
 
-// The threads the null models of a rows x columns matrix use by default:
-// one per processor this process may run on, at most 64, and no more than
-// fit, with their share of the simulations in flight, in half of the
-// physical memory.
-int defaultThreadCount(int rows, int columns);
+// Most threads a run may ask for.
+constexpr int kMostThreads = 1024;
+
+// The threads that fit in budget bytes for the null models of a rows x
+// columns matrix, at least 1: each holds its working tables and stack, and
+// the simulations in flight their matrices.
+int threadsFittingInMemory(int rows, int columns, unsigned long long budget);
+
+// The threads the null models of a rows x columns matrix run on: those
+// asked for, or by default one per processor this process may run on, at
+// most 64; never more than fit in the memory budget, which the console
+// then says (once a run).
+SimulationThreads simulationThreads(RunContext& run, int rows, int columns);
+
+// Says (once a run) when fewer threads ran than were planned, because the
+// system could not start them all.
+void noteThreadsRunning(RunContext& run, const SimulationThreads& planned, int running);
+
+// Says that the analysis of the file named currentFileName ran out of
+// memory: its summary line is ended, and the run's exit code becomes 1.
+void reportOutOfMemory(RunContext& run);
 
 // The seed for a seeding point: the run's own, or the clock's.
 std::uint32_t seedOfRun(const RunContext& run);
@@ -62,7 +90,8 @@ FileBatch takeBatch(RunContext& run, const char* stepStart);
 // file's first draw, so that the file's null models can be rerun alone.
 void printFileSeed(const RunContext& run);
 
-// A scripted run's closing line, and the exit code of any run.
-int finishRun(const RunContext& run);
+// A scripted run's closing line, and the exit code of any run; inputEnded:
+// standard input ended before the analysis was complete.
+int finishRun(const RunContext& run, bool inputEnded);
 
 #endif

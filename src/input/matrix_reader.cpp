@@ -17,12 +17,17 @@ namespace {
 // column count once the first row is complete, and whether the rest of the
 // current line is being ignored.
 struct ReaderState {
-    int col;
-    int row;
-    int columns;
-    bool skipLine;
-    int cellsBeforeLoss;  // cells the lost line had stored, to discard them
-    int lostLines;        // lines lost below the first row
+    int col = 0;
+    int row = 0;
+    int columns = 0;
+    bool skipLine = false;
+    int cellsBeforeLoss = 0;  // cells the lost line had stored, to discard them
+    int lostLines = 0;        // lines lost below the first row
+    // A scripted run reports a lost line once, when it ends: its first
+    // foreign character, where that stands, and how many the line holds.
+    int foreignCharacters = 0;
+    int firstForeign = 0;
+    int firstForeignColumn = 0;
 };
 
 enum class ByteOutcome { Continue, Stop, Reject, EndProgram, EndOfFileMark };
@@ -41,8 +46,31 @@ void discardLostLine(ReaderState& s)
     s.col = 0;
 }
 
+// The report of a lost line, as the question shows it.
+void printLostLine(int character, int line, int column)
+{
+    char text[2] = {static_cast<char>(character), '\0'};
+    consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
+                "The line will be lost! ",
+                currentFileName, text, line, column);
+}
+
+// A scripted run's report of the line just lost, once for the whole line.
+void reportLostLine(ReaderState& s)
+{
+    if (s.foreignCharacters == 0)
+        return;
+    printLostLine(s.firstForeign, s.row + 1, s.firstForeignColumn);
+    if (s.foreignCharacters == 1)
+        consolePrintf("It has 1 character that is not 0 or 1.\n");
+    else
+        consolePrintf("It has %d characters that are not 0 or 1.\n", s.foreignCharacters);
+    s.foreignCharacters = 0;
+}
+
 void endLine(ReaderState& s)
 {
+    reportLostLine(s);
     if (s.skipLine) {
         discardLostLine(s);
     } else if (s.col > 0) {
@@ -54,23 +82,14 @@ void endLine(ReaderState& s)
 }
 
 // Asks whether to go on after a foreign character; false ends the program.
-// A scripted run is asked nothing: the line is lost and reading goes on.
+// Input that ends here ends the program as unfinished (InputEnded).
 bool askToContinue(const ReaderState& s, int character, AnswerSource& answers)
 {
-    char text[2] = {static_cast<char>(character), '\0'};
-    consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
-                "The line will be lost! ",
-                currentFileName, text, s.row + 1, s.col + 1);
-    if (!answers.showsQuestions()) {
-        consolePrintf("\n");
-        return true;
-    }
+    printLostLine(character, s.row + 1, s.col + 1);
     for (;;) {
         consolePrintf("Type 'Y' to continue or 'N' to abort!  ");
-        std::optional<std::string> answer = answers.nextWord();
-        if (!answer)
-            return false;
-        const char initial = static_cast<char>(std::toupper(static_cast<unsigned char>((*answer)[0])));
+        const std::string answer = readWord(answers);
+        const char initial = static_cast<char>(std::toupper(static_cast<unsigned char>(answer[0])));
         if (initial == 'Y')
             return true;
         if (initial == 'N')
@@ -91,8 +110,15 @@ ByteOutcome takeForeignCharacter(ReaderState& s, int character, AnswerSource& an
         s.col = 0;
         return ByteOutcome::Continue;
     }
-    if (!askToContinue(s, character, answers))
+    // A scripted run is asked nothing: the line is lost and reading goes on.
+    if (!answers.showsQuestions()) {
+        if (s.foreignCharacters++ == 0) {
+            s.firstForeign = character;
+            s.firstForeignColumn = s.col + 1;
+        }
+    } else if (!askToContinue(s, character, answers)) {
         return ByteOutcome::EndProgram;
+    }
     s.col++;
     return ByteOutcome::Continue;
 }
@@ -141,7 +167,7 @@ MatrixReadResult readMatrixFile(AnswerSource& answers)
         consolePrintf("File: %s not found...\n", currentFileName);
         return {ReadOutcome::Skipped, 0};
     }
-    ReaderState s = {0, 0, 0, false, 0, 0};
+    ReaderState s;
     ByteOutcome outcome = ByteOutcome::Continue;
     for (int c; outcome == ByteOutcome::Continue && (c = file.next()) != EOF;)
         outcome = takeByte(s, c, answers);

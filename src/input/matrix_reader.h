@@ -13,7 +13,7 @@
 enum class ReadOutcome {
     Read,        // the matrix is loaded
     Skipped,     // the file cannot be used; the reason is on the console
-    EndProgram,  // the user answered N to the question about a lost line, or input ended
+    EndProgram,  // the user answered N to the question about a lost line
 };
 
 struct MatrixReadResult {
@@ -26,7 +26,9 @@ struct MatrixReadResult {
 // rowsRead and columnsRead. Reports Skipped, after printing why, when the
 // file cannot be opened, holds an invalid cell, or has no row or no column.
 // A foreign character below the first row asks answers whether to go on,
-// unless they are a script that answers yes on its own.
+// unless they are a script that answers yes on its own (the line is then
+// reported once, with its number of foreign characters); input that ends
+// at that question throws InputEnded.
 MatrixReadResult readMatrixFile(AnswerSource& answers);
 
 #endif

@@ -255,13 +255,15 @@ void prepareShares(NodfContext& ctx, int side)
 // (wordsKnown), so that their overlaps take a couple of instructions.
 template <int wordsKnown>
 float sumPairs(const NodfContext& ctx, float* table, const int* totals,
-               const std::uint64_t* lines, int count, int words)
+               const std::uint64_t* lines, int count, int words, const StopRequest& stop)
 {
     if (wordsKnown > 0)
         words = wordsKnown;
     float sum = 0.0f;
     const std::uint64_t* laterLine = lines;
     for (int k = 0; k < count; k++, laterLine += words) {
+        if (k % 64 == 63)
+            stop.abandonIfRequested();
         const int later = totals[k];
         if (later == 0)
             continue;
@@ -288,7 +290,7 @@ float sumPairs(const NodfContext& ctx, float* table, const int* totals,
 }
 
 float sumPairTable(const NodfContext& ctx, std::vector<float>* table, const std::vector<int>& totals,
-                   const std::vector<std::uint64_t>& lines, int count, int words)
+                   const std::vector<std::uint64_t>& lines, int count, int words, const StopRequest& stop)
 {
     float* entries = nullptr;
     if (table != nullptr) {
@@ -296,10 +298,10 @@ float sumPairTable(const NodfContext& ctx, std::vector<float>* table, const std:
         entries = table->data();
     }
     if (words == 1)
-        return sumPairs<1>(ctx, entries, totals.data(), lines.data(), count, words);
+        return sumPairs<1>(ctx, entries, totals.data(), lines.data(), count, words, stop);
     if (words == 2)
-        return sumPairs<2>(ctx, entries, totals.data(), lines.data(), count, words);
-    return sumPairs<0>(ctx, entries, totals.data(), lines.data(), count, words);
+        return sumPairs<2>(ctx, entries, totals.data(), lines.data(), count, words, stop);
+    return sumPairs<0>(ctx, entries, totals.data(), lines.data(), count, words, stop);
 }
 
 float pairCount(int lines)
@@ -316,7 +318,8 @@ void addToNullModel(float total, float& sum, int& exceedCount)
 
 }  // namespace
 
-void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool keepPairTables)
+void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool keepPairTables,
+                 const StopRequest& stop)
 {
     ctx.rows = rows;
     ctx.columns = columns;
@@ -339,12 +342,12 @@ void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int colum
 
     prepareShares(ctx, std::max(rows, columns));
     float rowSum = sumPairTable(ctx, keepPairTables ? &ctx.rowPairTable : nullptr, ctx.rowTotals,
-                                ctx.packedRows, rows, ctx.rowWords);
+                                ctx.packedRows, rows, ctx.rowWords, stop);
     float rowPairs = pairCount(rows);
     ctx.nodfRows = static_cast<float>(static_cast<double>(rowSum) / rowPairs);
 
     float columnSum = sumPairTable(ctx, keepPairTables ? &ctx.columnPairTable : nullptr, ctx.columnTotals,
-                                   ctx.packedColumns, columns, ctx.columnWords);
+                                   ctx.packedColumns, columns, ctx.columnWords, stop);
     float columnPairs = pairCount(columns);
     ctx.nodfColumns = static_cast<float>(static_cast<double>(columnSum) / columnPairs);
 

@@ -10,6 +10,7 @@
 
 #include "common/cell_matrix.h"
 #include "common/shared_state.h"
+#include "common/stop_request.h"
 
 // The NODF of one matrix and the storage it is computed with, sized to the
 // matrix. The observed matrix of a file has one; so has every worker that
@@ -45,7 +46,10 @@ struct NodfContext {
 // nodfColumns and nodfTotal, and both pair tables when keepPairTables is
 // set. A matrix with a single row or column, or none, gives a not-a-number
 // for the side without pairs.
-void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool keepPairTables);
+// A random matrix's measurement gives up between two blocks of lines once
+// stop is requested.
+void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool keepPairTables,
+                 const StopRequest& stop = {});
 
 // The observed run of a file: measures the matrix, writes its reports and
 // keeps its total in observedNodfTotal when null models are on.

@@ -3,10 +3,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "common/console.h"
+#include "common/folder_lock.h"
 #include "common/interrupts.h"
 #include "common/output_file.h"
 #include "common/questions.h"
@@ -64,9 +66,10 @@ static bool loadMatrixFile(RunContext& run)
     return true;
 }
 
-void analyseNodfFile(int threads, RunPictures* pictures)
+void analyseNodfFile(RunContext& run)
 {
-    const bool drawing = pictures != nullptr && pictures->pictures;
+    RunPictures* pictures = &run.pictures;
+    const bool drawing = pictures->pictures;
     computeObservedNodf(observedNodf, observedMatrix, rowCount, columnCount);
     if (drawing)
         drawOrderedMatrix(*pictures, observedNodf);
@@ -74,8 +77,8 @@ void analyseNodfFile(int threads, RunPictures* pictures)
                                         percentText(observedNodf.nodfTotal)};
     if (nullModelsEnabled == 1) {
         SimulatedValues simulated;
-        runNodfNullModels(threads > 0 ? threads : defaultThreadCount(rowCount, columnCount),
-                          drawing ? &simulated : nullptr);
+        const SimulationThreads threads = simulationThreads(run, rowCount, columnCount);
+        noteThreadsRunning(run, threads, runNodfNullModels(threads, drawing ? &simulated : nullptr));
         completeNodfSummaryLine();
         if (drawing)
             drawNullDistributions(*pictures, 'N', static_cast<double>(observedNodf.nodfTotal) * 100, simulated,
@@ -84,29 +87,42 @@ void analyseNodfFile(int threads, RunPictures* pictures)
         for (const std::string& value : nodfNullModelSummary())
             summary.push_back(value);
     }
-    if (pictures != nullptr)
-        finishPicturesOfFile(*pictures, summary);
+    finishPicturesOfFile(*pictures, summary);
+}
+
+// The analysis of the file just loaded; one that runs out of memory is
+// reported and its tables start afresh, their memory given back.
+static void analyseLoadedFile(RunContext& run)
+{
+    try {
+        analyseNodfFile(run);
+        run.tally.analysed++;
+    } catch (const std::bad_alloc&) {
+        observedNodf = NodfContext();
+        reportOutOfMemory(run);
+    }
 }
 
 // A file that cannot be read ends the batch. The user reads why, and the
-// program waits for a word; a script is told which files were left out.
+// program waits for a word (input that ends there ends the program as that
+// word would); a script is told which files were left out.
 static void endBatchEarly(RunContext& run, const FileBatch& batch)
 {
     run.tally.endedEarly = true;
     if (!run.scripted) {
-        readWord(run.answers);
+        run.answers.nextWord();
         return;
     }
     for (const std::string& name : batch.remaining())
         consolePrintf("File: %s not processed.\n", name.c_str());
 }
 
-void runNodfMode(RunContext& run)
+// The batch of mode N, from its summary header on, holding the folder's
+// lock while it writes.
+static void runNodfBatch(RunContext& run)
 {
-    fileIndex = 0;
-    seedRandom(seedOfRun(run));
-    answerOrdering(run);
-    answerNullModelQuestions(run);
+    FolderLock lock;
+    lock.take();
     writeNodfSummaryHeader();
     FileBatch batch = takeBatch(run, "\n");
     startPicturePage(run.pictures, 'N', nullModelsEnabled == 1);
@@ -120,12 +136,21 @@ void runNodfMode(RunContext& run)
             return;
         }
         if (!loadMatrixFile(run)) {
+            lock.release();
             endBatchEarly(run, batch);
             return;
         }
-        analyseNodfFile(run.threads, &run.pictures);
-        run.tally.analysed++;
+        analyseLoadedFile(run);
         stopIfInterrupted();
         fileIndex++;
     }
+}
+
+void runNodfMode(RunContext& run)
+{
+    fileIndex = 0;
+    seedRandom(seedOfRun(run));
+    answerOrdering(run);
+    answerNullModelQuestions(run);
+    runNodfBatch(run);
 }

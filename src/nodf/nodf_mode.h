@@ -12,11 +12,10 @@ void runNodfMode(RunContext& run);
 
 // The analysis of the matrix just read (nodfReadMatrix, rowCount x
 // columnCount), copied into PresenceMatrix and the observed matrix: its
-// NODF and reports, then its null models when they are on, on threads
-// threads (0: as many as the machine allows), which complete its summary
-// line; and its pictures and page row when pictures are given and asked
-// for.
+// NODF and reports, then its null models when they are on, on the run's
+// threads, which complete its summary line; and its pictures and page row
+// when the run asks for them.
 void loadObservedNodfMatrix();
-void analyseNodfFile(int threads, RunPictures* pictures = nullptr);
+void analyseNodfFile(RunContext& run);
 
 #endif

@@ -13,6 +13,7 @@
 #include "common/random.h"
 #include "common/shared_state.h"
 #include "common/simulation_pipeline.h"
+#include "common/stop_request.h"
 #include "nodf/nodf_metric.h"
 #include "nodf/nodf_reports.h"
 #include "nodf/two_decimals.h"
@@ -103,10 +104,10 @@ struct NodfSimulation {
     NodfValues values[4] = {};
 };
 
-void measureSimulation(NodfContext& worker, NodfSimulation& simulation)
+void measureSimulation(NodfContext& worker, NodfSimulation& simulation, const StopRequest& stop)
 {
     for (int model = 0; model < 4; model++) {
-        measureNodf(worker, simulation.matrices[model], rowCount, columnCount, false);
+        measureNodf(worker, simulation.matrices[model], rowCount, columnCount, false, stop);
         simulation.values[model] = {worker.nodfRows, worker.nodfColumns, worker.nodfTotal};
     }
 }
@@ -239,7 +240,7 @@ void drawNodfCoMatrix(const NodfDrawPlan& plan, CellMatrix& out)
     }
 }
 
-void runNodfNullModels(int threads, SimulatedValues* kept)
+int runNodfNullModels(const SimulationThreads& threads, SimulatedValues* kept)
 {
     erNodfSum = ceNodfSum = 0;
     erExceedCount = ceExceedCount = 0;
@@ -250,7 +251,9 @@ void runNodfNullModels(int threads, SimulatedValues* kept)
     // first simulation.
     stopIfInterrupted();
 
-    auto finish = [&files, kept](NodfSimulation& simulation) {
+    int finished = 0;
+    auto finish = [&files, kept, &finished](NodfSimulation& simulation) {
+        finished++;
         showProgress(simulation.run);
         if (kept != nullptr)
             for (int model = 0; model < 4; model++)
@@ -258,17 +261,23 @@ void runNodfNullModels(int threads, SimulatedValues* kept)
         recordNullModelTotal(Er, simulation.values[0].total);
         recordNullModelTotal(Ce, simulation.values[1].total);
         files.writeSimulation(simulation.values);
-        if (simulation.run < simulationCount)
-            stopIfInterrupted();
     };
     const NodfDrawPlan plan = planNodfDraws();
     const std::size_t matrixBytes = (static_cast<std::size_t>(plan.rows) + 1) * (static_cast<std::size_t>(plan.columns) + 1);
-    SimulationPipeline<NodfSimulation, NodfContext> pipeline(threads, simulationWindow(threads, 4 * matrixBytes), measureSimulation);
-    for (int run = 1; run <= simulationCount; run++) {
-        drawSimulation(plan, pipeline.slotToDraw(finish), run);
+    SimulationPipeline<NodfSimulation, NodfContext> pipeline(threads, simulationWindow(threads.threads, 4 * matrixBytes),
+                                                             measureSimulation);
+    for (int run = 1; run <= simulationCount && !pipeline.stopRequested(); run++) {
+        NodfSimulation* simulation = pipeline.slotToDraw(finish);
+        if (simulation == nullptr)
+            break;
+        drawSimulation(plan, *simulation, run);
         pipeline.submit();
     }
+    // Stopped by an interrupt: the simulations written end the files.
     pipeline.finishAll(finish);
+    if (finished < simulationCount)
+        stopIfInterrupted();
+    return pipeline.threadsRunning();
 }
 
 std::vector<std::string> nodfNullModelSummary()

@@ -15,14 +15,16 @@
 
 #include "common/cell_matrix.h"
 #include "common/simulated_values.h"
+#include "common/simulation_pipeline.h"
 
 // Runs simulationCount simulations on the observed matrix in PresenceMatrix
 // (rowCount x columnCount from index 0), whose observed run has set
 // observedNodfTotal, on threads threads (1: all on this one), showing a
 // progress line with a time estimate and writing the nestedness files.
 // Keeps every simulated total NODF, as a percentage, in kept when it is
-// given.
-void runNodfNullModels(int threads, SimulatedValues* kept = nullptr);
+// given. Returns the threads that ran them. An interrupt ends the program
+// once the simulations completed before it are written.
+int runNodfNullModels(const SimulationThreads& threads, SimulatedValues* kept = nullptr);
 
 // Appends the means and P values of Er and Ce to the matrix's summary line,
 // which this ends.

@@ -323,7 +323,7 @@ void sortRows(PackingContext& ctx)
     reorderRows(ctx);
 }
 
-void packMatrix(PackingContext& ctx, PackRun run)
+void packMatrix(PackingContext& ctx, PackRun run, const StopRequest& stop)
 {
     const bool observed = run == PackRun::Observed;
     if (observed)
@@ -337,6 +337,7 @@ void packMatrix(PackingContext& ctx, PackRun run)
     for (int iteration = 1; iteration <= kPackingPasses / 2; iteration++) {
         for (int half = 0; half < 2; half++) {
             const bool columnPass = (half == 0) == columnsFirst;
+            stop.abandonIfRequested();
             if (observed)
                 showSpinner();
             if (unchangedPasses < 2) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/cell_matrix.h"
+#include "common/stop_request.h"
 
 // The storage of the reordering passes; its contents mean nothing between
 // passes.
@@ -50,8 +51,9 @@ void startMatrix(PackingContext& ctx, int rows, int columns);
 enum class PackRun { Observed, Simulation };
 
 // Packs ctx's matrix: eight iterations of a row pass and a column pass, the
-// trimming, the recount of occupiedCount and packedPercentFill.
-void packMatrix(PackingContext& ctx, PackRun run);
+// trimming, the recount of occupiedCount and packedPercentFill. A random
+// matrix's packing gives up before a pass once stop is requested.
+void packMatrix(PackingContext& ctx, PackRun run, const StopRequest& stop = {});
 
 // One reordering pass over the columns, and one over the rows, each with
 // its spinner line.

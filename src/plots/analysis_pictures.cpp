@@ -2,13 +2,10 @@
 // contexts of the observed matrix.
 #include "plots/analysis_pictures.h"
 
-#include <filesystem>
-
 #include "common/output_file.h"
 #include "common/shared_state.h"
 #include "plots/matrix_pictures.h"
 #include "plots/null_pictures.h"
-#include "plots/whole_file.h"
 
 namespace {
 
@@ -17,10 +14,8 @@ constexpr int kIsoclineSamples = 400;
 
 void writePicture(RunPictures& run, const std::string& name, const std::string& content)
 {
-    if (writeFileWhole(std::filesystem::u8path(name), content))
+    if (writeWholeFile(name, content))
         run.filePictures.push_back(name);
-    else
-        noteIncompleteOutput(name);
 }
 
 std::vector<int> labels(const std::vector<int>& order, int offset, int count)
@@ -107,8 +102,7 @@ void finishPicturesOfFile(RunPictures& run, const std::vector<std::string>& summ
 {
     if (run.page) {
         run.report.rows.push_back({currentFileName, summaryValues, run.filePictures});
-        if (!writeFileWhole(std::filesystem::u8path(kReportPageName), reportPageHtml(run.report)))
-            noteIncompleteOutput(kReportPageName);
+        writeWholeFile(kReportPageName, reportPageHtml(run.report));
     }
     run.filePictures.clear();
 }

@@ -1,6 +1,6 @@
 // The picture module in one include: SVG pictures of matrices and null-model
-// distributions, the batch HTML page, whole-file writing and the text helpers
-// they share. Every function is pure except writeFileWhole.
+// distributions, the batch HTML page and the text helpers they share. Every
+// function is pure.
 #ifndef BRAVOLIN_PLOTS_PLOTS_H
 #define BRAVOLIN_PLOTS_PLOTS_H
 
@@ -8,6 +8,5 @@
 #include "plots/null_pictures.h"
 #include "plots/report_page.h"
 #include "plots/text_escaping.h"
-#include "plots/whole_file.h"
 
 #endif

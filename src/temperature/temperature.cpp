@@ -196,10 +196,11 @@ bool fitIsDone(const TemperatureContext& ctx)
 // gets there; should one that was not trimmed be handed over, the loop
 // stops once adding 0.01 no longer changes the single-precision parameter,
 // for from then on every pass would repeat the last one.
-void fitIsocline(TemperatureContext& ctx)
+void fitIsocline(TemperatureContext& ctx, const StopRequest& stop)
 {
     float p = 0;
     for (;;) {
+        stop.abandonIfRequested();
         setIsoclineShape(ctx, p);
         countUnexpectedCells(ctx);
         if (fitIsDone(ctx))
@@ -483,7 +484,7 @@ void countUnexpectedCells(TemperatureContext& ctx)
     }
 }
 
-void measureTemperature(TemperatureContext& ctx)
+void measureTemperature(TemperatureContext& ctx, const StopRequest& stop)
 {
     const int m = ctx.rows, n = ctx.columns;
     const CellMatrix& matrix = *ctx.matrix;
@@ -502,6 +503,8 @@ void measureTemperature(TemperatureContext& ctx)
     }
     ctx.diagonalSlope = static_cast<float>(-static_cast<double>(m) / n);
     for (int j = 1; j <= n; j++) {
+        if (j % 64 == 0)
+            stop.abandonIfRequested();
         // The same point as isoclinePointAtColumn finds.
         const float tStar = shape.columnT[j], xStar = shape.columnX[j], yStar = shape.columnY[j];
         bool walksStarted = false;
@@ -557,10 +560,10 @@ std::vector<std::pair<double, double>> isoclinePoints(const TemperatureContext& 
     return points;
 }
 
-void computeTemperature(TemperatureContext& ctx, const PackingContext& packed)
+void computeTemperature(TemperatureContext& ctx, const PackingContext& packed, const StopRequest& stop)
 {
     prepareTemperature(ctx, packed);
     countOnesAbove(ctx);
-    fitIsocline(ctx);
-    measureTemperature(ctx);
+    fitIsocline(ctx, stop);
+    measureTemperature(ctx, stop);
 }

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/stop_request.h"
 #include "packing/packing.h"
 
 // The points start + step, start + 2 step, ... of one level of the column
@@ -126,7 +127,9 @@ struct TemperatureContext {
 // Fits the isocline to ctx's packed matrix (packing has set its counts and
 // packedPercentFill) and measures matrixTemperature, rowTemperature and
 // columnTemperature.
-void computeTemperature(TemperatureContext& ctx, const PackingContext& packed);
+// A random matrix's measurement gives up between two steps of the fit, or
+// two blocks of columns, once stop is requested.
+void computeTemperature(TemperatureContext& ctx, const PackingContext& packed, const StopRequest& stop = {});
 
 // The steps of computeTemperature, by name.
 // Binds ctx to the packed matrix and clears every value of the analysis.
@@ -145,7 +148,7 @@ void isoclinePointAtColumn(TemperatureContext& ctx, float x0);
 void countUnexpectedCells(TemperatureContext& ctx);
 // Measures matrixTemperature and the row and column temperatures for the
 // current shape, adding to temperatureSum.
-void measureTemperature(TemperatureContext& ctx);
+void measureTemperature(TemperatureContext& ctx, const StopRequest& stop = {});
 
 // Points of the fitted isocline in the matrix's plane (origin at its
 // bottom-left corner): count + 1 points at evenly spaced t from 0 to 1 and

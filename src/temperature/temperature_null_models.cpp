@@ -12,6 +12,7 @@
 #include "common/random.h"
 #include "common/shared_state.h"
 #include "common/simulation_pipeline.h"
+#include "common/stop_request.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
 
@@ -49,10 +50,10 @@ int positionOfDraw(int r, int k)
 // repair) and a column's row (Co and the column repair).
 DrawTable columnPositions, rowPositions;
 
-void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulation)
+void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulation, const StopRequest& stop)
 {
     for (int model = 0; model < 4; model++)
-        simulation.temperatures[model] = measureRandomMatrix(worker, simulation.matrices[model]);
+        simulation.temperatures[model] = measureRandomMatrix(worker, simulation.matrices[model], stop);
 }
 
 void drawSimulation(const TemperatureDrawPlan& plan, TemperatureSimulation& simulation, int run)
@@ -206,17 +207,23 @@ int drawPosition(int k)
     return positionOfDraw(drawRandom(), k);
 }
 
-float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn)
+float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn, const StopRequest& stop)
 {
     startMatrix(worker.packing, savedRowCount, savedColumnCount);
     worker.packing.matrix.swap(drawn);
-    packMatrix(worker.packing, PackRun::Simulation);
-    computeTemperature(worker.temperature, worker.packing);
-    worker.packing.matrix.swap(drawn);
+    // The drawn matrix goes back to its slot however the measurement ends.
+    struct SwapBack {
+        CellMatrix& a;
+        CellMatrix& b;
+        ~SwapBack() { a.swap(b); }
+    } swapBack{worker.packing.matrix, drawn};
+    packMatrix(worker.packing, PackRun::Simulation, stop);
+    computeTemperature(worker.temperature, worker.packing, stop);
     return worker.temperature.matrixTemperature;
 }
 
-void runTemperatureNullModels(const PackingContext& observed, int threads, SimulatedValues* kept)
+int runTemperatureNullModels(const PackingContext& observed, const SimulationThreads& threads,
+                             SimulatedValues* kept)
 {
     keepAnalysedBlock(observed);
     erTemperatureSum = ceTemperatureSum = 0;
@@ -227,7 +234,9 @@ void runTemperatureNullModels(const PackingContext& observed, int threads, Simul
     // first simulation.
     stopIfInterrupted();
 
-    auto finish = [&nullModelFile, kept](TemperatureSimulation& simulation) {
+    int finished = 0;
+    auto finish = [&nullModelFile, kept, &finished](TemperatureSimulation& simulation) {
+        finished++;
         showSimulationSpinner(simulation.run);
         const float* temperatures = simulation.temperatures;
         if (kept != nullptr)
@@ -241,23 +250,29 @@ void runTemperatureNullModels(const PackingContext& observed, int threads, Simul
         nullModelFile.print("%05.02f %05.02f %05.02f %05.02f\n", temperatures[0], temperatures[1],
                             temperatures[2], temperatures[3]);
         nullModelFile.flush();
-        if (simulation.run < simulationCount)
-            stopIfInterrupted();
     };
     const TemperatureDrawPlan plan = planTemperatureDraws();
     const std::size_t matrixBytes = (static_cast<std::size_t>(plan.rows) + 1) * (static_cast<std::size_t>(plan.columns) + 1);
-    SimulationPipeline<TemperatureSimulation, TemperatureWorker> pipeline(threads, simulationWindow(threads, 4 * matrixBytes), measureSimulation);
-    for (int run = 1; run <= simulationCount; run++) {
-        drawSimulation(plan, pipeline.slotToDraw(finish), run);
+    SimulationPipeline<TemperatureSimulation, TemperatureWorker> pipeline(
+        threads, simulationWindow(threads.threads, 4 * matrixBytes), measureSimulation);
+    for (int run = 1; run <= simulationCount && !pipeline.stopRequested(); run++) {
+        TemperatureSimulation* simulation = pipeline.slotToDraw(finish);
+        if (simulation == nullptr)
+            break;
+        drawSimulation(plan, *simulation, run);
         pipeline.submit();
     }
+    // Stopped by an interrupt: the simulations written end the file.
     pipeline.finishAll(finish);
+    if (finished < simulationCount)
+        stopIfInterrupted();
     runNumber = simulationCount + 1;
 
     erTemperatureSum = static_cast<float>(static_cast<double>(erTemperatureSum) / simulationCount);
     ceTemperatureSum = static_cast<float>(static_cast<double>(ceTemperatureSum) / simulationCount);
     const std::vector<std::string> values = temperatureNullModelSummary();
     appendToSummary(values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
+    return pipeline.threadsRunning();
 }
 
 std::vector<std::string> temperatureNullModelSummary()

@@ -15,6 +15,8 @@
 
 #include "common/cell_matrix.h"
 #include "common/simulated_values.h"
+#include "common/simulation_pipeline.h"
+#include "common/stop_request.h"
 #include "packing/packing.h"
 #include "temperature/temperature.h"
 
@@ -30,8 +32,10 @@ struct TemperatureWorker {
 // savedColumnCount. Writes the null-model file, header first, and ends the
 // file's summary line. Keeps every simulated temperature in kept when it is
 // given.
-void runTemperatureNullModels(const PackingContext& observed, int threads,
-                              SimulatedValues* kept = nullptr);
+// Returns the threads that ran them. An interrupt ends the program once
+// the simulations completed before it are written.
+int runTemperatureNullModels(const PackingContext& observed, const SimulationThreads& threads,
+                             SimulatedValues* kept = nullptr);
 
 // The values that end the file's summary line once its null models have
 // run, as written: the mean temperature and P value of Er, then of Ce.
@@ -70,7 +74,7 @@ void drawCoMatrix(const TemperatureDrawPlan& plan, CellMatrix& out);
 // Packs and measures a random matrix of savedRowCount x savedColumnCount
 // cells as the observed one was; returns its temperature. drawn is the
 // worker's afterwards, and its cells mean nothing.
-float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn);
+float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn, const StopRequest& stop = {});
 
 // A random position from 1 to k for one draw: k times the draw's fraction,
 // rounded to the nearest integer with halves down, and 0 taken as 1.

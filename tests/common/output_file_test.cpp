@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/output_file.h"
 #include "common/shared_state.h"
+#include "support/filling_disk.h"
 #include "support/scratch.h"
 
 namespace {
@@ -63,7 +65,8 @@ TEST(OutputFiles, AFullDiskKeepsWhatFitAndSkipsTheRestOfThatFile)
 {
     ScratchDirectory dir;
     dir.enter();
-    failOutputWritesAfter(5);
+    FillingDisk disk(5);
+    writeOutputThrough(disk);
     testing::internal::CaptureStdout();
     OutputFile file("a.NULL");
     file.write("123\n");
@@ -82,8 +85,8 @@ TEST(OutputFiles, AFullDiskKeepsWhatFitAndSkipsTheRestOfThatFile)
 #if defined(__linux__)
 TEST(OutputFiles, AFailureAtFlushOrCloseIsDetected)
 {
-    // /dev/full takes every write into the buffer and fails when the buffer
-    // reaches it: the failure shows only at flush or close.
+    // Lines wait for a block to fill before they reach /dev/full: the
+    // failure shows only when they are handed over, at flush or close.
     ScratchDirectory dir;
     dir.enter();
     std::filesystem::create_symlink("/dev/full", "full.COL");
@@ -111,4 +114,34 @@ TEST(OutputFiles, TheSummaryLineIsEndedOnlyWhenLeftOpen)
     EXPECT_FALSE(summaryLineIsOpen());
     endOpenSummaryLine();
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\na.txt (Packed) 1.00 \n");
+}
+
+TEST(WholeFiles, WritesAndReplacesLeavingOnlyTheTarget)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "first, and longer than the second"));
+    EXPECT_EQ(dir.read("a.txt_packed.svg"), "first, and longer than the second");
+    ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "second"));
+    EXPECT_EQ(dir.read("a.txt_packed.svg"), "second");
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"a.txt_packed.svg"});
+}
+
+TEST(WholeFiles, AFileThatCannotBeWrittenIsNamedAndLeavesNoDebris)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    std::filesystem::create_directory("taken.svg");
+    // A name one character beyond the file system's limit: its temporary
+    // file is short, so only the final name fails.
+    const std::string tooLong = std::string(252, 'n') + ".svg";
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(writeWholeFile("taken.svg", "content"));
+    EXPECT_FALSE(writeWholeFile("missing/a.svg", "content"));
+    EXPECT_FALSE(writeWholeFile(tooLong, "content"));
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("File: taken.svg could not be written completely!"), std::string::npos);
+    EXPECT_NE(console.find("File: " + tooLong + " could not be written completely!"), std::string::npos);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"taken.svg"});
+    EXPECT_TRUE(std::filesystem::is_directory("taken.svg"));
 }

@@ -33,7 +33,7 @@ TEST(CommandLine, NothingGivenLeavesEveryQuestionToAsk)
     const CommandLine none = options({});
     EXPECT_FALSE(none.mode || none.print || none.order || none.simulations || none.seed);
     EXPECT_TRUE(none.patterns.empty());
-    EXPECT_EQ(none.directory, "");
+    EXPECT_FALSE(none.directory);
     EXPECT_FALSE(none.quiet || none.help || none.version);
 }
 
@@ -89,7 +89,7 @@ TEST(CommandLine, UsageErrors)
         {"-s", "4294967296"},      {"-s", "1e3"},        {"-m", "X"},
         {"-m", "TT"},              {"--mode="},          {"-m", "T", "--order"},
         {"--no-order", "-m", "T"}, {"data/*.txt"},       {"-m", "N", "--", "../a.txt"},
-        {"--print=yes"},
+        {"--print=yes"},           {"-C", ""},           {"--no-null=5"},
     };
     for (const auto& words : mistakes) {
         std::string joined;
@@ -101,6 +101,12 @@ TEST(CommandLine, UsageErrors)
     EXPECT_NE(parse({"data/*.txt"}).error.find("-C"), std::string::npos);
     EXPECT_NE(parse({"--bogus"}).error.find("--bogus"), std::string::npos);
     EXPECT_NE(parse({"-n"}).error.find("-n"), std::string::npos);
+    EXPECT_NE(parse({"-x"}).error.find("unknown option '-x'"), std::string::npos);
+    // An option that takes no value is named whole, however it is abbreviated.
+    EXPECT_EQ(parse({"--no-null=5"}).error, "option '--no-null' takes no value");
+    EXPECT_EQ(parse({"--no-pr=1"}).error, "option '--no-print' takes no value");
+    EXPECT_EQ(parse({"--print=yes"}).error, "option '--print' takes no value");
+    EXPECT_NE(parse({"-C", ""}).error.find("--directory"), std::string::npos);
 }
 
 TEST(CommandLine, ScriptedWhenTheModeEveryQuestionOfItAndAPatternAreGiven)

@@ -43,7 +43,7 @@ TEST(CommandLineSession, UsageErrorsWriteNothingAskNothingAndEndWithCodeTwo)
     dir.write("a.txt", "10\n01\n");
     for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
              {"--bogus"}, {"-n", "0", "a.txt"}, {"-m", "T", "--order", "a.txt"},
-             {"-s", "99999999999"}, {"sub/a.txt"}, {"-C", "no such folder", "-m", "T"}}) {
+             {"-s", "99999999999"}, {"sub/a.txt"}, {"-C", "no such folder", "-m", "T"}, {"-C", "a.txt"}}) {
         SessionResult result = runCommand(dir, words, "T\nN\nN\na.txt\nN\n");
         EXPECT_EQ(result.exitCode, 2) << words[0];
         EXPECT_EQ(result.console, "") << words[0];
@@ -51,6 +51,10 @@ TEST(CommandLineSession, UsageErrorsWriteNothingAskNothingAndEndWithCodeTwo)
         EXPECT_NE(result.errors.find("--help"), std::string::npos) << words[0];
         EXPECT_EQ(dir.files(), std::vector<std::string>{"a.txt"}) << words[0];
     }
+    // -C says what is wrong with the folder.
+    EXPECT_NE(runCommand(dir, {"-C", "no such folder"}).errors.find("'no such folder': there is no such folder"),
+              std::string::npos);
+    EXPECT_NE(runCommand(dir, {"-C", "a.txt"}).errors.find("'a.txt': it is not a folder"), std::string::npos);
 }
 
 TEST(CommandLineSession, HelpAndVersion)
@@ -73,7 +77,7 @@ TEST(CommandLineSession, ScriptedModeTWritesTheFilesOfTheDialogueAtTheSameSecond
     ScratchDirectory dialogue;
     writeMatrices(dialogue);
     // The reader asks about b.txt's third line; the answer is yes.
-    ASSERT_EQ(runSession(dialogue, "T\nY\nY\n7\n*.txt\nY\nN\n", SessionClock{kStartTime}).exitCode, 0);
+    ASSERT_EQ(runSession(dialogue, "T\nY\nY\n7\n*.txt\nY\nN\n", SessionOptions{kStartTime}).exitCode, 0);
 
     ScratchDirectory scripted;
     writeMatrices(scripted);
@@ -82,7 +86,8 @@ TEST(CommandLineSession, ScriptedModeTWritesTheFilesOfTheDialogueAtTheSameSecond
     expectSameFiles(dialogue, scripted);
     // b.txt lost a line: the file counts, and the run ends with code 1.
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_NE(result.console.find("The line will be lost! \n"), std::string::npos);
+    EXPECT_NE(result.console.find("The line will be lost! It has 1 character that is not 0 or 1.\n"),
+              std::string::npos);
     EXPECT_EQ(result.console.find("Type 'Y'"), std::string::npos);
     EXPECT_EQ(result.console.find("?"), std::string::npos);  // no question at all
     EXPECT_EQ(result.console.find('\a'), std::string::npos);
@@ -99,7 +104,7 @@ TEST(CommandLineSession, ScriptedModeNWritesTheFilesOfTheDialogueAtTheSameSecond
         GTEST_SKIP() << "faketime is not installed";
     ScratchDirectory dialogue;
     writeMatrices(dialogue);
-    ASSERT_EQ(runSession(dialogue, "N\nY\nY\nY\n7\n*.txt\n", SessionClock{kStartTime, true}).exitCode, 0);
+    ASSERT_EQ(runSession(dialogue, "N\nY\nY\nY\n7\n*.txt\n", SessionOptions{kStartTime, true}).exitCode, 0);
 
     ScratchDirectory scripted;
     writeMatrices(scripted);

@@ -12,15 +12,16 @@
 
 #include "common/output_file.h"
 #include "driver/main_loop.h"
+#include "support/filling_disk.h"
 #include "support/mode_t_matrix.h"
 #include "support/scratch.h"
 #include "support/session.h"
 
 namespace {
 
-SessionClock realClock()
+SessionOptions realClock()
 {
-    SessionClock clock;
+    SessionOptions clock;
     clock.real = true;
     return clock;
 }
@@ -61,7 +62,7 @@ TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
     ScratchDirectory clean;
     clean.write("a.txt", matrix);
     clean.write("b.txt", "10\n01\n");
-    ASSERT_EQ(runSession(clean, answers, SessionClock{kStartTime, true}).exitCode, 0);
+    ASSERT_EQ(runSession(clean, answers, SessionOptions{kStartTime, true}).exitCode, 0);
 
     // A full disk under two of a's reports, one written at every simulation.
     ScratchDirectory full;
@@ -70,7 +71,7 @@ TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
     std::filesystem::create_symlink("/dev/full", full.path() / "a_column_pairwise.TXT");
     std::filesystem::create_symlink("/dev/full", full.path() / "a_TotalNestedness_CE.TXT");
     // Three threads: the files and messages are those of one.
-    SessionResult result = runCommand(full, {"-j", "3"}, answers, SessionClock{kStartTime, true});
+    SessionResult result = runCommand(full, {"-j", "3"}, answers, SessionOptions{kStartTime, true});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(occurrences(result.console, "File: a_column_pairwise.TXT" + std::string(kIncomplete)), 1);
     EXPECT_EQ(occurrences(result.console, "File: a_TotalNestedness_CE.TXT" + std::string(kIncomplete)), 1);
@@ -96,14 +97,13 @@ TEST(DataSafety, ADiskThatFillsUpMidWayIsReportedOncePerFile)
     ScratchDirectory dir;
     dir.write("a.txt", matrixText(randomRows(30, 30, 0.5, 9)));
     dir.write("b.txt", "11\n10\n");
-    dir.enter();
     feedStandardInput(dir, "N\nY\nN\nN\n*.txt\n");
-    failOutputWritesAfter(4096);
-    testing::internal::CaptureStdout();
-    char program[] = "bravolin";
-    char* arguments[] = {program, nullptr};
-    const int exitCode = runProgram(1, arguments);
-    const std::string console = testing::internal::GetCapturedStdout();
+    FillingDisk disk(4096);
+    ProgramEnvironment environment = machineEnvironment();
+    environment.files = &disk;
+    const SessionResult result = runInProcess(dir, {}, environment);
+    const int exitCode = result.exitCode;
+    const std::string& console = result.console;
     EXPECT_EQ(exitCode, 1);
     // The report cut by the full disk, and every report written after it,
     // is named once.
@@ -251,7 +251,7 @@ TEST(DataSafety, AClosedStandardOutputCutsNoFile)
     piped.write("a.txt", matrix);
     ScratchDirectory plain;
     plain.write("a.txt", matrix);
-    ASSERT_EQ(runSession(plain, "N\nY\nN\nY\n40\na.txt\n", SessionClock{kStartTime, true}).exitCode, 0);
+    ASSERT_EQ(runSession(plain, "N\nY\nN\nY\n40\na.txt\n", SessionOptions{kStartTime, true}).exitCode, 0);
     // The reader of the console goes away after its first byte.
     const std::string command = "export ASAN_OPTIONS=verify_asan_link_order=0 && cd '" + piped.path().string() +
                                 "' && printf 'N\\nY\\nN\\nY\\n40\\na.txt\\n' | TZ=UTC faketime '" + kStartTime +

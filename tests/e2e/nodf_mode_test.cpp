@@ -93,7 +93,8 @@ TEST(NodfSession, A3001stRowEndsTheProgramAfterAWord)
     // the next run's header does not run into it.
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix N_Rows N_Columns N_Total\nbig.txt \n");
 
-    // The end of input at the wait, or at any question, ends it as well.
+    // The end of input at the wait ends it as well; at a question, before
+    // the analysis, it is a failure.
     EXPECT_EQ(runSession(dir, "N\nN\nN\nbig.txt\n").exitCode, 0);
-    EXPECT_EQ(runSession(dir, "N\nY\n").exitCode, 0);
+    EXPECT_EQ(runSession(dir, "N\nY\n").exitCode, 1);
 }

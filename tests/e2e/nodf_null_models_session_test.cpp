@@ -11,6 +11,7 @@
 #include "nodf/nodf_mode.h"
 #include "nodf/nodf_reader.h"
 #include "nodf/nodf_reports.h"
+#include "support/listed_answers.h"
 #include "support/mode_t_matrix.h"
 #include "support/session.h"
 
@@ -38,7 +39,10 @@ void analyseInProcess(const char* name)
     startNodfSummaryLine();
     ASSERT_EQ(readNodfMatrix().outcome, NodfReadOutcome::Read);
     loadObservedNodfMatrix();
-    analyseNodfFile(1);
+    ListedAnswers none;
+    RunContext run(none);
+    run.threads = 1;
+    analyseNodfFile(run);
 }
 
 }  // namespace
@@ -62,7 +66,7 @@ TEST(NodfNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSeed)
     // The clock stands still (mode N never waits for it), so that the
     // seeding at the start of the mode reads the start time too, however
     // slowly the program starts.
-    SessionClock frozen{kStartTime, true};
+    SessionOptions frozen{kStartTime, true};
     SessionResult result = runSession(program, "N\nY\nY\nY\n9\n*.txt\n", frozen);
     ASSERT_EQ(result.exitCode, 0);
 
@@ -109,7 +113,7 @@ TEST(NodfNullModelsSession, ProgressLineShowsTheRunAndTheEstimate)
         GTEST_SKIP() << "faketime is not installed";
     ScratchDirectory dir;
     dir.write("m.txt", "110\n011\n101\n");
-    SessionClock frozen{kStartTime};
+    SessionOptions frozen{kStartTime};
     frozen.frozen = true;
     SessionResult result = runSession(dir, "N\nN\nY\n3\nm.txt\n", frozen);
     ASSERT_EQ(result.exitCode, 0);

@@ -93,10 +93,11 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
     std::strcpy(currentFileName, "ISLANDS.TXT");
     ListedAnswers none;
     ASSERT_EQ(readMatrixFile(none).outcome, ReadOutcome::Read);
-    RunPictures pictures;
-    pictures.pictures = true;
+    RunContext run(none);
+    run.threads = 1;
+    run.pictures.pictures = true;
     testing::internal::CaptureStdout();
-    analyseTemperatureFile(1, &pictures);
+    analyseTemperatureFile(run);
     testing::internal::GetCapturedStdout();
 
     const Element svg = parseXml(dir.read("ISLANDS.TXT_packed.svg"));

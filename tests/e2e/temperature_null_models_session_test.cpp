@@ -33,7 +33,7 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     ScratchDirectory program;
     program.write(names[0], first);
     program.write(names[1], second);
-    SessionResult result = runSession(program, "T\nY\nY\n7\n*.txt\n", SessionClock{kStartTime});
+    SessionResult result = runSession(program, "T\nY\nY\n7\n*.txt\n", SessionOptions{kStartTime});
     ASSERT_EQ(result.exitCode, 0);
 
     // The same two files analysed in this process, from the same seed.
@@ -51,7 +51,9 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
         std::strcpy(currentFileName, name);
         ListedAnswers none;
         ASSERT_EQ(readMatrixFile(none).outcome, ReadOutcome::Read);
-        analyseTemperatureFile(1);
+        RunContext run(none);
+        run.threads = 1;
+        analyseTemperatureFile(run);
     }
     testing::internal::GetCapturedStdout();
 
@@ -68,7 +70,7 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     ScratchDirectory again;
     again.write(names[0], first);
     again.write(names[1], second);
-    ASSERT_EQ(runSession(again, "T\nY\nY\n7\n*.txt\n", SessionClock{kStartTime}).exitCode, 0);
+    ASSERT_EQ(runSession(again, "T\nY\nY\n7\n*.txt\n", SessionOptions{kStartTime}).exitCode, 0);
     for (const char* output : outputs)
         EXPECT_EQ(again.read(output), program.read(output)) << output;
 }
@@ -80,7 +82,7 @@ TEST(TemperatureNullModelsSession, SimulationCountsOutsideOneToThousandBecomeTho
     // Runs answered with: not a number (first run), -5, 0, 1001, 1, 1000.
     std::string input;
     for (const char* count : {"many", "-5", "0", "1001", "1", "1000"})
-        input += std::string("T\nN\nY\n") + count + "\none.txt\nY\n";
+        input += std::string("T\nN\nY\n") + count + "\none.txt\n" + (std::string(count) == "1000" ? "N\n" : "Y\n");
     SessionResult result = runSession(dir, input);
     EXPECT_EQ(result.exitCode, 0);
     std::vector<int> runLines;

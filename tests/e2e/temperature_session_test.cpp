@@ -80,15 +80,21 @@ TEST(TemperatureSession, SecondRunAsksEverythingAgainWithoutTheBanner)
     EXPECT_EQ(occurrences(result.console, "Obrigado por usar o BRAVOLIN!\n"), 1);
 }
 
-TEST(TemperatureSession, EndOfInputAtAnyQuestionEndsWithCodeZero)
+TEST(TemperatureSession, EndOfInputBeforeTheAnalysisIsCompleteIsAFailure)
 {
     ScratchDirectory dir;
     dir.write("m.txt", "11\n1x\n");
-    for (const char* input : {"", "T\n", "T\nN\n", "T\nN\nY\n", "T\nN\nN\n", "T\nN\nN\nm.txt\n"}) {
+    // At every question up to the reader's about the lost line, and at the
+    // mode question of a second run.
+    for (const char* input : {"", "T\n", "T\nN\n", "T\nN\nY\n", "T\nN\nN\n", "T\nN\nN\nm.txt\n",
+                              "T\nN\nN\nm.txt\nY\nY\n"}) {
         SessionResult result = runSession(dir, input);
-        EXPECT_EQ(result.exitCode, 0) << input;
-        EXPECT_EQ(occurrences(result.console, kModeQuestion), 1) << input;
+        EXPECT_EQ(result.exitCode, 1) << input;
+        EXPECT_EQ(occurrences(result.console, "Standard input ended before the analysis was complete.\n"), 1)
+            << input;
     }
+    // At the run-again question every batch has run.
+    EXPECT_EQ(runSession(dir, "T\nN\nN\nm.txt\nY\n").exitCode, 0);
 }
 
 TEST(TemperatureSession, ForeignCharacterDialogueGoesOnWithYAndEndsWithN)

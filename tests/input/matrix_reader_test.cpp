@@ -132,23 +132,24 @@ TEST(MatrixReader, EachForeignCharacterOfALostLineAsksAgainWithTheNextColumn)
     EXPECT_EQ(PresenceMatrix[2][1], 0);
 }
 
-TEST(MatrixReader, AnswerNOrTheEndOfInputAtTheQuestionEndsTheProgram)
+TEST(MatrixReader, AnswerNAtTheQuestionEndsTheProgramAndTheEndOfInputLeavesItUnfinished)
 {
     ScratchDirectory dir;
     EXPECT_EQ(readMatrixText(dir, "11\n1#\n", {"n"}).outcome, ReadOutcome::EndProgram);
-    EXPECT_EQ(readMatrixText(dir, "11\n1#\n", {}).outcome, ReadOutcome::EndProgram);
+    EXPECT_THROW(readMatrixText(dir, "11\n1#\n", {}), InputEnded);
 }
 
 TEST(MatrixReader, AScriptIsAskedNothingAndLosesTheLine)
 {
     ScratchDirectory dir;
-    ReadResult result = readMatrixText(dir, "Header\n101\n1x1\n0-1\n011\n", {}, false);
+    // Once a line, however many foreign characters it holds.
+    ReadResult result = readMatrixText(dir, "Header\n101\n1x1\n0-1#" + std::string(5000, '?') + "\n011\n", {}, false);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.console,
               "\nFile: NAME.TXT has the character:x (not 0 or 1) in line:2 colunm:2!\n"
-              "The line will be lost! \n"
+              "The line will be lost! It has 1 character that is not 0 or 1.\n"
               "\nFile: NAME.TXT has the character:- (not 0 or 1) in line:2 colunm:2!\n"
-              "The line will be lost! \n");
+              "The line will be lost! It has 5002 characters that are not 0 or 1.\n");
     EXPECT_EQ(storedRows(3), "101\n011\n");
     // The header above the first row is not counted as lost.
     EXPECT_EQ(result.lostLines, 2);

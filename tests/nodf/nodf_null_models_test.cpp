@@ -174,7 +174,7 @@ TEST(NodfNullModels, EqualTotalsDoNotCountAndOneRunGivesItsOwnMeans)
     NodfContext observed;
     computeObservedNodf(observed, drawn, 3, 3);
     seedRandom(12);
-    runNodfNullModels(1);
+    runNodfNullModels(SimulationThreads{1});
     completeNodfSummaryLine();
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_EQ(console.rfind("Run: 0001 (Last run: 0.5 s - Remaining: 00:16:39 - Elapsed: 00:00:00)  \r", 0), 0u);

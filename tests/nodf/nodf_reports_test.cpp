@@ -98,9 +98,12 @@ TEST(NodfReports, SummaryHeaderAndLineWithAndWithoutNullModels)
         startNodfSummaryLine();
         writeObservedNodfReports(nodf);
     }
+    // The open line reaches the file whole, once ended.
+    EXPECT_TRUE(summaryLineIsOpen());
+    endOpenSummaryLine();
     EXPECT_EQ(dir.read("SYSTEMP.TXT"),
               "Matrix N_Rows N_Columns N_Total\nM.TXT 0.63 nan 100.00\n"
-              "Matrix N_Rows N_Columns N_Total NODF(Er) P(Er) NODF(Ce) P(Ce)\nM.TXT 0.63 nan 100.00 ");
+              "Matrix N_Rows N_Columns N_Total NODF(Er) P(Er) NODF(Ce) P(Ce)\nM.TXT 0.63 nan 100.00 \n");
 }
 
 TEST(NodfReports, AFileThatCannotBeOpenedIsNamedAndSkipped)

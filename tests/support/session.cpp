@@ -7,9 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+
+#include "driver/main_loop.h"
 
 namespace {
 
@@ -29,22 +33,23 @@ std::string quoted(const std::string& text)
 // output redirected to files beside the folder. It ends with exec, so that
 // the program itself takes the shell's process (faketime execs it in turn).
 std::string commandLine(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
-                        const SessionClock& clock)
+                        const SessionOptions& options)
 {
     const auto stdinPath = dir.outside() / "stdin.txt";
     const auto stdoutPath = dir.outside() / "stdout.txt";
     std::string prefix;
-    if (haveFaketime() && !clock.real)
-        prefix = clock.startTime.empty() ? "faketime -f '+0 x50' "
-                 : clock.frozen          ? "faketime '" + clock.startTime + "' "
-                                         : "faketime -f '@" + clock.startTime + "' ";
+    if (haveFaketime() && !options.real)
+        prefix = options.startTime.empty() ? "faketime -f '+0 x50' "
+                 : options.frozen          ? "faketime '" + options.startTime + "' "
+                                         : "faketime -f '@" + options.startTime + "' ";
     std::string command = "export ASAN_OPTIONS=verify_asan_link_order=0 TZ=UTC && cd " +
-                          quoted(dir.path().string()) + " && exec " + prefix +
-                          quoted(BRAVOLIN_EXECUTABLE);
+                          quoted(dir.path().string()) + (options.hangupIgnored ? " && trap '' HUP" : "") +
+                          " && exec " + prefix + quoted(BRAVOLIN_EXECUTABLE);
     for (const std::string& argument : arguments)
         command += " " + quoted(argument);
-    return command + " < " + quoted(stdinPath.string()) + " > " + quoted(stdoutPath.string()) +
-           " 2> " + quoted((dir.outside() / "stderr.txt").string());
+    return command + " < " + quoted(stdinPath.string()) +
+           (options.closedOutput ? std::string(" >&-") : " > " + quoted(stdoutPath.string())) + " 2> " +
+           quoted((dir.outside() / "stderr.txt").string());
 }
 
 pid_t startCommand(const std::string& command)
@@ -66,14 +71,16 @@ bool haveFaketime()
 }
 
 RunningSession startSession(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
-                            const std::string& input, const SessionClock& clock)
+                            const std::string& input, const SessionOptions& options)
 {
+    // Nothing of an earlier session's console may pass for this one's.
     std::filesystem::remove(dir.outside() / "stdin.txt");
+    std::filesystem::remove(dir.outside() / "stdout.txt");
     {
         std::ofstream in(dir.outside() / "stdin.txt", std::ios::binary);
         in << input;
     }
-    return {startCommand(commandLine(dir, arguments, clock)), dir.outside() / "stdout.txt",
+    return {startCommand(commandLine(dir, arguments, options)), dir.outside() / "stdout.txt",
             dir.outside() / "stderr.txt"};
 }
 
@@ -84,7 +91,7 @@ RunningSession startSessionWaitingForInput(const ScratchDirectory& dir,
     const auto fifo = dir.outside() / "stdin.txt";
     std::filesystem::remove(fifo);
     mkfifo(fifo.c_str(), 0600);
-    SessionClock realClock;
+    SessionOptions realClock;
     realClock.real = true;
     RunningSession session{startCommand(commandLine(dir, arguments, realClock)),
                            dir.outside() / "stdout.txt", dir.outside() / "stderr.txt"};
@@ -119,15 +126,30 @@ SessionResult finishSession(const RunningSession& session)
 }
 
 SessionResult runCommand(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
-                         const std::string& input, const SessionClock& clock)
+                         const std::string& input, const SessionOptions& options)
 {
-    return finishSession(startSession(dir, arguments, input, clock));
+    return finishSession(startSession(dir, arguments, input, options));
+}
+
+SessionResult runInProcess(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                           const ProgramEnvironment& environment)
+{
+    dir.enter();
+    std::vector<std::string> words = {"bravolin"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> pointers;
+    for (std::string& word : words)
+        pointers.push_back(&word[0]);
+    pointers.push_back(nullptr);
+    testing::internal::CaptureStdout();
+    const int exitCode = runProgram(static_cast<int>(words.size()), pointers.data(), environment);
+    return {exitCode, testing::internal::GetCapturedStdout(), 0, ""};
 }
 
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
-                         const SessionClock& clock)
+                         const SessionOptions& options)
 {
-    return runCommand(dir, {}, input, clock);
+    return runCommand(dir, {}, input, options);
 }
 
 int occurrences(const std::string& text, const std::string& part)

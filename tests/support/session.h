@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/environment.h"
 #include "support/scratch.h"
 
 struct SessionResult {
@@ -19,7 +20,8 @@ struct SessionResult {
     std::string errors;  // standard error
 };
 
-struct SessionClock {
+// How a session runs: its clock, and the state it starts the program in.
+struct SessionOptions {
     // Empty: the real time, sped up fifty times so that the program's
     // closing 3-second wait passes quickly. Otherwise a start time such as
     // "2026-01-01 00:00:00" from which the clock runs at normal speed, so
@@ -31,6 +33,11 @@ struct SessionClock {
     // The real clock, without faketime in between, so that the process
     // started is the program itself (to send it signals).
     bool real = false;
+    // The program starts with its standard output closed (on the real
+    // clock: faketime cannot start without it).
+    bool closedOutput = false;
+    // The program starts with SIGHUP ignored, as under nohup.
+    bool hangupIgnored = false;
 };
 
 // Whether the faketime command is available; sessions run on the real clock
@@ -39,11 +46,16 @@ bool haveFaketime();
 
 // Runs the program in dir with input on its standard input.
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
-                         const SessionClock& clock = {});
+                         const SessionOptions& options = {});
+
+// Runs the program in this test process, in dir, with arguments on its
+// command line and the given environment; the console is captured.
+SessionResult runInProcess(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
+                           const ProgramEnvironment& environment);
 
 // Runs the program in dir with arguments on its command line.
 SessionResult runCommand(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
-                         const std::string& input = "", const SessionClock& clock = {});
+                         const std::string& input = "", const SessionOptions& options = {});
 
 // A program started and not yet waited for.
 struct RunningSession {
@@ -54,7 +66,7 @@ struct RunningSession {
 
 // Starts the program as runCommand does, without waiting for it.
 RunningSession startSession(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
-                            const std::string& input, const SessionClock& clock = {});
+                            const std::string& input, const SessionOptions& options = {});
 
 // Starts the program with a standard input that does not end: a pipe that
 // receives input and then stays open, so the program waits at its next
@@ -77,7 +89,7 @@ std::string withoutProgressLines(const std::string& console);
 // How many times part appears in text.
 int occurrences(const std::string& text, const std::string& part);
 
-// The seed the program draws from a start time given to SessionClock.
+// The seed the program draws from a start time given to SessionOptions.
 unsigned seedForStartTime(const std::string& startTime);
 
 #endif

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "common/output_file.h"
 #include "driver/program_state.h"
+#include "support/failing_allocation.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ public:
     {
         std::filesystem::current_path(startFolder_);
         resetProgramState();
-        failOutputWritesAfter(-1);
+        stopFailingAllocations();
     }
 
 private:

@@ -196,7 +196,7 @@ std::string runNullModelsOf(const Rows& rows, const char* fileName, int simulati
     savedColumnCount = packed.columnCount;
     simulationCount = simulations;
     seedRandom(seed);
-    runTemperatureNullModels(packed, threads);
+    runTemperatureNullModels(packed, SimulationThreads{threads});
     return testing::internal::GetCapturedStdout();
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/output_file.h"
 #include "common/shared_state.h"
 #include "packing/pack_report.h"
 #include "packing/packing.h"
@@ -97,8 +98,11 @@ TEST(TemperatureSummary, WithNullModelsTheLineStaysOpenAfterTheTemperature)
     dir.enter();
     nullModelsEnabled = 1;
     analyse({"110", "011", "100"});
+    EXPECT_TRUE(summaryLineIsOpen());
+    EXPECT_EQ(dir.read("SYSTEMP.TXT"), "");
+    endOpenSummaryLine();
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\nISLANDS.TXT (Packed) " +
-                                           twoDecimals(measured.matrixTemperature) + " ");
+                                           twoDecimals(measured.matrixTemperature) + " \n");
 }
 
 TEST(TemperatureSummary, LabelWidthFollowsTheNumberOfLines)
