@@ -37,16 +37,16 @@ test-sanitize:
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The tests of the null models, of their threads and of data safety, built
-# with ThreadSanitizer: a data race fails them. ThreadSanitizer takes over
-# signal handlers, so the test of a signal's own default action at a
-# question does not apply there.
+# The tests of the null models, of their threads, of data safety and of
+# reliability, built with ThreadSanitizer: a data race fails them. ThreadSanitizer takes over
+# signal handlers, so the tests of a signal's own default action (at a
+# question, and while a run waits for the folder's lock) do not apply there.
 test-tsan:
 	@sh tools/ensure-test-packages.sh
 	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAVOLIN_TSAN=ON > /dev/null
 	@cmake --build $(TSAN_DIR) -j $(JOBS)
 	@cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
-		-R 'NullModels|Threads|Pipeline|DataSafety|CommandLineSession' -E 'InterruptAtAQuestion'
+		-R 'NullModels|Threads|Pipeline|DataSafety|CommandLineSession|Reliability' -E 'InterruptAtAQuestion|WaitsUntilTheFirst'
 
 # The pictures rendered (rsvg-convert) and the page opened in headless
 # Chromium; both are installed when missing, and the check is skipped, with

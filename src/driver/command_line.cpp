@@ -219,7 +219,8 @@ least one PATTERN, the run asks nothing and is scripted.
   -s, --seed S          seed the random generator with S (0 to 4294967295)
                         instead of the clock
   -j, --threads N       run the null models on N threads (1 to 1024); by default
-                        one per processor, at most 64; the results are the same
+                        one per processor, at most 64; never more than fit in
+                        memory; the results are the same
   -C, --directory DIR   work in DIR (read the matrices and write the reports there)
   -q, --quiet           no progress lines
       --svg             pictures of every matrix analysed: NAME_packed.svg (T) or
