@@ -11,7 +11,7 @@ JOBS         ?= 2
 RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
-.PHONY: all build run test test-sanitize test-tsan test-browser fuzz windows test-windows dist bench clean
+.PHONY: all build run test test-sanitize test-tsan test-library test-browser fuzz windows test-windows dist bench clean
 
 all: build
 
@@ -37,8 +37,9 @@ test-sanitize:
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The tests of the null models, of their threads, of data safety and of
-# reliability, built with ThreadSanitizer: a data race fails them. ThreadSanitizer takes over
+# The tests of the null models, of their threads, of two analyses at once,
+# of data safety and of reliability, built with ThreadSanitizer: a data race
+# fails them. ThreadSanitizer takes over
 # signal handlers, so the tests of a signal's own default action (at a
 # question, and while a run waits for the folder's lock) do not apply there.
 test-tsan:
@@ -46,7 +47,12 @@ test-tsan:
 	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRAVOLIN_TSAN=ON > /dev/null
 	@cmake --build $(TSAN_DIR) -j $(JOBS)
 	@cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
-		-R 'NullModels|Threads|Pipeline|DataSafety|CommandLineSession|Reliability' -E 'InterruptAtAQuestion|WaitsUntilTheFirst'
+		-R 'NullModels|Threads|Pipeline|DataSafety|CommandLineSession|Reliability|TwoAnalysesAtOnce' -E 'InterruptAtAQuestion|WaitsUntilTheFirst'
+
+# The analysis library installed with cmake --install into a temporary
+# prefix, and examples/library built against it and run.
+test-library:
+	@JOBS=$(JOBS) sh tools/check-library-example.sh
 
 # The pictures rendered (rsvg-convert) and the page opened in headless
 # Chromium; both are installed when missing, and the check is skipped, with

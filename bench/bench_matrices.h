@@ -2,20 +2,21 @@
 #ifndef BRAVOLIN_BENCH_BENCH_MATRICES_H
 #define BRAVOLIN_BENCH_BENCH_MATRICES_H
 
+#include <cstdint>
 #include <random>
+#include <vector>
 
-#include "common/shared_state.h"
+#include "bravolin/matrix.h"
 
-// Fills rows x columns cells of table, from index base, with 1 at the given
-// probability.
-inline void fillRandomMatrix(MatrixTable& table, int base, int rows, int columns, double fill,
-                             unsigned seed)
+// A side x side matrix with presences at the given probability.
+inline bravolin::Matrix randomMatrix(int side, double fill, unsigned seed)
 {
     std::mt19937 generator(seed);
     std::bernoulli_distribution presence(fill);
-    for (int r = base; r < base + rows; r++)
-        for (int c = base; c < base + columns; c++)
-            table[r][c] = presence(generator) ? 1 : 0;
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(side) * static_cast<std::size_t>(side));
+    for (std::uint8_t& cell : cells)
+        cell = presence(generator) ? 1 : 0;
+    return bravolin::Matrix(side, side, cells);
 }
 
 #endif

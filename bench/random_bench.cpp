@@ -1,12 +1,12 @@
 // Speed of the pseudo-random generator, which every null-model cell draws.
 #include <benchmark/benchmark.h>
 
-#include "common/random.h"
+#include "bravolin/generator.h"
 
 static void BM_DrawRandom(benchmark::State& state)
 {
-    seedRandom(1);
+    bravolin::Generator generator(1);
     for (auto _ : state)
-        benchmark::DoNotOptimize(drawRandom());
+        benchmark::DoNotOptimize(generator.draw());
 }
 BENCHMARK(BM_DrawRandom);

@@ -7,13 +7,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "common/shared_state.h"
+#include "console/input/matrix_reader.h"
 #include "fuzz_support.h"
-#include "input/matrix_reader.h"
 
 namespace {
 
@@ -22,8 +20,6 @@ struct Expected {
     std::vector<std::string> rows;
     int columns;
     int lostLines;
-    int rowsTouched;     // rows of PresenceMatrix the reader may have written
-    int columnsTouched;  // and columns
 };
 
 // The rules of the format, line by line: blanks and tabs are nothing, LF and
@@ -33,7 +29,7 @@ struct Expected {
 // 3001st row or at a row's 3001st cell.
 Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
 {
-    Expected e{ReadOutcome::Read, {}, 0, 0, 1, 1};
+    Expected e{ReadOutcome::Read, {}, 0, 0};
     std::string line;
     bool lost = false;
     int questions = 0;
@@ -49,7 +45,6 @@ Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
     };
     for (std::size_t i = 0; i < size && data[i] != 0x1A; i++) {
         const int c = data[i];
-        e.rowsTouched = static_cast<int>(e.rows.size()) + 1;
         if (c == ' ' || c == '\t')
             continue;
         if (c == '\n' || c == '\r') {
@@ -59,10 +54,8 @@ Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
         if (e.rows.size() == 3000 || (line.size() == 3000 && !lost))
             break;
         if (c == '0' || c == '1') {
-            if (!lost) {
+            if (!lost)
                 line += static_cast<char>(c);
-                e.columnsTouched = std::max(e.columnsTouched, static_cast<int>(line.size()) + 1);
-            }
         } else if (c >= '2' && c <= '9') {
             if (!lost) {
                 e.outcome = ReadOutcome::Skipped;
@@ -101,30 +94,24 @@ void check(const std::uint8_t* data, std::size_t size, int answerNoAt, bool scri
 {
     const Expected e = model(data, size, script ? 0 : answerNoAt);
     CountedAnswers answers(answerNoAt, script);
-    rowCount = columnCount = 0;
-    const MatrixReadResult read = readMatrixFile(answers);
+    const MatrixRead read =
+        readMatrixText(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.txt", answers);
     if (read.outcome != e.outcome)
         fuzzFailure("outcome differs from the model");
     if (e.outcome == ReadOutcome::Read) {
-        if (rowCount != static_cast<int>(e.rows.size()) || columnCount != e.columns ||
-            rowsRead != rowCount || columnsRead != columnCount)
+        const bravolin::Matrix& matrix = read.matrix;
+        if (matrix.rows() != static_cast<int>(e.rows.size()) || matrix.columns() != e.columns)
             fuzzFailure("size differs from the model");
         if (read.lostLines != e.lostLines)
             fuzzFailure("lost lines differ from the model");
-        for (int r = 1; r <= rowCount; r++)
-            for (int c = 1; c <= columnCount; c++) {
-                const std::string& row = e.rows[static_cast<std::size_t>(r - 1)];
-                const int cell = c <= static_cast<int>(row.size()) ? row[static_cast<std::size_t>(c - 1)] - '0' : 0;
-                if (PresenceMatrix[r][c] != cell)
+        for (int r = 0; r < matrix.rows(); r++)
+            for (int c = 0; c < matrix.columns(); c++) {
+                const std::string& row = e.rows[static_cast<std::size_t>(r)];
+                const int cell = c < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(c)] - '0' : 0;
+                if (matrix.at(r, c) != cell)
                     fuzzFailure("a cell differs from the model");
             }
-        for (int c = 0; c < kTableSide; c++)
-            if (PresenceMatrix[0][c] != 0)
-                fuzzFailure("row 0 was written");
     }
-    // Leave the matrix cleared for the next input, as the driver does.
-    for (int r = 0; r <= e.rowsTouched && r < kTableSide; r++)
-        std::memset(PresenceMatrix[r], 0, static_cast<std::size_t>(std::min(e.columnsTouched + 1, kTableSide)));
 }
 
 }  // namespace
@@ -132,13 +119,11 @@ void check(const std::uint8_t* data, std::size_t size, int answerNoAt, bool scri
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     silenceConsole();
-    std::strcpy(currentFileName, fuzzFileName());
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    writeFuzzFile(data, size);
     check(data, size, 0, true);
     check(data, size, 1 + static_cast<int>(size % 3), false);
     return 0;

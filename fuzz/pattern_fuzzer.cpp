@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_search.h"
+#include "console/driver/file_search.h"
 #include "fuzz_support.h"
 
 namespace {

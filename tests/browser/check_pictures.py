@@ -131,7 +131,9 @@ def main():
     program, examples = os.path.abspath(sys.argv[1]), sys.argv[2]
     folder = tempfile.mkdtemp(prefix='pictures-')
     for name in os.listdir(examples):
-        shutil.copy(os.path.join(examples, name), folder)
+        # The matrices only: examples/library is the library's C++ example.
+        if os.path.isfile(os.path.join(examples, name)):
+            shutil.copy(os.path.join(examples, name), folder)
     matrices = sorted(n for n in os.listdir(folder) if n.endswith('.txt'))
     subprocess.run([program, '-m', 'T', '--print', '-n', '50', '-s', '7', '--report', '*.txt'],
                    cwd=folder, stdout=subprocess.DEVNULL, check=True)

@@ -10,10 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "common/output_file.h"
-#include "driver/main_loop.h"
+#include "console/driver/environment.h"
 #include "support/filling_disk.h"
-#include "support/mode_t_matrix.h"
+#include "support/matrices.h"
 #include "support/scratch.h"
 #include "support/session.h"
 
@@ -55,14 +54,13 @@ bool waitForLines(const ScratchDirectory& dir, const std::string& name, std::siz
 
 TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
 {
-    if (!haveFaketime())
-        GTEST_SKIP() << "faketime is not installed";
+    // The dialogue with a fixed seed.
     const std::string matrix = matrixText(randomRows(12, 14, 0.4, 3));
     const std::string answers = "N\nY\nY\nY\n6\n*.txt\n";
     ScratchDirectory clean;
     clean.write("a.txt", matrix);
     clean.write("b.txt", "10\n01\n");
-    ASSERT_EQ(runSession(clean, answers, SessionOptions{kStartTime, true}).exitCode, 0);
+    ASSERT_EQ(runCommand(clean, {"-s", "5"}, answers).exitCode, 0);
 
     // A full disk under two of a's reports, one written at every simulation.
     ScratchDirectory full;
@@ -71,7 +69,7 @@ TEST(DataSafety, AFileThatCannotBeWrittenIsNamedOnceAndTheRunEndsWithCodeOne)
     std::filesystem::create_symlink("/dev/full", full.path() / "a_column_pairwise.TXT");
     std::filesystem::create_symlink("/dev/full", full.path() / "a_TotalNestedness_CE.TXT");
     // Three threads: the files and messages are those of one.
-    SessionResult result = runCommand(full, {"-j", "3"}, answers, SessionOptions{kStartTime, true});
+    SessionResult result = runCommand(full, {"-s", "5", "-j", "3"}, answers);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(occurrences(result.console, "File: a_column_pairwise.TXT" + std::string(kIncomplete)), 1);
     EXPECT_EQ(occurrences(result.console, "File: a_TotalNestedness_CE.TXT" + std::string(kIncomplete)), 1);

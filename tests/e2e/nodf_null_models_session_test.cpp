@@ -2,17 +2,15 @@
 // the program's random seed is known too.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "common/random.h"
-#include "common/shared_state.h"
-#include "nodf/nodf_mode.h"
-#include "nodf/nodf_reader.h"
-#include "nodf/nodf_reports.h"
+#include "bravolin/generator.h"
+#include "console/driver/nodf_mode.h"
+#include "console/input/nodf_reader.h"
+#include "console/reports/nodf_reports.h"
 #include "support/listed_answers.h"
-#include "support/mode_t_matrix.h"
+#include "support/matrices.h"
 #include "support/session.h"
 
 namespace {
@@ -32,17 +30,12 @@ std::vector<std::string> nestednessFiles(const std::string& stem)
 }
 
 // Reads name as mode N does and analyses it with its null models.
-void analyseInProcess(const char* name)
+void analyseInProcess(RunContext& run, const char* name)
 {
-    std::strcpy(currentFileName, name);
-    std::memset(nodfReadMatrix, 0, sizeof nodfReadMatrix);
-    startNodfSummaryLine();
-    ASSERT_EQ(readNodfMatrix().outcome, NodfReadOutcome::Read);
-    loadObservedNodfMatrix();
-    ListedAnswers none;
-    RunContext run(none);
-    run.threads = 1;
-    analyseNodfFile(run);
+    startNodfSummaryLine(name);
+    const NodfRead read = readNodfFile(name);
+    ASSERT_EQ(read.outcome, NodfReadOutcome::Read);
+    analyseNodfFile(run, name, read.matrix);
 }
 
 }  // namespace
@@ -74,13 +67,16 @@ TEST(NodfNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSeed)
     library.write(names[0], first);
     library.write(names[1], second);
     library.enter();
-    seedRandom(seedForStartTime(kStartTime));
-    orderMatrix = printPackedMatrix = nullModelsEnabled = 1;
-    simulationCount = 9;
+    ListedAnswers none;
+    RunContext run(none);
+    run.generator = bravolin::Generator(seedForStartTime(kStartTime));
+    run.settings.order = run.settings.printMatrix = run.settings.nullModels = true;
+    run.settings.simulations = 9;
+    run.threads = 1;
     testing::internal::CaptureStdout();
-    writeNodfSummaryHeader();
+    writeNodfSummaryHeader(true);
     for (const char* name : names)
-        analyseInProcess(name);
+        analyseInProcess(run, name);
     testing::internal::GetCapturedStdout();
 
     for (const std::string& output : outputs) {

@@ -6,15 +6,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "common/shared_state.h"
-#include "driver/main_loop.h"
-#include "input/matrix_reader.h"
+#include "bravolin/temperature.h"
+#include "console/driver/temperature_mode.h"
+#include "console/input/matrix_reader.h"
 #include "support/listed_answers.h"
-#include "support/mode_t_matrix.h"
+#include "support/matrices.h"
 #include "support/session.h"
 #include "support/svg_reading.h"
 
@@ -90,14 +89,14 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
     ScratchDirectory dir;
     dir.write("ISLANDS.TXT", "0100\n1111\n0110\n1101\n");
     dir.enter();
-    std::strcpy(currentFileName, "ISLANDS.TXT");
     ListedAnswers none;
-    ASSERT_EQ(readMatrixFile(none).outcome, ReadOutcome::Read);
+    const MatrixRead read = readMatrixFile("ISLANDS.TXT", none);
+    ASSERT_EQ(read.outcome, ReadOutcome::Read);
     RunContext run(none);
     run.threads = 1;
     run.pictures.pictures = true;
     testing::internal::CaptureStdout();
-    analyseTemperatureFile(run);
+    analyseTemperatureFile(run, "ISLANDS.TXT", read.matrix);
     testing::internal::GetCapturedStdout();
 
     const Element svg = parseXml(dir.read("ISLANDS.TXT_packed.svg"));
@@ -115,7 +114,7 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
                     << row << "," << column << " " << colour;
         }
     char temperature[32];
-    std::snprintf(temperature, sizeof temperature, "%.2f", observedTemperature);
+    std::snprintf(temperature, sizeof temperature, "%.2f", bravolin::analyseTemperature(read.matrix).temperature);
     const std::vector<std::string> texts = textsOf(svg, "text");
     EXPECT_NE(std::find(texts.begin(), texts.end(),
                         std::string("packed 4 x 4, fill 62.50%, T = ") + temperature),

@@ -10,10 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "common/folder_lock.h"
-#include "common/output_file.h"
+#include "console/output/folder_lock.h"
 #include "support/failing_allocation.h"
-#include "support/mode_t_matrix.h"
+#include "support/matrices.h"
 #include "support/scratch.h"
 #include "support/session.h"
 
@@ -53,12 +52,12 @@ bool waitFor(const RunningSession& session, const std::string& text)
 
 // Starts no thread after the first `starting` ones, as a machine out of
 // threads.
-class FewThreads : public ThreadStarter {
+class FewThreads : public bravolin::ThreadStarter {
 public:
     explicit FewThreads(int starting) : left_(starting) {}
     bool start(std::thread& thread, std::function<void()> body) override
     {
-        return left_-- > 0 && ThreadStarter::start(thread, std::move(body));
+        return left_-- > 0 && bravolin::ThreadStarter::start(thread, std::move(body));
     }
 
 private:

@@ -2,15 +2,13 @@
 // the program's random seed is known too.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "common/random.h"
-#include "common/shared_state.h"
-#include "driver/main_loop.h"
-#include "input/matrix_reader.h"
-#include "support/mode_t_matrix.h"
+#include "bravolin/generator.h"
+#include "console/driver/temperature_mode.h"
+#include "console/input/matrix_reader.h"
+#include "support/matrices.h"
 #include "support/listed_answers.h"
 #include "support/session.h"
 
@@ -41,19 +39,18 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     library.write(names[0], first);
     library.write(names[1], second);
     library.enter();
-    seedRandom(seedForStartTime(kStartTime));
-    printPackedMatrix = 1;
-    nullModelsEnabled = 1;
-    simulationCount = 7;
+    ListedAnswers none;
+    RunContext run(none);
+    run.generator = bravolin::Generator(seedForStartTime(kStartTime));
+    run.settings.printMatrix = true;
+    run.settings.nullModels = true;
+    run.settings.simulations = 7;
+    run.threads = 1;
     testing::internal::CaptureStdout();
     for (const char* name : names) {
-        resetMatrixState();
-        std::strcpy(currentFileName, name);
-        ListedAnswers none;
-        ASSERT_EQ(readMatrixFile(none).outcome, ReadOutcome::Read);
-        RunContext run(none);
-        run.threads = 1;
-        analyseTemperatureFile(run);
+        const MatrixRead read = readMatrixFile(name, none);
+        ASSERT_EQ(read.outcome, ReadOutcome::Read);
+        analyseTemperatureFile(run, name, read.matrix);
     }
     testing::internal::GetCapturedStdout();
 

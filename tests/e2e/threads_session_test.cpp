@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/mode_t_matrix.h"
+#include "support/matrices.h"
 #include "support/session.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "common/output_file.h"
+#include "console/output/file_system.h"
 
 class FillingDisk : public OutputFileSystem {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "common/console.h"
+#include "console/system/console.h"
 
 class ListedAnswers : public AnswerSource {
 public:

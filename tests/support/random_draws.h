@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "common/random.h"
+#include "bravolin/generator.h"
 
-// Seeds the generator so that its next draw is value (0..32767).
-inline void seedForNextDraw(int value)
+// A generator whose next draw is value (0..32767).
+inline bravolin::Generator generatorDrawingNext(int value)
 {
     // The state after the draw is value << 16; step back through the
     // generator with the inverse of its multiplier modulo 2^32.
@@ -15,7 +15,7 @@ inline void seedForNextDraw(int value)
     for (int i = 0; i < 5; i++)
         inverse *= 2u - 214013u * inverse;
     const std::uint32_t next = static_cast<std::uint32_t>(value) << 16;
-    seedRandom((next - 2531011u) * inverse);
+    return bravolin::Generator((next - 2531011u) * inverse);
 }
 
 #endif

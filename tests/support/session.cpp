@@ -13,7 +13,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "driver/main_loop.h"
+#include "console/driver/main_loop.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/environment.h"
+#include "console/driver/environment.h"
 #include "support/scratch.h"
 
 struct SessionResult {

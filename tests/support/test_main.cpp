@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "driver/program_state.h"
+#include "console/driver/program_state.h"
 #include "support/failing_allocation.h"
 
 namespace {

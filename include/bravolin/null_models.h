@@ -1,0 +1,100 @@
+// The null models: random matrices drawn from the observed one, measured as
+// it was, to compare with it. Every simulation draws four, in this order:
+//   Er keeps the overall fill,
+//   Ce keeps the row and column fills on average,
+//   Li keeps every row's number of presences,
+//   Co keeps every column's.
+// In the temperature's models Er gets one presence in each empty row and
+// column; in the NODF's both Er and Ce do. The matrices are drawn one
+// after another from one generator, in a fixed order of draws, whatever
+// the number of threads measuring them, so the values are the same for
+// every thread count.
+#ifndef BRAVOLIN_NULL_MODELS_H
+#define BRAVOLIN_NULL_MODELS_H
+
+#include <array>
+#include <atomic>
+#include <functional>
+#include <vector>
+
+#include "bravolin/generator.h"
+#include "bravolin/matrix.h"
+#include "bravolin/nodf.h"
+#include "bravolin/temperature.h"
+#include "bravolin/threads.h"
+
+namespace bravolin {
+
+// The models, by their index in every array of values.
+enum NullModel : int { Er = 0, Ce = 1, Li = 2, Co = 3 };
+constexpr int kNullModels = 4;
+constexpr const char* kNullModelNames[kNullModels] = {"Er", "Ce", "Li", "Co"};
+
+struct NullModelSettings {
+    int simulations = 0;   // at least 1
+    int threads = 1;       // at least 1, the calling thread included
+    // When set (from any thread, or a signal handler), no further
+    // simulation is drawn, those under way are abandoned, and the run
+    // returns with the simulations completed before the first abandoned one.
+    const std::atomic<bool>* stop = nullptr;
+    // How the worker threads start; none: as std::threads.
+    ThreadStarter* threadStarter = nullptr;
+};
+
+// How a run of simulations ended.
+struct SimulationRun {
+    int completed = 0;
+    bool stopped = false;  // by the stop flag, before all were completed
+    int threads = 0;       // the threads that ran them, the calling one included
+};
+
+struct TemperatureNullModels {
+    SimulationRun run;
+    // Every completed simulation's temperatures, Er, Ce, Li, Co.
+    std::vector<std::array<float, kNullModels>> temperatures;
+    // As the console program's summary line prints them: the mean
+    // temperature of Er and of Ce (summed in single precision), and the
+    // simulations at least as cold (as nested) as the observed matrix.
+    float meanEr = 0, meanCe = 0;
+    int colderEr = 0, colderCe = 0;
+};
+
+struct NodfNullModels {
+    SimulationRun run;
+    // Every completed simulation's NODF, Er, Ce, Li, Co.
+    std::vector<std::array<NodfValues, kNullModels>> values;
+    // As the console program's summary line prints them: the mean total
+    // NODF of Er and of Ce (fractions, summed in single precision), and the
+    // simulations whose total is above the observed one.
+    float meanTotalEr = 0, meanTotalCe = 0;
+    int aboveEr = 0, aboveCe = 0;
+};
+
+// Called on the calling thread for every completed simulation, in order,
+// numbered from 1: for streaming the values of long runs.
+using TemperatureSimulationDone = std::function<void(int simulation, const std::array<float, kNullModels>&)>;
+using NodfSimulationDone = std::function<void(int simulation, const std::array<NodfValues, kNullModels>&)>;
+
+// The temperature's null models of matrix, whose analysis is observed: they
+// randomise the rows and columns that packing kept, in the matrix's order,
+// and pack and measure each random matrix as the observed one was. Throws
+// Error for settings out of range, or an observed result that is not an
+// analysis of matrix.
+TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const TemperatureResult& observed,
+                                               Generator& generator, const NullModelSettings& settings,
+                                               const TemperatureSimulationDone& onSimulation = {});
+
+// The NODF's null models of matrix, measured as observed was (ordered or
+// not). Throws Error for settings out of range.
+NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,
+                                 const NullModelSettings& settings, const NodfSimulationDone& onSimulation = {});
+
+// About the memory, in bytes, that the null models of a rows x columns
+// matrix hold on threads threads: each thread's working tables, and the
+// simulations in flight. For planning threads within a memory budget; the
+// threads' stacks are not included.
+unsigned long long nullModelMemory(int rows, int columns, int threads);
+
+}  // namespace bravolin
+
+#endif

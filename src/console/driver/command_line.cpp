@@ -1,0 +1,262 @@
+// Reading and checking the command line, with getopt_long (glibc and MinGW
+// both have it), and the texts of --help and --version.
+#include "console/driver/command_line.h"
+
+#include <getopt.h>
+
+#include <cctype>
+
+namespace {
+
+enum LongOnly { NoPrint = 256, NoOrder, NoNull, Svg, Report };
+
+const option kOptions[] = {
+    {"mode", required_argument, nullptr, 'm'},
+    {"print", no_argument, nullptr, 'p'},
+    {"no-print", no_argument, nullptr, NoPrint},
+    {"order", no_argument, nullptr, 'o'},
+    {"no-order", no_argument, nullptr, NoOrder},
+    {"null", required_argument, nullptr, 'n'},
+    {"no-null", no_argument, nullptr, NoNull},
+    {"seed", required_argument, nullptr, 's'},
+    {"threads", required_argument, nullptr, 'j'},
+    {"directory", required_argument, nullptr, 'C'},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"svg", no_argument, nullptr, Svg},
+    {"report", no_argument, nullptr, Report},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The leading ':' makes getopt_long report a missing value as ':' and stay
+// silent: the messages are the program's own.
+const char* const kShortOptions = ":m:pon:s:j:C:qhV";
+
+// A whole decimal number from 0 to max, digits only; nothing otherwise.
+std::optional<unsigned long long> wholeNumber(const char* text, unsigned long long max)
+{
+    unsigned long long value = 0;
+    if (*text == '\0')
+        return std::nullopt;
+    for (const char* c = text; *c != '\0'; c++) {
+        if (!std::isdigit(static_cast<unsigned char>(*c)))
+            return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(*c - '0');
+        if (value > max)
+            return std::nullopt;
+    }
+    return value;
+}
+
+bool hasFolderPart(const std::string& pattern)
+{
+#if defined(_WIN32)
+    return pattern.find_first_of("/\\:") != std::string::npos;
+#else
+    return pattern.find('/') != std::string::npos;
+#endif
+}
+
+// The option as the user wrote it, for messages.
+std::string spelling(int argc, char* argv[], int at)
+{
+    return at > 0 && at <= argc ? std::string(argv[at - 1]) : std::string();
+}
+
+// What is wrong with an option getopt_long rejected, as the user wrote it:
+// a long option that takes no value given one ("--no-null=5"), or an option
+// the program does not know. getopt_long leaves optopt at the option's code
+// for the first, at the letter of an unknown short option, and at 0 for an
+// unknown long option.
+std::string unknownOptionMessage(const std::string& written)
+{
+    if (written.compare(0, 2, "--") == 0 && written.find('=') != std::string::npos && optopt != 0)
+        for (const option* known = kOptions; known->name != nullptr; known++)
+            if (known->val == optopt && known->has_arg == no_argument)
+                return "option '--" + std::string(known->name) + "' takes no value";
+    if (optopt != 0 && optopt < 256 && written.compare(0, 2, "--") != 0)
+        return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
+    return "unknown option '" + written + "'";
+}
+
+std::string takeOption(CommandLine& options, int code, const char* value)
+{
+    switch (code) {
+    case 'm':
+        if (std::string(value).size() == 1 && std::toupper(static_cast<unsigned char>(*value)) == 'T')
+            options.mode = 'T';
+        else if (std::string(value).size() == 1 &&
+                 std::toupper(static_cast<unsigned char>(*value)) == 'N')
+            options.mode = 'N';
+        else
+            return "--mode takes T (temperature) or N (NODF), not '" + std::string(value) + "'";
+        return "";
+    case 'p':
+        options.print = true;
+        return "";
+    case NoPrint:
+        options.print = false;
+        return "";
+    case 'o':
+        options.order = true;
+        return "";
+    case NoOrder:
+        options.order = false;
+        return "";
+    case 'n':
+        if (std::optional<unsigned long long> count = wholeNumber(value, 1000); count && *count >= 1) {
+            options.simulations = static_cast<int>(*count);
+            return "";
+        }
+        return "--null takes a number of simulations from 1 to 1000, not '" + std::string(value) + "'";
+    case NoNull:
+        options.simulations = 0;
+        return "";
+    case 's':
+        if (std::optional<unsigned long long> seed = wholeNumber(value, 4294967295ULL)) {
+            options.seed = static_cast<std::uint32_t>(*seed);
+            return "";
+        }
+        return "--seed takes a number from 0 to 4294967295, not '" + std::string(value) + "'";
+    case 'j':
+        if (std::optional<unsigned long long> threads = wholeNumber(value, 1024); threads && *threads >= 1) {
+            options.threads = static_cast<int>(*threads);
+            return "";
+        }
+        return "--threads takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
+    case 'C':
+        if (*value == '\0')
+            return "--directory takes the name of a folder, not an empty text";
+        options.directory = value;
+        return "";
+    case 'q':
+        options.quiet = true;
+        return "";
+    case Svg:
+        options.svg = true;
+        return "";
+    case Report:
+        options.report = options.svg = true;
+        return "";
+    case 'h':
+        options.help = true;
+        return "";
+    case 'V':
+        options.version = true;
+        return "";
+    }
+    return "unknown option";
+}
+
+std::string checkCombination(const CommandLine& options)
+{
+    if (options.mode == 'T' && options.order)
+        return "--order and --no-order belong to mode N, not to -m T";
+    for (const std::string& pattern : options.patterns)
+        if (hasFolderPart(pattern))
+            return "the pattern '" + pattern +
+                   "' names a folder; give the folder with -C and the pattern without it";
+    return "";
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(int argc, char* argv[])
+{
+    ParsedCommandLine parsed;
+    optind = 0;  // a fresh scan, also when parsing more than once
+    opterr = 0;
+    for (;;) {
+        const int code = getopt_long(argc, argv, kShortOptions, kOptions, nullptr);
+        if (code == -1)
+            break;
+        if (code == '?') {
+            parsed.error = unknownOptionMessage(spelling(argc, argv, optind));
+            return parsed;
+        }
+        if (code == ':') {
+            parsed.error = "option '" + spelling(argc, argv, optind) + "' needs a value";
+            return parsed;
+        }
+        parsed.error = takeOption(parsed.options, code, optarg);
+        if (!parsed.error.empty())
+            return parsed;
+    }
+    for (int i = optind; i < argc; i++)
+        parsed.options.patterns.push_back(argv[i]);
+    parsed.error = checkCombination(parsed.options);
+    return parsed;
+}
+
+bool isScripted(const CommandLine& options)
+{
+    if (!options.mode || !options.simulations || options.patterns.empty())
+        return false;
+    if (*options.mode == 'T')
+        return options.print.has_value();
+    return options.order == false || (options.order == true && options.print.has_value());
+}
+
+std::string usageText()
+{
+    return R"(Usage: bravolin                               the interactive program
+       bravolin [OPTION]... [--] [PATTERN]...
+
+Measures the nestedness of presence/absence matrices: the matrix temperature
+(mode T) or the NODF metric (mode N), optionally compared with four null
+models. Every option answers a question of the first run; a question left
+unanswered is asked. Given the mode, every question of that mode and at
+least one PATTERN, the run asks nothing and is scripted.
+
+  -m, --mode T|N        temperature (T) or NODF (N)
+  -p, --print           print the packed (T) or ordered (N) matrix;
+      --no-print        do not
+  -o, --order           mode N: order the matrix;
+      --no-order        keep the file order (the print question is then not asked)
+  -n, --null N          run the null models with N simulations (1 to 1000);
+      --no-null         no null models
+  -s, --seed S          seed the random generator with S (0 to 4294967295)
+                        instead of the clock
+  -j, --threads N       run the null models on N threads (1 to 1024); by default
+                        one per processor, at most 64; never more than fit in
+                        memory; the results are the same
+  -C, --directory DIR   work in DIR (read the matrices and write the reports there)
+  -q, --quiet           no progress lines
+      --svg             pictures of every matrix analysed: NAME_packed.svg (T) or
+                        NAME_ordered.svg (N), and with null models NAME_T_null.svg
+                        or NAME_N_null.svg, NAME being the file's whole name; each
+                        is written whole and replaces the picture of an earlier run
+      --report          the pictures, and BRAVOLIN_report.html: a page of the
+                        batch with its values and pictures (replaced by the next run)
+  -h, --help            this text
+  -V, --version         the version, and where the results are written
+
+PATTERN: a file name in the working folder, or a wildcard expression with
+* and ? (letter case ignored); each file is analysed once, in the order of
+the patterns. Quote wildcards on Linux and macOS ('*.txt'); on Windows
+write them bare (*.txt), since cmd.exe passes quotes on to the program.
+
+A scripted run prints "Seed: S" at the start and, with null models, the
+generator's state "Seed: X" before each file's first draw: -s S with the
+same files reruns the whole batch, -s X with that file alone reruns its
+null models. Results are appended to the files of earlier runs: rerun in a
+fresh folder.
+
+Exit status: 0 when all went well; 1 when an output file could not be
+written completely, or, in a scripted run, when a file was skipped or lost
+lines, a PATTERN matched nothing, or mode N ended its batch early; 2 for a
+usage error; 130 or 143 when interrupted.
+
+Examples:
+  bravolin -m T --no-print -n 100 -s 7 -- '*.txt'
+  bravolin -m N -o -p -n 100 -s 7 -C field/2024 '*.txt'
+)";
+}
+
+std::string versionText()
+{
+    return "BRAVOLIN 3.0.3\n"
+           "Results are appended to SYSTEMP.TXT and to report files named after each matrix,\n"
+           "in the working folder (the current folder, or the one given with -C).\n";
+}

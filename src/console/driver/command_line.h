@@ -1,0 +1,50 @@
+// The command line: options that answer the questions of the first run,
+// fix the random seed and the working folder, and PATTERN operands that
+// answer the expression question. With the mode, every question of that mode
+// and at least one PATTERN given, a run is scripted: nothing is asked.
+#ifndef BRAVOLIN_CONSOLE_DRIVER_COMMAND_LINE_H
+#define BRAVOLIN_CONSOLE_DRIVER_COMMAND_LINE_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the command line says. An empty optional is a question left to ask.
+struct CommandLine {
+    std::optional<char> mode;         // 'T' or 'N'
+    std::optional<bool> print;        // print the packed (T) or ordered (N) matrix
+    std::optional<bool> order;        // mode N: order the matrix
+    std::optional<int> simulations;   // 0: no null models; otherwise 1..1000
+    std::vector<std::string> patterns;
+    std::optional<std::uint32_t> seed;
+    std::optional<int> threads;       // 1..1024; none: as many as the machine allows
+    std::optional<std::string> directory;  // none: the current folder
+    bool quiet = false;               // no progress lines
+    bool svg = false;                 // pictures of the analyses
+    bool report = false;              // the batch's page, and the pictures
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedCommandLine {
+    CommandLine options;
+    std::string error;  // a usage error, or empty
+};
+
+// Reads the options and operands of argv (getopt_long conventions: -n 100,
+// --null 100 and --null=100 alike; a repeated option, or the later one of
+// a pair such as --print and --no-print, wins). Checks every value, that
+// no PATTERN has a folder part and that an option of the other mode is not
+// given with -m; the folder of -C is checked when the program enters it.
+ParsedCommandLine parseCommandLine(int argc, char* argv[]);
+
+// Whether the command line answers every question of its mode and names
+// the files: the run then asks nothing.
+bool isScripted(const CommandLine& options);
+
+// The text of --help and of --version.
+std::string usageText();
+std::string versionText();
+
+#endif

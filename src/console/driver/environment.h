@@ -1,0 +1,25 @@
+// What a program run takes from the machine besides its folder: the file
+// system its output goes through, how its worker threads start, and the
+// memory it may plan to use. main passes the machine's own; tests pass
+// stand-ins that fail as a full disk or an exhausted machine does.
+#ifndef BRAVOLIN_CONSOLE_DRIVER_ENVIRONMENT_H
+#define BRAVOLIN_CONSOLE_DRIVER_ENVIRONMENT_H
+
+#include "bravolin/threads.h"
+#include "console/output/file_system.h"
+#include "console/system/platform.h"
+
+struct ProgramEnvironment {
+    OutputFileSystem* files = nullptr;  // none: the system's
+    bravolin::ThreadStarter* threads = nullptr;  // none: std::thread
+    unsigned long long memoryBudget = 0;
+};
+
+inline ProgramEnvironment machineEnvironment()
+{
+    ProgramEnvironment environment;
+    environment.memoryBudget = memoryBudgetBytes();
+    return environment;
+}
+
+#endif

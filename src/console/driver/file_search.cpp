@@ -1,0 +1,135 @@
+// Expansion of a file name expression into the batch of matrix files.
+#include "console/driver/file_search.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+static char foldCase(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool wildcardMatches(const char* pattern, const char* name)
+{
+    // Greedy matching with one backtrack point: the latest * and the name
+    // position it has absorbed up to.
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name != '\0') {
+        if (*pattern == '*') {
+            star = pattern++;
+            resume = name;
+        } else if (*pattern != '\0' && (*pattern == '?' || foldCase(*pattern) == foldCase(*name))) {
+            pattern++;
+            name++;
+        } else if (star != nullptr) {
+            pattern = star + 1;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        pattern++;
+    return *pattern == '\0';
+}
+
+std::string lowerCaseName(const std::string& name)
+{
+    std::string lower = name;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return lower;
+}
+
+static bool endsWith(const std::string& text, const char* ending)
+{
+    const std::size_t endingLength = std::strlen(ending);
+    return text.size() >= endingLength && text.compare(text.size() - endingLength, endingLength, ending) == 0;
+}
+
+bool isOwnOutputFile(const std::string& name)
+{
+    const std::string lower = lowerCaseName(name);
+    if (lower == "filelist.txt" || lower == "systemp.txt" || lower == "bravolin.lock")
+        return true;
+    static const char* const markers[] = {"nestedness_", "_column", "_pairwise",
+                                          "_contrib",    "_ordered", "systemp"};
+    for (const char* marker : markers)
+        if (lower.find(marker) != std::string::npos)
+            return true;
+    // The reports of mode T, and the pictures and pages. A matrix with such
+    // a name would receive its own report: isl.col is the same file as
+    // isl.COL where letter case is ignored (Windows, macOS).
+    static const char* const reportEndings[] = {".pck", ".lin", ".col", ".null", ".svg", ".html"};
+    for (const char* ending : reportEndings)
+        if (endsWith(lower, ending))
+            return true;
+    return false;
+}
+
+static bool comesBefore(const std::string& a, const std::string& b)
+{
+    std::string foldedA = a, foldedB = b;
+    std::transform(foldedA.begin(), foldedA.end(), foldedA.begin(), foldCase);
+    std::transform(foldedB.begin(), foldedB.end(), foldedB.begin(), foldCase);
+    return foldedA != foldedB ? foldedA < foldedB : a < b;
+}
+
+// The regular files of the current directory that match pattern, in order.
+// Directories ("." and ".." included) never reach a batch: they cannot be
+// matrices. A name too long for the name buffer could not be opened by its
+// truncated copy, so it is left out as well.
+static std::vector<std::string> matchingFiles(const std::string& pattern)
+{
+    std::vector<std::string> names;
+    if (pattern.size() > static_cast<std::size_t>(kMaxNameLength))
+        return names;  // no file name is that long
+    std::error_code error;
+    for (fs::directory_iterator it(fs::current_path(error), error), end; !error && it != end;
+         it.increment(error)) {
+        // In UTF-8 on every system, as the program handles every name.
+        std::string name = it->path().filename().u8string();
+        std::error_code kindError;
+        if (name.size() > static_cast<std::size_t>(kMaxNameLength) ||
+            !it->is_regular_file(kindError) || !wildcardMatches(pattern.c_str(), name.c_str()))
+            continue;
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end(), comesBefore);
+    return names;
+}
+
+FileBatch::FileBatch(const std::vector<std::string>& patterns)
+{
+    std::set<std::string> taken;
+    for (const std::string& pattern : patterns) {
+        const std::vector<std::string> names = matchingFiles(pattern);
+        if (names.empty())
+            unmatched_.push_back(pattern);
+        for (const std::string& name : names)
+            if (!isOwnOutputFile(name) && taken.insert(name).second)
+                files_.push_back(name);
+    }
+}
+
+std::optional<std::string> FileBatch::next()
+{
+    if (next_ == files_.size())
+        return std::nullopt;
+    return files_[next_++];
+}
+
+std::vector<std::string> FileBatch::remaining() const
+{
+    return std::vector<std::string>(files_.begin() + static_cast<std::ptrdiff_t>(next_), files_.end());
+}

@@ -1,0 +1,23 @@
+// Stopping on an interrupt (Ctrl-C, a termination request, a closed
+// terminal) without leaving a half-written line in any output file.
+//
+// While the program waits for the user nothing is half written, so an
+// interrupt ends it at once (WaitingForUser). During an analysis the
+// interrupt is kept until every file holds whole lines: the simulations
+// under way are given up and those completed written; then the open
+// summary line is ended, the matrix cut short is named, and the program
+// ends as the interrupt would have ended it.
+#ifndef BRAVOLIN_CONSOLE_DRIVER_INTERRUPTS_H
+#define BRAVOLIN_CONSOLE_DRIVER_INTERRUPTS_H
+
+// For an interrupt that must end the program at once, on whatever thread
+// (on Windows, a closed console window ends the process within seconds):
+// every open output file ends with a whole line, the summary line left open
+// is ended and its matrix named, and the folder's lock is released.
+void finishInterruptedAtOnce();
+
+// If an interrupt has arrived: does what finishInterruptedAtOnce does and
+// ends the program by the interrupt. Otherwise returns.
+void stopIfInterrupted();
+
+#endif

@@ -1,0 +1,155 @@
+// Mode N driver: settings, summary header, file expression and batch loop.
+#include "console/driver/nodf_mode.h"
+
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bravolin/nodf.h"
+#include "bravolin/null_models.h"
+#include "console/driver/interrupts.h"
+#include "console/input/nodf_reader.h"
+#include "console/output/folder_lock.h"
+#include "console/output/summary_line.h"
+#include "console/reports/nodf_reports.h"
+#include "console/system/console.h"
+
+namespace {
+
+void answerOrdering(RunContext& run)
+{
+    run.settings.order = answerYesNo(run, "Order the Matrix (Y/N)? ", run.given.order);
+    if (run.settings.order)
+        run.settings.printMatrix = answerYesNo(run, "Print Ordered Matrix? (Y/N) : ", run.given.print);
+}
+
+// The null models of the matrix measured into observed: their files, their
+// progress line, and the end of the matrix's summary line. Returns the
+// values the summary line ends with.
+std::vector<std::string> runNullModels(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                                       const bravolin::NodfResult& observed)
+{
+    NestednessFiles files(fileName);
+    // An interrupt during the observed analysis stops the file before its
+    // first simulation.
+    stopIfInterrupted();
+    const bravolin::NullModelSettings settings = nullModelSettings(run, matrix.rows(), matrix.columns());
+    NodfProgress progress;
+    auto simulationDone = [&progress, &files](int simulation,
+                                              const std::array<bravolin::NodfValues, bravolin::kNullModels>& values) {
+        progress.show(simulation);
+        files.writeSimulation(values);
+    };
+    const bravolin::NodfNullModels null =
+        bravolin::runNodfNullModels(matrix, observed, run.generator, settings, simulationDone);
+    noteThreadsRunning(run, settings, null.run);
+    // Stopped by an interrupt: the simulations written end the files.
+    if (null.run.stopped)
+        stopIfInterrupted();
+    completeNodfSummaryLine(fileName, null, settings.simulations);
+    if (run.pictures.pictures)
+        drawNullDistributions(run.pictures, fileName, observed, null);
+    return nodfNullSummary(null, settings.simulations);
+}
+
+// Starts the summary line of the file and reads its matrix. None when the
+// file ends the batch (it cannot be opened, or it has too many rows); its
+// summary line is then ended, so that it never runs into the next line
+// written.
+std::optional<bravolin::Matrix> readMatrixFile(RunContext& run, const std::string& fileName)
+{
+    consolePrintf("File: %s in processing...\n", fileName.c_str());
+    printFileSeed(run);
+    startNodfSummaryLine(fileName);
+    NodfRead read = readNodfFile(fileName);
+    if (read.lostLines > 0)
+        run.tally.withLostLines++;
+    if (read.outcome == NodfReadOutcome::CannotOpen)
+        consolePrintf("File %s not found!\n", fileName.c_str());
+    if (read.outcome != NodfReadOutcome::Read) {
+        endOpenSummaryLine();
+        return std::nullopt;
+    }
+    return std::move(read.matrix);
+}
+
+// The analysis of the file just read; one that runs out of memory is
+// reported.
+void analyseReadFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
+{
+    try {
+        analyseNodfFile(run, fileName, matrix);
+        run.tally.analysed++;
+    } catch (const std::bad_alloc&) {
+        reportOutOfMemory(run, fileName);
+    }
+}
+
+// A file that cannot be read ends the batch. The user reads why, and the
+// program waits for a word (input that ends there ends the program as that
+// word would); a script is told which files were left out.
+void endBatchEarly(RunContext& run, const FileBatch& batch)
+{
+    run.tally.endedEarly = true;
+    if (!run.scripted) {
+        run.answers.nextWord();
+        return;
+    }
+    for (const std::string& name : batch.remaining())
+        consolePrintf("File: %s not processed.\n", name.c_str());
+}
+
+// The batch of mode N, from its summary header on, holding the folder's
+// lock while it writes.
+void runNodfBatch(RunContext& run)
+{
+    FolderLock lock;
+    lock.take();
+    writeNodfSummaryHeader(run.settings.nullModels);
+    FileBatch batch = takeBatch(run, "\n");
+    startPicturePage(run.pictures, 'N', run.settings.nullModels);
+    for (;;) {
+        consolePrintf("\n");
+        const std::optional<std::string> fileName = batch.next();
+        if (!fileName) {
+            if (!run.scripted) {
+                consolePrintf("\nEnd of processing...\n");
+                beep();
+            }
+            return;
+        }
+        const std::optional<bravolin::Matrix> matrix = readMatrixFile(run, *fileName);
+        if (!matrix) {
+            lock.release();
+            endBatchEarly(run, batch);
+            return;
+        }
+        analyseReadFile(run, *fileName, *matrix);
+        stopIfInterrupted();
+    }
+}
+
+}  // namespace
+
+void runNodfMode(RunContext& run)
+{
+    run.generator = bravolin::Generator(seedOfRun(run));
+    answerOrdering(run);
+    answerNullModelQuestions(run);
+    runNodfBatch(run);
+}
+
+void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
+{
+    const bravolin::NodfResult result = bravolin::analyseNodf(matrix, run.settings.order);
+    writeObservedNodfReports(fileName, matrix, result, run.settings.printMatrix, run.settings.nullModels);
+    if (run.pictures.pictures)
+        drawOrderedMatrix(run.pictures, fileName, matrix, result);
+    std::vector<std::string> summary = {percentText(result.nodf.rows), percentText(result.nodf.columns),
+                                        percentText(result.nodf.total)};
+    if (run.settings.nullModels)
+        for (const std::string& value : runNullModels(run, fileName, matrix, result))
+            summary.push_back(value);
+    finishPicturesOfFile(run.pictures, fileName, summary);
+}

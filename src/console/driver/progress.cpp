@@ -1,0 +1,61 @@
+// The progress lines.
+#include "console/driver/progress.h"
+
+#include <cstdio>
+#include <string>
+
+#include "console/system/console.h"
+#include "console/system/platform.h"
+
+void Spinner::show(int count)
+{
+    static const char spinner[] = "|/-\\";
+    if (!progressLinesShown()) {
+        turns_ += count;
+        return;
+    }
+    char prefix[16];
+    const int prefixLength = std::snprintf(prefix, sizeof prefix, "%04d - ", simulation_);
+    std::string lines;
+    lines.reserve(static_cast<std::size_t>(count) * (static_cast<std::size_t>(prefixLength) + 2));
+    for (int line = 0; line < count; line++) {
+        turns_++;
+        lines.append(prefix, static_cast<std::size_t>(prefixLength));
+        lines += spinner[turns_ % 4];
+        lines += '\r';
+    }
+    writeConsole(lines.data(), lines.size());
+}
+
+void NodfProgress::show(int simulation)
+{
+    // The remaining time shown is an estimate for 1000 simulations,
+    // whatever the number asked for.
+    constexpr int kEstimatedRuns = 1000;
+    const int seconds = currentSecondsField();
+    if (simulation == 1)
+        previousSeconds_ = seconds;
+    const int lastRun = seconds >= previousSeconds_ ? seconds - previousSeconds_ : seconds + 60 - previousSeconds_;
+    elapsedSeconds_ += lastRun;
+    previousSeconds_ = seconds;
+    if (!progressLinesShown())
+        return;
+    const int runsLeft = kEstimatedRuns - simulation;
+    const int elapsedHours = elapsedSeconds_ / 3600, elapsedMinutes = elapsedSeconds_ % 3600 / 60,
+              elapsedRest = elapsedSeconds_ % 3600 % 60;
+    if (lastRun == 0) {
+        const int rest = runsLeft % 1800;
+        consolePrintf("Run: %04d (Last run: 0.5 s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
+                      simulation, runsLeft / 1800, rest / 60, rest % 60, elapsedHours, elapsedMinutes, elapsedRest);
+        return;
+    }
+    const int remaining = lastRun * runsLeft;
+    if (lastRun == 1)
+        consolePrintf("Run: %04d (Last run:   1 s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
+                      simulation, remaining / 3600, remaining % 3600 / 60, remaining % 60, elapsedHours,
+                      elapsedMinutes, elapsedRest);
+    else
+        consolePrintf("Run: %04d (Last run:   %d s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
+                      simulation, lastRun, remaining / 3600, remaining % 3600 / 60, remaining % 60, elapsedHours,
+                      elapsedMinutes, elapsedRest);
+}

@@ -1,0 +1,128 @@
+// The steps both drivers take alike, with or without a command line.
+#include "console/driver/run_context.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "console/driver/questions.h"
+#include "console/output/output_failures.h"
+#include "console/output/summary_line.h"
+#include "console/system/console.h"
+#include "console/system/platform.h"
+
+int threadsFittingInMemory(int rows, int columns, unsigned long long budget)
+{
+    for (int threads = kMostThreads; threads > 1; threads--)
+        if (bravolin::nullModelMemory(rows, columns, threads) + threads * threadStackBytes() <= budget)
+            return threads;
+    return 1;
+}
+
+bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
+{
+    constexpr int kMostDefaultThreads = 64;
+    const int fitting = threadsFittingInMemory(rows, columns, run.environment.memoryBudget);
+    bravolin::NullModelSettings threads;
+    threads.simulations = run.settings.simulations;
+    threads.threadStarter = run.environment.threads;
+    threads.stop = &interruptRequested();
+    if (run.threads == 0) {
+        threads.threads = std::min({usableProcessorCount(), kMostDefaultThreads, fitting});
+        return threads;
+    }
+    threads.threads = std::min(run.threads, fitting);
+    if (threads.threads < run.threads && !run.threadLimitReported) {
+        consolePrintf("Threads: %d asked for, but only %d fit in memory for a %d x %d matrix; "
+                      "the null models run on %d.\n",
+                      run.threads, fitting, rows, columns, fitting);
+        run.threadLimitReported = true;
+    }
+    return threads;
+}
+
+void noteThreadsRunning(RunContext& run, const bravolin::NullModelSettings& planned,
+                        const bravolin::SimulationRun& ran)
+{
+    if (ran.threads >= planned.threads || run.threadStartReported)
+        return;
+    consolePrintf("Threads: only %d of %d could be started; the null models go on with %d.\n", ran.threads,
+                  planned.threads, ran.threads);
+    run.threadStartReported = true;
+}
+
+void reportOutOfMemory(RunContext& run, const std::string& fileName)
+{
+    endOpenSummaryLine();
+    consolePrintf("File: %s could not be analysed: not enough memory.\n", fileName.c_str());
+    run.tally.outOfMemory++;
+    run.tally.skipped++;
+}
+
+std::uint32_t seedOfRun(const RunContext& run)
+{
+    return run.seed ? *run.seed : static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+bool answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>& given)
+{
+    if (given)
+        return *given;
+    return askYesNo(run.answers, prompt);
+}
+
+void answerNullModelQuestions(RunContext& run)
+{
+    if (!run.given.simulations) {
+        askNullModelQuestions(run.answers, run.settings);
+        return;
+    }
+    run.settings.nullModels = *run.given.simulations > 0;
+    if (run.settings.nullModels)
+        run.settings.simulations = *run.given.simulations;
+}
+
+FileBatch takeBatch(RunContext& run, const char* stepStart)
+{
+    if (!run.given.patterns.empty()) {
+        FileBatch batch(run.given.patterns);
+        for (const std::string& pattern : batch.unmatchedPatterns()) {
+            consolePrintf("%s", stepStart);
+            reportNothingMatched(pattern.c_str());
+        }
+        run.tally.unmatchedPatterns += static_cast<int>(batch.unmatchedPatterns().size());
+        if (!batch.empty() || run.scripted)
+            return batch;
+    }
+    for (;;) {
+        const std::string expression = askFileExpression(run.answers);
+        FileBatch batch({expression});
+        if (!batch.empty())
+            return batch;
+        consolePrintf("%s", stepStart);
+        reportNothingMatched(expression.c_str());
+    }
+}
+
+void printFileSeed(const RunContext& run)
+{
+    if (run.scripted && run.settings.nullModels)
+        consolePrintf("Seed: %u\n", static_cast<unsigned>(run.generator.state()));
+}
+
+int finishRun(const RunContext& run, bool inputEnded)
+{
+    const BatchTally& tally = run.tally;
+    if (inputEnded)
+        consolePrintf("Standard input ended before the analysis was complete.\n");
+    if (run.scripted)
+        consolePrintf("Files: %d analysed, %d skipped, %d with lost lines, %d not written completely\n",
+                    tally.analysed, tally.skipped, tally.withLostLines, incompleteOutputCount());
+    std::fflush(stdout);
+    if (anyOutputIncomplete() || inputEnded || tally.outOfMemory > 0)
+        return 1;
+    if (run.scripted && (tally.skipped > 0 || tally.withLostLines > 0 || tally.unmatchedPatterns > 0 ||
+                         tally.endedEarly || tally.leftOut > 0))
+        return 1;
+    return 0;
+}

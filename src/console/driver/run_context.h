@@ -1,0 +1,117 @@
+// How a program run is driven, shared by the drivers of both modes: where
+// the answers come from, which answers the command line gave, the run's
+// settings and generator, what the machine lends it, and what its closing
+// line counts.
+#ifndef BRAVOLIN_CONSOLE_DRIVER_RUN_CONTEXT_H
+#define BRAVOLIN_CONSOLE_DRIVER_RUN_CONTEXT_H
+
+#include <cstdint>
+#include <optional>
+
+#include "bravolin/generator.h"
+#include "bravolin/null_models.h"
+#include "console/driver/command_line.h"
+#include "console/driver/environment.h"
+#include "console/driver/file_search.h"
+#include "console/driver/progress.h"
+#include "console/plots/analysis_pictures.h"
+#include "console/system/console.h"
+
+// The answers of a run's questions, asked once per run.
+struct RunSettings {
+    bool printMatrix = false;  // print the packed (T) or ordered (N) matrix
+    bool nullModels = false;
+    // The simulations of the null models: a later run keeps the earlier
+    // count when its answer is no number.
+    int simulations = 0;
+    bool order = false;        // mode N: order the matrix by totals
+    bool debug = false;        // the debug marker was found when the run started
+};
+
+// The files of a run, as a scripted run's closing line counts them and as
+// the exit code tells.
+struct BatchTally {
+    int analysed = 0;
+    int skipped = 0;             // unreadable, rejected for their content, or out of memory
+    int withLostLines = 0;
+    int unmatchedPatterns = 0;
+    int outOfMemory = 0;         // files whose analysis ran out of memory
+    int leftOut = 0;             // files beyond the batch's file limit
+    bool endedEarly = false;     // mode N stopped before the end of its batch
+};
+
+struct RunContext {
+    explicit RunContext(AnswerSource& source) : answers(source) {}
+
+    AnswerSource& answers;
+    // The command line's answers; they answer the questions of the first
+    // run only, and are cleared after it.
+    CommandLine given;
+    bool scripted = false;
+    RunSettings settings;
+    // The seed of every seeding point; none: the clock at each.
+    std::optional<std::uint32_t> seed;
+    // The generator of the null models, carried from file to file: it is
+    // never reseeded per file, so a batch draws one stream.
+    bravolin::Generator generator;
+    // Threads for the null models; 0: as many as the machine allows.
+    int threads = 0;
+    BatchTally tally;
+    RunPictures pictures;
+    Spinner spinner;
+    ProgramEnvironment environment = machineEnvironment();
+    // Whether the console has said that fewer threads run than asked for,
+    // for lack of memory or because they could not be started: once a run.
+    bool threadLimitReported = false;
+    bool threadStartReported = false;
+};
+
+// Most threads a run may ask for.
+constexpr int kMostThreads = 1024;
+
+// The threads that fit in budget bytes for the null models of a rows x
+// columns matrix, at least 1: each holds its working tables and stack, and
+// the simulations in flight their matrices.
+int threadsFittingInMemory(int rows, int columns, unsigned long long budget);
+
+// The settings of the null models of a rows x columns matrix: the run's
+// simulations, on the threads asked for, or by default one per processor
+// this process may run on, at most 64; never more than fit in the memory
+// budget, which the console then says (once a run). They stop at an
+// interrupt.
+bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns);
+
+// Says (once a run) when fewer threads ran than were planned, because the
+// system could not start them all.
+void noteThreadsRunning(RunContext& run, const bravolin::NullModelSettings& planned,
+                        const bravolin::SimulationRun& ran);
+
+// Says that the analysis of the file named fileName ran out of memory: its
+// summary line is ended, and the run's exit code becomes 1.
+void reportOutOfMemory(RunContext& run, const std::string& fileName);
+
+// The seed for a seeding point: the run's own, or the clock's.
+std::uint32_t seedOfRun(const RunContext& run);
+
+// A yes/no question, unless the command line answered it.
+bool answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>& given);
+
+// The null-model questions, unless the command line answered them.
+void answerNullModelQuestions(RunContext& run);
+
+// The files of the run's batch: the command line's PATTERNs, each that
+// matches nothing reported, or else an expression asked until one matches.
+// A scripted run is never asked; its batch may then be empty. stepStart is
+// printed before each report of a pattern that matched nothing (mode N
+// starts every step of its batch with a line end).
+FileBatch takeBatch(RunContext& run, const char* stepStart);
+
+// In a scripted run with null models: the generator's state before the
+// file's first draw, so that the file's null models can be rerun alone.
+void printFileSeed(const RunContext& run);
+
+// A scripted run's closing line, and the exit code of any run; inputEnded:
+// standard input ended before the analysis was complete.
+int finishRun(const RunContext& run, bool inputEnded);
+
+#endif

@@ -1,0 +1,146 @@
+// Mode T: questions, batch and the pipeline of each file.
+#include "console/driver/temperature_mode.h"
+
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bravolin/null_models.h"
+#include "bravolin/temperature.h"
+#include "console/driver/interrupts.h"
+#include "console/input/matrix_reader.h"
+#include "console/output/folder_lock.h"
+#include "console/output/report_names.h"
+#include "console/reports/pack_report.h"
+#include "console/reports/temperature_reports.h"
+#include "console/system/console.h"
+
+namespace {
+
+void answerTemperatureQuestions(RunContext& run)
+{
+    run.settings.printMatrix = answerYesNo(run, "Print Packed Matrix? (Y/N) : ", run.given.print);
+    answerNullModelQuestions(run);
+}
+
+// The null models of the matrix analysed into observed: their file, their
+// spinner, and the end of the matrix's summary line. Returns the values
+// the summary line ends with.
+std::vector<std::string> runNullModels(RunContext& run, const std::string& fileName,
+                                       const TemperatureReportNames& names, const bravolin::Matrix& matrix,
+                                       const bravolin::TemperatureResult& observed)
+{
+    TemperatureNullFile nullFile(names.nullModels);
+    // An interrupt during the observed analysis stops the file before its
+    // first simulation.
+    stopIfInterrupted();
+    const bravolin::NullModelSettings settings = nullModelSettings(run, observed.packedRows(), observed.packedColumns());
+    auto simulationDone = [&run, &nullFile](int simulation, const std::array<float, bravolin::kNullModels>& values) {
+        // The progress of a simulation, as its packings showed it when they
+        // ran one after the other: one line for the simulation and one per
+        // pass of each of its four packings.
+        run.spinner.setSimulation(simulation);
+        run.spinner.show(1 + bravolin::kNullModels * bravolin::kPackingPasses);
+        nullFile.writeSimulation(values);
+    };
+    const bravolin::TemperatureNullModels null =
+        bravolin::runTemperatureNullModels(matrix, observed, run.generator, settings, simulationDone);
+    noteThreadsRunning(run, settings, null.run);
+    // Stopped by an interrupt: the simulations written end the file.
+    if (null.run.stopped)
+        stopIfInterrupted();
+    run.spinner.setSimulation(settings.simulations + 1);
+    completeTemperatureSummaryLine(fileName, null, settings.simulations);
+    if (run.pictures.pictures)
+        drawNullDistributions(run.pictures, fileName, observed, null);
+    return temperatureNullSummary(null, settings.simulations);
+}
+
+// Reads the file named fileName and analyses it. Returns false when the
+// reader's question was answered N, which ends the program.
+bool processTemperatureFile(RunContext& run, const std::string& fileName)
+{
+    const MatrixRead read = readMatrixFile(fileName, run.answers);
+    if (read.lostLines > 0)
+        run.tally.withLostLines++;
+    if (read.outcome == ReadOutcome::EndProgram)
+        return false;
+    if (read.outcome == ReadOutcome::Skipped) {
+        run.tally.skipped++;
+        beep();
+        return true;
+    }
+    consolePrintf("File: %s in processing\n", fileName.c_str());
+    printFileSeed(run);
+    try {
+        analyseTemperatureFile(run, fileName, read.matrix);
+        run.tally.analysed++;
+    } catch (const std::bad_alloc&) {
+        reportOutOfMemory(run, fileName);
+    }
+    stopIfInterrupted();
+    return true;
+}
+
+// In a scripted run, the files a batch left out at its file limit are
+// counted and named by number.
+void reportFilesLeftOut(RunContext& run, const FileBatch& batch)
+{
+    const int leftOut = static_cast<int>(batch.remaining().size());
+    if (!run.scripted || leftOut == 0)
+        return;
+    consolePrintf("Files: %d left out, beyond the %d files a batch takes; run them in a further batch.\n", leftOut,
+                  kMaxBatchFiles);
+    run.tally.leftOut += leftOut;
+}
+
+// Processes every file of the batch, holding the folder's lock while it
+// writes. Returns false when the program is to end at once.
+bool runTemperatureBatch(RunContext& run)
+{
+    FileBatch batch = takeBatch(run, "");
+    FolderLock lock;
+    lock.take();
+    startPicturePage(run.pictures, 'T', run.settings.nullModels);
+    for (int handled = 0; handled < kMaxBatchFiles;) {
+        const std::optional<std::string> fileName = batch.next();
+        if (!fileName)
+            return true;
+        if (!processTemperatureFile(run, *fileName))
+            return false;
+        if (++handled == kMaxBatchFiles) {
+            consolePrintf("Maximum number of files reached: %d!\n", kMaxBatchFiles);
+            reportFilesLeftOut(run, batch);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool runTemperatureMode(RunContext& run)
+{
+    answerTemperatureQuestions(run);
+    return runTemperatureBatch(run);
+}
+
+void analyseTemperatureFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
+{
+    const bool drawing = run.pictures.pictures;
+    const TemperatureReportNames names = temperatureReportNames(fileName);
+    bravolin::TemperatureOptions options;
+    options.unexpectedCells = drawing;
+    options.packingHistory = run.settings.debug;
+    options.onPackingPass = [&run] { run.spinner.show(1); };
+    const bravolin::TemperatureResult result = bravolin::analyseTemperature(matrix, options);
+    writePackReport(names.packing, matrix, result, run.settings.printMatrix, run.settings.debug);
+    writeTemperatureSummary(fileName, names, result, run.settings.nullModels);
+    if (drawing)
+        drawPackedMatrix(run.pictures, fileName, matrix, result);
+    std::vector<std::string> summary = {formatText("%02.2f", result.temperature)};
+    if (run.settings.nullModels)
+        for (const std::string& value : runNullModels(run, fileName, names, matrix, result))
+            summary.push_back(value);
+    finishPicturesOfFile(run.pictures, fileName, summary);
+}

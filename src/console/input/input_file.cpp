@@ -1,0 +1,46 @@
+// Reading whole matrix files.
+#include "console/input/input_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "console/system/console.h"
+#include "console/system/platform.h"
+
+bool readWholeFile(const std::string& name, std::string* bytes)
+{
+    std::FILE* file = openFile(name.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    bytes->clear();
+    char buffer[1 << 16];
+    std::size_t read;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->append(buffer, read);
+    const bool complete = std::ferror(file) == 0;
+    std::fclose(file);
+    return complete;
+}
+
+void reportTextAfterEndOfFileMark(std::string_view rest, const std::string& name)
+{
+    for (char c : rest) {
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
+            consolePrintf("File: %s ends at a Ctrl-Z byte; the rest of it is not read.\n", name.c_str());
+            return;
+        }
+    }
+}
+
+bravolin::Matrix matrixOfRows(const std::vector<std::vector<std::uint8_t>>& rows, int columns)
+{
+    const std::size_t width = static_cast<std::size_t>(columns);
+    std::vector<std::uint8_t> cells(rows.size() * width, 0);
+    for (std::size_t r = 0; r < rows.size(); r++) {
+        const std::vector<std::uint8_t>& row = rows[r];
+        std::copy(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(std::min(row.size(), width)),
+                  cells.begin() + static_cast<std::ptrdiff_t>(r * width));
+    }
+    return bravolin::Matrix(static_cast<int>(rows.size()), columns, std::move(cells));
+}

@@ -1,0 +1,32 @@
+// Reading matrix files. Files are read as bytes on every system, so that a
+// matrix reads the same everywhere: both readers accept LF, CR and CR LF
+// line ends themselves, and both stop at a Ctrl-Z byte, which ends the text
+// of files saved by older Windows and DOS editors.
+#ifndef BRAVOLIN_CONSOLE_INPUT_INPUT_FILE_H
+#define BRAVOLIN_CONSOLE_INPUT_INPUT_FILE_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bravolin/matrix.h"
+
+// Ctrl-Z: the end of a matrix file, whatever follows it.
+constexpr char kEndOfFileMark = 0x1A;
+
+// Reads the whole file of that UTF-8 name into bytes; false when it cannot
+// be opened or read.
+bool readWholeFile(const std::string& name, std::string* bytes);
+
+// Called when a reader has stopped at a Ctrl-Z byte of the file name, rest
+// being what follows it: names the file on the console when anything but
+// blanks and line ends follows that byte, since that part of the file is
+// not read.
+void reportTextAfterEndOfFileMark(std::string_view rest, const std::string& name);
+
+// The matrix of the rows a reader read: columns wide, each row cut to that
+// width or padded with absences.
+bravolin::Matrix matrixOfRows(const std::vector<std::vector<std::uint8_t>>& rows, int columns);
+
+#endif

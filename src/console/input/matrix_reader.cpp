@@ -1,0 +1,207 @@
+// Reader of matrix text for mode T: one byte at a time into rows, so that a
+// line may be of any length.
+#include "console/input/matrix_reader.h"
+
+#include <cctype>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "console/input/input_file.h"
+#include "console/system/console.h"
+
+namespace {
+
+// Position in the file: cells on the current line (`col`, which also counts
+// foreign characters already answered on a lost line), rows completed, the
+// column count once the first row is complete, and whether the rest of the
+// current line is being ignored.
+struct ReaderState {
+    explicit ReaderState(const std::string& fileName) : name(fileName) {}
+
+    const std::string& name;  // for messages
+    int col = 0;
+    int row = 0;
+    int columns = 0;
+    bool skipLine = false;
+    int lostLines = 0;        // lines lost below the first row
+    std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
+    std::vector<std::uint8_t> line;               // the cells of the current line
+    // A scripted run reports a lost line once, when it ends: its first
+    // foreign character, where that stands, and how many the line holds.
+    int foreignCharacters = 0;
+    int firstForeign = 0;
+    int firstForeignColumn = 0;
+};
+
+enum class ByteOutcome { Continue, Stop, Reject, EndProgram, EndOfFileMark };
+
+bool isLineEnd(int c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// Drops the cells a lost line stored before its first foreign character.
+void discardLostLine(ReaderState& s)
+{
+    s.line.clear();
+    s.skipLine = false;
+    s.col = 0;
+}
+
+// The report of a lost line, as the question shows it.
+void printLostLine(const std::string& name, int character, int line, int column)
+{
+    char text[2] = {static_cast<char>(character), '\0'};
+    consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
+                "The line will be lost! ",
+                name.c_str(), text, line, column);
+}
+
+// A scripted run's report of the line just lost, once for the whole line.
+void reportLostLine(ReaderState& s)
+{
+    if (s.foreignCharacters == 0)
+        return;
+    printLostLine(s.name, s.firstForeign, s.row + 1, s.firstForeignColumn);
+    if (s.foreignCharacters == 1)
+        consolePrintf("It has 1 character that is not 0 or 1.\n");
+    else
+        consolePrintf("It has %d characters that are not 0 or 1.\n", s.foreignCharacters);
+    s.foreignCharacters = 0;
+}
+
+void endLine(ReaderState& s)
+{
+    reportLostLine(s);
+    if (s.skipLine) {
+        discardLostLine(s);
+    } else if (s.col > 0) {
+        if (s.columns == 0)
+            s.columns = s.col;
+        s.rows.push_back(std::move(s.line));
+        s.line.clear();
+        s.col = 0;
+        s.row++;
+    }
+}
+
+// Asks whether to go on after a foreign character; false ends the program.
+// Input that ends here ends the program as unfinished (InputEnded).
+bool askToContinue(const ReaderState& s, int character, AnswerSource& answers)
+{
+    printLostLine(s.name, character, s.row + 1, s.col + 1);
+    for (;;) {
+        consolePrintf("Type 'Y' to continue or 'N' to abort!  ");
+        const std::string answer = readWord(answers);
+        const char initial = static_cast<char>(std::toupper(static_cast<unsigned char>(answer[0])));
+        if (initial == 'Y')
+            return true;
+        if (initial == 'N')
+            return false;
+    }
+}
+
+ByteOutcome takeForeignCharacter(ReaderState& s, int character, AnswerSource& answers)
+{
+    if (!s.skipLine) {
+        s.skipLine = true;
+        if (s.row > 0)
+            s.lostLines++;
+    }
+    if (s.row == 0) {
+        // Above the first row: a header line such as the species names.
+        s.col = 0;
+        return ByteOutcome::Continue;
+    }
+    // A scripted run is asked nothing: the line is lost and reading goes on.
+    if (!answers.showsQuestions()) {
+        if (s.foreignCharacters++ == 0) {
+            s.firstForeign = character;
+            s.firstForeignColumn = s.col + 1;
+        }
+    } else if (!askToContinue(s, character, answers)) {
+        return ByteOutcome::EndProgram;
+    }
+    s.col++;
+    return ByteOutcome::Continue;
+}
+
+ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
+{
+    if (c == ' ' || c == '\t')
+        return ByteOutcome::Continue;
+    if (isLineEnd(c)) {
+        endLine(s);
+        return ByteOutcome::Continue;
+    }
+    if (c == kEndOfFileMark)
+        return ByteOutcome::EndOfFileMark;
+    if (s.row == bravolin::kMaxMatrixSide) {
+        consolePrintf("File: %s has more than %d rows! The Matrix will be truncated!\n", s.name.c_str(),
+                      bravolin::kMaxMatrixSide);
+        return ByteOutcome::Stop;
+    }
+    if (s.col == bravolin::kMaxMatrixSide && !s.skipLine) {
+        consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
+                      bravolin::kMaxMatrixSide);
+        return ByteOutcome::Stop;
+    }
+    if (c == '0' || c == '1') {
+        if (!s.skipLine) {
+            s.line.push_back(static_cast<std::uint8_t>(c - '0'));
+            s.col++;
+        }
+    } else if (c >= '2' && c <= '9') {
+        if (!s.skipLine) {
+            consolePrintf("File: %s has cel[%d][%d] = %d (not 0 or 1)\n", s.name.c_str(), s.row + 1, s.col + 1,
+                          c - '0');
+            return ByteOutcome::Reject;
+        }
+    } else {
+        return takeForeignCharacter(s, c, answers);
+    }
+    return ByteOutcome::Continue;
+}
+
+}  // namespace
+
+MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers)
+{
+    ReaderState s(name);
+    ByteOutcome outcome = ByteOutcome::Continue;
+    std::size_t at = 0;
+    while (outcome == ByteOutcome::Continue && at < bytes.size())
+        outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]), answers);
+    if (outcome == ByteOutcome::EndOfFileMark)
+        reportTextAfterEndOfFileMark(bytes.substr(at), name);
+    if (outcome == ByteOutcome::Reject)
+        return {ReadOutcome::Skipped, s.lostLines, {}};
+    if (outcome == ByteOutcome::EndProgram)
+        return {ReadOutcome::EndProgram, s.lostLines, {}};
+
+    // The last line needs no line end to count. Like any completed row it
+    // fixes the column count if no row did before: a one-row file without a
+    // final line end, or a first row cut at the column limit.
+    endLine(s);
+
+    if (s.row == 0) {
+        consolePrintf("File: %s has 0 rows...\n", name.c_str());
+        return {ReadOutcome::Skipped, s.lostLines, {}};
+    }
+    if (s.columns == 0) {
+        consolePrintf("File: %s has 0 columns...\n", name.c_str());
+        return {ReadOutcome::Skipped, s.lostLines, {}};
+    }
+    return {ReadOutcome::Read, s.lostLines, matrixOfRows(s.rows, s.columns)};
+}
+
+MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
+{
+    std::string bytes;
+    if (!readWholeFile(name, &bytes)) {
+        consolePrintf("File: %s not found...\n", name.c_str());
+        return {ReadOutcome::Skipped, 0, {}};
+    }
+    return readMatrixText(bytes, name, answers);
+}

@@ -1,0 +1,41 @@
+// The matrix text file and its reader for mode T.
+//
+// A matrix file is text: every line holding "0" and "1" characters is a row,
+// blanks and tabs are ignored anywhere, LF and CR both end a line, and a
+// Ctrl-Z byte ends the file. Lines that hold any other character are lost
+// (silently above the first row, after a question to the user below it);
+// the digits 2 to 9 reject the whole file.
+#ifndef BRAVOLIN_CONSOLE_INPUT_MATRIX_READER_H
+#define BRAVOLIN_CONSOLE_INPUT_MATRIX_READER_H
+
+#include <string>
+#include <string_view>
+
+#include "bravolin/matrix.h"
+#include "console/system/console.h"
+
+enum class ReadOutcome {
+    Read,        // the matrix is read
+    Skipped,     // the file cannot be used; the reason is on the console
+    EndProgram,  // the user answered N to the question about a lost line
+};
+
+struct MatrixRead {
+    ReadOutcome outcome;
+    int lostLines;  // lines below the first row lost to a foreign character
+    bravolin::Matrix matrix;
+};
+
+// Reads the matrix text bytes of the file named name (named in messages).
+// Reports Skipped, after printing why, when the text holds an invalid cell,
+// or has no row or no column. A foreign character below the first row asks
+// answers whether to go on, unless they are a script that answers yes on
+// its own (the line is then reported once, with its number of foreign
+// characters); input that ends at that question throws InputEnded.
+MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers);
+
+// Reads the file named name; Skipped, with a message, when it cannot be
+// opened.
+MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers);
+
+#endif

@@ -1,0 +1,146 @@
+// Reader of matrix text for mode N: one byte at a time into rows.
+#include "console/input/nodf_reader.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "console/input/input_file.h"
+#include "console/system/console.h"
+
+namespace {
+
+// Position in the file: cells stored on the current line, rows completed,
+// the column count (0 until the first row is complete), whether the current
+// line is lost, and whether the column limit has been reported.
+struct ReaderState {
+    explicit ReaderState(const std::string& fileName) : name(fileName) {}
+
+    const std::string& name;  // for messages
+    int column = 0;
+    int row = 0;
+    int columns = 0;
+    bool skipLine = false;
+    bool truncationReported = false;
+    int lostLines = 0;
+    std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
+    std::vector<std::uint8_t> line;               // the cells of the current line
+};
+
+// Mode N's reader reads one row beyond the program's limit, and stops when
+// a line end completes it.
+constexpr int kRowsReadAtMost = bravolin::kMaxMatrixSide + 1;
+
+void storeCell(ReaderState& s, int value)
+{
+    if (s.skipLine)
+        return;
+    if (s.column == bravolin::kMaxMatrixSide) {
+        if (!s.truncationReported)
+            consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
+                          bravolin::kMaxMatrixSide);
+        s.truncationReported = true;
+        return;
+    }
+    s.line.push_back(static_cast<std::uint8_t>(value));
+    s.column++;
+}
+
+// A lost line leaves nothing behind: the next line fills the same row.
+void discardLostLine(ReaderState& s)
+{
+    s.line.clear();
+    s.column = 0;
+    s.skipLine = false;
+}
+
+// Returns false when the line completed a row beyond the row limit.
+bool endLine(ReaderState& s)
+{
+    if (s.skipLine) {
+        discardLostLine(s);
+        return true;
+    }
+    if (s.columns == 0)
+        s.columns = s.column;
+    if (s.column == 0)
+        return true;  // a blank line between rows
+    s.rows.push_back(std::move(s.line));
+    s.line.clear();
+    s.column = 0;
+    s.row++;
+    return s.row < kRowsReadAtMost;
+}
+
+void loseLine(ReaderState& s)
+{
+    if (!s.skipLine && s.row > 0)
+        s.lostLines++;
+    s.skipLine = true;
+}
+
+enum class ByteOutcome { Continue, RowLimit, EndOfFileMark };
+
+ByteOutcome takeByte(ReaderState& s, int c)
+{
+    switch (c) {
+    case '0':
+    case '1':
+        storeCell(s, c - '0');
+        break;
+    case ' ':
+    case '\t':
+        break;
+    case '\n':
+    case '\r':
+        if (!endLine(s))
+            return ByteOutcome::RowLimit;
+        break;
+    case kEndOfFileMark:
+        return ByteOutcome::EndOfFileMark;
+    default:
+        loseLine(s);
+        break;
+    }
+    return ByteOutcome::Continue;
+}
+
+// The last line counts without a line end, but unlike a line closed by its
+// line end it never sets the column count. A row beyond the limit counts as
+// too many, whether a line end completes it or the file ends.
+bool endFile(ReaderState& s)
+{
+    if (s.skipLine)
+        discardLostLine(s);
+    if (s.column == 0)
+        return true;
+    s.rows.push_back(std::move(s.line));
+    s.row++;
+    return s.row < kRowsReadAtMost;
+}
+
+}  // namespace
+
+NodfRead readNodfText(std::string_view bytes, const std::string& name)
+{
+    ReaderState s(name);
+    ByteOutcome outcome = ByteOutcome::Continue;
+    std::size_t at = 0;
+    while (outcome == ByteOutcome::Continue && at < bytes.size())
+        outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
+    if (outcome == ByteOutcome::EndOfFileMark)
+        reportTextAfterEndOfFileMark(bytes.substr(at), name);
+    if (outcome == ByteOutcome::RowLimit || !endFile(s)) {
+        consolePrintf("File %s has more than 1000 lines!!!\n", name.c_str());
+        return {NodfReadOutcome::TooManyRows, s.lostLines, {}};
+    }
+    return {NodfReadOutcome::Read, s.lostLines, matrixOfRows(s.rows, s.columns)};
+}
+
+NodfRead readNodfFile(const std::string& name)
+{
+    std::string bytes;
+    if (!readWholeFile(name, &bytes))
+        return {NodfReadOutcome::CannotOpen, 0, {}};
+    return readNodfText(bytes, name);
+}

@@ -1,0 +1,35 @@
+// The matrix reader of mode N. It reads the same text files as the mode T
+// reader but never asks anything: a line holding any character other than
+// 0, 1, blank or tab (digits 2 to 9 included) is dropped whole, silently.
+// A Ctrl-Z byte ends the file.
+#ifndef BRAVOLIN_CONSOLE_INPUT_NODF_READER_H
+#define BRAVOLIN_CONSOLE_INPUT_NODF_READER_H
+
+#include <string>
+#include <string_view>
+
+#include "bravolin/matrix.h"
+
+enum class NodfReadOutcome {
+    Read,         // the matrix is read, possibly with 0 rows or columns
+    CannotOpen,   // nothing was read
+    TooManyRows,  // a 3001st row was read; the message is on the console
+};
+
+struct NodfRead {
+    NodfReadOutcome outcome;
+    int lostLines;  // lines below the first row dropped for a foreign character
+    bravolin::Matrix matrix;
+};
+
+// Reads the matrix text bytes of the file named name (named in messages):
+// its rows, and as many columns as the first row completed by a line end
+// has. Cells beyond column 3000 are ignored, with a message the first time.
+// A 3001st row stops the reading with its message; what follows is the
+// driver's business.
+NodfRead readNodfText(std::string_view bytes, const std::string& name);
+
+// Reads the file named name.
+NodfRead readNodfFile(const std::string& name);
+
+#endif

@@ -1,0 +1,52 @@
+// The pictures of a run's analyses and the page of its batch, written when
+// the command line asks for them (--svg, --report): they read what the
+// analyses computed and change none of it. Each picture is named after the
+// matrix file's whole name ("a.txt_packed.svg") and written whole, replacing
+// the picture of an earlier run.
+#ifndef BRAVOLIN_CONSOLE_PLOTS_ANALYSIS_PICTURES_H
+#define BRAVOLIN_CONSOLE_PLOTS_ANALYSIS_PICTURES_H
+
+#include <string>
+#include <vector>
+
+#include "bravolin/matrix.h"
+#include "bravolin/nodf.h"
+#include "bravolin/null_models.h"
+#include "bravolin/temperature.h"
+#include "console/plots/report_page.h"
+
+// The name of the batch's page, in the working folder.
+constexpr const char* kReportPageName = "BRAVOLIN_report.html";
+
+struct RunPictures {
+    bool pictures = false;   // --svg
+    bool page = false;       // --report
+    ReportPage report;
+    std::vector<std::string> filePictures;  // of the matrix being analysed
+};
+
+// A new page for a batch of mode 'T' or 'N', with or without null models.
+void startPicturePage(RunPictures& run, char mode, bool nullModels);
+
+// NAME_packed.svg: the packed matrix of mode T with its isocline and its
+// unexpected cells (result lists them when pictures are on).
+void drawPackedMatrix(RunPictures& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                      const bravolin::TemperatureResult& result);
+
+// NAME_ordered.svg: the matrix of mode N in the order measured.
+void drawOrderedMatrix(RunPictures& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                       const bravolin::NodfResult& result);
+
+// NAME_T_null.svg or NAME_N_null.svg: the simulated temperatures, or total
+// NODF, of the four models against the observed value, with the P values
+// of Er and Ce.
+void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::TemperatureResult& observed,
+                           const bravolin::TemperatureNullModels& null);
+void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::NodfResult& observed,
+                           const bravolin::NodfNullModels& null);
+
+// The row of the matrix just analysed, with its summary values as written,
+// and the page written anew.
+void finishPicturesOfFile(RunPictures& run, const std::string& fileName, const std::vector<std::string>& summaryValues);
+
+#endif

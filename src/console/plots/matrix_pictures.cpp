@@ -1,0 +1,423 @@
+// Drawing presence/absence matrices as SVG: the grid of cells or of blocks,
+// the file's row and column numbers, unexpected cells and the isocline.
+#include "console/plots/matrix_pictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <stdexcept>
+#include <string_view>
+
+#include "console/plots/svg_writer.h"
+
+namespace {
+
+// Picture geometry, in pixels.
+constexpr double kLongestGridSide = 800;  // the grid's longer side, unless cells hit a bound below
+constexpr double kLargestCell = 20;       // small matrices do not blow up
+constexpr double kSmallestLabelledCell = 7; // numbers beside the grid stay readable
+constexpr double kLargestLabelFont = 11;
+constexpr double kMargin = 10;
+constexpr double kTitleHeight = 50;       // two lines of title above the grid
+constexpr double kNarrowestPicture = 560; // room for the title lines
+constexpr double kDigitWidth = 0.62;      // of the font size, for sans-serif digits
+constexpr double kIsoclineWidth = 2;
+constexpr double kBorderWidth = 1;
+
+// Up to this many cells every cell is drawn; beyond it the picture is reduced
+// to blocks, so that any matrix of up to 3000 x 3000 stays a few megabytes.
+constexpr long long kMostCellsDrawn = 250LL * 250LL;
+constexpr long long kMostBlocks = 200LL * 200LL;
+constexpr int kMostLabelledLines = 200;
+// The isocline is thinned to this many points: more add bytes, not shape.
+constexpr std::size_t kMostIsoclinePoints = 2000;
+
+// Frames of unexpected presences: stroke width and its inset from the cell
+// edge, in cells, so the frame lies inside the square.
+constexpr double kFrameWidth = 0.16;
+constexpr double kFrameInset = kFrameWidth / 2;
+
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kPresence{0x22, 0x22, 0x22};
+constexpr Rgb kUnexpectedPale{253, 217, 179};
+constexpr Rgb kUnexpectedStrong{230, 106, 0};
+constexpr std::string_view kIsoclineColour = "#1f5fd6";
+constexpr std::string_view kBorderColour = "#999999";
+constexpr std::string_view kLabelColour = "#555555";
+
+// Quantisation of shaded things: few levels keep neighbouring equal levels
+// frequent, so runs stay long and pictures small.
+constexpr int kContributionLevels = 5;
+constexpr int kGreyLevels = 16;
+constexpr int kUnexpectedShareLevels = 4;
+constexpr double kUnexpectedShareOpacityStep = 0.2;
+
+long long ceilDivide(long long a, long long b)
+{
+    return (a + b - 1) / b;
+}
+
+// Cells per block side: 1 when every cell is drawn, otherwise the smallest
+// size that brings the block count within kMostBlocks.
+int blockSizeFor(int rows, int columns)
+{
+    if (static_cast<long long>(rows) * columns <= kMostCellsDrawn)
+        return 1;
+    int size = 2;
+    while (ceilDivide(rows, size) * ceilDivide(columns, size) > kMostBlocks)
+        ++size;
+    return size;
+}
+
+std::size_t longestLabelLength(const std::vector<int>& labels)
+{
+    std::size_t longest = 0;
+    for (const int label : labels)
+        longest = std::max(longest, std::to_string(label).size());
+    return longest;
+}
+
+struct GridLayout {
+    int rows = 0, columns = 0;
+    int blockSize = 1;        // cells per block side; 1 when every cell is drawn
+    double cellPixels = 0;
+    double left = 0, top = 0; // the grid's top-left corner in the picture
+    double width = 0, height = 0; // the whole picture
+    bool labelRows = false, labelColumns = false;
+    double labelFont = 0;
+};
+
+GridLayout planGrid(int rows, int columns, const std::vector<int>& rowLabels,
+                    const std::vector<int>& columnLabels)
+{
+    GridLayout layout;
+    layout.rows = rows;
+    layout.columns = columns;
+    layout.blockSize = blockSizeFor(rows, columns);
+    const bool everyCell = layout.blockSize == 1;
+    layout.labelRows = everyCell && rows > 0 && rows <= kMostLabelledLines;
+    layout.labelColumns = everyCell && columns > 0 && columns <= kMostLabelledLines;
+
+    double cell = std::min(kLargestCell, kLongestGridSide / std::max({rows, columns, 1}));
+    if (layout.labelRows || layout.labelColumns)
+        cell = std::max(cell, kSmallestLabelledCell);
+    // Four decimals, as the scale is written, so positions computed here and
+    // by a reader of the picture agree.
+    layout.cellPixels = std::floor(cell * 10000) / 10000;
+    layout.labelFont = std::min(kLargestLabelFont, 0.8 * layout.cellPixels);
+
+    const double labelGap = 6;
+    const auto labelExtent = [&](bool shown, const std::vector<int>& labels) {
+        return shown ? longestLabelLength(labels) * kDigitWidth * layout.labelFont + labelGap : 0.0;
+    };
+    layout.left = kMargin + labelExtent(layout.labelRows, rowLabels);
+    layout.top = kTitleHeight + labelExtent(layout.labelColumns, columnLabels);
+    layout.width = std::max(kNarrowestPicture, layout.left + columns * layout.cellPixels + kMargin);
+    layout.height = layout.top + rows * layout.cellPixels + kMargin;
+    return layout;
+}
+
+// One small level per drawn unit (a cell, or a block of cells); level 0 is
+// not drawn.
+struct LevelGrid {
+    int rows = 0, columns = 0;
+    std::vector<unsigned char> levels;
+};
+
+// Draws every run of consecutive equal non-zero levels in a row of units as
+// one rectangle in cell coordinates, cut at the matrix edge and shrunk by
+// inset on each side. The rectangles of a level share one group carrying
+// styles[level], so each rectangle needs only its position and size.
+void drawLevelRuns(std::string& out, const LevelGrid& grid, const GridLayout& layout,
+                   const std::vector<std::string>& styles, double inset)
+{
+    std::vector<std::string> rectanglesByLevel(styles.size());
+    const int unit = layout.blockSize;
+    for (int unitRow = 0; unitRow < grid.rows; ++unitRow) {
+        const unsigned char* levels = grid.levels.data() + static_cast<std::size_t>(unitRow) * grid.columns;
+        const int top = unitRow * unit;
+        const int bottom = std::min(top + unit, layout.rows);
+        int start = 0;
+        while (start < grid.columns) {
+            int end = start + 1;
+            while (end < grid.columns && levels[end] == levels[start])
+                ++end;
+            if (levels[start] != 0) {
+                const int left = start * unit;
+                const int right = std::min(end * unit, layout.columns);
+                appendRect(rectanglesByLevel[levels[start]], left + inset, top + inset,
+                           right - left - 2 * inset, bottom - top - 2 * inset);
+            }
+            start = end;
+        }
+    }
+    for (std::size_t level = 1; level < styles.size(); ++level) {
+        if (rectanglesByLevel[level].empty())
+            continue;
+        // Crisp edges: anti-aliased edges of neighbouring rectangles would
+        // otherwise show as faint seams between rows at fractional scales.
+        out += "<g " + styles[level] + " shape-rendering=\"crispEdges\">\n";
+        out += rectanglesByLevel[level];
+        out += "</g>\n";
+    }
+}
+
+// The share of set flags in each block, as a level from 1 to levelCount for a
+// block holding any (so that a single presence never vanishes) and 0 for none.
+LevelGrid blockShareLevels(const std::vector<unsigned char>& flags, const GridLayout& layout,
+                           int levelCount)
+{
+    const int size = layout.blockSize;
+    LevelGrid grid;
+    grid.rows = static_cast<int>(ceilDivide(layout.rows, size));
+    grid.columns = static_cast<int>(ceilDivide(layout.columns, size));
+    std::vector<int> counts(static_cast<std::size_t>(grid.rows) * grid.columns, 0);
+    for (int row = 0; row < layout.rows; ++row) {
+        const unsigned char* flagRow = flags.data() + static_cast<std::size_t>(row) * layout.columns;
+        int* countRow = counts.data() + static_cast<std::size_t>(row / size) * grid.columns;
+        for (int column = 0; column < layout.columns; ++column)
+            countRow[column / size] += flagRow[column] != 0;
+    }
+    grid.levels.resize(counts.size());
+    for (int blockRow = 0; blockRow < grid.rows; ++blockRow) {
+        const int height = std::min(size, layout.rows - blockRow * size);
+        for (int blockColumn = 0; blockColumn < grid.columns; ++blockColumn) {
+            const int width = std::min(size, layout.columns - blockColumn * size);
+            const std::size_t index = static_cast<std::size_t>(blockRow) * grid.columns + blockColumn;
+            const double share = static_cast<double>(counts[index]) / (width * height);
+            const long long level = counts[index] == 0 ? 0 : std::max(1L, std::lround(share * levelCount));
+            grid.levels[index] = static_cast<unsigned char>(level);
+        }
+    }
+    return grid;
+}
+
+void drawPresences(std::string& out, const std::vector<unsigned char>& cells, const GridLayout& layout)
+{
+    if (layout.blockSize == 1) {
+        LevelGrid grid{layout.rows, layout.columns, {}};
+        grid.levels.reserve(cells.size());
+        for (const unsigned char cell : cells)
+            grid.levels.push_back(cell != 0);
+        drawLevelRuns(out, grid, layout, {"", "fill=\"" + hexColour(kPresence) + "\""}, 0);
+        return;
+    }
+    std::vector<std::string> greys(kGreyLevels + 1);
+    for (int level = 1; level <= kGreyLevels; ++level)
+        greys[level] = "fill=\"" + hexColour(blend(kWhite, kPresence, static_cast<double>(level) / kGreyLevels)) + "\"";
+    drawLevelRuns(out, blockShareLevels(cells, layout, kGreyLevels), layout, greys, 0);
+}
+
+// Unexpected cells of a picture drawn cell by cell: the tint of each follows
+// its contribution relative to the largest one, in kContributionLevels steps.
+void drawUnexpectedCells(std::string& out, const PackedMatrixPicture& picture, const GridLayout& layout)
+{
+    float largest = 0;
+    for (std::size_t i = 0; i < picture.unexpected.size(); ++i)
+        if (picture.unexpected[i] != 0)
+            largest = std::fmax(largest, picture.contribution[i]);
+
+    LevelGrid absences{layout.rows, layout.columns, std::vector<unsigned char>(picture.cells.size(), 0)};
+    LevelGrid presences = absences;
+    for (std::size_t i = 0; i < picture.unexpected.size(); ++i) {
+        if (picture.unexpected[i] == 0)
+            continue;
+        const double share = largest > 0 ? std::fmax(0.0f, picture.contribution[i]) / largest : 0.0;
+        const auto level = static_cast<unsigned char>(1 + std::lround(share * (kContributionLevels - 1)));
+        (picture.cells[i] != 0 ? presences : absences).levels[i] = level;
+    }
+
+    std::vector<std::string> fills(kContributionLevels + 1);
+    std::vector<std::string> frames(kContributionLevels + 1);
+    for (int level = 1; level <= kContributionLevels; ++level) {
+        const double strength = static_cast<double>(level - 1) / (kContributionLevels - 1);
+        const std::string colour = hexColour(blend(kUnexpectedPale, kUnexpectedStrong, strength));
+        fills[level] = "fill=\"" + colour + "\"";
+        frames[level] = "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" +
+                        fixedDecimals(kFrameWidth, 2) + "\"";
+    }
+    drawLevelRuns(out, absences, layout, fills, 0);
+    drawLevelRuns(out, presences, layout, frames, kFrameInset);
+}
+
+// Unexpected cells of a reduced picture: contributions of single cells are
+// lost at that scale, so each block shows its share of unexpected cells.
+void drawUnexpectedBlocks(std::string& out, const PackedMatrixPicture& picture, const GridLayout& layout)
+{
+    std::vector<std::string> overlays(kUnexpectedShareLevels + 1);
+    for (int level = 1; level <= kUnexpectedShareLevels; ++level)
+        overlays[level] = "fill=\"" + hexColour(kUnexpectedStrong) + "\" fill-opacity=\"" +
+                          fixedDecimals(level * kUnexpectedShareOpacityStep, 2) + "\"";
+    drawLevelRuns(out, blockShareLevels(picture.unexpected, layout, kUnexpectedShareLevels), layout,
+                  overlays, 0);
+}
+
+// The isocline as a polyline in cell coordinates (y turned to grow
+// downwards), thinned evenly to kMostIsoclinePoints with its last point kept.
+void drawIsocline(std::string& out, const std::vector<std::pair<double, double>>& curve,
+                  const GridLayout& layout)
+{
+    std::vector<std::pair<double, double>> points;
+    for (const auto& point : curve)
+        if (std::isfinite(point.first) && std::isfinite(point.second))
+            points.push_back(point);
+    if (points.size() < 2)
+        return;
+    const std::size_t step = static_cast<std::size_t>(ceilDivide(static_cast<long long>(points.size()),
+                                                                 static_cast<long long>(kMostIsoclinePoints)));
+    out += "<polyline fill=\"none\" stroke=\"";
+    out += kIsoclineColour;
+    out += "\" stroke-width=\"";
+    appendCoordinate(out, kIsoclineWidth / layout.cellPixels);
+    out += "\" stroke-linejoin=\"round\" stroke-linecap=\"round\" points=\"";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i % step != 0 && i + 1 != points.size())
+            continue;
+        if (i != 0)
+            out += ' ';
+        appendCoordinate(out, points[i].first);
+        out += ',';
+        appendCoordinate(out, layout.rows - points[i].second);
+    }
+    out += "\"/>\n";
+}
+
+void openGrid(std::string& out, const GridLayout& layout)
+{
+    out += "<g transform=\"translate(";
+    appendCoordinate(out, layout.left);
+    out += ' ';
+    appendCoordinate(out, layout.top);
+    out += ") scale(" + fixedDecimals(layout.cellPixels, 4) + ")\">\n";
+}
+
+// The outline of the matrix, drawn last so that it stays visible over cells.
+void closeGrid(std::string& out, const GridLayout& layout)
+{
+    out += "<g fill=\"none\" stroke=\"";
+    out += kBorderColour;
+    out += "\" stroke-width=\"";
+    appendCoordinate(out, kBorderWidth / layout.cellPixels);
+    out += "\">\n";
+    appendRect(out, 0, 0, layout.columns, layout.rows);
+    out += "</g>\n</g>\n";
+}
+
+// The row numbers left of the grid and the column numbers above it, turned
+// upright, each centred on its line.
+void drawLabels(std::string& out, const GridLayout& layout, const std::vector<int>& rowLabels,
+                const std::vector<int>& columnLabels)
+{
+    if (!layout.labelRows && !layout.labelColumns)
+        return;
+    const double gap = 3;
+    out += "<g font-size=\"";
+    appendCoordinate(out, layout.labelFont);
+    out += "\" fill=\"";
+    out += kLabelColour;
+    out += "\">\n";
+    if (layout.labelRows) {
+        for (int row = 0; row < layout.rows; ++row)
+            appendText(out, layout.left - gap, layout.top + (row + 0.5) * layout.cellPixels,
+                       "dy=\".35em\" text-anchor=\"end\"", std::to_string(rowLabels[row]));
+    }
+    if (layout.labelColumns) {
+        const double y = layout.top - gap;
+        for (int column = 0; column < layout.columns; ++column) {
+            const double x = layout.left + (column + 0.5) * layout.cellPixels;
+            std::string rotation = "dy=\".35em\" transform=\"rotate(-90 ";
+            appendCoordinate(rotation, x);
+            rotation += ' ';
+            appendCoordinate(rotation, y);
+            rotation += ")\"";
+            appendText(out, x, y, rotation, std::to_string(columnLabels[column]));
+        }
+    }
+    out += "</g>\n";
+}
+
+std::string reductionNote(const GridLayout& layout)
+{
+    if (layout.blockSize == 1)
+        return "";
+    const std::string size = std::to_string(layout.blockSize);
+    return ", reduced: blocks of " + size + " x " + size + " cells";
+}
+
+// The file name on the first line and the facts on the second, both also
+// forming the document's <title>.
+void openPicture(std::string& out, const GridLayout& layout, const std::string& fileName,
+                 const std::string& facts)
+{
+    openSvg(out, layout.width, layout.height, fileName + ": " + facts);
+    appendText(out, kMargin, 20, "font-size=\"14\" font-weight=\"bold\"", fileName);
+    appendText(out, kMargin, 38, "font-size=\"12\"", facts);
+}
+
+void requireLength(std::size_t actual, long long expected, const char* what)
+{
+    if (static_cast<long long>(actual) != expected)
+        throw std::invalid_argument(std::string("matrix picture: ") + what + " does not match the matrix size");
+}
+
+void requireMatrixSizes(int rows, int columns, const std::vector<unsigned char>& cells,
+                        const std::vector<int>& rowLabels, const std::vector<int>& columnLabels)
+{
+    if (rows < 0 || columns < 0)
+        throw std::invalid_argument("matrix picture: negative matrix size");
+    requireLength(cells.size(), static_cast<long long>(rows) * columns, "cell count");
+    requireLength(rowLabels.size(), rows, "row label count");
+    requireLength(columnLabels.size(), columns, "column label count");
+}
+
+std::string matrixSize(int rows, int columns)
+{
+    return std::to_string(rows) + " x " + std::to_string(columns);
+}
+
+}  // namespace
+
+std::string packedMatrixSvg(const PackedMatrixPicture& picture)
+{
+    requireMatrixSizes(picture.rows, picture.columns, picture.cells, picture.rowLabels, picture.columnLabels);
+    requireLength(picture.contribution.size(), static_cast<long long>(picture.cells.size()), "contribution count");
+    requireLength(picture.unexpected.size(), static_cast<long long>(picture.cells.size()), "unexpected count");
+
+    const GridLayout layout = planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels);
+    const std::string facts = "packed " + matrixSize(picture.rows, picture.columns) + ", fill " +
+                              fixedDecimals(picture.packedFillPercent, 2) + "%, T = " +
+                              fixedDecimals(picture.temperature, 2) + reductionNote(layout);
+    std::string out;
+    openPicture(out, layout, picture.fileName, facts);
+    openGrid(out, layout);
+    drawPresences(out, picture.cells, layout);
+    if (layout.blockSize == 1)
+        drawUnexpectedCells(out, picture, layout);
+    else
+        drawUnexpectedBlocks(out, picture, layout);
+    drawIsocline(out, picture.isocline, layout);
+    closeGrid(out, layout);
+    drawLabels(out, layout, picture.rowLabels, picture.columnLabels);
+    closeSvg(out);
+    return out;
+}
+
+std::string orderedMatrixSvg(const OrderedMatrixPicture& picture)
+{
+    requireMatrixSizes(picture.rows, picture.columns, picture.cells, picture.rowLabels, picture.columnLabels);
+
+    const GridLayout layout = planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels);
+    const std::string facts = matrixSize(picture.rows, picture.columns) + ", " +
+                              (picture.ordered ? "ordered by totals" : "file order") + ", NODF rows " +
+                              fixedDecimals(picture.nodfRows, 2) + ", columns " +
+                              fixedDecimals(picture.nodfColumns, 2) + ", total " +
+                              fixedDecimals(picture.nodfTotal, 2) + reductionNote(layout);
+    std::string out;
+    openPicture(out, layout, picture.fileName, facts);
+    openGrid(out, layout);
+    drawPresences(out, picture.cells, layout);
+    closeGrid(out, layout);
+    drawLabels(out, layout, picture.rowLabels, picture.columnLabels);
+    closeSvg(out);
+    return out;
+}

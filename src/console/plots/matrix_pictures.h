@@ -1,0 +1,61 @@
+// SVG pictures of a presence/absence matrix: the packed matrix of mode T with
+// its isocline and unexpected cells, and the matrix of mode N in the order the
+// NODF was computed in.
+//
+// Each cell is a square; row 0 is the top row. A presence is a dark square
+// (#222222) and an absence is left white. Consecutive equal cells of a row
+// are drawn as one rectangle. Matrices of more than 62,500 cells (250 x 250)
+// are reduced: square blocks of cells (at most 40,000 blocks) are drawn
+// in a grey whose darkness is the block's share of presences, and the title
+// says so. Row and column numbers from the matrix file are written beside the
+// grid for a side of at most 200 lines when the picture is not reduced.
+#ifndef BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
+#define BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Mode T: the packed (and trimmed) matrix with its isocline.
+//
+// Unexpected cells are orange, from a pale tint to a strong orange by their
+// contribution relative to the largest contribution in the matrix (an
+// unexpected cell of contribution 0 gets the palest tint): an unexpected
+// absence is filled with that orange, an unexpected presence keeps its dark
+// fill and gets an orange frame inside its square, so that every presence
+// still reads as dark. In a reduced picture each block is instead overlaid
+// with orange as opaque as its share of unexpected cells. The isocline is a
+// blue line over the grid.
+struct PackedMatrixPicture {
+    std::string fileName;                  // the matrix file's name, any bytes
+    int rows = 0, columns = 0;             // packed and trimmed size
+    std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
+    std::vector<int> rowLabels;            // each row's number in the matrix file
+    std::vector<int> columnLabels;         // each column's number in the matrix file
+    std::vector<float> contribution;       // rows*columns: a cell's share of the temperature
+    std::vector<unsigned char> unexpected; // rows*columns: 1 for an unexpected cell
+    // Curve points (x, y) with the origin at the bottom-left corner of the
+    // matrix: cell (r, c) has its centre at (c + 0.5, rows - r - 0.5).
+    std::vector<std::pair<double, double>> isocline;
+    double packedFillPercent = 0;
+    double temperature = 0;
+};
+
+// Throws std::invalid_argument when a size is negative or a vector's length
+// does not match the matrix size.
+std::string packedMatrixSvg(const PackedMatrixPicture& picture);
+
+// Mode N: the matrix ordered by totals, or in file order.
+struct OrderedMatrixPicture {
+    std::string fileName;
+    int rows = 0, columns = 0;             // 0 for an empty matrix file
+    std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
+    std::vector<int> rowLabels, columnLabels; // numbers in the matrix file
+    bool ordered = false;                  // ordered by totals, or left in file order
+    double nodfRows = 0, nodfColumns = 0, nodfTotal = 0; // percentages, NaN shown as "nan"
+};
+
+// Throws std::invalid_argument as packedMatrixSvg does.
+std::string orderedMatrixSvg(const OrderedMatrixPicture& picture);
+
+#endif

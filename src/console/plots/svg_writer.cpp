@@ -1,0 +1,120 @@
+// Locale-independent SVG text for the pictures.
+#include "console/plots/svg_writer.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "console/plots/text_escaping.h"
+
+namespace {
+
+// Fixed notation of any double fits: 309 integer digits, a sign, a point and
+// the few decimals the pictures use.
+constexpr int kNumberBufferSize = 400;
+
+// to_chars writes "-0.00" for small negative values; a picture shows "0.00".
+void dropNegativeZeroSign(std::string& text)
+{
+    if (text.size() > 1 && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+}
+
+int clampToByte(double value)
+{
+    return static_cast<int>(std::lround(std::fmin(255.0, std::fmax(0.0, value))));
+}
+
+}  // namespace
+
+std::string fixedDecimals(double value, int decimals)
+{
+    if (std::isnan(value))
+        return "nan";
+    char buffer[kNumberBufferSize];
+    // to_chars never consults the locale, unlike printf and iostreams.
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string text(buffer, result.ptr);
+    dropNegativeZeroSign(text);
+    return text;
+}
+
+void appendCoordinate(std::string& out, double value)
+{
+    std::string text = fixedDecimals(value, 2);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    dropNegativeZeroSign(text);
+    out += text;
+}
+
+Rgb blend(Rgb from, Rgb to, double share)
+{
+    const auto mix = [share](int a, int b) { return clampToByte(a + (b - a) * share); };
+    return {mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue)};
+}
+
+std::string hexColour(Rgb colour)
+{
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int part : {colour.red, colour.green, colour.blue}) {
+        text += kHexDigits[(part >> 4) & 0x0F];
+        text += kHexDigits[part & 0x0F];
+    }
+    return text;
+}
+
+void openSvg(std::string& out, double width, double height, std::string_view title)
+{
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
+    appendCoordinate(out, width);
+    out += "\" height=\"";
+    appendCoordinate(out, height);
+    out += "\" viewBox=\"0 0 ";
+    appendCoordinate(out, width);
+    out += ' ';
+    appendCoordinate(out, height);
+    out += "\" font-family=\"sans-serif\">\n<title>";
+    out += escapeXml(title);
+    out += "</title>\n<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+}
+
+void closeSvg(std::string& out)
+{
+    out += "</svg>\n";
+}
+
+void appendRect(std::string& out, double x, double y, double width, double height)
+{
+    out += "<rect x=\"";
+    appendCoordinate(out, x);
+    out += "\" y=\"";
+    appendCoordinate(out, y);
+    out += "\" width=\"";
+    appendCoordinate(out, width);
+    out += "\" height=\"";
+    appendCoordinate(out, height);
+    out += "\"/>\n";
+}
+
+void appendText(std::string& out, double x, double y, std::string_view attributes,
+                std::string_view content)
+{
+    out += "<text x=\"";
+    appendCoordinate(out, x);
+    out += "\" y=\"";
+    appendCoordinate(out, y);
+    out += '"';
+    if (!attributes.empty()) {
+        out += ' ';
+        out += attributes;
+    }
+    out += '>';
+    out += escapeXml(content);
+    out += "</text>\n";
+}

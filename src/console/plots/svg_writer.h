@@ -1,0 +1,44 @@
+// Pieces of SVG text shared by the pictures: locale-independent numbers,
+// colours, the document frame, rectangles and text elements.
+#ifndef BRAVOLIN_CONSOLE_PLOTS_SVG_WRITER_H
+#define BRAVOLIN_CONSOLE_PLOTS_SVG_WRITER_H
+
+#include <string>
+#include <string_view>
+
+// value with exactly `decimals` decimals, as printf's "%.*f" gives it in the C
+// locale whatever locale the program runs in; "nan" for any NaN.
+std::string fixedDecimals(double value, int decimals);
+
+// value with at most two decimals, trailing zeros dropped ("12", "3.5",
+// "0.25"): coordinates and lengths, kept short because large pictures hold
+// tens of thousands of them.
+void appendCoordinate(std::string& out, double value);
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+};
+
+// The colour a fraction `share` (0..1) of the way from `from` to `to`.
+Rgb blend(Rgb from, Rgb to, double share);
+
+// "#rrggbb".
+std::string hexColour(Rgb colour);
+
+// Starts a standalone SVG 1.1 document of width x height pixels: the XML
+// declaration, the root element with its viewBox, the <title> (escaped here)
+// and a white background.
+void openSvg(std::string& out, double width, double height, std::string_view title);
+
+void closeSvg(std::string& out);
+
+// A <rect> with position and size only; fill and stroke come from the
+// enclosing group, which keeps the many rectangles of a matrix short.
+void appendRect(std::string& out, double x, double y, double width, double height);
+
+// A <text> element at (x, y) with extra attributes (already valid markup)
+// and its content escaped here.
+void appendText(std::string& out, double x, double y, std::string_view attributes,
+                std::string_view content);
+
+#endif

@@ -1,0 +1,56 @@
+// The result files of mode N: the summary file "SYSTEMP.TXT" (one line per
+// matrix) and the per-matrix reports named after the matrix file: the
+// ordered matrix, the two pairwise tables and one nestedness file per null
+// model and side. Results accumulate across matrices and runs.
+#ifndef BRAVOLIN_CONSOLE_REPORTS_NODF_REPORTS_H
+#define BRAVOLIN_CONSOLE_REPORTS_NODF_REPORTS_H
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "bravolin/matrix.h"
+#include "bravolin/nodf.h"
+#include "bravolin/null_models.h"
+#include "console/output/output_file.h"
+
+// A fraction as every NODF report writes it: a percentage with two
+// decimals ("nan" for a not-a-number).
+std::string percentText(float fraction);
+
+// The header of the summary columns, with the null-model columns when null
+// models are on.
+void writeNodfSummaryHeader(bool nullModels);
+
+// Opens the matrix's summary line with its name.
+void startNodfSummaryLine(const std::string& matrixName);
+
+// The observed run's results, in this order: the ordered matrix (when
+// printOrdered is set and the matrix was ordered), the row pairwise table,
+// the row NODF, the column pairwise table, the column NODF and the total
+// NODF, the three NODF values going to the summary line. The line ends
+// after the total unless null models are on; their results complete it.
+void writeObservedNodfReports(const std::string& matrixName, const bravolin::Matrix& matrix,
+                              const bravolin::NodfResult& result, bool printOrdered, bool nullModels);
+
+// The twelve nestedness files of a matrix's null models (row, column and
+// total NODF of Er, Ce, Li and Co), open while its simulations run.
+class NestednessFiles {
+public:
+    explicit NestednessFiles(const std::string& matrixName);
+    // One line in each of the twelve files for a simulation, flushed, so
+    // that the files always hold the same number of whole lines.
+    void writeSimulation(const std::array<bravolin::NodfValues, bravolin::kNullModels>& values);
+
+private:
+    OutputFile files_[bravolin::kNullModels][3];
+};
+
+// The values that end the matrix's summary line once its null models have
+// run, as written: the mean total NODF and P value of Er, then of Ce.
+std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, int simulations);
+
+// Ends the matrix's summary line with those values.
+void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null, int simulations);
+
+#endif

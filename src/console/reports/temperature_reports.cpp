@@ -1,0 +1,73 @@
+// Writing of the temperature summary line, the row and column files and the
+// null-model file.
+#include "console/reports/temperature_reports.h"
+
+#include "console/output/output_lock.h"
+#include "console/output/summary_line.h"
+
+namespace {
+
+// The label of a line is zero-padded to at least as many digits as the
+// number of lines needs.
+const char* temperatureLineFormat(std::size_t lineCount)
+{
+    if (lineCount < 100)
+        return "%05.2f %02d\n";
+    if (lineCount < 1000)
+        return "%05.2f %03d\n";
+    if (lineCount < 10000)
+        return "%05.2f %04d\n";
+    return "%05.2f %05d\n";
+}
+
+// One line per packed position: its temperature and the number, in the
+// matrix file, of the line there.
+void writeLineTemperatures(const std::string& fileName, const std::vector<float>& temperatures,
+                           const std::vector<int>& order)
+{
+    OutputFile file(fileName);
+    const char* format = temperatureLineFormat(order.size());
+    for (std::size_t i = 0; i < order.size(); i++)
+        file.print(format, temperatures[i], order[i] + 1);
+}
+
+}  // namespace
+
+void writeTemperatureSummary(const std::string& matrixName, const TemperatureReportNames& names,
+                             const bravolin::TemperatureResult& result, bool nullModels)
+{
+    // With null models the line stays open: their means and P values end it.
+    appendToSummary(matrixName, std::string(nullModels ? "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\n" : "Matrix T(M)\n") +
+                                    matrixName + " (Packed) " +
+                                    formatText(nullModels ? "%02.2f " : "%02.2f\n", result.temperature));
+    writeLineTemperatures(names.rowTemperatures, result.rowTemperature, result.rowOrder);
+    writeLineTemperatures(names.columnTemperatures, result.columnTemperature, result.columnOrder);
+}
+
+TemperatureNullFile::TemperatureNullFile(const std::string& name) : file_(name)
+{
+    file_.write("Er    Ce    Li    Co    \n");
+}
+
+void TemperatureNullFile::writeSimulation(const std::array<float, bravolin::kNullModels>& temperatures)
+{
+    // The whole line in one write, flushed: the file holds whole lines after
+    // every simulation, whatever stops the program.
+    OutputLock lock;
+    file_.print("%05.02f %05.02f %05.02f %05.02f\n", temperatures[0], temperatures[1], temperatures[2],
+                temperatures[3]);
+    file_.flush();
+}
+
+std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null, int simulations)
+{
+    return {formatText("%02.2f", null.meanEr), formatText("%02.2f", static_cast<double>(null.colderEr) / simulations),
+            formatText("%02.2f", null.meanCe), formatText("%02.2f", static_cast<double>(null.colderCe) / simulations)};
+}
+
+void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
+                                    int simulations)
+{
+    const std::vector<std::string> values = temperatureNullSummary(null, simulations);
+    appendToSummary(matrixName, values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
+}

@@ -1,0 +1,41 @@
+// The result files of mode T: the matrix's line in the summary file
+// "SYSTEMP.TXT", the row and column temperature files (.LIN, .COL) and the
+// null-model file (.NULL).
+#ifndef BRAVOLIN_CONSOLE_REPORTS_TEMPERATURE_REPORTS_H
+#define BRAVOLIN_CONSOLE_REPORTS_TEMPERATURE_REPORTS_H
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "bravolin/null_models.h"
+#include "bravolin/temperature.h"
+#include "console/output/output_file.h"
+#include "console/output/report_names.h"
+
+// Appends the header and the start of the matrix's line to "SYSTEMP.TXT"
+// (left open for the null models when they are on) and writes the
+// temperature of every packed row and column with its number in the file.
+void writeTemperatureSummary(const std::string& matrixName, const TemperatureReportNames& names,
+                             const bravolin::TemperatureResult& result, bool nullModels);
+
+// The null-model file of a matrix, open while its simulations run: its
+// header, then one line per simulation, each handed to the system whole.
+class TemperatureNullFile {
+public:
+    explicit TemperatureNullFile(const std::string& name);
+    void writeSimulation(const std::array<float, bravolin::kNullModels>& temperatures);
+
+private:
+    OutputFile file_;
+};
+
+// The values that end the matrix's summary line once its null models have
+// run, as written: the mean temperature and P value of Er, then of Ce.
+std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null, int simulations);
+
+// Ends the matrix's summary line with those values.
+void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
+                                    int simulations);
+
+#endif

@@ -1,0 +1,47 @@
+// A run of simulations, as both analyses' null models make it: drawn one
+// after another on the calling thread, measured on every thread, finished in
+// order, until all are done or the stop flag is set.
+#ifndef BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_RUNS_H
+#define BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_RUNS_H
+
+#include <cstddef>
+
+#include "bravolin/null_models.h"
+#include "core/null_models/simulation_pipeline.h"
+
+namespace bravolin {
+
+// Throws Error for a number of simulations or threads below 1.
+void checkNullModelSettings(const NullModelSettings& settings);
+
+// Runs settings.simulations simulations: draw(simulation, number) fills a
+// slot on the calling thread, measure runs on any thread, finish(simulation)
+// on the calling thread in order.
+template <typename Simulation, typename Worker, typename Draw, typename Finish>
+SimulationRun runSimulations(const NullModelSettings& settings, std::size_t bytesPerSimulation,
+                             typename SimulationPipeline<Simulation, Worker>::Measure measure, Draw draw,
+                             Finish finishOne)
+{
+    SimulationRun run;
+    auto finish = [&run, &finishOne](Simulation& simulation) {
+        run.completed++;
+        finishOne(simulation);
+    };
+    SimulationPipeline<Simulation, Worker> pipeline(settings.threads, settings.threadStarter, settings.stop,
+                                                    simulationWindow(settings.threads, bytesPerSimulation), measure);
+    run.threads = pipeline.threadsRunning();
+    for (int number = 1; number <= settings.simulations && !pipeline.stopRequested(); number++) {
+        Simulation* simulation = pipeline.slotToDraw(finish);
+        if (simulation == nullptr)
+            break;
+        draw(*simulation, number);
+        pipeline.submit();
+    }
+    pipeline.finishAll(finish);
+    run.stopped = run.completed < settings.simulations;
+    return run;
+}
+
+}  // namespace bravolin
+
+#endif

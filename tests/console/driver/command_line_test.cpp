@@ -1,0 +1,138 @@
+// Reading the command line: every option in both spellings, which one wins,
+// when a run is scripted, and every usage error.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/driver/command_line.h"
+
+namespace {
+
+ParsedCommandLine parse(std::vector<std::string> words)
+{
+    words.insert(words.begin(), "bravolin");
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(&word[0]);
+    argv.push_back(nullptr);
+    return parseCommandLine(static_cast<int>(words.size()), argv.data());
+}
+
+CommandLine options(const std::vector<std::string>& words)
+{
+    ParsedCommandLine parsed = parse(words);
+    EXPECT_EQ(parsed.error, "");
+    return parsed.options;
+}
+
+}  // namespace
+
+TEST(CommandLine, NothingGivenLeavesEveryQuestionToAsk)
+{
+    const CommandLine none = options({});
+    EXPECT_FALSE(none.mode || none.print || none.order || none.simulations || none.seed);
+    EXPECT_TRUE(none.patterns.empty());
+    EXPECT_FALSE(none.directory);
+    EXPECT_FALSE(none.quiet || none.help || none.version);
+}
+
+TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
+{
+    for (const auto& words : std::vector<std::vector<std::string>>{
+             {"-m", "N", "-p", "-o", "-n", "100", "-s", "7", "-C", "dir", "-q"},
+             {"-mn", "-po", "-n100", "-s7", "-Cdir", "-q"},
+             {"--mode", "n", "--print", "--order", "--null", "100", "--seed", "7", "--directory",
+              "dir", "--quiet"},
+             {"--mode=N", "--print", "--order", "--null=100", "--seed=7", "--directory=dir",
+              "--quiet"}}) {
+        const CommandLine given = options(words);
+        EXPECT_EQ(given.mode, 'N');
+        EXPECT_EQ(given.print, true);
+        EXPECT_EQ(given.order, true);
+        EXPECT_EQ(given.simulations, 100);
+        EXPECT_EQ(given.seed, 7u);
+        EXPECT_EQ(given.directory, "dir");
+        EXPECT_TRUE(given.quiet);
+    }
+    const CommandLine negated = options({"-m", "t", "--no-print", "--no-null"});
+    EXPECT_EQ(negated.mode, 'T');
+    EXPECT_EQ(negated.print, false);
+    EXPECT_EQ(negated.simulations, 0);
+    EXPECT_EQ(options({"--no-order"}).order, false);
+    EXPECT_TRUE(options({"-h"}).help);
+    EXPECT_TRUE(options({"--help"}).help);
+    EXPECT_TRUE(options({"-V"}).version);
+    EXPECT_TRUE(options({"--version"}).version);
+    EXPECT_EQ(options({"-s", "4294967295"}).seed, 4294967295u);
+    EXPECT_EQ(options({"--seed=0"}).seed, 0u);
+}
+
+TEST(CommandLine, TheLaterOfTwoOptionsWinsAndPatternsMayComeAnywhere)
+{
+    const CommandLine given = options({"a.txt", "--print", "-n", "5", "*.csv", "--no-print",
+                                       "-n", "7", "--null", "9", "--no-null", "--", "-odd.txt"});
+    EXPECT_EQ(given.print, false);
+    EXPECT_EQ(given.simulations, 0);
+    EXPECT_EQ(given.patterns, (std::vector<std::string>{"a.txt", "*.csv", "-odd.txt"}));
+    EXPECT_EQ(options({"--no-null", "-n", "3"}).simulations, 3);
+    EXPECT_EQ(options({"-m", "N", "-m", "T"}).mode, 'T');
+}
+
+TEST(CommandLine, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> mistakes = {
+        {"-x"},                    {"--bogus"},          {"-n"},
+        {"--seed"},                {"-C"},               {"-m"},
+        {"-n", "0"},               {"-n", "1001"},       {"-n", "abc"},
+        {"-n", "10x"},             {"--null=-5"},        {"-s", "-1"},
+        {"-s", "4294967296"},      {"-s", "1e3"},        {"-m", "X"},
+        {"-m", "TT"},              {"--mode="},          {"-m", "T", "--order"},
+        {"--no-order", "-m", "T"}, {"data/*.txt"},       {"-m", "N", "--", "../a.txt"},
+        {"--print=yes"},           {"-C", ""},           {"--no-null=5"},
+    };
+    for (const auto& words : mistakes) {
+        std::string joined;
+        for (const std::string& word : words)
+            joined += word + " ";
+        EXPECT_NE(parse(words).error, "") << joined;
+    }
+    EXPECT_NE(parse({"-m", "T", "--order"}).error.find("mode N"), std::string::npos);
+    EXPECT_NE(parse({"data/*.txt"}).error.find("-C"), std::string::npos);
+    EXPECT_NE(parse({"--bogus"}).error.find("--bogus"), std::string::npos);
+    EXPECT_NE(parse({"-n"}).error.find("-n"), std::string::npos);
+    EXPECT_NE(parse({"-x"}).error.find("unknown option '-x'"), std::string::npos);
+    // An option that takes no value is named whole, however it is abbreviated.
+    EXPECT_EQ(parse({"--no-null=5"}).error, "option '--no-null' takes no value");
+    EXPECT_EQ(parse({"--no-pr=1"}).error, "option '--no-print' takes no value");
+    EXPECT_EQ(parse({"--print=yes"}).error, "option '--print' takes no value");
+    EXPECT_NE(parse({"-C", ""}).error.find("--directory"), std::string::npos);
+}
+
+TEST(CommandLine, ScriptedWhenTheModeEveryQuestionOfItAndAPatternAreGiven)
+{
+    EXPECT_TRUE(isScripted(options({"-m", "T", "-p", "-n", "10", "*.txt"})));
+    EXPECT_TRUE(isScripted(options({"-m", "T", "--no-print", "--no-null", "a", "b"})));
+    EXPECT_FALSE(isScripted(options({"-m", "T", "--no-print", "--no-null"})));
+    EXPECT_FALSE(isScripted(options({"-m", "T", "--no-null", "*.txt"})));
+    EXPECT_FALSE(isScripted(options({"-m", "T", "-p", "*.txt"})));
+    EXPECT_FALSE(isScripted(options({"-p", "-n", "10", "*.txt"})));
+    // Mode N asks about printing only when it orders.
+    EXPECT_TRUE(isScripted(options({"-m", "N", "--no-order", "--no-null", "*.txt"})));
+    EXPECT_TRUE(isScripted(options({"-m", "N", "-o", "-p", "-n", "5", "*.txt"})));
+    EXPECT_FALSE(isScripted(options({"-m", "N", "-o", "-n", "5", "*.txt"})));
+    EXPECT_FALSE(isScripted(options({"-m", "N", "-p", "-n", "5", "*.txt"})));
+    // An option of mode N is no usage error when the mode is asked.
+    EXPECT_EQ(parse({"--order", "-p"}).error, "");
+}
+
+TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram)
+{
+    const std::string help = usageText();
+    for (const char* option : {"--mode", "--print", "--no-print", "--order", "--no-order", "--null",
+                               "--no-null", "--seed", "--directory", "--quiet", "--help",
+                               "--version", "-m,", "-p,", "-o,", "-n,", "-s,", "-C,", "-q,", "-h,",
+                               "-V,", "Examples:", "bravolin [OPTION]... [--] [PATTERN]..."})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    EXPECT_EQ(versionText().substr(0, 15), "BRAVOLIN 3.0.3\n");
+}

@@ -1,0 +1,211 @@
+// The matrix reader of mode T, reading matrix text from memory.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+#include "bravolin/matrix.h"
+#include "console/input/matrix_reader.h"
+#include "support/listed_answers.h"
+#include "support/matrices.h"
+#include "support/scratch.h"
+
+namespace {
+
+// Reads content as the text of the matrix file NAME.TXT, with the console
+// captured.
+struct ReadResult {
+    bool ok;
+    std::string console;
+    int lostLines;
+    ReadOutcome outcome;
+    bravolin::Matrix matrix;
+};
+
+ReadResult readText(const std::string& content, std::deque<std::string> answers = {}, bool showsQuestions = true)
+{
+    ListedAnswers listed(std::move(answers), showsQuestions);
+    testing::internal::CaptureStdout();
+    MatrixRead read;
+    try {
+        read = readMatrixText(content, "NAME.TXT", listed);
+    } catch (...) {
+        testing::internal::GetCapturedStdout();
+        throw;
+    }
+    return {read.outcome == ReadOutcome::Read, testing::internal::GetCapturedStdout(), read.lostLines,
+            read.outcome, read.matrix};
+}
+
+// The matrix read, as "0"/"1" lines each ended by a line end.
+std::string storedRows(const ReadResult& result)
+{
+    return matrixText(rowsOf(result.matrix));
+}
+
+}  // namespace
+
+TEST(MatrixReader, BlanksTabsAndEitherLineEndGiveTheSameMatrix)
+{
+        for (const char* content : {"0 1 1\n1 1 0\n", "011\r\n110", "0\t1 1\r\r\n\n  \t\n1 1\t0\n\n"}) {
+        ReadResult result = readText(content);
+        ASSERT_TRUE(result.ok) << content;
+        EXPECT_EQ(result.console, "");
+        EXPECT_EQ(storedRows(result), "011\n110\n");
+    }
+}
+
+TEST(MatrixReader, HeaderLinesAboveTheMatrixAreDroppedSilently)
+{
+        ReadResult result = readText("10 species, 2 sites\nAedes Culex\n10\n01\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+    EXPECT_EQ(storedRows(result), "10\n01\n");
+    // Cells before the foreign character of a header line do not stay either.
+    result = readText("11x\n01\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(storedRows(result), "01\n");
+}
+
+TEST(MatrixReader, FirstRowFixesTheColumnCount)
+{
+        ReadResult result = readText("101\n11\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(storedRows(result), "101\n110\n");
+
+    result = readText("101\n1101\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(storedRows(result), "101\n110\n");
+}
+
+TEST(MatrixReader, OneRowWithoutFinalLineEndIsAOneRowMatrix)
+{
+        ReadResult result = readText("\n  1 0 1");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(storedRows(result), "101\n");
+}
+
+TEST(MatrixReader, ForeignCharacterAfterTheFirstRowAsksAndLosesTheLine)
+{
+        ReadResult result = readText("101\n1x1\n011\n", {"yes"});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console,
+              "\nFile: NAME.TXT has the character:x (not 0 or 1) in line:2 colunm:2!\n"
+              "The line will be lost! Type 'Y' to continue or 'N' to abort!  ");
+    EXPECT_EQ(storedRows(result), "101\n011\n");
+}
+
+TEST(MatrixReader, EachForeignCharacterOfALostLineAsksAgainWithTheNextColumn)
+{
+        ReadResult result = readText("11\n1.1-\n", {"what", "Y", "y"});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console,
+              "\nFile: NAME.TXT has the character:. (not 0 or 1) in line:2 colunm:2!\n"
+              "The line will be lost! Type 'Y' to continue or 'N' to abort!  "
+              "Type 'Y' to continue or 'N' to abort!  "
+              "\nFile: NAME.TXT has the character:- (not 0 or 1) in line:2 colunm:3!\n"
+              "The line will be lost! Type 'Y' to continue or 'N' to abort!  ");
+    // The lost last line, without a line end, leaves nothing behind.
+    EXPECT_EQ(storedRows(result), "11\n");
+}
+
+TEST(MatrixReader, AnswerNAtTheQuestionEndsTheProgramAndTheEndOfInputLeavesItUnfinished)
+{
+        EXPECT_EQ(readText("11\n1#\n", {"n"}).outcome, ReadOutcome::EndProgram);
+    EXPECT_THROW(readText("11\n1#\n", {}), InputEnded);
+}
+
+TEST(MatrixReader, AScriptIsAskedNothingAndLosesTheLine)
+{
+        // Once a line, however many foreign characters it holds.
+    ReadResult result = readText("Header\n101\n1x1\n0-1#" + std::string(5000, '?') + "\n011\n", {}, false);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console,
+              "\nFile: NAME.TXT has the character:x (not 0 or 1) in line:2 colunm:2!\n"
+              "The line will be lost! It has 1 character that is not 0 or 1.\n"
+              "\nFile: NAME.TXT has the character:- (not 0 or 1) in line:2 colunm:2!\n"
+              "The line will be lost! It has 5002 characters that are not 0 or 1.\n");
+    EXPECT_EQ(storedRows(result), "101\n011\n");
+    // The header above the first row is not counted as lost.
+    EXPECT_EQ(result.lostLines, 2);
+}
+
+TEST(MatrixReader, ACtrlZByteEndsTheFile)
+{
+        // A trailing Ctrl-Z, as older editors save it, asks nothing and says nothing.
+    ReadResult result = readText("10\n01\n\x1a");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+    EXPECT_EQ(storedRows(result), "10\n01\n");
+    result = readText("10\n01\x1a \r\n\t");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+    EXPECT_EQ(storedRows(result), "10\n01\n");
+    // Whatever follows it is not read, and the user is told.
+    result = readText("10\n0\x1a" "1\n11\nxyz\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "File: NAME.TXT ends at a Ctrl-Z byte; the rest of it is not read.\n");
+    EXPECT_EQ(storedRows(result), "10\n00\n");
+    // A full 3000-row matrix with its Ctrl-Z is not truncated.
+    std::string rows;
+    for (int r = 0; r < bravolin::kMaxMatrixSide; r++)
+        rows += "1\n";
+    result = readText(rows + "\x1a");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+}
+
+TEST(MatrixReader, InvalidDigitRejectsTheFileUnlessItsLineIsLost)
+{
+        ReadResult result = readText("101\n121\n");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.console, "File: NAME.TXT has cel[2][2] = 2 (not 0 or 1)\n");
+
+    result = readText("Header 2009\n101\n1z9\n011\n", {"Y"});
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(storedRows(result), "101\n011\n");
+}
+
+TEST(MatrixReader, EmptyOrMissingFilesAreRejected)
+{
+        for (const char* content : {"", "\n \t\r\n\n", "species names only\n"}) {
+        ReadResult result = readText(content);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.console, "File: NAME.TXT has 0 rows...\n");
+    }
+    ScratchDirectory dir;
+    dir.enter();
+    testing::internal::CaptureStdout();
+    ListedAnswers none;
+    EXPECT_EQ(readMatrixFile("MISSING.TXT", none).outcome, ReadOutcome::Skipped);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.TXT not found...\n");
+}
+
+TEST(MatrixReader, RowAndColumnLimits)
+{
+        const int side = bravolin::kMaxMatrixSide;
+    const std::string fullRow(static_cast<std::size_t>(side), '1');
+    std::string content;
+    for (int r = 0; r < side; r++)
+        content += fullRow + "\n";
+    ReadResult result = readText(content);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "");
+    EXPECT_EQ(result.matrix.rows(), side);
+    EXPECT_EQ(result.matrix.columns(), side);
+    EXPECT_EQ(result.matrix.at(side - 1, side - 1), 1);
+
+    result = readText(content + "0\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console, "File: NAME.TXT has more than 3000 rows! The Matrix will be truncated!\n");
+    EXPECT_EQ(result.matrix.rows(), side);
+
+    // A 3001st cell stops the reading; the row cut there still counts.
+    result = readText("0" + fullRow + "\n" + fullRow + "\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.console,
+              "File: NAME.TXT has more than 3000 columns! The Matrix will be truncated!\n");
+    EXPECT_EQ(result.matrix.rows(), 1);
+    EXPECT_EQ(result.matrix.columns(), side);
+    EXPECT_EQ(result.matrix.at(0, 0), 0);
+}

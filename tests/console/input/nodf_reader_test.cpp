@@ -1,0 +1,96 @@
+// The mode N reader: which lines become rows, the column count, lost lines,
+// line ends, the column limit and the row limit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/input/nodf_reader.h"
+#include "support/matrices.h"
+#include "support/scratch.h"
+
+namespace {
+
+// Reads content as the text of the matrix file M.TXT, with the console
+// captured into console when it is given.
+NodfRead readText(const std::string& content, std::string* console = nullptr)
+{
+    testing::internal::CaptureStdout();
+    NodfRead read = readNodfText(content, "M.TXT");
+    const std::string printed = testing::internal::GetCapturedStdout();
+    if (console != nullptr)
+        *console = printed;
+    return read;
+}
+
+}  // namespace
+
+TEST(NodfReader, RowsColumnsAndLostLines)
+{
+    struct Case {
+        const char* content;
+        int rows, columns;
+        Rows stored;
+    };
+    const Case cases[] = {
+        // A header, a row with a label, a shorter row taking the lost line's
+        // place (none of the lost cells stays), a lost row with a letter.
+        {"sp1 sp2\n101\n110 island\n1\n11x1\n011\n", 3, 3, {"101", "100", "011"}},
+        {"10\n12\n01\n", 2, 2, {"10", "01"}},   // digits 2 to 9 lose the line
+        {"10\n19\n01\n", 2, 2, {"10", "01"}},
+        {"\n\n1 0\t1\r\n\r\n0 1 1\r1\t1 0\n\n", 3, 3, {"101", "011", "110"}},
+        {"111\n1\n11111\n", 3, 3, {"111", "100", "111"}},  // the first row fixes the columns
+        {"101", 1, 0, {""}},                  // no line end: a row, but no columns
+        {"10\n01", 2, 2, {"10", "01"}},
+        {"10\n1x", 1, 2, {"10"}},             // a lost last line
+        {"", 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        const NodfRead read = readText(c.content);
+        ASSERT_EQ(read.outcome, NodfReadOutcome::Read) << c.content;
+        EXPECT_EQ(read.matrix.rows(), c.rows) << c.content;
+        EXPECT_EQ(read.matrix.columns(), c.columns) << c.content;
+        EXPECT_EQ(rowsOf(read.matrix), c.stored) << c.content;
+    }
+    ScratchDirectory dir;
+    dir.enter();
+    EXPECT_EQ(readNodfFile("ABSENT.TXT").outcome, NodfReadOutcome::CannotOpen);
+}
+
+TEST(NodfReader, CellsBeyondColumn3000AreDroppedWithOneMessage)
+{
+    std::string longRow(3005, '1');
+    longRow[2999] = '0';
+    std::string console;
+    const NodfRead read = readText(longRow + "\n" + longRow + "\n", &console);
+    ASSERT_EQ(read.outcome, NodfReadOutcome::Read);
+    EXPECT_EQ(console, "File: M.TXT has more than 3000 columns! The Matrix will be truncated!\n");
+    EXPECT_EQ(read.matrix.rows(), 2);
+    EXPECT_EQ(read.matrix.columns(), 3000);
+    EXPECT_EQ(read.matrix.at(1, 2999), 0);
+}
+
+TEST(NodfReader, A3001stRowStopsTheReadingWithOrWithoutItsLineEnd)
+{
+    std::string rows;
+    for (int r = 0; r < 3000; r++)
+        rows += "01\n";
+    EXPECT_EQ(readText(rows).outcome, NodfReadOutcome::Read);
+    for (const char* last : {"11\n", "11"}) {
+        std::string console;
+        EXPECT_EQ(readText(rows + last, &console).outcome, NodfReadOutcome::TooManyRows) << last;
+        EXPECT_EQ(console, "File M.TXT has more than 1000 lines!!!\n");
+    }
+}
+
+TEST(NodfReader, ACtrlZByteEndsTheFileAndLostLinesBelowTheFirstRowAreCounted)
+{
+    std::string console;
+    NodfRead read = readText("sp1 sp2\n10\n0x\n01\x1a\r\n", &console);
+    EXPECT_EQ(rowsOf(read.matrix), (Rows{"10", "01"}));
+    EXPECT_EQ(console, "");
+    read = readText("10\n01\x1a\n11\n", &console);
+    EXPECT_EQ(read.matrix.rows(), 2);
+    EXPECT_EQ(console, "File: M.TXT ends at a Ctrl-Z byte; the rest of it is not read.\n");
+    EXPECT_EQ(readText("head\n10\n1x\n1y\n01\n").lostLines, 2);
+}

@@ -1,0 +1,106 @@
+// The checked output files: failures named once, a full disk, whole-file
+// writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "console/output/file_system.h"
+#include "console/output/output_failures.h"
+#include "console/output/output_file.h"
+#include "support/filling_disk.h"
+#include "support/scratch.h"
+
+TEST(OutputFiles, UnopenableFilesAreEachNamedOnceForTheWholeRun)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    std::filesystem::create_directory("taken.PCK");
+    std::filesystem::create_directory("taken.LIN");
+    testing::internal::CaptureStdout();
+    // Alternating failures are still each named once, not at every write.
+    for (int run = 0; run < 3; run++) {
+        appendToFile("taken.PCK", "a\n");
+        appendToFile("taken.LIN", "a\n");
+        appendToFile("fine.txt", "b\n");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: taken.PCK could not be written completely! Its results are incomplete.\n"
+              "File: taken.LIN could not be written completely! Its results are incomplete.\n");
+    EXPECT_EQ(dir.read("fine.txt"), "b\nb\nb\n");
+    EXPECT_TRUE(anyOutputIncomplete());
+    EXPECT_EQ(incompleteOutputCount(), 2);
+    forgetOutputFailures();
+    EXPECT_FALSE(anyOutputIncomplete());
+}
+
+TEST(OutputFiles, AFullDiskKeepsWhatFitAndSkipsTheRestOfThatFile)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    FillingDisk disk(5);
+    writeOutputThrough(&disk);
+    testing::internal::CaptureStdout();
+    OutputFile file("a.NULL");
+    file.write("123\n");
+    file.print("%d\n", 4567);
+    file.write("89\n");
+    file.close();
+    appendToFile("b.NULL", "x\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: a.NULL could not be written completely! Its results are incomplete.\n"
+              "File: b.NULL could not be written completely! Its results are incomplete.\n");
+    EXPECT_EQ(dir.read("a.NULL"), "123\n4");
+    EXPECT_EQ(dir.read("b.NULL"), "");
+    EXPECT_EQ(incompleteOutputCount(), 2);
+}
+
+#if defined(__linux__)
+TEST(OutputFiles, AFailureAtFlushOrCloseIsDetected)
+{
+    // Lines wait for a block to fill before they reach /dev/full: the
+    // failure shows only when they are handed over, at flush or close.
+    ScratchDirectory dir;
+    dir.enter();
+    std::filesystem::create_symlink("/dev/full", "full.COL");
+    testing::internal::CaptureStdout();
+    {
+        OutputFile file("full.COL");
+        file.write("0.00 01\n");
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "File: full.COL could not be written completely! Its results are incomplete.\n");
+    EXPECT_TRUE(anyOutputIncomplete());
+}
+#endif
+
+TEST(WholeFiles, WritesAndReplacesLeavingOnlyTheTarget)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "first, and longer than the second"));
+    EXPECT_EQ(dir.read("a.txt_packed.svg"), "first, and longer than the second");
+    ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "second"));
+    EXPECT_EQ(dir.read("a.txt_packed.svg"), "second");
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"a.txt_packed.svg"});
+}
+
+TEST(WholeFiles, AFileThatCannotBeWrittenIsNamedAndLeavesNoDebris)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    std::filesystem::create_directory("taken.svg");
+    // A name one character beyond the file system's limit: its temporary
+    // file is short, so only the final name fails.
+    const std::string tooLong = std::string(252, 'n') + ".svg";
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(writeWholeFile("taken.svg", "content"));
+    EXPECT_FALSE(writeWholeFile("missing/a.svg", "content"));
+    EXPECT_FALSE(writeWholeFile(tooLong, "content"));
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_NE(console.find("File: taken.svg could not be written completely!"), std::string::npos);
+    EXPECT_NE(console.find("File: " + tooLong + " could not be written completely!"), std::string::npos);
+    EXPECT_EQ(dir.files(), std::vector<std::string>{"taken.svg"});
+    EXPECT_TRUE(std::filesystem::is_directory("taken.svg"));
+}
