@@ -22,11 +22,12 @@ struct Expected {
     int lostLines;
 };
 
-// The rules of the format, line by line: blanks and tabs are nothing, LF and
-// CR end a line, 0 and 1 are cells, 2 to 9 reject the file unless their
-// line is already lost, any other byte loses its line (with a question
-// below the first row), Ctrl-Z ends the file, and reading stops at the
-// 3001st row or at a row's 3001st cell.
+// The rules of the format, line by line: a UTF-8 byte order mark at the
+// start is skipped, blanks and tabs are nothing, LF and CR end a line, 0
+// and 1 are cells, 2 to 9 reject the file unless their line is already
+// lost, any other byte loses its line (with a question below the first
+// row), Ctrl-Z ends the file, and reading stops at the 3001st row or at a
+// row's 3001st cell. A row longer than the first counts as a lost line.
 Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
 {
     Expected e{ReadOutcome::Read, {}, 0, 0};
@@ -40,10 +41,13 @@ Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
             e.rows.push_back(line);
             if (e.columns == 0)
                 e.columns = static_cast<int>(line.size());
+            else if (static_cast<int>(line.size()) > e.columns)
+                e.lostLines++;
         }
         line.clear();
     };
-    for (std::size_t i = 0; i < size && data[i] != 0x1A; i++) {
+    const std::size_t start = size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 3 : 0;
+    for (std::size_t i = start; i < size && data[i] != 0x1A; i++) {
         const int c = data[i];
         if (c == ' ' || c == '\t')
             continue;

@@ -18,17 +18,20 @@ struct Expected {
     int lostLines;
 };
 
-// The rules of mode N's reader: 0 and 1 are cells (at most 3000 a line),
-// blanks and tabs are nothing, LF and CR end a line, any other byte loses
-// its whole line silently, Ctrl-Z ends the file, the first line end after
-// cells fixes the column count, and a 3001st row stops it all. A last line
-// without its line end is a row but fixes no column count.
+// The rules of mode N's reader: a UTF-8 byte order mark at the start is
+// skipped, 0 and 1 are cells (at most 3000 a line), blanks and tabs are
+// nothing, LF and CR end a line, any other byte loses its whole line,
+// Ctrl-Z ends the file, the first line end after cells fixes the column
+// count, and a 3001st row stops it all. A last line without its line end
+// is a row but fixes no column count. Rows cut to the column count, or a
+// single row without a line end, count as one more lost line.
 Expected model(const std::uint8_t* data, std::size_t size)
 {
     Expected e{NodfReadOutcome::Read, {}, 0, 0};
     std::string line;
-    bool lost = false;
-    for (std::size_t i = 0; i < size && data[i] != 0x1A; i++) {
+    bool lost = false, cut = false;
+    const std::size_t start = size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 3 : 0;
+    for (std::size_t i = start; i < size && data[i] != 0x1A; i++) {
         const int c = data[i];
         if (c == '0' || c == '1') {
             if (!lost && line.size() < 3000)
@@ -39,6 +42,7 @@ Expected model(const std::uint8_t* data, std::size_t size)
             } else {
                 if (e.columns == 0)
                     e.columns = static_cast<int>(line.size());
+                cut = cut || static_cast<int>(line.size()) > e.columns;
                 if (!line.empty())
                     e.rows.push_back(line);
                 if (e.rows.size() == 3001) {
@@ -53,10 +57,14 @@ Expected model(const std::uint8_t* data, std::size_t size)
             lost = true;
         }
     }
-    if (!lost && !line.empty())
+    if (!lost && !line.empty()) {
+        cut = cut || (e.columns > 0 && static_cast<int>(line.size()) > e.columns);
         e.rows.push_back(line);
+    }
     if (e.rows.size() == 3001)
         e.outcome = NodfReadOutcome::TooManyRows;
+    if (cut || (e.columns == 0 && !e.rows.empty()))
+        e.lostLines++;
     return e;
 }
 

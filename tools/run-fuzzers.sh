@@ -10,9 +10,10 @@ seconds=$2
 top=$(cd "$(dirname "$0")/.." && pwd)
 status=0
 pids=""
-for harness in matrix_reader nodf_reader pattern; do
+for harness in matrix_reader nodf_reader table_reader pattern; do
     case $harness in
         pattern) seeds=$top/fuzz/corpus/pattern; maxlen=600 ;;
+        table_reader) seeds=$top/fuzz/corpus/table; maxlen=8192 ;;
         *) seeds=$top/fuzz/corpus/matrix; maxlen=8192 ;;
     esac
     mkdir -p "$build/corpus/$harness" "$build/findings/$harness"
@@ -24,7 +25,7 @@ done
 for pid in $pids; do
     wait "$pid" || status=1
 done
-for harness in matrix_reader nodf_reader pattern; do
+for harness in matrix_reader nodf_reader table_reader pattern; do
     echo "$harness: $(grep -E '^#[0-9]+' "$build/$harness.log" | tail -n 1)"
     grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$build/$harness.log" | sed 's/^/    /'
     if grep -q -E 'ERROR|fuzz: ' "$build/$harness.log"; then

@@ -8,7 +8,7 @@
 
 namespace {
 
-enum LongOnly { NoPrint = 256, NoOrder, NoNull, Svg, Report };
+enum LongOnly { NoPrint = 256, NoOrder, NoNull, Svg, Report, Table, Transpose };
 
 const option kOptions[] = {
     {"mode", required_argument, nullptr, 'm'},
@@ -24,6 +24,8 @@ const option kOptions[] = {
     {"quiet", no_argument, nullptr, 'q'},
     {"svg", no_argument, nullptr, Svg},
     {"report", no_argument, nullptr, Report},
+    {"table", no_argument, nullptr, Table},
+    {"transpose", no_argument, nullptr, Transpose},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -136,6 +138,12 @@ std::string takeOption(CommandLine& options, int code, const char* value)
     case Svg:
         options.svg = true;
         return "";
+    case Table:
+        options.table = true;
+        return "";
+    case Transpose:
+        options.transpose = true;
+        return "";
     case Report:
         options.report = options.svg = true;
         return "";
@@ -153,6 +161,8 @@ std::string checkCombination(const CommandLine& options)
 {
     if (options.mode == 'T' && options.order)
         return "--order and --no-order belong to mode N, not to -m T";
+    if (options.transpose && !options.table)
+        return "--transpose reads the rows of a table as species: give it with --table";
     for (const std::string& pattern : options.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
@@ -229,6 +239,10 @@ least one PATTERN, the run asks nothing and is scripted.
                         is written whole and replaces the picture of an earlier run
       --report          the pictures, and BRAVOLIN_report.html: a page of the
                         batch with its values and pictures (replaced by the next run)
+      --table           read every matrix file as a delimited table (CSV, semicolon,
+                        tab or blank separated) with site and species names and
+                        numbers: above 0 is a presence, 0 an absence
+      --transpose       with --table: the table's rows are species, its columns sites
   -h, --help            this text
   -V, --version         the version, and where the results are written
 

@@ -23,6 +23,8 @@ struct CommandLine {
     bool quiet = false;               // no progress lines
     bool svg = false;                 // pictures of the analyses
     bool report = false;              // the batch's page, and the pictures
+    bool table = false;               // read matrix files as delimited tables
+    bool transpose = false;           // a table's rows are species
     bool help = false;
     bool version = false;
 };

@@ -129,6 +129,8 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
         run.seed = seedOfRun(run);
     run.pictures.pictures = parsed.options.svg;
     run.pictures.page = parsed.options.report;
+    run.readTables = parsed.options.table;
+    run.transposeTables = parsed.options.transpose;
     setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
     run.generator = bravolin::Generator(seedOfRun(run));
     printBanner();

@@ -10,6 +10,7 @@
 #include "bravolin/null_models.h"
 #include "console/driver/interrupts.h"
 #include "console/input/nodf_reader.h"
+#include "console/input/table_reader.h"
 #include "console/output/folder_lock.h"
 #include "console/output/summary_line.h"
 #include "console/reports/nodf_reports.h"
@@ -53,14 +54,30 @@ std::vector<std::string> runNullModels(RunContext& run, const std::string& fileN
     return nodfNullSummary(null, settings.simulations);
 }
 
-// Starts the summary line of the file and reads its matrix. None when the
-// file ends the batch (it cannot be opened, or it has too many rows); its
-// summary line is then ended, so that it never runs into the next line
-// written.
-std::optional<bravolin::Matrix> readMatrixFile(RunContext& run, const std::string& fileName)
+// A file read for the batch, or why not.
+struct BatchFile {
+    enum { Read, Skipped, EndsBatch } outcome;
+    bravolin::Matrix matrix;
+};
+
+// Reads a table: a file that cannot be used is skipped, and has no summary
+// line.
+BatchFile readTable(RunContext& run, const std::string& fileName)
 {
-    consolePrintf("File: %s in processing...\n", fileName.c_str());
-    printFileSeed(run);
+    TableRead table = readTableFile(fileName, run.transposeTables);
+    if (table.outcome != TableOutcome::Read) {
+        run.tally.skipped++;
+        return {BatchFile::Skipped, {}};
+    }
+    startNodfSummaryLine(fileName);
+    return {BatchFile::Read, std::move(table.matrix)};
+}
+
+// Starts the summary line of the file and reads its matrix. A file that
+// cannot be opened or has too many rows ends the batch; its summary line is
+// then ended, so that it never runs into the next line written.
+BatchFile readMatrixFile(RunContext& run, const std::string& fileName)
+{
     startNodfSummaryLine(fileName);
     NodfRead read = readNodfFile(fileName);
     if (read.lostLines > 0)
@@ -69,18 +86,32 @@ std::optional<bravolin::Matrix> readMatrixFile(RunContext& run, const std::strin
         consolePrintf("File %s not found!\n", fileName.c_str());
     if (read.outcome != NodfReadOutcome::Read) {
         endOpenSummaryLine();
-        return std::nullopt;
+        return {BatchFile::EndsBatch, {}};
     }
-    return std::move(read.matrix);
+    return {BatchFile::Read, std::move(read.matrix)};
+}
+
+BatchFile readFile(RunContext& run, const std::string& fileName)
+{
+    consolePrintf("File: %s in processing...\n", fileName.c_str());
+    printFileSeed(run);
+    return run.readTables ? readTable(run, fileName) : readMatrixFile(run, fileName);
 }
 
 // The analysis of the file just read; one that runs out of memory is
-// reported.
+// reported. A file without any row is analysed as it always was (its
+// values are nan), but it is said, and a script counts it as skipped.
 void analyseReadFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
 {
+    const bool noRow = matrix.rows() == 0;
+    if (noRow && !hintAtTables(run, fileName))
+        consolePrintf("File: %s has no row of 0s and 1s.\n", fileName.c_str());
     try {
         analyseNodfFile(run, fileName, matrix);
-        run.tally.analysed++;
+        if (noRow)
+            run.tally.skipped++;
+        else
+            run.tally.analysed++;
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(run, fileName);
     }
@@ -119,13 +150,14 @@ void runNodfBatch(RunContext& run)
             }
             return;
         }
-        const std::optional<bravolin::Matrix> matrix = readMatrixFile(run, *fileName);
-        if (!matrix) {
+        const BatchFile file = readFile(run, *fileName);
+        if (file.outcome == BatchFile::EndsBatch) {
             lock.release();
             endBatchEarly(run, batch);
             return;
         }
-        analyseReadFile(run, *fileName, *matrix);
+        if (file.outcome == BatchFile::Read)
+            analyseReadFile(run, *fileName, file.matrix);
         stopIfInterrupted();
     }
 }

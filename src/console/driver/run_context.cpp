@@ -104,6 +104,17 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
     }
 }
 
+bool hintAtTables(const RunContext& run, const std::string& fileName)
+{
+    const std::string lower = lowerCaseName(fileName);
+    const bool tableName = lower.size() > 4 && (lower.compare(lower.size() - 4, 4, ".csv") == 0 ||
+                                                lower.compare(lower.size() - 4, 4, ".tsv") == 0);
+    if (!run.scripted || !tableName)
+        return false;
+    consolePrintf("File: %s has no row of 0s and 1s; to read it as a table, use --table.\n", fileName.c_str());
+    return true;
+}
+
 void printFileSeed(const RunContext& run)
 {
     if (run.scripted && run.settings.nullModels)

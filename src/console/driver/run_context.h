@@ -58,6 +58,10 @@ struct RunContext {
     int threads = 0;
     BatchTally tally;
     RunPictures pictures;
+    // Matrix files are read as delimited tables (--table), their rows as
+    // species when transposed; for every run of the program.
+    bool readTables = false;
+    bool transposeTables = false;
     Spinner spinner;
     ProgramEnvironment environment = machineEnvironment();
     // Whether the console has said that fewer threads run than asked for,
@@ -105,6 +109,11 @@ void answerNullModelQuestions(RunContext& run);
 // printed before each report of a pattern that matched nothing (mode N
 // starts every step of its batch with a line end).
 FileBatch takeBatch(RunContext& run, const char* stepStart);
+
+// In a scripted run, for a file whose name ends in .csv or .tsv and in
+// which no row of 0s and 1s was found: the hint at --table. Returns
+// whether it was given.
+bool hintAtTables(const RunContext& run, const std::string& fileName);
 
 // In a scripted run with null models: the generator's state before the
 // file's first draw, so that the file's null models can be rerun alone.

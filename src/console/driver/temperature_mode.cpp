@@ -10,6 +10,7 @@
 #include "bravolin/temperature.h"
 #include "console/driver/interrupts.h"
 #include "console/input/matrix_reader.h"
+#include "console/input/table_reader.h"
 #include "console/output/folder_lock.h"
 #include "console/output/report_names.h"
 #include "console/reports/pack_report.h"
@@ -57,13 +58,29 @@ std::vector<std::string> runNullModels(RunContext& run, const std::string& fileN
     return temperatureNullSummary(null, settings.simulations);
 }
 
+// Reads the file named fileName, as a table or as a matrix file. The
+// outcome is Skipped, its reason on the console, for a file that cannot be
+// used, and EndProgram when the reader's question was answered N.
+MatrixRead readFile(RunContext& run, const std::string& fileName)
+{
+    if (run.readTables) {
+        TableRead table = readTableFile(fileName, run.transposeTables);
+        return {table.outcome == TableOutcome::Read ? ReadOutcome::Read : ReadOutcome::Skipped, 0,
+                std::move(table.matrix)};
+    }
+    MatrixRead read = readMatrixFile(fileName, run.answers);
+    if (read.lostLines > 0)
+        run.tally.withLostLines++;
+    if (read.problem == ReadProblem::NoRow)
+        hintAtTables(run, fileName);
+    return read;
+}
+
 // Reads the file named fileName and analyses it. Returns false when the
 // reader's question was answered N, which ends the program.
 bool processTemperatureFile(RunContext& run, const std::string& fileName)
 {
-    const MatrixRead read = readMatrixFile(fileName, run.answers);
-    if (read.lostLines > 0)
-        run.tally.withLostLines++;
+    const MatrixRead read = readFile(run, fileName);
     if (read.outcome == ReadOutcome::EndProgram)
         return false;
     if (read.outcome == ReadOutcome::Skipped) {

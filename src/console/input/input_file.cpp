@@ -8,6 +8,24 @@
 #include "console/system/console.h"
 #include "console/system/platform.h"
 
+std::string_view withoutByteOrderMark(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    return text;
+}
+
+void CutRows::report(const std::string& name, int columns) const
+{
+    if (count_ == 1)
+        consolePrintf("File: %s: line %d has more cells than the first row; the cells after column %d are not read.\n",
+                      name.c_str(), firstLine_, columns);
+    else if (count_ > 1)
+        consolePrintf("File: %s: line %d and %d more lines have more cells than the first row; the cells after "
+                      "column %d are not read.\n",
+                      name.c_str(), firstLine_, count_ - 1, columns);
+}
+
 bool readWholeFile(const std::string& name, std::string* bytes)
 {
     std::FILE* file = openFile(name.c_str(), "rb");

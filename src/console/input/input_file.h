@@ -15,6 +15,49 @@
 // Ctrl-Z: the end of a matrix file, whatever follows it.
 constexpr char kEndOfFileMark = 0x1A;
 
+// The text without its UTF-8 byte order mark, which Windows editors and
+// spreadsheets put at the start of a file.
+std::string_view withoutByteOrderMark(std::string_view text);
+
+// Counts the lines of a text read byte by byte: LF, CR and CR LF each end
+// one.
+class LineCounter {
+public:
+    // Takes the byte just read.
+    void take(int c)
+    {
+        if (c == '\n' && !afterCarriageReturn_)
+            line_++;
+        if (c == '\r')
+            line_++;
+        afterCarriageReturn_ = c == '\r';
+    }
+    // The line of the next byte, from 1.
+    int line() const { return line_; }
+
+private:
+    int line_ = 1;
+    bool afterCarriageReturn_ = false;
+};
+
+// The rows a reader cut to the width of the first row, named once per
+// file: the first of them, and how many more.
+class CutRows {
+public:
+    void note(int line)
+    {
+        if (count_++ == 0)
+            firstLine_ = line;
+    }
+    int count() const { return count_; }
+    // The message, for rows cut after column columns.
+    void report(const std::string& name, int columns) const;
+
+private:
+    int count_ = 0;
+    int firstLine_ = 0;
+};
+
 // Reads the whole file of that UTF-8 name into bytes; false when it cannot
 // be opened or read.
 bool readWholeFile(const std::string& name, std::string* bytes);

@@ -27,6 +27,8 @@ struct ReaderState {
     int lostLines = 0;        // lines lost below the first row
     std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
     std::vector<std::uint8_t> line;               // the cells of the current line
+    LineCounter lines;
+    CutRows cutRows;  // rows longer than the first
     // A scripted run reports a lost line once, when it ends: its first
     // foreign character, where that stands, and how many the line holds.
     int foreignCharacters = 0;
@@ -79,6 +81,8 @@ void endLine(ReaderState& s)
     } else if (s.col > 0) {
         if (s.columns == 0)
             s.columns = s.col;
+        if (s.col > s.columns)
+            s.cutRows.note(s.lines.line());
         s.rows.push_back(std::move(s.line));
         s.line.clear();
         s.col = 0;
@@ -129,12 +133,14 @@ ByteOutcome takeForeignCharacter(ReaderState& s, int character, AnswerSource& an
 
 ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
 {
-    if (c == ' ' || c == '\t')
-        return ByteOutcome::Continue;
     if (isLineEnd(c)) {
         endLine(s);
+        s.lines.take(c);
         return ByteOutcome::Continue;
     }
+    s.lines.take(c);
+    if (c == ' ' || c == '\t')
+        return ByteOutcome::Continue;
     if (c == kEndOfFileMark)
         return ByteOutcome::EndOfFileMark;
     if (s.row == bravolin::kMaxMatrixSide) {
@@ -156,6 +162,9 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
         if (!s.skipLine) {
             consolePrintf("File: %s has cel[%d][%d] = %d (not 0 or 1)\n", s.name.c_str(), s.row + 1, s.col + 1,
                           c - '0');
+            if (!answers.showsQuestions())
+                consolePrintf("File: %s: to read numbers above 1, such as abundances, as presences, use --table.\n",
+                              s.name.c_str());
             return ByteOutcome::Reject;
         }
     } else {
@@ -168,6 +177,7 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
 
 MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers)
 {
+    bytes = withoutByteOrderMark(bytes);
     ReaderState s(name);
     ByteOutcome outcome = ByteOutcome::Continue;
     std::size_t at = 0;
@@ -176,7 +186,7 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
     if (outcome == ByteOutcome::EndOfFileMark)
         reportTextAfterEndOfFileMark(bytes.substr(at), name);
     if (outcome == ByteOutcome::Reject)
-        return {ReadOutcome::Skipped, s.lostLines, {}};
+        return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NotZeroOrOne};
     if (outcome == ByteOutcome::EndProgram)
         return {ReadOutcome::EndProgram, s.lostLines, {}};
 
@@ -187,13 +197,14 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
 
     if (s.row == 0) {
         consolePrintf("File: %s has 0 rows...\n", name.c_str());
-        return {ReadOutcome::Skipped, s.lostLines, {}};
+        return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NoRow};
     }
     if (s.columns == 0) {
         consolePrintf("File: %s has 0 columns...\n", name.c_str());
         return {ReadOutcome::Skipped, s.lostLines, {}};
     }
-    return {ReadOutcome::Read, s.lostLines, matrixOfRows(s.rows, s.columns)};
+    s.cutRows.report(name, s.columns);
+    return {ReadOutcome::Read, s.lostLines + s.cutRows.count(), matrixOfRows(s.rows, s.columns)};
 }
 
 MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
@@ -201,7 +212,7 @@ MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
     std::string bytes;
     if (!readWholeFile(name, &bytes)) {
         consolePrintf("File: %s not found...\n", name.c_str());
-        return {ReadOutcome::Skipped, 0, {}};
+        return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
     }
     return readMatrixText(bytes, name, answers);
 }

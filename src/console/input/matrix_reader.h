@@ -20,18 +20,26 @@ enum class ReadOutcome {
     EndProgram,  // the user answered N to the question about a lost line
 };
 
+// Why a file was skipped, where the driver has more to say about it.
+enum class ReadProblem { None, CannotOpen, NotZeroOrOne, NoRow };
+
 struct MatrixRead {
     ReadOutcome outcome;
-    int lostLines;  // lines below the first row lost to a foreign character
+    // Lines below the first row lost to a foreign character, and rows cut
+    // to the width of the first row.
+    int lostLines;
     bravolin::Matrix matrix;
+    ReadProblem problem = ReadProblem::None;
 };
 
-// Reads the matrix text bytes of the file named name (named in messages).
-// Reports Skipped, after printing why, when the text holds an invalid cell,
-// or has no row or no column. A foreign character below the first row asks
+// Reads the matrix text bytes of the file named name (named in messages),
+// after a UTF-8 byte order mark. Reports Skipped, after printing why, when
+// the text holds an invalid cell (with a hint at --table for a script), or
+// has no row or no column. A foreign character below the first row asks
 // answers whether to go on, unless they are a script that answers yes on
 // its own (the line is then reported once, with its number of foreign
-// characters); input that ends at that question throws InputEnded.
+// characters); input that ends at that question throws InputEnded. Rows
+// longer than the first are cut to its width and named once.
 MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers);
 
 // Reads the file named name; Skipped, with a message, when it cannot be

@@ -23,9 +23,15 @@ struct ReaderState {
     bool skipLine = false;
     bool truncationReported = false;
     int lostLines = 0;
+    std::vector<int> lostLineNumbers;  // the first few
     std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
     std::vector<std::uint8_t> line;               // the cells of the current line
+    LineCounter lines;
+    CutRows cutRows;  // rows longer than the first
 };
+
+// Lost lines named one by one; the rest are counted.
+constexpr std::size_t kLostLinesNamed = 3;
 
 // Mode N's reader reads one row beyond the program's limit, and stops when
 // a line end completes it.
@@ -65,6 +71,8 @@ bool endLine(ReaderState& s)
         s.columns = s.column;
     if (s.column == 0)
         return true;  // a blank line between rows
+    if (s.column > s.columns)
+        s.cutRows.note(s.lines.line());
     s.rows.push_back(std::move(s.line));
     s.line.clear();
     s.column = 0;
@@ -74,15 +82,34 @@ bool endLine(ReaderState& s)
 
 void loseLine(ReaderState& s)
 {
-    if (!s.skipLine && s.row > 0)
-        s.lostLines++;
+    if (!s.skipLine && s.row > 0 && ++s.lostLines <= static_cast<int>(kLostLinesNamed))
+        s.lostLineNumbers.push_back(s.lines.line());
     s.skipLine = true;
+}
+
+// What the reader dropped, said once the file is read: the lines below the
+// first row that are not rows (the first few by number), the rows cut to
+// the width of the first, and a single row without a line end, which gives
+// no column.
+void reportDroppedCells(const ReaderState& s)
+{
+    for (int line : s.lostLineNumbers)
+        consolePrintf("File: %s: line %d is not a row of 0s and 1s and is not read.\n", s.name.c_str(), line);
+    if (s.lostLines > static_cast<int>(kLostLinesNamed))
+        consolePrintf("File: %s: and %d more lines are not rows of 0s and 1s and are not read.\n", s.name.c_str(),
+                      s.lostLines - static_cast<int>(kLostLinesNamed));
+    s.cutRows.report(s.name, s.columns);
+    if (s.columns == 0 && !s.rows.empty() && !s.rows[0].empty())
+        consolePrintf("File: %s: line %d has no line end, so its cells are not read.\n", s.name.c_str(),
+                      s.lines.line());
 }
 
 enum class ByteOutcome { Continue, RowLimit, EndOfFileMark };
 
 ByteOutcome takeByte(ReaderState& s, int c)
 {
+    if (c != '\n' && c != '\r')
+        s.lines.take(c);
     switch (c) {
     case '0':
     case '1':
@@ -95,6 +122,7 @@ ByteOutcome takeByte(ReaderState& s, int c)
     case '\r':
         if (!endLine(s))
             return ByteOutcome::RowLimit;
+        s.lines.take(c);
         break;
     case kEndOfFileMark:
         return ByteOutcome::EndOfFileMark;
@@ -114,6 +142,8 @@ bool endFile(ReaderState& s)
         discardLostLine(s);
     if (s.column == 0)
         return true;
+    if (s.columns > 0 && s.column > s.columns)
+        s.cutRows.note(s.lines.line());
     s.rows.push_back(std::move(s.line));
     s.row++;
     return s.row < kRowsReadAtMost;
@@ -123,6 +153,7 @@ bool endFile(ReaderState& s)
 
 NodfRead readNodfText(std::string_view bytes, const std::string& name)
 {
+    bytes = withoutByteOrderMark(bytes);
     ReaderState s(name);
     ByteOutcome outcome = ByteOutcome::Continue;
     std::size_t at = 0;
@@ -134,7 +165,9 @@ NodfRead readNodfText(std::string_view bytes, const std::string& name)
         consolePrintf("File %s has more than 1000 lines!!!\n", name.c_str());
         return {NodfReadOutcome::TooManyRows, s.lostLines, {}};
     }
-    return {NodfReadOutcome::Read, s.lostLines, matrixOfRows(s.rows, s.columns)};
+    reportDroppedCells(s);
+    const bool cellsDropped = s.cutRows.count() > 0 || (s.columns == 0 && !s.rows.empty());
+    return {NodfReadOutcome::Read, s.lostLines + (cellsDropped ? 1 : 0), matrixOfRows(s.rows, s.columns)};
 }
 
 NodfRead readNodfFile(const std::string& name)

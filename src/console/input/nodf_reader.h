@@ -1,7 +1,8 @@
 // The matrix reader of mode N. It reads the same text files as the mode T
 // reader but never asks anything: a line holding any character other than
-// 0, 1, blank or tab (digits 2 to 9 included) is dropped whole, silently.
-// A Ctrl-Z byte ends the file.
+// 0, 1, blank or tab (digits 2 to 9 included) is dropped whole, silently
+// above the first row, named below it. A Ctrl-Z byte ends the file; a
+// UTF-8 byte order mark at its start is skipped.
 #ifndef BRAVOLIN_CONSOLE_INPUT_NODF_READER_H
 #define BRAVOLIN_CONSOLE_INPUT_NODF_READER_H
 
@@ -18,13 +19,16 @@ enum class NodfReadOutcome {
 
 struct NodfRead {
     NodfReadOutcome outcome;
-    int lostLines;  // lines below the first row dropped for a foreign character
+    // Lines below the first row dropped for a foreign character, and one
+    // more when cells were dropped from rows longer than the first.
+    int lostLines;
     bravolin::Matrix matrix;
 };
 
 // Reads the matrix text bytes of the file named name (named in messages):
 // its rows, and as many columns as the first row completed by a line end
-// has. Cells beyond column 3000 are ignored, with a message the first time.
+// has; the cells a longer row has beyond those are dropped, and named once.
+// Cells beyond column 3000 are ignored, with a message the first time.
 // A 3001st row stops the reading with its message; what follows is the
 // driver's business.
 NodfRead readNodfText(std::string_view bytes, const std::string& name);

@@ -14,13 +14,21 @@ void writePicture(RunPictures& run, const std::string& name, const std::string& 
         run.filePictures.push_back(name);
 }
 
-// Each line's number in the matrix file, from 1.
-std::vector<int> labels(const std::vector<int>& order)
+// Each line's name, or its number in the matrix file from 1.
+std::vector<std::string> rowLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
 {
-    std::vector<int> numbers;
-    for (int line : order)
-        numbers.push_back(line + 1);
-    return numbers;
+    std::vector<std::string> labels;
+    for (int row : order)
+        labels.push_back(matrix.rowName(row));
+    return labels;
+}
+
+std::vector<std::string> columnLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
+{
+    std::vector<std::string> labels;
+    for (int column : order)
+        labels.push_back(matrix.columnName(column));
+    return labels;
 }
 
 void drawNullPicture(RunPictures& run, const std::string& fileName, char mode, double observed,
@@ -68,8 +76,8 @@ void drawPackedMatrix(RunPictures& run, const std::string& fileName, const bravo
         picture.contribution[at] = cell.contribution;
         picture.unexpected[at] = 1;
     }
-    picture.rowLabels = labels(result.rowOrder);
-    picture.columnLabels = labels(result.columnOrder);
+    picture.rowLabels = rowLabels(matrix, result.rowOrder);
+    picture.columnLabels = columnLabels(matrix, result.columnOrder);
     for (const bravolin::IsoclinePoint& point : result.isocline)
         picture.isocline.emplace_back(point.x, point.y);
     picture.packedFillPercent = result.packedFill;
@@ -86,8 +94,8 @@ void drawOrderedMatrix(RunPictures& run, const std::string& fileName, const brav
     picture.rows = ordered.rows();
     picture.columns = ordered.columns();
     picture.cells = ordered.cells();
-    picture.rowLabels = labels(result.rowOrder);
-    picture.columnLabels = labels(result.columnOrder);
+    picture.rowLabels = rowLabels(matrix, result.rowOrder);
+    picture.columnLabels = columnLabels(matrix, result.columnOrder);
     picture.ordered = result.ordered;
     picture.nodfRows = static_cast<double>(result.nodf.rows) * 100;
     picture.nodfColumns = static_cast<double>(result.nodf.columns) * 100;

@@ -29,6 +29,8 @@ constexpr double kBorderWidth = 1;
 constexpr long long kMostCellsDrawn = 250LL * 250LL;
 constexpr long long kMostBlocks = 200LL * 200LL;
 constexpr int kMostLabelledLines = 200;
+// Characters of a label beyond which a name is shortened.
+constexpr std::size_t kLongestLabel = 16;
 // The isocline is thinned to this many points: more add bytes, not shape.
 constexpr std::size_t kMostIsoclinePoints = 2000;
 
@@ -69,12 +71,44 @@ int blockSizeFor(int rows, int columns)
     return size;
 }
 
-std::size_t longestLabelLength(const std::vector<int>& labels)
+// A label as shown: at most kLongestLabel characters, a longer name cut
+// with an ellipsis (characters are counted as UTF-8 sequences, and never
+// cut in the middle).
+std::string shownLabel(const std::string& label)
+{
+    std::size_t characters = 0, cut = label.size();
+    for (std::size_t at = 0; at < label.size(); at++) {
+        if ((static_cast<unsigned char>(label[at]) & 0xC0) == 0x80)
+            continue;
+        if (characters == kLongestLabel - 1)
+            cut = at;
+        if (++characters > kLongestLabel)
+            return label.substr(0, cut) + "\u2026";
+    }
+    return label;
+}
+
+std::size_t characterCount(const std::string& text)
+{
+    std::size_t characters = 0;
+    for (char c : text)
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters;
+}
+
+std::size_t longestLabelLength(const std::vector<std::string>& labels)
 {
     std::size_t longest = 0;
-    for (const int label : labels)
-        longest = std::max(longest, std::to_string(label).size());
+    for (const std::string& label : labels)
+        longest = std::max(longest, characterCount(shownLabel(label)));
     return longest;
+}
+
+// A label that is a name rather than a number carries its whole text as a
+// tooltip.
+bool isNumber(const std::string& label)
+{
+    return !label.empty() && label.find_first_not_of("0123456789") == std::string::npos;
 }
 
 struct GridLayout {
@@ -87,8 +121,8 @@ struct GridLayout {
     double labelFont = 0;
 };
 
-GridLayout planGrid(int rows, int columns, const std::vector<int>& rowLabels,
-                    const std::vector<int>& columnLabels)
+GridLayout planGrid(int rows, int columns, const std::vector<std::string>& rowLabels,
+                    const std::vector<std::string>& columnLabels)
 {
     GridLayout layout;
     layout.rows = rows;
@@ -107,7 +141,7 @@ GridLayout planGrid(int rows, int columns, const std::vector<int>& rowLabels,
     layout.labelFont = std::min(kLargestLabelFont, 0.8 * layout.cellPixels);
 
     const double labelGap = 6;
-    const auto labelExtent = [&](bool shown, const std::vector<int>& labels) {
+    const auto labelExtent = [&](bool shown, const std::vector<std::string>& labels) {
         return shown ? longestLabelLength(labels) * kDigitWidth * layout.labelFont + labelGap : 0.0;
     };
     layout.left = kMargin + labelExtent(layout.labelRows, rowLabels);
@@ -303,10 +337,18 @@ void closeGrid(std::string& out, const GridLayout& layout)
     out += "</g>\n</g>\n";
 }
 
-// The row numbers left of the grid and the column numbers above it, turned
+void appendLabel(std::string& out, double x, double y, std::string_view attributes, const std::string& label)
+{
+    if (isNumber(label))
+        appendText(out, x, y, attributes, label);
+    else
+        appendTextWithTitle(out, x, y, attributes, shownLabel(label), label);
+}
+
+// The row labels left of the grid and the column labels above it, turned
 // upright, each centred on its line.
-void drawLabels(std::string& out, const GridLayout& layout, const std::vector<int>& rowLabels,
-                const std::vector<int>& columnLabels)
+void drawLabels(std::string& out, const GridLayout& layout, const std::vector<std::string>& rowLabels,
+                const std::vector<std::string>& columnLabels)
 {
     if (!layout.labelRows && !layout.labelColumns)
         return;
@@ -318,8 +360,8 @@ void drawLabels(std::string& out, const GridLayout& layout, const std::vector<in
     out += "\">\n";
     if (layout.labelRows) {
         for (int row = 0; row < layout.rows; ++row)
-            appendText(out, layout.left - gap, layout.top + (row + 0.5) * layout.cellPixels,
-                       "dy=\".35em\" text-anchor=\"end\"", std::to_string(rowLabels[row]));
+            appendLabel(out, layout.left - gap, layout.top + (row + 0.5) * layout.cellPixels,
+                        "dy=\".35em\" text-anchor=\"end\"", rowLabels[static_cast<std::size_t>(row)]);
     }
     if (layout.labelColumns) {
         const double y = layout.top - gap;
@@ -330,7 +372,7 @@ void drawLabels(std::string& out, const GridLayout& layout, const std::vector<in
             rotation += ' ';
             appendCoordinate(rotation, y);
             rotation += ")\"";
-            appendText(out, x, y, rotation, std::to_string(columnLabels[column]));
+            appendLabel(out, x, y, rotation, columnLabels[static_cast<std::size_t>(column)]);
         }
     }
     out += "</g>\n";
@@ -361,7 +403,7 @@ void requireLength(std::size_t actual, long long expected, const char* what)
 }
 
 void requireMatrixSizes(int rows, int columns, const std::vector<unsigned char>& cells,
-                        const std::vector<int>& rowLabels, const std::vector<int>& columnLabels)
+                        const std::vector<std::string>& rowLabels, const std::vector<std::string>& columnLabels)
 {
     if (rows < 0 || columns < 0)
         throw std::invalid_argument("matrix picture: negative matrix size");

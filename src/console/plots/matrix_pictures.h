@@ -7,8 +7,10 @@
 // are drawn as one rectangle. Matrices of more than 62,500 cells (250 x 250)
 // are reduced: square blocks of cells (at most 40,000 blocks) are drawn
 // in a grey whose darkness is the block's share of presences, and the title
-// says so. Row and column numbers from the matrix file are written beside the
-// grid for a side of at most 200 lines when the picture is not reduced.
+// says so. Row and column names, or without names their numbers in the
+// matrix file, are written beside the grid for a side of at most 200 lines
+// when the picture is not reduced; a long name is shortened, and a name
+// carries its whole text as a tooltip (an SVG title).
 #ifndef BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
 #define BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
 
@@ -30,8 +32,8 @@ struct PackedMatrixPicture {
     std::string fileName;                  // the matrix file's name, any bytes
     int rows = 0, columns = 0;             // packed and trimmed size
     std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
-    std::vector<int> rowLabels;            // each row's number in the matrix file
-    std::vector<int> columnLabels;         // each column's number in the matrix file
+    std::vector<std::string> rowLabels;    // each row's name, or its number in the matrix file
+    std::vector<std::string> columnLabels; // each column's name, or its number
     std::vector<float> contribution;       // rows*columns: a cell's share of the temperature
     std::vector<unsigned char> unexpected; // rows*columns: 1 for an unexpected cell
     // Curve points (x, y) with the origin at the bottom-left corner of the
@@ -50,7 +52,7 @@ struct OrderedMatrixPicture {
     std::string fileName;
     int rows = 0, columns = 0;             // 0 for an empty matrix file
     std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
-    std::vector<int> rowLabels, columnLabels; // numbers in the matrix file
+    std::vector<std::string> rowLabels, columnLabels; // names, or numbers in the matrix file
     bool ordered = false;                  // ordered by totals, or left in file order
     double nodfRows = 0, nodfColumns = 0, nodfTotal = 0; // percentages, NaN shown as "nan"
 };

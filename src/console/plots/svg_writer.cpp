@@ -102,8 +102,9 @@ void appendRect(std::string& out, double x, double y, double width, double heigh
     out += "\"/>\n";
 }
 
-void appendText(std::string& out, double x, double y, std::string_view attributes,
-                std::string_view content)
+namespace {
+
+void openText(std::string& out, double x, double y, std::string_view attributes)
 {
     out += "<text x=\"";
     appendCoordinate(out, x);
@@ -115,6 +116,25 @@ void appendText(std::string& out, double x, double y, std::string_view attribute
         out += attributes;
     }
     out += '>';
+}
+
+}  // namespace
+
+void appendText(std::string& out, double x, double y, std::string_view attributes,
+                std::string_view content)
+{
+    openText(out, x, y, attributes);
+    out += escapeXml(content);
+    out += "</text>\n";
+}
+
+void appendTextWithTitle(std::string& out, double x, double y, std::string_view attributes,
+                         std::string_view content, std::string_view title)
+{
+    openText(out, x, y, attributes);
+    out += "<title>";
+    out += escapeXml(title);
+    out += "</title>";
     out += escapeXml(content);
     out += "</text>\n";
 }

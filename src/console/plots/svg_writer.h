@@ -41,4 +41,8 @@ void appendRect(std::string& out, double x, double y, double width, double heigh
 void appendText(std::string& out, double x, double y, std::string_view attributes,
                 std::string_view content);
 
+// The same with a title, shown as a tooltip, both escaped here.
+void appendTextWithTitle(std::string& out, double x, double y, std::string_view attributes,
+                         std::string_view content, std::string_view title);
+
 #endif

@@ -209,3 +209,26 @@ TEST(MatrixReader, RowAndColumnLimits)
     EXPECT_EQ(result.matrix.columns(), side);
     EXPECT_EQ(result.matrix.at(0, 0), 0);
 }
+
+TEST(MatrixReader, RowsLongerThanTheFirstAreCutAndNamedOnceAndAByteOrderMarkIsSkipped)
+{
+    // The mark would otherwise make the first row a lost header line.
+    ReadResult result = readText("\xEF\xBB\xBF" "101\n1101\n011\n11\n0111\n");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(storedRows(result), "101\n110\n011\n110\n011\n");
+    EXPECT_EQ(result.console, "File: NAME.TXT: line 2 and 1 more lines have more cells than the first row; the "
+                              "cells after column 3 are not read.\n");
+    EXPECT_EQ(result.lostLines, 2);
+    result = readText("10\r\n\r\n111\r\n");
+    EXPECT_EQ(result.console, "File: NAME.TXT: line 3 has more cells than the first row; the cells after column 2 "
+                              "are not read.\n");
+}
+
+TEST(MatrixReader, AScriptIsToldToReadAbundancesAsATable)
+{
+    ReadResult result = readText("101\n121\n", {}, false);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.console, "File: NAME.TXT has cel[2][2] = 2 (not 0 or 1)\n"
+                              "File: NAME.TXT: to read numbers above 1, such as abundances, as presences, use "
+                              "--table.\n");
+}

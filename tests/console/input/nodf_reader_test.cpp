@@ -83,14 +83,34 @@ TEST(NodfReader, A3001stRowStopsTheReadingWithOrWithoutItsLineEnd)
     }
 }
 
-TEST(NodfReader, ACtrlZByteEndsTheFileAndLostLinesBelowTheFirstRowAreCounted)
+TEST(NodfReader, ACtrlZByteEndsTheFileAndLostLinesBelowTheFirstRowAreCountedAndNamed)
 {
     std::string console;
     NodfRead read = readText("sp1 sp2\n10\n0x\n01\x1a\r\n", &console);
     EXPECT_EQ(rowsOf(read.matrix), (Rows{"10", "01"}));
-    EXPECT_EQ(console, "");
+    EXPECT_EQ(console, "File: M.TXT: line 3 is not a row of 0s and 1s and is not read.\n");
     read = readText("10\n01\x1a\n11\n", &console);
     EXPECT_EQ(read.matrix.rows(), 2);
     EXPECT_EQ(console, "File: M.TXT ends at a Ctrl-Z byte; the rest of it is not read.\n");
     EXPECT_EQ(readText("head\n10\n1x\n1y\n01\n").lostLines, 2);
+    // The first three lost lines by number, the rest counted; a header
+    // above the first row is dropped without a word.
+    readText("head\r\n10\r\n1x\r\n2\r\n\r\n-\r\n?\r\n.\r\n01\r\n", &console);
+    EXPECT_EQ(console, "File: M.TXT: line 3 is not a row of 0s and 1s and is not read.\n"
+                       "File: M.TXT: line 4 is not a row of 0s and 1s and is not read.\n"
+                       "File: M.TXT: line 6 is not a row of 0s and 1s and is not read.\n"
+                       "File: M.TXT: and 2 more lines are not rows of 0s and 1s and are not read.\n");
+}
+
+TEST(NodfReader, RowsLongerThanTheFirstAreCutAndNamedOnceAndAByteOrderMarkIsSkipped)
+{
+    std::string console;
+    NodfRead read = readText("\xEF\xBB\xBF" "10\n011\n1\n1101\n", &console);
+    EXPECT_EQ(rowsOf(read.matrix), (Rows{"10", "01", "10", "11"}));
+    EXPECT_EQ(console, "File: M.TXT: line 2 and 1 more lines have more cells than the first row; the cells after "
+                       "column 2 are not read.\n");
+    EXPECT_EQ(read.lostLines, 1);
+    read = readText("101", &console);
+    EXPECT_EQ(console, "File: M.TXT: line 1 has no line end, so its cells are not read.\n");
+    EXPECT_EQ(read.lostLines, 1);
 }

@@ -32,8 +32,8 @@ PackedMatrixPicture smallPackedMatrix()
     picture.columns = 6;
     for (const char cell : std::string("111101" "110100" "101000" "010000"))
         picture.cells.push_back(cell == '1');
-    picture.rowLabels = {3, 1, 4, 2};
-    picture.columnLabels = {6, 5, 4, 3, 2, 1};
+    picture.rowLabels = {"3", "1", "4", "2"};
+    picture.columnLabels = {"6", "5", "4", "3", "2", "1"};
     picture.contribution.assign(24, 0);
     picture.unexpected.assign(24, 0);
     for (const auto& [index, contribution] : std::vector<std::pair<int, float>>{
@@ -55,9 +55,9 @@ OrderedMatrixPicture orderedMatrix(int rows, int columns, int firstLabel)
     picture.columns = columns;
     picture.cells.assign(static_cast<std::size_t>(rows) * columns, 1);
     for (int row = 0; row < rows; ++row)
-        picture.rowLabels.push_back(firstLabel + row);
+        picture.rowLabels.push_back(std::to_string(firstLabel + row));
     for (int column = 0; column < columns; ++column)
-        picture.columnLabels.push_back(firstLabel + column);
+        picture.columnLabels.push_back(std::to_string(firstLabel + column));
     return picture;
 }
 
@@ -151,13 +151,31 @@ TEST(PlotPackedMatrix, TitleNamesFileSizeFillAndTemperature)
               (std::vector<std::string>{"3", "1", "4", "2", "6", "5", "4", "3", "2", "1"}));
 }
 
+TEST(PlotOrderedMatrix, NamesAreShortenedAndCarryTheirWholeTextAsATooltip)
+{
+    OrderedMatrixPicture picture = orderedMatrix(2, 2, 1);
+    const std::string longName = "Anolis sagrei \xC3\xA9lan vital"; // 24 characters, one of two bytes
+    picture.rowLabels = {longName, "Cuba"};
+    picture.columnLabels = {"7", "A & B"};
+    const Element svg = parseXml(orderedMatrixSvg(picture));
+    const std::vector<std::string> texts = textsOf(svg, "text");
+    ASSERT_GE(texts.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 4, texts.end()),
+              (std::vector<std::string>{"Anolis sagrei \xC3\xA9\u2026", "Cuba", "7", "A & B"}));
+    // Every name, not a number, has its whole text as a title.
+    const std::vector<std::string> titles = textsOf(svg, "title");
+    for (const std::string& name : {longName, std::string("Cuba"), std::string("A & B")})
+        EXPECT_NE(std::find(titles.begin(), titles.end(), name), titles.end()) << name;
+    EXPECT_EQ(std::find(titles.begin(), titles.end(), "7"), titles.end());
+}
+
 TEST(PlotPackedMatrix, MismatchedSizesAreRefused)
 {
     PackedMatrixPicture picture = smallPackedMatrix();
     picture.unexpected.pop_back();
     EXPECT_THROW(packedMatrixSvg(picture), std::invalid_argument);
     OrderedMatrixPicture ordered = orderedMatrix(2, 3, 1);
-    ordered.rowLabels.push_back(9);
+    ordered.rowLabels.push_back("9");
     EXPECT_THROW(orderedMatrixSvg(ordered), std::invalid_argument);
 }
 
@@ -177,8 +195,8 @@ TEST(PlotLargeMatrix, FullSizeRandomMatrixIsReducedToAFewMegabytes)
         picture.contribution[i] = picture.unexpected[i] ? static_cast<float>(random() % 100) : 0.0f;
     }
     for (int i = 0; i < 3000; ++i) {
-        picture.rowLabels.push_back(i + 1);
-        picture.columnLabels.push_back(i + 1);
+        picture.rowLabels.push_back(std::to_string(i + 1));
+        picture.columnLabels.push_back(std::to_string(i + 1));
     }
     for (int i = 0; i <= 6000; ++i)
         picture.isocline.push_back({i / 2.0, 3000 - i / 2.0});

@@ -1,0 +1,564 @@
+// Reader of field tables: records scanned one at a time, cells turned into
+// presences as they come, names kept.
+#include "console/input/table_reader.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "console/input/input_file.h"
+#include "console/system/console.h"
+
+namespace {
+
+enum class Delimiter { Comma, Semicolon, Tab, Blanks };
+
+// A field as the scanner hands it out: a view into the table's bytes, or,
+// for a quoted field, into the scanner's copy of its text, valid until the
+// next field. Views keep a large table's reading free of copies.
+struct Field {
+    std::string_view text;
+    int line;  // the line it starts on
+};
+
+// A field kept beyond the scanner's next one: a name, or a header field.
+struct SavedField {
+    std::string text;
+    int line;
+};
+
+// The header row: its fields, and the line it starts on.
+struct Record {
+    std::vector<SavedField> fields;
+    int line = 0;
+};
+
+
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The delimiter of the table, from its first two lines that are not blank.
+// What stands between quotes does not count, so a quoted name with a comma
+// in a blank-separated table leaves it blank-separated.
+Delimiter detectDelimiter(std::string_view text)
+{
+    bool tab = false, semicolon = false, comma = false;
+    bool quoted = false, lineHasText = false;
+    int lines = 0;
+    for (std::size_t at = 0; at < text.size() && lines < 2; at++) {
+        const char c = text[at];
+        if (c == '"')
+            quoted = !quoted;
+        if (!quoted && isLineEnd(c)) {
+            lines += lineHasText ? 1 : 0;
+            lineHasText = false;
+            continue;
+        }
+        lineHasText = lineHasText || !isBlank(c);
+        if (quoted || c == '"')
+            continue;
+        tab = tab || c == '\t';
+        semicolon = semicolon || c == ';';
+        comma = comma || c == ',';
+    }
+    return tab ? Delimiter::Tab : semicolon ? Delimiter::Semicolon : comma ? Delimiter::Comma : Delimiter::Blanks;
+}
+
+// Splits the text into records and fields, one at a time, counting
+// physical lines (CR LF is one line end). Fields are handed out one by one
+// so that a large table's cells are taken as they come.
+class TableScanner {
+public:
+    TableScanner(std::string_view text, Delimiter delimiter) : text_(text), delimiter_(delimiter)
+    {
+        if (delimiter == Delimiter::Comma)
+            separator_ = ',';
+        else if (delimiter == Delimiter::Semicolon)
+            separator_ = ';';
+        else if (delimiter == Delimiter::Tab)
+            separator_ = '\t';
+    }
+
+    // Goes to the next record that is not a blank line; false at the end.
+    bool startRecord()
+    {
+        skipBlankLines();
+        if (at_ == text_.size())
+            return false;
+        recordLine_ = line_;
+        // A tab table's line without a tab (a header written with blanks)
+        // is split at blanks.
+        atBlanks_ = delimiter_ == Delimiter::Blanks || (delimiter_ == Delimiter::Tab && !lineHasTab());
+        fieldEnds_.fill(false);
+        fieldEnds_['\n'] = fieldEnds_['\r'] = true;
+        if (atBlanks_)
+            fieldEnds_[' '] = fieldEnds_['\t'] = true;
+        else
+            fieldEnds_[static_cast<unsigned char>(separator_)] = true;
+        return true;
+    }
+
+    // The line the current record starts on.
+    int recordLine() const { return recordLine_; }
+
+    // Reads the current record, handing its fields in order to take, a
+    // function of a Field that returns false at a problem. Returns false
+    // when take did, true at the record's end. An unquoted field, nearly
+    // every cell of a large table, is taken in one pass over its bytes.
+    template <typename Take>
+    bool readRecord(Take&& take)
+    {
+        const char* const text = text_.data();
+        const std::size_t size = text_.size();
+        const bool atBlanks = atBlanks_;
+        std::size_t at = at_;
+        for (;;) {
+            // Blanks before a field, and around the fields of a table split
+            // at blanks; a tab is a delimiter unless the line is split at
+            // blanks.
+            while (at < size && (text[at] == ' ' || (atBlanks && text[at] == '\t')))
+                at++;
+            Field field{{}, line_};
+            if (at < size && text[at] == '"') {
+                at_ = at;
+                readQuotedField();
+                at = at_;
+                field.text = quoted_;
+            } else {
+                const std::size_t start = at;
+                while (at < size && !fieldEnds_[static_cast<unsigned char>(text[at])])
+                    at++;
+                std::size_t end = at;
+                while (end > start && text[end - 1] == ' ')
+                    end--;
+                field.text = std::string_view(text + start, end - start);
+            }
+            while (atBlanks && at < size && isBlank(text[at]))
+                at++;
+            at_ = at;
+            if (!take(field))
+                return false;
+            if (at == size)
+                return true;
+            if (isLineEnd(text[at])) {
+                endLine();
+                return true;
+            }
+            // The field ended at the delimiter, or, split at blanks, the
+            // next field starts here.
+            if (!atBlanks)
+                at++;
+        }
+    }
+
+private:
+    void endLine()
+    {
+        if (text_[at_] == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n')
+            at_++;
+        at_++;
+        line_++;
+    }
+
+    void skipBlankLines()
+    {
+        for (;;) {
+            std::size_t end = at_;
+            while (end < text_.size() && isBlank(text_[end]))
+                end++;
+            if (end == text_.size()) {
+                at_ = end;
+                return;
+            }
+            if (!isLineEnd(text_[end]))
+                return;
+            at_ = end;
+            endLine();
+        }
+    }
+
+    bool lineHasTab() const
+    {
+        for (std::size_t at = at_; at < text_.size() && !isLineEnd(text_[at]); at++)
+            if (text_[at] == '\t')
+                return true;
+        return false;
+    }
+
+    // A field that starts with a quote, into quoted_: the quoted text, then
+    // whatever follows the closing quote up to the delimiter, as a
+    // spreadsheet would keep it (in a table split at blanks, a blank is
+    // that delimiter).
+    void readQuotedField()
+    {
+        quoted_.clear();
+        readQuoted(quoted_);
+        while (!atBlanks_ && at_ < text_.size() && text_[at_] == ' ')
+            at_++;
+        const std::size_t start = at_;
+        while (at_ < text_.size() && !fieldEnds_[static_cast<unsigned char>(text_[at_])])
+            at_++;
+        std::size_t end = at_;
+        while (end > start && text_[end - 1] == ' ')
+            end--;
+        quoted_.append(text_.data() + start, end - start);
+    }
+
+    // A quoted field: a doubled quote is a quote, and a delimiter or a line
+    // end inside the quotes belongs to the field.
+    void readQuoted(std::string& text)
+    {
+        at_++;
+        while (at_ < text_.size()) {
+            const char c = text_[at_];
+            if (c == '"') {
+                if (at_ + 1 < text_.size() && text_[at_ + 1] == '"') {
+                    text += '"';
+                    at_ += 2;
+                    continue;
+                }
+                at_++;
+                return;
+            }
+            if (c == '\n' || (c == '\r' && !(at_ + 1 < text_.size() && text_[at_ + 1] == '\n')))
+                line_++;
+            text += c;
+            at_++;
+        }
+    }
+
+    std::string_view text_;
+    Delimiter delimiter_;
+    char separator_ = ' ';
+    std::size_t at_ = 0;
+    int line_ = 1;
+    int recordLine_ = 1;
+    bool atBlanks_ = false;
+    std::array<bool, 256> fieldEnds_{};  // the bytes that end a field of the current record
+    std::string quoted_;                 // the text of the last quoted field
+};
+
+enum class CellKind { Presence, Absence, Negative, NotANumber, Empty };
+
+bool equalsIgnoringCase(std::string_view text, const char* word)
+{
+    std::size_t i = 0;
+    for (; word[i] != '\0'; i++)
+        if (i == text.size() || (text[i] | 0x20) != word[i])
+            return false;
+    return i == text.size();
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// What a cell's text holds: a number in C notation (a decimal comma where
+// the table allows it), TRUE or FALSE. A number is a presence when any
+// digit of its mantissa is not 0: whatever its exponent, it is then above
+// 0.
+CellKind cellKind(std::string_view text, bool decimalComma)
+{
+    if (text.size() == 1 && isDigit(text[0]))
+        return text[0] == '0' ? CellKind::Absence : CellKind::Presence;
+    if (text.empty())
+        return CellKind::Empty;
+    if (equalsIgnoringCase(text, "true"))
+        return CellKind::Presence;
+    if (equalsIgnoringCase(text, "false"))
+        return CellKind::Absence;
+    std::size_t at = 0;
+    const bool negative = text[0] == '-';
+    if (text[0] == '-' || text[0] == '+')
+        at++;
+    bool digits = false, nonZero = false;
+    for (; at < text.size() && isDigit(text[at]); at++) {
+        digits = true;
+        nonZero = nonZero || text[at] != '0';
+    }
+    if (at < text.size() && (text[at] == '.' || (decimalComma && text[at] == ','))) {
+        for (at++; at < text.size() && isDigit(text[at]); at++) {
+            digits = true;
+            nonZero = nonZero || text[at] != '0';
+        }
+    }
+    if (!digits)
+        return CellKind::NotANumber;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        at++;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+            at++;
+        if (at == text.size() || !isDigit(text[at]))
+            return CellKind::NotANumber;
+        while (at < text.size() && isDigit(text[at]))
+            at++;
+    }
+    if (at != text.size())
+        return CellKind::NotANumber;
+    if (!nonZero)
+        return CellKind::Absence;
+    return negative ? CellKind::Negative : CellKind::Presence;
+}
+
+bool isNumber(CellKind kind)
+{
+    return kind == CellKind::Presence || kind == CellKind::Absence || kind == CellKind::Negative;
+}
+
+// The message of a cell that is no presence or absence; empty for one that
+// is.
+std::string cellProblem(std::string_view text, CellKind kind)
+{
+    if (kind == CellKind::Empty)
+        return "the cell is empty";
+    if (kind == CellKind::Negative)
+        return "\"" + std::string(text) + "\" is a negative number";
+    if (kind == CellKind::NotANumber)
+        return "\"" + std::string(text) + "\" is not a number";
+    return "";
+}
+
+// What the reading of a table has gathered, and its first problem.
+struct Table {
+    std::optional<Record> header;
+    std::size_t fields = 0;  // of every data row
+    std::vector<SavedField> firstFields;
+    std::vector<CellKind> firstKinds;
+    std::vector<std::uint8_t> cells;  // data rows by fields - 1 cells, the first field left out
+    int dataRows = 0;
+    std::string problem;
+};
+
+void reportProblem(const std::string& name, const std::string& problem)
+{
+    consolePrintf("File: %s: %s.\n", name.c_str(), problem.c_str());
+}
+
+std::string position(int line, std::size_t column)
+{
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// Takes field f (from 0) of a data row: the first as it is, the others as
+// cells. Returns false at a problem. Fields beyond the first data row's are
+// left for takeRowEnd to report.
+bool takeField(Table& table, const Field& field, std::size_t f, bool decimalComma)
+{
+    if (f == 0) {
+        table.firstFields.push_back({std::string(field.text), field.line});
+        table.firstKinds.push_back(cellKind(field.text, decimalComma));
+        return true;
+    }
+    if (table.dataRows > 0 && f >= table.fields)
+        return true;
+    const CellKind kind = cellKind(field.text, decimalComma);
+    if (kind != CellKind::Presence && kind != CellKind::Absence) {
+        table.problem = position(field.line, f + 1) + ": " + cellProblem(field.text, kind);
+        return false;
+    }
+    table.cells.push_back(kind == CellKind::Presence ? 1 : 0);
+    return true;
+}
+
+// Ends a data row of count fields that starts on line; false when its
+// count differs from the first data row's.
+bool takeRowEnd(Table& table, std::size_t count, int line)
+{
+    if (table.dataRows == 0)
+        table.fields = count;
+    if (count != table.fields) {
+        table.problem = "line " + std::to_string(line) + " has " + std::to_string(count) +
+                        " fields, the data rows above it " + std::to_string(table.fields);
+        return false;
+    }
+    table.dataRows++;
+    return true;
+}
+
+// Reads the scanner's current record as a data row, field by field; false
+// at a problem.
+bool readDataRow(TableScanner& scanner, Table& table, bool decimalComma)
+{
+    std::size_t count = 0;
+    const bool taken = scanner.readRecord([&](const Field& field) {
+        const std::size_t f = count++;
+        // A one-digit cell, by far the most common, is taken here at once.
+        const std::string_view text = field.text;
+        if (f > 0 && text.size() == 1 && isDigit(text[0]) && (table.dataRows == 0 || f < table.fields)) {
+            table.cells.push_back(text[0] != '0');
+            return true;
+        }
+        return takeField(table, field, f, decimalComma);
+    });
+    return taken && takeRowEnd(table, count, scanner.recordLine());
+}
+
+// The first row is a header when a field after its first is no number.
+bool isHeader(const Record& record, bool decimalComma)
+{
+    for (std::size_t f = 1; f < record.fields.size(); f++)
+        if (!isNumber(cellKind(record.fields[f].text, decimalComma)))
+            return true;
+    return false;
+}
+
+// Whether the first field of every data row is a name: the header says so
+// (its first field is empty, or it lacks the row names' field), or no first
+// field is a number.
+bool firstFieldsAreNames(const Table& table)
+{
+    if (table.header && table.header->fields.size() + 1 == table.fields)
+        return true;
+    if (table.header && table.header->fields[0].text.empty())
+        return true;
+    for (CellKind kind : table.firstKinds)
+        if (isNumber(kind))
+            return false;
+    return !table.firstKinds.empty();
+}
+
+// The matrix of the table; its cells and names are taken from the table,
+// which is left without them.
+bravolin::Matrix matrixOfTable(Table& table, bool names)
+{
+    const int rows = table.dataRows;
+    const int columns = static_cast<int>(table.fields) - (names ? 1 : 0);
+    const std::size_t stored = table.fields - 1;
+    std::vector<std::uint8_t> cells;
+    if (names) {
+        cells = std::move(table.cells);
+    } else {
+        // The first field of each row is its first cell.
+        cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+        for (std::size_t r = 0; r < static_cast<std::size_t>(rows); r++) {
+            std::uint8_t* row = cells.data() + r * static_cast<std::size_t>(columns);
+            *row++ = table.firstKinds[r] == CellKind::Presence ? 1 : 0;
+            std::copy(table.cells.begin() + static_cast<std::ptrdiff_t>(r * stored),
+                      table.cells.begin() + static_cast<std::ptrdiff_t>((r + 1) * stored), row);
+        }
+    }
+    bravolin::Matrix matrix(rows, columns, std::move(cells));
+    if (names) {
+        std::vector<std::string> rowNames;
+        for (SavedField& field : table.firstFields)
+            rowNames.push_back(std::move(field.text));
+        matrix.setRowNames(std::move(rowNames));
+    }
+    if (table.header) {
+        std::vector<std::string> columnNames;
+        const std::size_t first = table.header->fields.size() == table.fields && names ? 1 : 0;
+        for (std::size_t f = first; f < table.header->fields.size(); f++)
+            columnNames.push_back(std::move(table.header->fields[f].text));
+        matrix.setColumnNames(std::move(columnNames));
+    }
+    return matrix;
+}
+
+bravolin::Matrix transposed(const bravolin::Matrix& matrix)
+{
+    std::vector<std::uint8_t> cells(matrix.cells().size());
+    for (int r = 0; r < matrix.rows(); r++)
+        for (int c = 0; c < matrix.columns(); c++)
+            cells[static_cast<std::size_t>(c) * static_cast<std::size_t>(matrix.rows()) + static_cast<std::size_t>(r)] =
+                matrix.at(r, c);
+    bravolin::Matrix result(matrix.columns(), matrix.rows(), std::move(cells));
+    result.setRowNames(matrix.columnNames());
+    result.setColumnNames(matrix.rowNames());
+    return result;
+}
+
+// The problem of a table whose first fields are cells, at the first of them
+// that is not a presence or an absence.
+std::string firstFieldProblem(const Table& table)
+{
+    for (std::size_t r = 0; r < table.firstFields.size(); r++) {
+        const CellKind kind = table.firstKinds[r];
+        if (kind != CellKind::Presence && kind != CellKind::Absence)
+            return position(table.firstFields[r].line, 1) + ": " + cellProblem(table.firstFields[r].text, kind);
+    }
+    return "";
+}
+
+}  // namespace
+
+TableRead readTableText(std::string_view bytes, const std::string& name, bool transpose)
+{
+    bytes = withoutByteOrderMark(bytes);
+    const Delimiter delimiter = detectDelimiter(bytes);
+    const bool decimalComma = delimiter == Delimiter::Semicolon || delimiter == Delimiter::Tab;
+    TableScanner scanner(bytes, delimiter);
+    Table table;
+    int rowsBeyondLimit = 0;
+    if (scanner.startRecord()) {
+        Record first{{}, scanner.recordLine()};
+        scanner.readRecord([&](const Field& field) {
+            first.fields.push_back({std::string(field.text), field.line});
+            return true;
+        });
+        if (isHeader(first, decimalComma)) {
+            table.header = std::move(first);
+        } else {
+            bool taken = true;
+            for (std::size_t f = 0; f < first.fields.size() && taken; f++)
+                taken = takeField(table, {first.fields[f].text, first.fields[f].line}, f, decimalComma);
+            if (taken)
+                takeRowEnd(table, first.fields.size(), first.line);
+        }
+    }
+    while (table.problem.empty() && scanner.startRecord()) {
+        if (table.dataRows < bravolin::kMaxMatrixSide) {
+            readDataRow(scanner, table, decimalComma);
+            continue;
+        }
+        // Rows beyond the limit are only counted, for the message.
+        rowsBeyondLimit++;
+        scanner.readRecord([](const Field&) { return true; });
+    }
+    const bool names = firstFieldsAreNames(table);
+    const std::size_t headerFields = table.header ? table.header->fields.size() : 0;
+    if (table.problem.empty() && table.header && table.dataRows > 0 && headerFields != table.fields &&
+        headerFields + 1 != table.fields)
+        table.problem = "line " + std::to_string(table.header->line) + " (the header) has " +
+                        std::to_string(headerFields) + " fields, the data rows " + std::to_string(table.fields);
+    if (!names) {
+        // A cell of the first column comes before any problem found later.
+        const std::string problem = firstFieldProblem(table);
+        if (!problem.empty())
+            table.problem = problem;
+    }
+    const int columns = static_cast<int>(table.fields) - (names ? 1 : 0);
+    if (table.problem.empty() && table.dataRows == 0)
+        table.problem = "the table has no data row";
+    else if (table.problem.empty() && columns == 0)
+        table.problem = "the table has no column of cells, only names";
+    else if (table.problem.empty() && (rowsBeyondLimit > 0 || columns > bravolin::kMaxMatrixSide))
+        table.problem = "the table has " + std::to_string(table.dataRows + rowsBeyondLimit) + " rows and " +
+                        std::to_string(columns) + " columns of cells; at most " +
+                        std::to_string(bravolin::kMaxMatrixSide) + " of each can be analysed";
+    if (!table.problem.empty()) {
+        reportProblem(name, table.problem);
+        return {TableOutcome::Skipped, {}};
+    }
+    bravolin::Matrix matrix = matrixOfTable(table, names);
+    return {TableOutcome::Read, transpose ? transposed(matrix) : std::move(matrix)};
+}
+
+TableRead readTableFile(const std::string& name, bool transpose)
+{
+    std::string bytes;
+    if (!readWholeFile(name, &bytes)) {
+        consolePrintf("File: %s not found...\n", name.c_str());
+        return {TableOutcome::Skipped, {}};
+    }
+    return readTableText(bytes, name, transpose);
+}
