@@ -19,6 +19,7 @@
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
+#include "bravolin/statistics.h"
 #include "bravolin/temperature.h"
 #include "bravolin/threads.h"
 

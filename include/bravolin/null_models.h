@@ -9,11 +9,22 @@
 // after another from one generator, in a fixed order of draws, whatever
 // the number of threads measuring them, so the values are the same for
 // every thread count.
+//
+// On request a fifth model, FF (fixed-fixed), keeps every row's and every
+// column's number of presences exactly. Its matrices are the states of a
+// curveball chain: a trade takes two rows at random and deals the columns
+// where only one of them has a presence back to them at random, each row
+// keeping its number. The chain starts from the matrix the other models
+// randomise, runs burnIn trades before the first simulation and thin
+// trades between simulations, and draws from a generator of its own,
+// seeded with fixedFixedSeed of the run's generator state at the start, so
+// the four other models' values are the same with and without it.
 #ifndef BRAVOLIN_NULL_MODELS_H
 #define BRAVOLIN_NULL_MODELS_H
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -25,10 +36,39 @@
 
 namespace bravolin {
 
-// The models, by their index in every array of values.
-enum NullModel : int { Er = 0, Ce = 1, Li = 2, Co = 3 };
+// The models, by their index in every array of values: the four every
+// simulation draws, and FF.
+enum NullModel : int { Er = 0, Ce = 1, Li = 2, Co = 3, FF = 4 };
 constexpr int kNullModels = 4;
-constexpr const char* kNullModelNames[kNullModels] = {"Er", "Ce", "Li", "Co"};
+constexpr int kAllNullModels = 5;
+constexpr const char* kNullModelNames[kAllNullModels] = {"Er", "Ce", "Li", "Co", "FF"};
+
+struct FixedFixedSettings {
+    bool enabled = false;
+    // Trades before the first simulation and between two simulations;
+    // below 0: the defaults for the matrix.
+    long long burnIn = -1;
+    long long thin = -1;
+};
+
+// The default trades of the FF chain of a matrix of rows rows: 100 and 10
+// times its rows. Along the chain, the NODF of matrices thin trades apart
+// is practically uncorrelated (autocorrelation below 0.1 from about 5 times
+// the rows on), and the burn-in is ten times that.
+long long defaultFixedFixedBurnIn(int rows);
+long long defaultFixedFixedThin(int rows);
+
+// The seed of the FF chain's generator, from the state of the run's
+// generator before its first draw (the file's seed): the 32-bit finaliser
+// of MurmurHash3 applied to that state XOR 0x4646.
+std::uint32_t fixedFixedSeed(std::uint32_t fileSeed);
+
+// How the FF chain of a run was drawn.
+struct FixedFixedRun {
+    bool ran = false;
+    long long burnIn = 0, thin = 0;
+    std::uint32_t seed = 0;
+};
 
 struct NullModelSettings {
     int simulations = 0;   // at least 1
@@ -39,6 +79,7 @@ struct NullModelSettings {
     const std::atomic<bool>* stop = nullptr;
     // How the worker threads start; none: as std::threads.
     ThreadStarter* threadStarter = nullptr;
+    FixedFixedSettings fixedFixed;
 };
 
 // How a run of simulations ended.
@@ -52,6 +93,9 @@ struct TemperatureNullModels {
     SimulationRun run;
     // Every completed simulation's temperatures, Er, Ce, Li, Co.
     std::vector<std::array<float, kNullModels>> temperatures;
+    // FF's, by simulation, when it ran.
+    std::vector<float> fixedFixed;
+    FixedFixedRun fixedFixedRun;
     // As the console program's summary line prints them: the mean
     // temperature of Er and of Ce (summed in single precision), and the
     // simulations at least as cold (as nested) as the observed matrix.
@@ -63,6 +107,9 @@ struct NodfNullModels {
     SimulationRun run;
     // Every completed simulation's NODF, Er, Ce, Li, Co.
     std::vector<std::array<NodfValues, kNullModels>> values;
+    // FF's, by simulation, when it ran.
+    std::vector<NodfValues> fixedFixed;
+    FixedFixedRun fixedFixedRun;
     // As the console program's summary line prints them: the mean total
     // NODF of Er and of Ce (fractions, summed in single precision), and the
     // simulations whose total is above the observed one.
@@ -91,9 +138,16 @@ NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observe
 
 // About the memory, in bytes, that the null models of a rows x columns
 // matrix hold on threads threads: each thread's working tables, and the
-// simulations in flight. For planning threads within a memory budget; the
-// threads' stacks are not included.
-unsigned long long nullModelMemory(int rows, int columns, int threads);
+// simulations in flight (with FF's matrices when fixedFixed is set). For
+// planning threads within a memory budget; the threads' stacks are not
+// included.
+unsigned long long nullModelMemory(int rows, int columns, int threads, bool fixedFixed = false);
+
+// The values of one model (FF included) of every completed simulation, in
+// simulation order: temperatures, or one part of the NODF (fractions).
+enum class NodfPart { Rows, Columns, Total };
+std::vector<float> modelValues(const TemperatureNullModels& null, NullModel model);
+std::vector<float> modelValues(const NodfNullModels& null, NullModel model, NodfPart part);
 
 }  // namespace bravolin
 

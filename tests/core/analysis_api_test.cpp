@@ -199,7 +199,9 @@ TEST(ApiNullModels, SameSeedSameValuesOnOneTwoOrThreeThreads)
         Generator rerun(between);
         EXPECT_EQ(valuesOf({}, runNodfNullModels(matrix, n, rerun, settingsOf(9))), valuesOf({}, nn));
         EXPECT_EQ(seenT.temperatures, tn.temperatures);
-        EXPECT_EQ(valuesOf({}, seenN), valuesOf({}, NodfNullModels{{}, nn.values}));
+        NodfNullModels returned;
+        returned.values = nn.values;
+        EXPECT_EQ(valuesOf({}, seenN), valuesOf({}, returned));
 
         std::vector<double> values = valuesOf(tn, nn);
         values.push_back(generator.state());

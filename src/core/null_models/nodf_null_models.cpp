@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "bravolin/error.h"
 #include "bravolin/null_models.h"
 #include "core/nodf/nodf_metric.h"
 #include "core/null_models/draw_tables.h"
+#include "core/null_models/fixed_fixed.h"
 #include "core/null_models/null_model_runs.h"
 
 namespace bravolin {
@@ -39,18 +41,20 @@ bool columnIsEmpty(const CellMatrix& matrix, int c, int rows)
     return true;
 }
 
-// One simulation: its four random matrices (Er, Ce, Li, Co) and their NODF.
+// One simulation: its random matrices (Er, Ce, Li, Co, and FF when it
+// runs) and their NODF.
 struct NodfSimulation {
     int run = 0;
     int rows = 0, columns = 0;
     bool order = false;
-    CellMatrix matrices[kNullModels];
-    std::array<NodfValues, kNullModels> values = {};
+    int models = kNullModels;
+    CellMatrix matrices[kAllNullModels];
+    std::array<NodfValues, kAllNullModels> values = {};
 };
 
 void measureSimulation(NodfContext& worker, NodfSimulation& simulation, const StopRequest& stop)
 {
-    for (int model = 0; model < kNullModels; model++) {
+    for (int model = 0; model < simulation.models; model++) {
         measureNodf(worker, simulation.matrices[model], simulation.rows, simulation.columns, simulation.order, false,
                     stop);
         simulation.values[static_cast<std::size_t>(model)] = {worker.nodfRows, worker.nodfColumns, worker.nodfTotal};
@@ -62,8 +66,8 @@ void drawSimulation(const NodfDrawPlan& plan, Generator& generator, NodfSimulati
     simulation.run = run;
     simulation.rows = plan.rows;
     simulation.columns = plan.columns;
-    for (CellMatrix& matrix : simulation.matrices)
-        matrix.resize(plan.rows, plan.columns);
+    for (int model = 0; model < kNullModels; model++)
+        simulation.matrices[model].resize(plan.rows, plan.columns);
     drawNodfErMatrix(plan, generator, simulation.matrices[Er]);
     repairEmptyLines(plan, generator, simulation.matrices[Er]);
     drawNodfCeMatrix(plan, generator, simulation.matrices[Ce]);
@@ -209,6 +213,11 @@ NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observe
         throw Error("the observed analysis is of a matrix of another size");
     const NodfDrawPlan plan = planNodfDraws(matrix);
     NodfNullModels result;
+    result.fixedFixedRun = planFixedFixedRun(settings, matrix.rows(), generator.state());
+    const FixedFixedRun& ff = result.fixedFixedRun;
+    std::optional<CurveballChain> chain;
+    if (ff.ran)
+        chain.emplace(matrix.cells(), matrix.rows(), matrix.columns(), ff.seed);
     float sumEr = 0, sumCe = 0;
     // Only a total above the observed one counts toward the P value.
     auto tally = [&observed](float total, float& sum, int& above) {
@@ -219,17 +228,28 @@ NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observe
     auto finish = [&](NodfSimulation& simulation) {
         tally(simulation.values[Er].total, sumEr, result.aboveEr);
         tally(simulation.values[Ce].total, sumCe, result.aboveCe);
-        result.values.push_back(simulation.values);
+        std::array<NodfValues, kNullModels> values;
+        std::copy(simulation.values.begin(), simulation.values.begin() + kNullModels, values.begin());
+        result.values.push_back(values);
+        if (chain)
+            result.fixedFixed.push_back(simulation.values[FF]);
         if (onSimulation)
-            onSimulation(simulation.run, simulation.values);
+            onSimulation(simulation.run, values);
     };
     const std::size_t matrixBytes =
         (static_cast<std::size_t>(plan.rows) + 1) * (static_cast<std::size_t>(plan.columns) + 1);
+    const int models = chain ? kAllNullModels : kNullModels;
     result.run = runSimulations<NodfSimulation, NodfContext>(
-        settings, 4 * matrixBytes, measureSimulation,
+        settings, static_cast<std::size_t>(models) * matrixBytes, measureSimulation,
         [&](NodfSimulation& simulation, int run) {
             simulation.order = observed.ordered;
             drawSimulation(plan, generator, simulation, run);
+            simulation.models = models;
+            if (chain) {
+                chain->advance(run == 1 ? ff.burnIn : ff.thin, settings.stop);
+                simulation.matrices[FF].resize(plan.rows, plan.columns);
+                chain->copyTo(simulation.matrices[FF], 0);
+            }
         },
         finish);
     if (result.run.completed > 0) {

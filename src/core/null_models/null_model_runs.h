@@ -5,6 +5,7 @@
 #define BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_RUNS_H
 
 #include <cstddef>
+#include <cstdint>
 
 #include "bravolin/null_models.h"
 #include "core/null_models/simulation_pipeline.h"
@@ -13,6 +14,11 @@ namespace bravolin {
 
 // Throws Error for a number of simulations or threads below 1.
 void checkNullModelSettings(const NullModelSettings& settings);
+
+// How the FF chain of a run from a matrix of rows rows is drawn, with the
+// generator state at the run's start: burn-in and thinning as set, or the
+// defaults. Not run when the settings leave FF out.
+FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, int rows, std::uint32_t fileSeed);
 
 // Runs settings.simulations simulations: draw(simulation, number) fills a
 // slot on the calling thread, measure runs on any thread, finish(simulation)

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bravolin/error.h"
 #include "bravolin/null_models.h"
 #include "core/null_models/draw_tables.h"
+#include "core/null_models/fixed_fixed.h"
 #include "core/null_models/null_model_runs.h"
 #include "core/null_models/simulation_pipeline.h"
 
@@ -17,18 +19,19 @@ namespace bravolin {
 
 namespace {
 
-// One simulation: its four random matrices (Er, Ce, Li, Co) and their
-// temperatures.
+// One simulation: its random matrices (Er, Ce, Li, Co, and FF when it
+// runs) and their temperatures.
 struct TemperatureSimulation {
     int run = 0;
     int rows = 0, columns = 0;
-    CellMatrix matrices[kNullModels];
-    float temperatures[kNullModels] = {};
+    int models = kNullModels;
+    CellMatrix matrices[kAllNullModels];
+    float temperatures[kAllNullModels] = {};
 };
 
 void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulation, const StopRequest& stop)
 {
-    for (int model = 0; model < kNullModels; model++)
+    for (int model = 0; model < simulation.models; model++)
         simulation.temperatures[model] =
             measureRandomMatrix(worker, simulation.matrices[model], simulation.rows, simulation.columns, stop);
 }
@@ -39,8 +42,8 @@ void drawSimulation(const TemperatureDrawPlan& plan, Generator& generator, Tempe
     simulation.run = run;
     simulation.rows = plan.rows;
     simulation.columns = plan.columns;
-    for (CellMatrix& matrix : simulation.matrices)
-        matrix.resize(plan.rows, plan.columns);
+    for (int model = 0; model < kNullModels; model++)
+        simulation.matrices[model].resize(plan.rows, plan.columns);
     drawErMatrix(plan, generator, simulation.matrices[Er]);
     drawCeMatrix(plan, generator, simulation.matrices[Ce]);
     drawLiMatrix(plan, generator, simulation.matrices[Li]);
@@ -61,6 +64,16 @@ std::vector<bool> keptLines(const std::vector<int>& order, int lines, const char
         kept[static_cast<std::size_t>(line)] = true;
     }
     return kept;
+}
+
+// The block's cells, row by row from index 0, for the FF chain.
+std::vector<std::uint8_t> cellsOfBlock(const CellMatrix& block, int rows, int columns)
+{
+    std::vector<std::uint8_t> cells;
+    cells.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    for (int i = 1; i <= rows; i++)
+        cells.insert(cells.end(), block[i] + 1, block[i] + 1 + columns);
+    return cells;
 }
 
 }  // namespace
@@ -228,6 +241,11 @@ TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const Tempe
     const CellMatrix block = analysedBlock(matrix, observed, &rows, &columns);
     const TemperatureDrawPlan plan = planTemperatureDraws(block, rows, columns);
     TemperatureNullModels result;
+    result.fixedFixedRun = planFixedFixedRun(settings, rows, generator.state());
+    const FixedFixedRun& ff = result.fixedFixedRun;
+    std::optional<CurveballChain> chain;
+    if (ff.ran)
+        chain.emplace(cellsOfBlock(block, rows, columns), rows, columns, ff.seed);
     float sumEr = 0, sumCe = 0;
     // A random matrix of Er or Ce counts toward its P value when it is at
     // least as cold (as nested) as the observed matrix; equality counts.
@@ -242,13 +260,25 @@ TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const Tempe
         tally(temperatures[Er], sumEr, result.colderEr);
         tally(temperatures[Ce], sumCe, result.colderCe);
         result.temperatures.push_back(temperatures);
+        if (chain)
+            result.fixedFixed.push_back(simulation.temperatures[FF]);
         if (onSimulation)
             onSimulation(simulation.run, temperatures);
     };
     const std::size_t matrixBytes = (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1);
+    const int models = chain ? kAllNullModels : kNullModels;
     result.run = runSimulations<TemperatureSimulation, TemperatureWorker>(
-        settings, 4 * matrixBytes, measureSimulation,
-        [&](TemperatureSimulation& simulation, int run) { drawSimulation(plan, generator, simulation, run); }, finish);
+        settings, static_cast<std::size_t>(models) * matrixBytes, measureSimulation,
+        [&](TemperatureSimulation& simulation, int run) {
+            drawSimulation(plan, generator, simulation, run);
+            simulation.models = models;
+            if (chain) {
+                chain->advance(run == 1 ? ff.burnIn : ff.thin, settings.stop);
+                simulation.matrices[FF].resize(rows, columns);
+                chain->copyTo(simulation.matrices[FF], 1);
+            }
+        },
+        finish);
     if (result.run.completed > 0) {
         result.meanEr = static_cast<float>(static_cast<double>(sumEr) / result.run.completed);
         result.meanCe = static_cast<float>(static_cast<double>(sumCe) / result.run.completed);
