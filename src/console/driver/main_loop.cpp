@@ -132,7 +132,7 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
     run.readTables = parsed.options.table;
     run.transposeTables = parsed.options.transpose;
     setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
-    run.generator = bravolin::Generator(seedOfRun(run));
+    seedGenerator(run);
     printBanner();
     if (run.scripted)
         consolePrintf("Seed: %u\n", static_cast<unsigned>(*run.seed));

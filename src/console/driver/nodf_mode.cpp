@@ -139,7 +139,7 @@ void runNodfBatch(RunContext& run)
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);
     FileBatch batch = takeBatch(run, "\n");
-    startPicturePage(run.pictures, 'N', run.settings.nullModels);
+    startPicturePage(run.pictures, 'N', run.settings.nullModels, pageSettings(run));
     for (;;) {
         consolePrintf("\n");
         const std::optional<std::string> fileName = batch.next();
@@ -166,7 +166,7 @@ void runNodfBatch(RunContext& run)
 
 void runNodfMode(RunContext& run)
 {
-    run.generator = bravolin::Generator(seedOfRun(run));
+    seedGenerator(run);
     answerOrdering(run);
     answerNullModelQuestions(run);
     runNodfBatch(run);

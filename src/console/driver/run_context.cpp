@@ -64,6 +64,20 @@ std::uint32_t seedOfRun(const RunContext& run)
     return run.seed ? *run.seed : static_cast<std::uint32_t>(std::time(nullptr));
 }
 
+void seedGenerator(RunContext& run)
+{
+    run.generatorSeed = seedOfRun(run);
+    run.generator = bravolin::Generator(run.generatorSeed);
+}
+
+PageSettings pageSettings(const RunContext& run)
+{
+    PageSettings settings = {{"Seed", std::to_string(run.generatorSeed)}};
+    if (run.settings.nullModels)
+        settings.push_back({"Simulations", std::to_string(run.settings.simulations)});
+    return settings;
+}
+
 bool answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>& given)
 {
     if (given)

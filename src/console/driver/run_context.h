@@ -54,6 +54,9 @@ struct RunContext {
     // The generator of the null models, carried from file to file: it is
     // never reseeded per file, so a batch draws one stream.
     bravolin::Generator generator;
+    // The seed the generator was last seeded with: the run's seed, or the
+    // clock's.
+    std::uint32_t generatorSeed = 0;
     // Threads for the null models; 0: as many as the machine allows.
     int threads = 0;
     BatchTally tally;
@@ -97,6 +100,9 @@ void reportOutOfMemory(RunContext& run, const std::string& fileName);
 // The seed for a seeding point: the run's own, or the clock's.
 std::uint32_t seedOfRun(const RunContext& run);
 
+// Seeds the run's generator at a seeding point.
+void seedGenerator(RunContext& run);
+
 // A yes/no question, unless the command line answered it.
 bool answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>& given);
 
@@ -118,6 +124,9 @@ bool hintAtTables(const RunContext& run, const std::string& fileName);
 // In a scripted run with null models: the generator's state before the
 // file's first draw, so that the file's null models can be rerun alone.
 void printFileSeed(const RunContext& run);
+
+// The run's settings, as the batch's page lists them.
+PageSettings pageSettings(const RunContext& run);
 
 // A scripted run's closing line, and the exit code of any run; inputEnded:
 // standard input ended before the analysis was complete.

@@ -119,7 +119,7 @@ bool runTemperatureBatch(RunContext& run)
     FileBatch batch = takeBatch(run, "");
     FolderLock lock;
     lock.take();
-    startPicturePage(run.pictures, 'T', run.settings.nullModels);
+    startPicturePage(run.pictures, 'T', run.settings.nullModels, pageSettings(run));
     for (int handled = 0; handled < kMaxBatchFiles;) {
         const std::optional<std::string> fileName = batch.next();
         if (!fileName)

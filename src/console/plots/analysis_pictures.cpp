@@ -44,8 +44,9 @@ void drawNullPicture(RunPictures& run, const std::string& fileName, char mode, d
 
 }  // namespace
 
-void startPicturePage(RunPictures& run, char mode, bool nullModels)
+void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings)
 {
+    (void)settings;
     run.report = ReportPage{};
     run.report.mode = mode;
     if (mode == 'T')

@@ -7,6 +7,7 @@
 #define BRAVOLIN_CONSOLE_PLOTS_ANALYSIS_PICTURES_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bravolin/matrix.h"
@@ -25,8 +26,12 @@ struct RunPictures {
     std::vector<std::string> filePictures;  // of the matrix being analysed
 };
 
-// A new page for a batch of mode 'T' or 'N', with or without null models.
-void startPicturePage(RunPictures& run, char mode, bool nullModels);
+// The run's settings as the page lists them, in order: (label, value).
+using PageSettings = std::vector<std::pair<std::string, std::string>>;
+
+// A new page for a batch of mode 'T' or 'N', with or without null models,
+// run with these settings.
+void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings);
 
 // NAME_packed.svg: the packed matrix of mode T with its isocline and its
 // unexpected cells (result lists them when pictures are on).
