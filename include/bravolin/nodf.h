@@ -19,6 +19,7 @@ struct NodfValues {
 
 struct NodfResult {
     int rows = 0, columns = 0;
+    float fill = 0;  // the matrix's percentage of presences, as the temperature's analysis gives it; NaN without cells
     bool ordered = false;
     NodfValues nodf;
     // The order measured: position i holds the matrix's row rowOrder[i].
@@ -39,6 +40,11 @@ NodfResult analyseNodf(const Matrix& matrix, bool order);
 
 // The matrix in the order measured, with its names in that order.
 Matrix orderedMatrix(const Matrix& matrix, const NodfResult& result);
+
+// A NODF fraction as the percentage reports give: the float nearest to the
+// fraction times 100. The statistics of the null models and the result
+// tables use this value, so that a table's percentages give its statistics.
+float nodfPercent(float fraction);
 
 }  // namespace bravolin
 

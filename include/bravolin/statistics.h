@@ -21,10 +21,12 @@ struct NullStatistics {
     double pLess = 0, pGreater = 0;
 };
 
-// The statistics of observed against values, each value scaled by scale
-// (100 gives NODF fractions as percentages) before the mean, the standard
-// deviation and the SES; the P values do not depend on it. With no value,
-// every field but n is NaN.
+// The statistics of observed against values. Before the mean, the standard
+// deviation and the SES, each value (and observed) is scaled by scale and
+// rounded to the nearest float: 100 gives NODF fractions as the percentages
+// nodfPercent() gives, which the result tables hold, so that those tables
+// give the same statistics. The P values compare the unscaled values. With
+// no value, every field but n is NaN.
 NullStatistics nullStatistics(const std::vector<float>& values, float observed, double scale = 1);
 
 }  // namespace bravolin

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Renders the program's pictures and page as a user would see them.
 
-Runs the program with --report over the example matrices in a fresh folder,
-renders every packed-matrix picture with rsvg-convert and checks pixels (a
-presence is dark, an absence light), then opens the page in headless
-Chromium: the DOM must hold the table with one row per matrix and links to
+Runs the program with --report and --fixed-fixed over the example matrices
+in a fresh folder, renders every packed-matrix picture with rsvg-convert and
+checks pixels (a presence is dark, an absence light), renders every null
+picture, then opens the page in headless Chromium: the DOM must hold the
+table with one row per matrix, every model's SES and P columns and links to
 its pictures, and a screenshot must show something.
 
 Usage: check_pictures.py PROGRAM EXAMPLES_FOLDER
@@ -106,11 +107,14 @@ def chromium_command():
 
 
 def check_page(folder, matrices, failures):
-    page = 'file://' + os.path.join(folder, 'BRAVOLIN_report.html')
+    page = 'file://' + os.path.join(folder, 'BRAVOLIN_T_report.html')
     browser = chromium_command()
     dom = subprocess.run(browser + ['--dump-dom', page], capture_output=True, text=True, timeout=120).stdout
     if '<table' not in dom:
         failures.append('the page shows no table')
+    for model in ('Er', 'Ce', 'Li', 'Co', 'FF'):
+        if '%s SES' % model not in dom or '%s P' % model not in dom:
+            failures.append('the page has no SES and P columns of ' + model)
     for matrix in matrices:
         if matrix + '</td>' not in dom and matrix + '<' not in dom:
             failures.append('the page has no row for ' + matrix)
@@ -135,7 +139,7 @@ def main():
         if os.path.isfile(os.path.join(examples, name)):
             shutil.copy(os.path.join(examples, name), folder)
     matrices = sorted(n for n in os.listdir(folder) if n.endswith('.txt'))
-    subprocess.run([program, '-m', 'T', '--print', '-n', '50', '-s', '7', '--report', '*.txt'],
+    subprocess.run([program, '-m', 'T', '--print', '-n', '50', '-s', '7', '--fixed-fixed', '--report', '*.txt'],
                    cwd=folder, stdout=subprocess.DEVNULL, check=True)
     failures = []
     for matrix in matrices:

@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "bravolin/temperature.h"
 #include "console/driver/temperature_mode.h"
+#include "console/plots/analysis_pictures.h"
 #include "console/input/matrix_reader.h"
 #include "support/listed_answers.h"
 #include "support/matrices.h"
@@ -30,6 +32,31 @@ void writeMatrices(const ScratchDirectory& dir)
 bool isPicture(const std::string& name)
 {
     return name.size() > 4 && (name.substr(name.size() - 4) == ".svg" || name.substr(name.size() - 5) == ".html");
+}
+
+// The texts of each panel of a null picture.
+std::vector<std::vector<std::string>> panelTexts(const Element& svg)
+{
+    std::vector<std::vector<std::string>> panels;
+    for (const Element* group : all(svg, "g"))
+        if (group->attribute("class") == "panel")
+            panels.push_back(textsOf(*group, "text"));
+    return panels;
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// The cells of the page's one matrix row, by heading.
+std::map<std::string, std::string> pageRow(const Element& page)
+{
+    const std::vector<std::string> headings = textsOf(page, "th"), cells = textsOf(page, "td");
+    std::map<std::string, std::string> row;
+    for (std::size_t i = 0; i < headings.size() && i < cells.size(); ++i)
+        row[headings[i]] = cells[i];
+    return row;
 }
 
 }  // namespace
@@ -66,10 +93,107 @@ TEST(PicturesSession, PicturesChangeNoOtherFileAndEveryOneIsWellFormed)
             parseXml(drawn.read(matrix + kind));
             parseXml(drawn.read(matrix + null));
         }
-        const Element page = parseXml(drawn.read("BRAVOLIN_report.html"));
+        const Element page = parseXml(drawn.read(std::string("BRAVOLIN_") + mode + "_report.html"));
         EXPECT_EQ(all(page, "tr").size(), 5u) << mode;  // a heading row and one per matrix
         EXPECT_EQ(all(page, "script").size(), 0u);
+        // The run's settings, the date last.
+        std::vector<std::string> settings = {"Mode", "Seed", "Seed per file", "Simulations", "Null models",
+                                             "Version", "Date"};
+        std::vector<std::string> values = {"T (temperature)", "5", "no", "8", "Er, Ce, Li, Co", "3.0.3"};
+        if (std::string(mode) == "N") {
+            settings.insert(settings.begin() + 1, "Ordered");
+            values = {"N (NODF)", "yes", "5", "no", "8", "Er, Ce, Li, Co", "3.0.3"};
+        }
+        EXPECT_EQ(textsOf(page, "dt"), settings) << mode;
+        std::vector<std::string> shown = textsOf(page, "dd");
+        ASSERT_EQ(shown.size(), values.size() + 1) << mode;
+        shown.pop_back();
+        EXPECT_EQ(shown, values) << mode;
+        // The observed values, and each model's SES and P with no FF asked for.
+        std::vector<std::string> headings = {"Matrix"};
+        if (std::string(mode) == "T")
+            headings.push_back("Temperature");
+        else
+            headings.insert(headings.end(), {"NODF rows", "NODF columns", "NODF total"});
+        for (const char* model : {"Er", "Ce", "Li", "Co"})
+            headings.insert(headings.end(), {std::string(model) + " SES", std::string(model) + " P"});
+        headings.push_back("Pictures");
+        EXPECT_EQ(textsOf(page, "th"), headings) << mode;
     }
+}
+
+TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageOfItsMode)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    // Nestedness is a low temperature: P counts the simulations at most as
+    // hot; and a high NODF: P counts those at least as high.
+    RunPictures temperature;
+    temperature.pictures = temperature.page = true;
+    startPicturePage(temperature, 'T', true, {{"Seed", "42"}, {"Simulations", "4"}, {"FF burn-in", "400"}});
+    bravolin::TemperatureResult cold;
+    cold.temperature = 20;
+    bravolin::TemperatureNullModels hot;
+    hot.run.completed = 4;
+    hot.temperatures = {{10, 30, 40, 50}, {20, 35, 45, 60}, {30, 40, 50, 70}, {40, 45, 55, 80}};
+    hot.fixedFixed = {18, 22, 24, 26};
+    drawNullDistributions(temperature, "a.txt", cold, hot);
+    finishPicturesOfFile(temperature, "a.txt", {"20.00", "25.00", "0.50", "40.00", "0.00"});
+
+    RunPictures nodf;
+    nodf.pictures = nodf.page = true;
+    startPicturePage(nodf, 'N', true, {{"Seed", "42"}});
+    bravolin::NodfResult high;
+    high.nodf = {0.4f, 0.6f, 0.5f};
+    bravolin::NodfNullModels low;
+    low.run.completed = 4;
+    for (const float total : {0.2f, 0.4f, 0.6f, 0.8f})
+        low.values.push_back({bravolin::NodfValues{0, 0, total}, {0, 0, 0.1f}, {0, 0, 0.5f}, {0, 0, 0.9f}});
+    drawNullDistributions(nodf, "a.txt", high, low);
+    finishPicturesOfFile(nodf, "a.txt", {"40.00", "60.00", "50.00", "50.00", "0.25"});
+
+    const auto panels = panelTexts(parseXml(dir.read("a.txt_T_null.svg")));
+    ASSERT_EQ(panels.size(), 5u);
+    EXPECT_TRUE(contains(panels[4], "FF"));
+    EXPECT_TRUE(contains(panels[4], "observed 20.00"));
+    EXPECT_TRUE(contains(panels[0], "SES = -0.39, P = 0.60"));
+    EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_N_null.svg"))).size(), 4u);
+
+    const Element page = parseXml(dir.read("BRAVOLIN_T_report.html"));
+    EXPECT_EQ(textsOf(page, "dt"), (std::vector<std::string>{"Seed", "Simulations", "FF burn-in"}));
+    const auto row = pageRow(page);
+    EXPECT_EQ(row.size(), 13u);  // the matrix, T, five models' SES and P, the pictures
+    EXPECT_EQ(row.at("Temperature"), "20.00");
+    EXPECT_EQ(row.at("Er SES"), "-0.39");
+    EXPECT_EQ(row.at("Er P"), "0.60");
+    EXPECT_EQ(row.at("Ce P"), "0.20");
+    EXPECT_EQ(row.at("FF P"), "0.40");
+    const auto nodfRow = pageRow(parseXml(dir.read("BRAVOLIN_N_report.html")));
+    EXPECT_EQ(nodfRow.size(), 13u);  // the matrix, 3 NODF values, four models' SES and P, the pictures
+    EXPECT_EQ(nodfRow.at("NODF total"), "50.00");
+    EXPECT_EQ(nodfRow.at("Er SES"), "0.00");
+    EXPECT_EQ(nodfRow.at("Er P"), "0.60");
+    EXPECT_EQ(nodfRow.at("Ce P"), "0.20");
+    EXPECT_EQ(nodfRow.at("Co P"), "1.00");
+    EXPECT_EQ(nodfRow.count("FF P"), 0u);
+}
+
+TEST(PicturesSession, FixedFixedRunsHaveTheirPanelAndColumnsAndEachModeKeepsItsPage)
+{
+    ScratchDirectory dir;
+    dir.write("a.txt", matrixText(randomRows(8, 9, 0.45, 3)));
+    ASSERT_EQ(runCommand(dir, {"--report", "-m", "T", "--no-print", "--fixed-fixed", "-n", "9", "-s", "3", "a.txt"}).exitCode, 0);
+    ASSERT_EQ(runCommand(dir, {"--report", "-m", "N", "-o", "--no-print", "-n", "9", "-s", "3", "a.txt"}).exitCode, 0);
+    EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_T_null.svg"))).size(), 5u);
+    EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_N_null.svg"))).size(), 4u);
+    const auto temperatureRow = pageRow(parseXml(dir.read("BRAVOLIN_T_report.html")));
+    // P of 9 simulations: a multiple of 0.1 from 0.10 to 1.00.
+    ASSERT_EQ(temperatureRow.count("FF P"), 1u);
+    const double p = std::stod(temperatureRow.at("FF P"));
+    EXPECT_NEAR(p * 10, std::round(p * 10), 1e-9);
+    EXPECT_GE(p, 0.1);
+    EXPECT_EQ(pageRow(parseXml(dir.read("BRAVOLIN_N_report.html"))).count("FF P"), 0u);
+    EXPECT_FALSE(dir.exists("BRAVOLIN_report.html"));
 }
 
 TEST(PicturesSession, TheBatchNeverReadsPicturesOrPages)
@@ -109,7 +233,7 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
             const std::string colour = fillAt(painted, grid.x(column + 0.5), grid.y(row + 0.5));
             if (packed[row][column] == '1')
                 EXPECT_LT(luminance(colour), 80) << row << "," << column;
-            else  // white, or orange where the absence is unexpected
+            else  // white, or vermillion where the absence is unexpected
                 EXPECT_TRUE(luminance(colour) > 240 || channel(colour, 0) > channel(colour, 2) + 40)
                     << row << "," << column << " " << colour;
         }

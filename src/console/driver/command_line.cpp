@@ -8,7 +8,27 @@
 
 namespace {
 
-enum LongOnly { NoPrint = 256, NoOrder, NoNull, Svg, Report, Table, Transpose };
+// The most simulations a command line may ask for; the dialogue's question
+// keeps its own rules (at most 1000).
+constexpr unsigned long long kMostSimulations = 100000;
+
+// The most trades of the FF chain's burn-in or thinning.
+constexpr unsigned long long kMostTrades = 1000000000000ULL;
+
+enum LongOnly {
+    NoPrint = 256,
+    NoOrder,
+    NoNull,
+    Svg,
+    Report,
+    Table,
+    Transpose,
+    FixedFixed,
+    FixedFixedBurnIn,
+    FixedFixedThin,
+    Results,
+    SeedPerFile
+};
 
 const option kOptions[] = {
     {"mode", required_argument, nullptr, 'm'},
@@ -26,6 +46,11 @@ const option kOptions[] = {
     {"report", no_argument, nullptr, Report},
     {"table", no_argument, nullptr, Table},
     {"transpose", no_argument, nullptr, Transpose},
+    {"fixed-fixed", no_argument, nullptr, FixedFixed},
+    {"ff-burn-in", required_argument, nullptr, FixedFixedBurnIn},
+    {"ff-thin", required_argument, nullptr, FixedFixedThin},
+    {"results", no_argument, nullptr, Results},
+    {"seed-per-file", no_argument, nullptr, SeedPerFile},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -107,11 +132,11 @@ std::string takeOption(CommandLine& options, int code, const char* value)
         options.order = false;
         return "";
     case 'n':
-        if (std::optional<unsigned long long> count = wholeNumber(value, 1000); count && *count >= 1) {
+        if (std::optional<unsigned long long> count = wholeNumber(value, kMostSimulations); count && *count >= 1) {
             options.simulations = static_cast<int>(*count);
             return "";
         }
-        return "--null takes a number of simulations from 1 to 1000, not '" + std::string(value) + "'";
+        return "--null takes a number of simulations from 1 to 100000, not '" + std::string(value) + "'";
     case NoNull:
         options.simulations = 0;
         return "";
@@ -144,6 +169,27 @@ std::string takeOption(CommandLine& options, int code, const char* value)
     case Transpose:
         options.transpose = true;
         return "";
+    case FixedFixed:
+        options.fixedFixed = true;
+        return "";
+    case FixedFixedBurnIn:
+        if (std::optional<unsigned long long> trades = wholeNumber(value, kMostTrades)) {
+            options.fixedFixedBurnIn = static_cast<long long>(*trades);
+            return "";
+        }
+        return "--ff-burn-in takes a number of trades from 0 to 1000000000000, not '" + std::string(value) + "'";
+    case FixedFixedThin:
+        if (std::optional<unsigned long long> trades = wholeNumber(value, kMostTrades); trades && *trades >= 1) {
+            options.fixedFixedThin = static_cast<long long>(*trades);
+            return "";
+        }
+        return "--ff-thin takes a number of trades from 1 to 1000000000000, not '" + std::string(value) + "'";
+    case Results:
+        options.results = true;
+        return "";
+    case SeedPerFile:
+        options.seedPerFile = true;
+        return "";
     case Report:
         options.report = options.svg = true;
         return "";
@@ -163,6 +209,8 @@ std::string checkCombination(const CommandLine& options)
         return "--order and --no-order belong to mode N, not to -m T";
     if (options.transpose && !options.table)
         return "--transpose reads the rows of a table as species: give it with --table";
+    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !options.fixedFixed)
+        return "--ff-burn-in and --ff-thin set the FF model's chain: give them with --fixed-fixed";
     for (const std::string& pattern : options.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
@@ -224,7 +272,7 @@ least one PATTERN, the run asks nothing and is scripted.
       --no-print        do not
   -o, --order           mode N: order the matrix;
       --no-order        keep the file order (the print question is then not asked)
-  -n, --null N          run the null models with N simulations (1 to 1000);
+  -n, --null N          run the null models with N simulations (1 to 100000);
       --no-null         no null models
   -s, --seed S          seed the random generator with S (0 to 4294967295)
                         instead of the clock
@@ -237,12 +285,21 @@ least one PATTERN, the run asks nothing and is scripted.
                         NAME_ordered.svg (N), and with null models NAME_T_null.svg
                         or NAME_N_null.svg, NAME being the file's whole name; each
                         is written whole and replaces the picture of an earlier run
-      --report          the pictures, and BRAVOLIN_report.html: a page of the
-                        batch with its values and pictures (replaced by the next run)
+      --report          the pictures, and BRAVOLIN_T_report.html (or _N_): a page of
+                        the batch with its values and pictures (replaced by the next run)
       --table           read every matrix file as a delimited table (CSV, semicolon,
                         tab or blank separated) with site and species names and
                         numbers: above 0 is a presence, 0 an absence
       --transpose       with --table: the table's rows are species, its columns sites
+      --fixed-fixed     with null models: also FF, the fixed-fixed model (every row's
+                        and column's total kept, by a chain of curveball trades)
+      --ff-burn-in T    FF: T trades before the first simulation (default 100 x rows)
+      --ff-thin T       FF: T trades between simulations (default 10 x rows)
+      --results         tables of the batch, replaced by the next batch of the mode:
+                        BRAVOLIN_T_results.csv (or _N_), with every model's mean, sd,
+                        SES and P values, _null_values.csv, _rows.csv, _columns.csv
+      --seed-per-file   seed each file's null models from the seed and the file's
+                        name, so that a file's results do not depend on the batch
   -h, --help            this text
   -V, --version         the version, and where the results are written
 

@@ -15,7 +15,7 @@ struct CommandLine {
     std::optional<char> mode;         // 'T' or 'N'
     std::optional<bool> print;        // print the packed (T) or ordered (N) matrix
     std::optional<bool> order;        // mode N: order the matrix
-    std::optional<int> simulations;   // 0: no null models; otherwise 1..1000
+    std::optional<int> simulations;   // 0: no null models; otherwise 1..100000
     std::vector<std::string> patterns;
     std::optional<std::uint32_t> seed;
     std::optional<int> threads;       // 1..1024; none: as many as the machine allows
@@ -25,6 +25,11 @@ struct CommandLine {
     bool report = false;              // the batch's page, and the pictures
     bool table = false;               // read matrix files as delimited tables
     bool transpose = false;           // a table's rows are species
+    bool fixedFixed = false;          // FF beside the four null models
+    std::optional<long long> fixedFixedBurnIn;  // trades; none: the default
+    std::optional<long long> fixedFixedThin;
+    bool results = false;             // the batch's result tables
+    bool seedPerFile = false;         // each file's generator seeded from the seed and its name
     bool help = false;
     bool version = false;
 };

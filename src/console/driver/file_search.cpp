@@ -62,6 +62,10 @@ bool isOwnOutputFile(const std::string& name)
     const std::string lower = lowerCaseName(name);
     if (lower == "filelist.txt" || lower == "systemp.txt" || lower == "bravolin.lock")
         return true;
+    // The result tables and pages (BRAVOLIN_T_results.csv), and a temporary
+    // file of a whole-file write that a killed run left behind.
+    if (lower.compare(0, 9, "bravolin_") == 0 || lower.compare(0, 10, ".bravolin-") == 0)
+        return true;
     static const char* const markers[] = {"nestedness_", "_column", "_pairwise",
                                           "_contrib",    "_ordered", "systemp"};
     for (const char* marker : markers)

@@ -39,7 +39,9 @@ private:
 
 // Whether name is one of the program's own output files, which are never
 // read as matrices: the summary, the file list, the folder's lock file
-// (BRAVOLIN.lock), the reports of mode N (names
+// (BRAVOLIN.lock), the result tables and pages (names beginning with
+// BRAVOLIN_), temporary files of whole-file writes (names beginning with
+// .bravolin-), the reports of mode N (names
 // containing "nestedness_", "_pairwise", "_ordered", ...), those of mode T
 // (names ending in .PCK, .LIN, .COL or .NULL), and pictures and pages (.svg,
 // .html), letter case ignored.

@@ -15,6 +15,7 @@ void finishInterruptedAtOnce()
     const bool cutShort = summaryLineIsOpen();
     const std::string matrix = summaryLineMatrix();
     flushOpenOutputFiles();
+    commitReplacingFiles();
     endOpenSummaryLine();
     releaseFolderLockAtExit();
     if (cutShort) {

@@ -12,7 +12,8 @@
 
 // For an interrupt that must end the program at once, on whatever thread
 // (on Windows, a closed console window ends the process within seconds):
-// every open output file ends with a whole line, the summary line left open
+// every open output file ends with a whole line, the batch's result tables
+// are put in place with the matrices completed, the summary line left open
 // is ended and its matrix named, and the folder's lock is released.
 void finishInterruptedAtOnce();
 

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -131,6 +132,12 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
     run.pictures.page = parsed.options.report;
     run.readTables = parsed.options.table;
     run.transposeTables = parsed.options.transpose;
+    run.fixedFixed.enabled = parsed.options.fixedFixed;
+    run.fixedFixed.burnIn = parsed.options.fixedFixedBurnIn.value_or(-1);
+    run.fixedFixed.thin = parsed.options.fixedFixedThin.value_or(-1);
+    run.writeResults = parsed.options.results;
+    run.seedPerFile = parsed.options.seedPerFile;
+    run.startDate = isoLocalTime(std::time(nullptr));
     setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
     seedGenerator(run);
     printBanner();

@@ -26,9 +26,8 @@ void answerOrdering(RunContext& run)
 }
 
 // The null models of the matrix measured into observed: their files, their
-// progress line, and the end of the matrix's summary line. Returns the
-// values the summary line ends with.
-std::vector<std::string> runNullModels(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+// progress line, and the end of the matrix's summary line.
+bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                                        const bravolin::NodfResult& observed)
 {
     NestednessFiles files(fileName);
@@ -51,7 +50,7 @@ std::vector<std::string> runNullModels(RunContext& run, const std::string& fileN
     completeNodfSummaryLine(fileName, null, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
-    return nodfNullSummary(null, settings.simulations);
+    return null;
 }
 
 // A file read for the batch, or why not.
@@ -94,6 +93,7 @@ BatchFile readMatrixFile(RunContext& run, const std::string& fileName)
 BatchFile readFile(RunContext& run, const std::string& fileName)
 {
     consolePrintf("File: %s in processing...\n", fileName.c_str());
+    seedFileGenerator(run, fileName);
     printFileSeed(run);
     return run.readTables ? readTable(run, fileName) : readMatrixFile(run, fileName);
 }
@@ -139,11 +139,13 @@ void runNodfBatch(RunContext& run)
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);
     FileBatch batch = takeBatch(run, "\n");
-    startPicturePage(run.pictures, 'N', run.settings.nullModels, pageSettings(run));
+    BatchResultTables tables(run, 'N');
+    startPicturePage(run.pictures, 'N', run.settings.nullModels, pageSettings(run, 'N'));
     for (;;) {
         consolePrintf("\n");
         const std::optional<std::string> fileName = batch.next();
         if (!fileName) {
+            tables.finish();
             if (!run.scripted) {
                 consolePrintf("\nEnd of processing...\n");
                 beep();
@@ -152,6 +154,7 @@ void runNodfBatch(RunContext& run)
         }
         const BatchFile file = readFile(run, *fileName);
         if (file.outcome == BatchFile::EndsBatch) {
+            tables.finish();
             lock.release();
             endBatchEarly(run, batch);
             return;
@@ -180,8 +183,15 @@ void analyseNodfFile(RunContext& run, const std::string& fileName, const bravoli
         drawOrderedMatrix(run.pictures, fileName, matrix, result);
     std::vector<std::string> summary = {percentText(result.nodf.rows), percentText(result.nodf.columns),
                                         percentText(result.nodf.total)};
-    if (run.settings.nullModels)
-        for (const std::string& value : runNullModels(run, fileName, matrix, result))
+    const std::uint32_t fileSeed = run.generator.state();
+    std::optional<bravolin::NodfNullModels> null;
+    if (run.settings.nullModels) {
+        null = runNullModels(run, fileName, matrix, result);
+        for (const std::string& value : nodfNullSummary(*null, run.settings.simulations))
             summary.push_back(value);
+    }
     finishPicturesOfFile(run.pictures, fileName, summary);
+    // A file without a row is counted as skipped: it has no results to give.
+    if (matrix.rows() > 0)
+        reportNodfResults(run, fileName, matrix, result, null ? &*null : nullptr, fileSeed);
 }

@@ -11,10 +11,10 @@
 #include "console/system/console.h"
 #include "console/system/platform.h"
 
-int threadsFittingInMemory(int rows, int columns, unsigned long long budget)
+int threadsFittingInMemory(int rows, int columns, unsigned long long budget, bool fixedFixed)
 {
     for (int threads = kMostThreads; threads > 1; threads--)
-        if (bravolin::nullModelMemory(rows, columns, threads) + threads * threadStackBytes() <= budget)
+        if (bravolin::nullModelMemory(rows, columns, threads, fixedFixed) + threads * threadStackBytes() <= budget)
             return threads;
     return 1;
 }
@@ -22,9 +22,10 @@ int threadsFittingInMemory(int rows, int columns, unsigned long long budget)
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
 {
     constexpr int kMostDefaultThreads = 64;
-    const int fitting = threadsFittingInMemory(rows, columns, run.environment.memoryBudget);
+    const int fitting = threadsFittingInMemory(rows, columns, run.environment.memoryBudget, run.fixedFixed.enabled);
     bravolin::NullModelSettings threads;
     threads.simulations = run.settings.simulations;
+    threads.fixedFixed = run.fixedFixed;
     threads.threadStarter = run.environment.threads;
     threads.stop = &interruptRequested();
     if (run.threads == 0) {
@@ -70,11 +71,33 @@ void seedGenerator(RunContext& run)
     run.generator = bravolin::Generator(run.generatorSeed);
 }
 
-PageSettings pageSettings(const RunContext& run)
+namespace {
+
+// A setting of the FF chain: the number given, or the default's rule.
+std::string tradesSetting(long long given, const char* defaultRule)
 {
-    PageSettings settings = {{"Seed", std::to_string(run.generatorSeed)}};
-    if (run.settings.nullModels)
+    return given >= 0 ? std::to_string(given) + " trades" : std::string(defaultRule);
+}
+
+}  // namespace
+
+PageSettings pageSettings(const RunContext& run, char mode)
+{
+    PageSettings settings = {{"Mode", mode == 'T' ? "T (temperature)" : "N (NODF)"}};
+    if (mode == 'N')
+        settings.push_back({"Ordered", run.settings.order ? "yes" : "no"});
+    settings.push_back({"Seed", std::to_string(run.generatorSeed)});
+    settings.push_back({"Seed per file", run.seedPerFile ? "yes" : "no"});
+    if (run.settings.nullModels) {
         settings.push_back({"Simulations", std::to_string(run.settings.simulations)});
+        settings.push_back({"Null models", run.fixedFixed.enabled ? "Er, Ce, Li, Co, FF" : "Er, Ce, Li, Co"});
+        if (run.fixedFixed.enabled) {
+            settings.push_back({"FF burn-in", tradesSetting(run.fixedFixed.burnIn, "100 x rows trades")});
+            settings.push_back({"FF thinning", tradesSetting(run.fixedFixed.thin, "10 x rows trades")});
+        }
+    }
+    settings.push_back({"Version", kProgramVersion});
+    settings.push_back({"Date", run.startDate});
     return settings;
 }
 
@@ -127,6 +150,84 @@ bool hintAtTables(const RunContext& run, const std::string& fileName)
         return false;
     consolePrintf("File: %s has no row of 0s and 1s; to read it as a table, use --table.\n", fileName.c_str());
     return true;
+}
+
+void seedFileGenerator(RunContext& run, const std::string& fileName)
+{
+    if (run.seedPerFile)
+        run.generator = bravolin::Generator(seedOfFile(run.generatorSeed, fileName));
+}
+
+std::uint32_t seedOfFile(std::uint32_t seed, const std::string& fileName)
+{
+    std::uint32_t hash = 2166136261u;
+    auto take = [&hash](unsigned char byte) {
+        hash ^= byte;
+        hash *= 16777619u;
+    };
+    for (int shift = 0; shift < 32; shift += 8)
+        take(static_cast<unsigned char>(seed >> shift));
+    for (char c : fileName)
+        take(static_cast<unsigned char>(c));
+    return hash;
+}
+
+BatchResultTables::BatchResultTables(RunContext& run, char mode) : run_(run)
+{
+    if (!run.writeResults)
+        return;
+    ResultTableSettings settings;
+    settings.mode = mode;
+    settings.seed = run.generatorSeed;
+    settings.simulations = run.settings.nullModels ? run.settings.simulations : 0;
+    settings.ordered = run.settings.order;
+    settings.version = kProgramVersion;
+    settings.date = run.startDate;
+    run.results = std::make_unique<ResultTables>(settings);
+}
+
+void BatchResultTables::finish()
+{
+    if (!run_.results)
+        return;
+    run_.results->commit();
+    run_.results.reset();
+}
+
+namespace {
+
+void printResultLine(const RunContext& run, const MatrixResults& results)
+{
+    if (!run.scripted)
+        return;
+    consolePrintf("%s", resultLine(results).c_str());
+    // A result is read as it comes, also from a log file or a pipe, where
+    // standard output would otherwise hold it until its buffer fills.
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+void reportTemperatureResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                              const bravolin::TemperatureResult& observed,
+                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed)
+{
+    const MatrixResults results =
+        temperatureResults(fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt);
+    printResultLine(run, results);
+    if (run.results)
+        run.results->addTemperature(results, matrix, observed, null);
+}
+
+void reportNodfResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                       const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
+                       std::uint32_t fileSeed)
+{
+    const MatrixResults results =
+        nodfResults(fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt);
+    printResultLine(run, results);
+    if (run.results)
+        run.results->addNodf(results, matrix, observed, null);
 }
 
 void printFileSeed(const RunContext& run)

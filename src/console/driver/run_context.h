@@ -6,7 +6,9 @@
 #define BRAVOLIN_CONSOLE_DRIVER_RUN_CONTEXT_H
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "bravolin/generator.h"
 #include "bravolin/null_models.h"
@@ -15,6 +17,8 @@
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
 #include "console/plots/analysis_pictures.h"
+#include "console/reports/matrix_results.h"
+#include "console/reports/result_tables.h"
 #include "console/system/console.h"
 
 // The answers of a run's questions, asked once per run.
@@ -65,6 +69,16 @@ struct RunContext {
     // species when transposed; for every run of the program.
     bool readTables = false;
     bool transposeTables = false;
+    // For every run of the program as well: FF beside the null models, with
+    // its chain's settings; the batch's result tables; each file's
+    // generator seeded from the seed and the file's name.
+    bravolin::FixedFixedSettings fixedFixed;
+    bool writeResults = false;
+    bool seedPerFile = false;
+    // The program's start, ISO 8601 local time with its offset.
+    std::string startDate;
+    // The tables of the batch under way, with --results.
+    std::unique_ptr<ResultTables> results;
     Spinner spinner;
     ProgramEnvironment environment = machineEnvironment();
     // Whether the console has said that fewer threads run than asked for,
@@ -76,10 +90,15 @@ struct RunContext {
 // Most threads a run may ask for.
 constexpr int kMostThreads = 1024;
 
+// The program's version, as the banner, --version and the result tables
+// give it.
+constexpr const char* kProgramVersion = "3.0.3";
+
 // The threads that fit in budget bytes for the null models of a rows x
-// columns matrix, at least 1: each holds its working tables and stack, and
-// the simulations in flight their matrices.
-int threadsFittingInMemory(int rows, int columns, unsigned long long budget);
+// columns matrix (with FF when fixedFixed is set), at least 1: each holds
+// its working tables and stack, and the simulations in flight their
+// matrices.
+int threadsFittingInMemory(int rows, int columns, unsigned long long budget, bool fixedFixed = false);
 
 // The settings of the null models of a rows x columns matrix: the run's
 // simulations, on the threads asked for, or by default one per processor
@@ -121,12 +140,47 @@ FileBatch takeBatch(RunContext& run, const char* stepStart);
 // whether it was given.
 bool hintAtTables(const RunContext& run, const std::string& fileName);
 
+// With --seed-per-file: seeds the generator for the file named fileName
+// with seedOfFile of the run's seed and that name.
+void seedFileGenerator(RunContext& run, const std::string& fileName);
+
+// The seed of a file of a batch with --seed-per-file: the 32-bit FNV-1a
+// hash of the run's seed (its four bytes, lowest first) followed by the
+// file name's UTF-8 bytes as given, letter case kept. It depends on nothing
+// else, so a file's null models are the same in any batch.
+std::uint32_t seedOfFile(std::uint32_t seed, const std::string& fileName);
+
 // In a scripted run with null models: the generator's state before the
 // file's first draw, so that the file's null models can be rerun alone.
 void printFileSeed(const RunContext& run);
 
-// The run's settings, as the batch's page lists them.
-PageSettings pageSettings(const RunContext& run);
+// The result tables of a batch (with --results), open from the batch's
+// start and put in place at its end, at finish() or when this is
+// destroyed. Declare it after the batch's folder lock, so that the tables
+// are in place before the lock is released.
+class BatchResultTables {
+public:
+    BatchResultTables(RunContext& run, char mode);
+    ~BatchResultTables() { finish(); }
+    BatchResultTables(const BatchResultTables&) = delete;
+    BatchResultTables& operator=(const BatchResultTables&) = delete;
+    void finish();
+
+private:
+    RunContext& run_;
+};
+
+// A file's results, once its analysis is complete: the result line of a
+// scripted run, and the file's rows of the result tables.
+void reportTemperatureResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                              const bravolin::TemperatureResult& observed,
+                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed);
+void reportNodfResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                       const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
+                       std::uint32_t fileSeed);
+
+// The run's settings, as the page of a batch of mode 'T' or 'N' lists them.
+PageSettings pageSettings(const RunContext& run, char mode);
 
 // A scripted run's closing line, and the exit code of any run; inputEnded:
 // standard input ended before the analysis was complete.

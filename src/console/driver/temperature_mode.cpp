@@ -26,11 +26,10 @@ void answerTemperatureQuestions(RunContext& run)
 }
 
 // The null models of the matrix analysed into observed: their file, their
-// spinner, and the end of the matrix's summary line. Returns the values
-// the summary line ends with.
-std::vector<std::string> runNullModels(RunContext& run, const std::string& fileName,
-                                       const TemperatureReportNames& names, const bravolin::Matrix& matrix,
-                                       const bravolin::TemperatureResult& observed)
+// spinner, and the end of the matrix's summary line.
+bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string& fileName,
+                                              const TemperatureReportNames& names, const bravolin::Matrix& matrix,
+                                              const bravolin::TemperatureResult& observed)
 {
     TemperatureNullFile nullFile(names.nullModels);
     // An interrupt during the observed analysis stops the file before its
@@ -55,7 +54,7 @@ std::vector<std::string> runNullModels(RunContext& run, const std::string& fileN
     completeTemperatureSummaryLine(fileName, null, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
-    return temperatureNullSummary(null, settings.simulations);
+    return null;
 }
 
 // Reads the file named fileName, as a table or as a matrix file. The
@@ -89,6 +88,7 @@ bool processTemperatureFile(RunContext& run, const std::string& fileName)
         return true;
     }
     consolePrintf("File: %s in processing\n", fileName.c_str());
+    seedFileGenerator(run, fileName);
     printFileSeed(run);
     try {
         analyseTemperatureFile(run, fileName, read.matrix);
@@ -119,7 +119,8 @@ bool runTemperatureBatch(RunContext& run)
     FileBatch batch = takeBatch(run, "");
     FolderLock lock;
     lock.take();
-    startPicturePage(run.pictures, 'T', run.settings.nullModels, pageSettings(run));
+    BatchResultTables tables(run, 'T');
+    startPicturePage(run.pictures, 'T', run.settings.nullModels, pageSettings(run, 'T'));
     for (int handled = 0; handled < kMaxBatchFiles;) {
         const std::optional<std::string> fileName = batch.next();
         if (!fileName)
@@ -156,8 +157,13 @@ void analyseTemperatureFile(RunContext& run, const std::string& fileName, const 
     if (drawing)
         drawPackedMatrix(run.pictures, fileName, matrix, result);
     std::vector<std::string> summary = {formatText("%02.2f", result.temperature)};
-    if (run.settings.nullModels)
-        for (const std::string& value : runNullModels(run, fileName, names, matrix, result))
+    const std::uint32_t fileSeed = run.generator.state();
+    std::optional<bravolin::TemperatureNullModels> null;
+    if (run.settings.nullModels) {
+        null = runNullModels(run, fileName, names, matrix, result);
+        for (const std::string& value : temperatureNullSummary(*null, run.settings.simulations))
             summary.push_back(value);
+    }
     finishPicturesOfFile(run.pictures, fileName, summary);
+    reportTemperatureResults(run, fileName, matrix, result, null ? &*null : nullptr, fileSeed);
 }

@@ -19,6 +19,10 @@ constexpr std::size_t kOutputBlock = std::size_t{1} << 16;
 // The output files open now, for the interrupt that ends the program.
 std::set<OutputFile*> openFiles;
 
+// The replacing files not yet committed, for the interrupt that ends the
+// program.
+std::set<ReplacingFile*> uncommittedFiles;
+
 // Numbers the temporary files of this process's whole-file writes.
 std::atomic<unsigned> temporaryFiles{0};
 
@@ -36,12 +40,20 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& name)
 
 void OutputFile::open(const std::string& name)
 {
+    open(name, name);
+}
+
+void OutputFile::open(const std::string& name, const std::string& nameInMessages)
+{
     OutputLock lock;
     close();
     name_ = name;
+    nameInMessages_ = nameInMessages;
+    failed_ = false;
     bool lastLineOpen = false;
     if (!outputFileSystem().openForAppending(name_, &file_, &lastLineOpen)) {
-        noteIncompleteOutput(name_);
+        failed_ = true;
+        noteIncompleteOutput(nameInMessages_);
         return;
     }
     open_ = true;
@@ -54,9 +66,10 @@ void OutputFile::fail()
 {
     outputFileSystem().close(file_);
     open_ = false;
+    failed_ = true;
     pending_.clear();
     openFiles.erase(this);
-    noteIncompleteOutput(name_);
+    noteIncompleteOutput(nameInMessages_);
 }
 
 void OutputFile::writeOut(std::size_t size)
@@ -95,18 +108,21 @@ void OutputFile::flush()
         writeOut(pending_.rfind('\n') + 1);
 }
 
-void OutputFile::close()
+bool OutputFile::close()
 {
     OutputLock lock;
     if (!open_)
-        return;
+        return !failed_;
     writeOut(pending_.size());
     if (!open_)
-        return;
+        return false;
     open_ = false;
     openFiles.erase(this);
-    if (!outputFileSystem().close(file_))
-        noteIncompleteOutput(name_);
+    if (!outputFileSystem().close(file_)) {
+        failed_ = true;
+        noteIncompleteOutput(nameInMessages_);
+    }
+    return !failed_;
 }
 
 void appendToFile(const std::string& name, const std::string& text)
@@ -134,9 +150,39 @@ bool writeWholeFile(const std::string& name, const std::string& content)
     return written;
 }
 
+ReplacingFile::ReplacingFile(const std::string& name)
+    : name_(name), temporary_(temporaryNameFor(std::filesystem::u8path(name)).u8string())
+{
+    OutputLock lock;
+    file_.open(temporary_, name_);
+    uncommittedFiles.insert(this);
+}
+
+void ReplacingFile::commit()
+{
+    OutputLock lock;
+    if (committed_)
+        return;
+    committed_ = true;
+    uncommittedFiles.erase(this);
+    const bool written = file_.close();
+    if (written && outputFileSystem().rename(temporary_, name_))
+        return;
+    outputFileSystem().remove(temporary_);
+    if (written)
+        noteIncompleteOutput(name_);
+}
+
 void flushOpenOutputFiles()
 {
     OutputLock lock;
     for (OutputFile* file : openFiles)
         file->flush();
+}
+
+void commitReplacingFiles()
+{
+    OutputLock lock;
+    while (!uncommittedFiles.empty())
+        (*uncommittedFiles.begin())->commit();
 }

@@ -31,6 +31,8 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     void open(const std::string& name);
+    // Opens name, naming it nameInMessages if it cannot be written.
+    void open(const std::string& name, const std::string& nameInMessages);
     // Writes text that ends with a whole line; it reaches the file with the
     // lines written before it.
     void write(const char* data, std::size_t size);
@@ -40,15 +42,18 @@ public:
     // Hands every line written so far to the system, so that the file holds
     // them even if the program is then killed.
     void flush();
-    void close();
+    // Returns whether every line since open reached the file.
+    bool close();
 
 private:
     void writeOut(std::size_t size);
     void fail();
 
     bool open_ = false;
+    bool failed_ = false;
     SystemFile file_;
     std::string name_;
+    std::string nameInMessages_;
     std::string pending_;  // written, not yet handed to the system
 };
 
@@ -62,8 +67,38 @@ void appendToFile(const std::string& name, const std::string& text);
 // left as it was. Returns whether it was written.
 bool writeWholeFile(const std::string& name, const std::string& content);
 
+// A file a batch writes line by line that replaces the file of its name as
+// a whole: the lines go to a temporary file of this process (named as
+// writeWholeFile names its own), which is renamed over name when the file
+// is committed: at the end of the batch, at its destruction, or when an
+// interrupt ends the program. A reader never finds part of it, and each
+// batch replaces the last one's. A file that cannot be written is named as
+// the output files are, and name is left as it was.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(const std::string& name);
+    ~ReplacingFile() { commit(); }
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Writes text that ends with a whole line.
+    void write(const std::string& text) { file_.write(text); }
+    // The first call puts the file in place; later ones do nothing.
+    void commit();
+
+private:
+    std::string name_;
+    std::string temporary_;
+    OutputFile file_;
+    bool committed_ = false;
+};
+
 // For an interrupt that ends the program: hands every line the open files
 // hold to the system.
 void flushOpenOutputFiles();
+
+// For an interrupt that ends the program: puts every replacing file in
+// place with the lines written so far.
+void commitReplacingFiles();
 
 #endif

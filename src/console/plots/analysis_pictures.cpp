@@ -2,6 +2,9 @@
 // analyses' results.
 #include "console/plots/analysis_pictures.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "console/output/output_file.h"
 #include "console/plots/matrix_pictures.h"
 #include "console/plots/null_pictures.h"
@@ -31,33 +34,106 @@ std::vector<std::string> columnLabels(const bravolin::Matrix& matrix, const std:
     return labels;
 }
 
-void drawNullPicture(RunPictures& run, const std::string& fileName, char mode, double observed,
-                     NullDistributionPicture& picture, int simulations, int aboveOrColderEr, int aboveOrColderCe)
+// The page's columns of the observed values, as the summary line begins.
+std::vector<std::string> observedHeadings(char mode)
 {
+    if (mode == 'T')
+        return {"Temperature"};
+    return {"NODF rows", "NODF columns", "NODF total"};
+}
+
+// What the page's SES and P columns are: nestedness is a low temperature
+// and a high NODF.
+std::string statisticsNote(char mode)
+{
+    if (mode == 'T')
+        return "SES and P of each null model for the temperature: SES = (T - mean) / sd of its simulations; "
+               "P = (k + 1) / (n + 1), k the simulations as cold as the matrix or colder (a small P: nested).";
+    return "SES and P of each null model for the total NODF: SES = (NODF - mean) / sd of its simulations; "
+           "P = (k + 1) / (n + 1), k the simulations with a total NODF as high as the matrix's or higher "
+           "(a small P: nested).";
+}
+
+double nestednessP(char mode, const bravolin::NullStatistics& statistics)
+{
+    return mode == 'T' ? statistics.pLess : statistics.pGreater;
+}
+
+// The models that ran: the four every simulation draws, and FF when it did.
+std::vector<bravolin::NullModel> modelsThatRan(bool fixedFixed)
+{
+    std::vector<bravolin::NullModel> models = {bravolin::Er, bravolin::Ce, bravolin::Li, bravolin::Co};
+    if (fixedFixed)
+        models.push_back(bravolin::FF);
+    return models;
+}
+
+// One model's values as the analysis computed them (temperatures, or NODF
+// fractions).
+struct ModelValues {
+    bravolin::NullModel model;
+    std::vector<float> values;
+};
+
+// The null picture of the matrix, in the units it shows (NODF in percent),
+// and the statistics of every model, kept for the matrix's row of the page.
+void drawNullPicture(RunPictures& run, const std::string& fileName, char mode, float observed,
+                     const std::vector<ModelValues>& models)
+{
+    const double scale = mode == 'N' ? 100 : 1;
+    NullDistributionPicture picture;
     picture.fileName = fileName;
     picture.mode = mode;
-    picture.observed = observed;
-    picture.pEr = static_cast<double>(aboveOrColderEr) / simulations;
-    picture.pCe = static_cast<double>(aboveOrColderCe) / simulations;
+    picture.observed = static_cast<double>(observed) * scale;
+    run.fileStatistics.clear();
+    for (const ModelValues& model : models) {
+        const bravolin::NullStatistics statistics = bravolin::nullStatistics(model.values, observed, scale);
+        run.fileStatistics.push_back({model.model, statistics});
+        NullModelPanel panel;
+        panel.model = bravolin::kNullModelNames[model.model];
+        for (const float value : model.values)
+            panel.values.push_back(static_cast<double>(value) * scale);
+        panel.ses = statistics.ses;
+        panel.p = nestednessP(mode, statistics);
+        picture.panels.push_back(std::move(panel));
+    }
     writePicture(run, fileName + (mode == 'T' ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture));
+}
+
+// A model's SES and P cells in the row, in the model's two columns after
+// the observed values; the columns of a model first seen now are added.
+void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& model, char mode)
+{
+    const std::size_t observed = observedHeadings(mode).size();
+    const std::size_t column = observed + 2 * static_cast<std::size_t>(model.model);
+    while (page.headings.size() < column + 2) {
+        const std::size_t modelColumn = page.headings.size() - observed;
+        page.headings.push_back(std::string(bravolin::kNullModelNames[modelColumn / 2]) +
+                                (modelColumn % 2 == 0 ? " SES" : " P"));
+    }
+    row.values.resize(std::max(row.values.size(), column + 2));
+    row.values[column] = sesText(model.statistics.ses);
+    row.values[column + 1] = pValueText(nestednessP(mode, model.statistics), model.statistics.n);
 }
 
 }  // namespace
 
+std::string reportPageName(char mode)
+{
+    return mode == 'N' ? "BRAVOLIN_N_report.html" : "BRAVOLIN_T_report.html";
+}
+
 void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings)
 {
-    (void)settings;
     run.report = ReportPage{};
     run.report.mode = mode;
-    if (mode == 'T')
-        run.report.headings = {"T(M)"};
-    else
-        run.report.headings = {"N_Rows", "N_Columns", "N_Total"};
-    if (nullModels) {
-        const char* mean = mode == 'T' ? "T(Er)" : "NODF(Er)";
-        const char* ceMean = mode == 'T' ? "T(Ce)" : "NODF(Ce)";
-        run.report.headings.insert(run.report.headings.end(), {mean, "P(Er)", ceMean, "P(Ce)"});
-    }
+    run.report.settings = settings;
+    // The columns of the null models are added as their statistics come.
+    run.report.headings = observedHeadings(mode);
+    if (nullModels)
+        run.report.note = statisticsNote(mode);
+    run.filePictures.clear();
+    run.fileStatistics.clear();
 }
 
 void drawPackedMatrix(RunPictures& run, const std::string& fileName, const bravolin::Matrix& matrix,
@@ -107,30 +183,32 @@ void drawOrderedMatrix(RunPictures& run, const std::string& fileName, const brav
 void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::TemperatureResult& observed,
                            const bravolin::TemperatureNullModels& null)
 {
-    NullDistributionPicture picture;
-    for (const auto& simulation : null.temperatures)
-        for (int model = 0; model < bravolin::kNullModels; model++)
-            picture.values[model].push_back(simulation[static_cast<std::size_t>(model)]);
-    drawNullPicture(run, fileName, 'T', observed.temperature, picture, null.run.completed, null.colderEr,
-                    null.colderCe);
+    std::vector<ModelValues> models;
+    for (const bravolin::NullModel model : modelsThatRan(!null.fixedFixed.empty()))
+        models.push_back({model, bravolin::modelValues(null, model)});
+    drawNullPicture(run, fileName, 'T', observed.temperature, models);
 }
 
 void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::NodfResult& observed,
                            const bravolin::NodfNullModels& null)
 {
-    NullDistributionPicture picture;
-    for (const auto& simulation : null.values)
-        for (int model = 0; model < bravolin::kNullModels; model++)
-            picture.values[model].push_back(static_cast<double>(simulation[static_cast<std::size_t>(model)].total) * 100);
-    drawNullPicture(run, fileName, 'N', static_cast<double>(observed.nodf.total) * 100, picture, null.run.completed,
-                    null.aboveEr, null.aboveCe);
+    std::vector<ModelValues> models;
+    for (const bravolin::NullModel model : modelsThatRan(!null.fixedFixed.empty()))
+        models.push_back({model, bravolin::modelValues(null, model, bravolin::NodfPart::Total)});
+    drawNullPicture(run, fileName, 'N', observed.nodf.total, models);
 }
 
 void finishPicturesOfFile(RunPictures& run, const std::string& fileName, const std::vector<std::string>& summaryValues)
 {
     if (run.page) {
-        run.report.rows.push_back({fileName, summaryValues, run.filePictures});
-        writeWholeFile(kReportPageName, reportPageHtml(run.report));
+        const std::size_t observed = std::min(summaryValues.size(), observedHeadings(run.report.mode).size());
+        ReportRow row{fileName, {summaryValues.begin(), summaryValues.begin() + static_cast<std::ptrdiff_t>(observed)},
+                      run.filePictures};
+        for (const ModelStatistics& model : run.fileStatistics)
+            addModelCells(run.report, row, model, run.report.mode);
+        run.report.rows.push_back(std::move(row));
+        writeWholeFile(reportPageName(run.report.mode), reportPageHtml(run.report));
     }
     run.filePictures.clear();
+    run.fileStatistics.clear();
 }

@@ -7,30 +7,39 @@
 #define BRAVOLIN_CONSOLE_PLOTS_ANALYSIS_PICTURES_H
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
+#include "bravolin/statistics.h"
 #include "bravolin/temperature.h"
 #include "console/plots/report_page.h"
 
-// The name of the batch's page, in the working folder.
-constexpr const char* kReportPageName = "BRAVOLIN_report.html";
+// The name of the page of a batch of mode 'T' or 'N', in the working folder:
+// BRAVOLIN_T_report.html or BRAVOLIN_N_report.html, so that a run of each
+// mode in one folder keeps both pages.
+std::string reportPageName(char mode);
+
+// A null model's statistics of the matrix being analysed: of its
+// temperature, or of its total NODF in percent.
+struct ModelStatistics {
+    bravolin::NullModel model = bravolin::Er;
+    bravolin::NullStatistics statistics;
+};
 
 struct RunPictures {
     bool pictures = false;   // --svg
     bool page = false;       // --report
     ReportPage report;
     std::vector<std::string> filePictures;  // of the matrix being analysed
+    // Of every model that ran on the matrix being analysed, for its row of
+    // the page.
+    std::vector<ModelStatistics> fileStatistics;
 };
 
-// The run's settings as the page lists them, in order: (label, value).
-using PageSettings = std::vector<std::pair<std::string, std::string>>;
-
 // A new page for a batch of mode 'T' or 'N', with or without null models,
-// run with these settings.
+// run with these settings, which the page lists in this order.
 void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings);
 
 // NAME_packed.svg: the packed matrix of mode T with its isocline and its
@@ -43,15 +52,16 @@ void drawOrderedMatrix(RunPictures& run, const std::string& fileName, const brav
                        const bravolin::NodfResult& result);
 
 // NAME_T_null.svg or NAME_N_null.svg: the simulated temperatures, or total
-// NODF, of the four models against the observed value, with the P values
-// of Er and Ce.
+// NODF, of every model that ran (FF too) against the observed value, with
+// each model's SES and nestedness P value, which are kept for the page.
 void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::TemperatureResult& observed,
                            const bravolin::TemperatureNullModels& null);
 void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::NodfResult& observed,
                            const bravolin::NodfNullModels& null);
 
-// The row of the matrix just analysed, with its summary values as written,
-// and the page written anew.
+// The row of the matrix just analysed, with the observed values of its
+// summary values as written (the first one in mode T, three in mode N) and
+// the SES and P value of every model that ran, and the page written anew.
 void finishPicturesOfFile(RunPictures& run, const std::string& fileName, const std::vector<std::string>& summaryValues);
 
 #endif

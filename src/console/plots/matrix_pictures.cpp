@@ -18,10 +18,9 @@ constexpr double kLargestCell = 20;       // small matrices do not blow up
 constexpr double kSmallestLabelledCell = 7; // numbers beside the grid stay readable
 constexpr double kLargestLabelFont = 11;
 constexpr double kMargin = 10;
-constexpr double kTitleHeight = 50;       // two lines of title above the grid
 constexpr double kNarrowestPicture = 560; // room for the title lines
 constexpr double kDigitWidth = 0.62;      // of the font size, for sans-serif digits
-constexpr double kIsoclineWidth = 2;
+constexpr double kIsoclineWidth = 2.5;
 constexpr double kBorderWidth = 1;
 
 // Up to this many cells every cell is drawn; beyond it the picture is reduced
@@ -39,13 +38,39 @@ constexpr std::size_t kMostIsoclinePoints = 2000;
 constexpr double kFrameWidth = 0.16;
 constexpr double kFrameInset = kFrameWidth / 2;
 
+// Okabe-Ito colours, which colour-blind readers tell apart, with presences
+// in a dark blue-grey: vermillion tints for unexpected absences, sky-blue
+// frames for unexpected presences, and a dashed reddish-purple isocline,
+// which shows over both presences and absences.
 constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kPresence{0x22, 0x22, 0x22};
-constexpr Rgb kUnexpectedPale{253, 217, 179};
-constexpr Rgb kUnexpectedStrong{230, 106, 0};
-constexpr std::string_view kIsoclineColour = "#1f5fd6";
+constexpr Rgb kPresence{0x2d, 0x3e, 0x50};
+constexpr Rgb kUnexpectedAbsence{0xd5, 0x5e, 0x00};
+constexpr Rgb kUnexpectedPresence{0x56, 0xb4, 0xe9};
+constexpr std::string_view kIsoclineColour = "#cc79a7";
 constexpr std::string_view kBorderColour = "#999999";
 constexpr std::string_view kLabelColour = "#555555";
+constexpr std::string_view kLegendColour = "#333333";
+// The weakest tint of an unexpected cell, as a share of the way to the full
+// colour from white (absences) or from the presence colour (the frames of
+// presences): weak enough to tell contributions apart, strong enough to
+// tell the cell from an ordinary one.
+constexpr double kWeakestAbsenceTint = 0.3;
+constexpr double kWeakestPresenceTint = 0.45;
+// The isocline's dashes and gaps, in pixels.
+constexpr double kIsoclineDash = 6;
+constexpr double kIsoclineGap = 3;
+
+// The legend, in rows of entries under the title: a swatch and its label.
+constexpr double kLegendTop = 48;
+constexpr double kLegendRowHeight = 18;
+constexpr double kLegendFont = 11;
+constexpr double kLegendCharacterWidth = 0.56;  // of the font size, for sans-serif text
+constexpr double kSwatchSize = 12;
+constexpr double kSwatchGap = 2;                // between the squares of one swatch
+constexpr double kLegendLabelGap = 5;           // between a swatch and its label
+constexpr double kLegendEntryGap = 18;
+constexpr double kLegendBottomGap = 6;
+constexpr int kShareSwatchSteps = 4;
 
 // Quantisation of shaded things: few levels keep neighbouring equal levels
 // frequent, so runs stay long and pictures small.
@@ -111,6 +136,68 @@ bool isNumber(const std::string& label)
     return !label.empty() && label.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// What a legend entry's swatch shows.
+enum class Swatch {
+    Presence,
+    Absence,
+    UnexpectedPresence,  // with the weakest and the strongest frame
+    UnexpectedAbsence,   // with the weakest and the strongest tint
+    Isocline,
+    PresenceShares,      // blocks of growing shares of presences
+    UnexpectedShares,    // blocks of growing shares of unexpected cells
+    None,                // a note
+};
+
+struct LegendEntry {
+    Swatch swatch = Swatch::None;
+    std::string label;
+    double x = 0, y = 0;  // the top-left corner of the swatch, once laid out
+};
+
+double swatchWidth(Swatch swatch)
+{
+    switch (swatch) {
+    case Swatch::Presence:
+    case Swatch::Absence:
+        return kSwatchSize;
+    case Swatch::UnexpectedPresence:
+    case Swatch::UnexpectedAbsence:
+    case Swatch::Isocline:
+        return 2 * kSwatchSize + kSwatchGap;
+    case Swatch::PresenceShares:
+    case Swatch::UnexpectedShares:
+        return kShareSwatchSteps * kSwatchSize;
+    case Swatch::None:
+        break;
+    }
+    return 0;
+}
+
+double legendEntryWidth(const LegendEntry& entry)
+{
+    const double swatch = swatchWidth(entry.swatch);
+    return swatch + (swatch > 0 ? kLegendLabelGap : 0) +
+           characterCount(entry.label) * kLegendCharacterWidth * kLegendFont;
+}
+
+// Places the entries in rows from kLegendTop, each row as wide as fits the
+// picture's width; returns the legend's height.
+double layOutLegend(std::vector<LegendEntry>& legend, double pictureWidth)
+{
+    double x = kMargin, y = kLegendTop;
+    for (LegendEntry& entry : legend) {
+        const double width = legendEntryWidth(entry);
+        if (x > kMargin && x + width > pictureWidth - kMargin) {
+            x = kMargin;
+            y += kLegendRowHeight;
+        }
+        entry.x = x;
+        entry.y = y;
+        x += width + kLegendEntryGap;
+    }
+    return legend.empty() ? 0 : y + kLegendRowHeight - kLegendTop + kLegendBottomGap;
+}
+
 struct GridLayout {
     int rows = 0, columns = 0;
     int blockSize = 1;        // cells per block side; 1 when every cell is drawn
@@ -119,10 +206,33 @@ struct GridLayout {
     double width = 0, height = 0; // the whole picture
     bool labelRows = false, labelColumns = false;
     double labelFont = 0;
+    std::vector<LegendEntry> legend;
 };
 
+// The legend of a picture drawn cell by cell, or in blocks; packed: with
+// the unexpected cells and the isocline of mode T.
+std::vector<LegendEntry> legendEntries(bool packed, bool blocks)
+{
+    if (blocks) {
+        std::vector<LegendEntry> legend = {{Swatch::PresenceShares, "share of presences in a block"}};
+        if (packed) {
+            legend.push_back({Swatch::UnexpectedShares, "share of unexpected cells in a block"});
+            legend.push_back({Swatch::Isocline, "isocline"});
+        }
+        return legend;
+    }
+    std::vector<LegendEntry> legend = {{Swatch::Presence, "presence"}, {Swatch::Absence, "absence"}};
+    if (packed) {
+        legend.push_back({Swatch::UnexpectedPresence, "unexpected presence"});
+        legend.push_back({Swatch::UnexpectedAbsence, "unexpected absence"});
+        legend.push_back({Swatch::Isocline, "isocline"});
+        legend.push_back({Swatch::None, "(weak to strong: the cell's share of T)"});
+    }
+    return legend;
+}
+
 GridLayout planGrid(int rows, int columns, const std::vector<std::string>& rowLabels,
-                    const std::vector<std::string>& columnLabels)
+                    const std::vector<std::string>& columnLabels, bool packed)
 {
     GridLayout layout;
     layout.rows = rows;
@@ -145,8 +255,10 @@ GridLayout planGrid(int rows, int columns, const std::vector<std::string>& rowLa
         return shown ? longestLabelLength(labels) * kDigitWidth * layout.labelFont + labelGap : 0.0;
     };
     layout.left = kMargin + labelExtent(layout.labelRows, rowLabels);
-    layout.top = kTitleHeight + labelExtent(layout.labelColumns, columnLabels);
     layout.width = std::max(kNarrowestPicture, layout.left + columns * layout.cellPixels + kMargin);
+    layout.legend = legendEntries(packed, !everyCell);
+    const double legendHeight = layOutLegend(layout.legend, layout.width);
+    layout.top = kLegendTop + legendHeight + labelExtent(layout.labelColumns, columnLabels);
     layout.height = layout.top + rows * layout.cellPixels + kMargin;
     return layout;
 }
@@ -226,6 +338,32 @@ LevelGrid blockShareLevels(const std::vector<unsigned char>& flags, const GridLa
     return grid;
 }
 
+// The tint of an unexpected absence, and the frame of an unexpected
+// presence, of a strength from 0 (the weakest) to 1 (the full colour).
+Rgb unexpectedAbsenceTint(double strength)
+{
+    return blend(kWhite, kUnexpectedAbsence, kWeakestAbsenceTint + (1 - kWeakestAbsenceTint) * strength);
+}
+
+Rgb unexpectedPresenceTint(double strength)
+{
+    return blend(kPresence, kUnexpectedPresence, kWeakestPresenceTint + (1 - kWeakestPresenceTint) * strength);
+}
+
+// The fill of a block of a reduced picture by its share level of presences
+// (1 to kGreyLevels), and the overlay of its share level of unexpected cells
+// (1 to kUnexpectedShareLevels).
+std::string presenceShareFill(int level)
+{
+    return "fill=\"" + hexColour(blend(kWhite, kPresence, static_cast<double>(level) / kGreyLevels)) + "\"";
+}
+
+std::string unexpectedShareFill(int level)
+{
+    return "fill=\"" + hexColour(kUnexpectedAbsence) + "\" fill-opacity=\"" +
+           fixedDecimals(level * kUnexpectedShareOpacityStep, 2) + "\"";
+}
+
 void drawPresences(std::string& out, const std::vector<unsigned char>& cells, const GridLayout& layout)
 {
     if (layout.blockSize == 1) {
@@ -238,7 +376,7 @@ void drawPresences(std::string& out, const std::vector<unsigned char>& cells, co
     }
     std::vector<std::string> greys(kGreyLevels + 1);
     for (int level = 1; level <= kGreyLevels; ++level)
-        greys[level] = "fill=\"" + hexColour(blend(kWhite, kPresence, static_cast<double>(level) / kGreyLevels)) + "\"";
+        greys[level] = presenceShareFill(level);
     drawLevelRuns(out, blockShareLevels(cells, layout, kGreyLevels), layout, greys, 0);
 }
 
@@ -265,10 +403,9 @@ void drawUnexpectedCells(std::string& out, const PackedMatrixPicture& picture, c
     std::vector<std::string> frames(kContributionLevels + 1);
     for (int level = 1; level <= kContributionLevels; ++level) {
         const double strength = static_cast<double>(level - 1) / (kContributionLevels - 1);
-        const std::string colour = hexColour(blend(kUnexpectedPale, kUnexpectedStrong, strength));
-        fills[level] = "fill=\"" + colour + "\"";
-        frames[level] = "fill=\"none\" stroke=\"" + colour + "\" stroke-width=\"" +
-                        fixedDecimals(kFrameWidth, 2) + "\"";
+        fills[level] = "fill=\"" + hexColour(unexpectedAbsenceTint(strength)) + "\"";
+        frames[level] = "fill=\"none\" stroke=\"" + hexColour(unexpectedPresenceTint(strength)) +
+                        "\" stroke-width=\"" + fixedDecimals(kFrameWidth, 2) + "\"";
     }
     drawLevelRuns(out, absences, layout, fills, 0);
     drawLevelRuns(out, presences, layout, frames, kFrameInset);
@@ -280,8 +417,7 @@ void drawUnexpectedBlocks(std::string& out, const PackedMatrixPicture& picture, 
 {
     std::vector<std::string> overlays(kUnexpectedShareLevels + 1);
     for (int level = 1; level <= kUnexpectedShareLevels; ++level)
-        overlays[level] = "fill=\"" + hexColour(kUnexpectedStrong) + "\" fill-opacity=\"" +
-                          fixedDecimals(level * kUnexpectedShareOpacityStep, 2) + "\"";
+        overlays[level] = unexpectedShareFill(level);
     drawLevelRuns(out, blockShareLevels(picture.unexpected, layout, kUnexpectedShareLevels), layout,
                   overlays, 0);
 }
@@ -303,7 +439,11 @@ void drawIsocline(std::string& out, const std::vector<std::pair<double, double>>
     out += kIsoclineColour;
     out += "\" stroke-width=\"";
     appendCoordinate(out, kIsoclineWidth / layout.cellPixels);
-    out += "\" stroke-linejoin=\"round\" stroke-linecap=\"round\" points=\"";
+    out += "\" stroke-dasharray=\"";
+    appendCoordinate(out, kIsoclineDash / layout.cellPixels);
+    out += ' ';
+    appendCoordinate(out, kIsoclineGap / layout.cellPixels);
+    out += "\" stroke-linejoin=\"round\" points=\"";
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i % step != 0 && i + 1 != points.size())
             continue;
@@ -378,6 +518,103 @@ void drawLabels(std::string& out, const GridLayout& layout, const std::vector<st
     out += "</g>\n";
 }
 
+// A square of the legend, its fill and stroke given as attributes.
+void appendSwatchSquare(std::string& out, double x, double y, const std::string& attributes)
+{
+    out += "<g " + attributes + ">\n";
+    appendRect(out, x, y, kSwatchSize, kSwatchSize);
+    out += "</g>\n";
+}
+
+// A presence with the frame of an unexpected one of that strength, drawn as
+// in the grid.
+void appendFramedPresence(std::string& out, double x, double y, double strength)
+{
+    appendSwatchSquare(out, x, y, "fill=\"" + hexColour(kPresence) + "\"");
+    const double frame = kFrameWidth * kSwatchSize;
+    std::string attributes = "fill=\"none\" stroke=\"" + hexColour(unexpectedPresenceTint(strength)) +
+                             "\" stroke-width=\"";
+    appendCoordinate(attributes, frame);
+    attributes += '"';
+    out += "<g " + attributes + ">\n";
+    appendRect(out, x + frame / 2, y + frame / 2, kSwatchSize - frame, kSwatchSize - frame);
+    out += "</g>\n";
+}
+
+void drawSwatch(std::string& out, const LegendEntry& entry)
+{
+    const double x = entry.x, y = entry.y, next = kSwatchSize + kSwatchGap;
+    const std::string outline = "stroke=\"" + std::string(kBorderColour) + "\" stroke-width=\"1\"";
+    switch (entry.swatch) {
+    case Swatch::Presence:
+        appendSwatchSquare(out, x, y, "fill=\"" + hexColour(kPresence) + "\"");
+        break;
+    case Swatch::Absence:
+        appendSwatchSquare(out, x, y, "fill=\"#ffffff\" " + outline);
+        break;
+    case Swatch::UnexpectedPresence:
+        appendFramedPresence(out, x, y, 0);
+        appendFramedPresence(out, x + next, y, 1);
+        break;
+    case Swatch::UnexpectedAbsence:
+        appendSwatchSquare(out, x, y, "fill=\"" + hexColour(unexpectedAbsenceTint(0)) + "\"");
+        appendSwatchSquare(out, x + next, y, "fill=\"" + hexColour(unexpectedAbsenceTint(1)) + "\"");
+        break;
+    case Swatch::Isocline:
+        out += "<line x1=\"";
+        appendCoordinate(out, x);
+        out += "\" y1=\"";
+        appendCoordinate(out, y + kSwatchSize / 2);
+        out += "\" x2=\"";
+        appendCoordinate(out, x + swatchWidth(entry.swatch));
+        out += "\" y2=\"";
+        appendCoordinate(out, y + kSwatchSize / 2);
+        out += "\" stroke=\"";
+        out += kIsoclineColour;
+        out += "\" stroke-width=\"";
+        appendCoordinate(out, kIsoclineWidth);
+        out += "\" stroke-dasharray=\"";
+        appendCoordinate(out, kIsoclineDash);
+        out += ' ';
+        appendCoordinate(out, kIsoclineGap);
+        out += "\"/>\n";
+        break;
+    case Swatch::PresenceShares:
+    case Swatch::UnexpectedShares:
+        for (int step = 1; step <= kShareSwatchSteps; ++step) {
+            const double share = static_cast<double>(step) / kShareSwatchSteps;
+            appendSwatchSquare(out, x + (step - 1) * kSwatchSize, y,
+                               entry.swatch == Swatch::PresenceShares
+                                   ? presenceShareFill(static_cast<int>(std::lround(share * kGreyLevels)))
+                                   : unexpectedShareFill(static_cast<int>(std::lround(share * kUnexpectedShareLevels))));
+        }
+        out += "<g fill=\"none\" " + outline + ">\n";
+        appendRect(out, x, y, swatchWidth(entry.swatch), kSwatchSize);
+        out += "</g>\n";
+        break;
+    case Swatch::None:
+        break;
+    }
+}
+
+// The legend: each entry's swatch, drawn as the grid draws what it stands
+// for, and its label.
+void drawLegend(std::string& out, const GridLayout& layout)
+{
+    out += "<g class=\"legend\" font-size=\"";
+    appendCoordinate(out, kLegendFont);
+    out += "\" fill=\"";
+    out += kLegendColour;
+    out += "\">\n";
+    for (const LegendEntry& entry : layout.legend) {
+        drawSwatch(out, entry);
+        const double swatch = swatchWidth(entry.swatch);
+        appendText(out, entry.x + swatch + (swatch > 0 ? kLegendLabelGap : 0), entry.y + kSwatchSize / 2,
+                   "dy=\".35em\"", entry.label);
+    }
+    out += "</g>\n";
+}
+
 std::string reductionNote(const GridLayout& layout)
 {
     if (layout.blockSize == 1)
@@ -394,6 +631,7 @@ void openPicture(std::string& out, const GridLayout& layout, const std::string& 
     openSvg(out, layout.width, layout.height, fileName + ": " + facts);
     appendText(out, kMargin, 20, "font-size=\"14\" font-weight=\"bold\"", fileName);
     appendText(out, kMargin, 38, "font-size=\"12\"", facts);
+    drawLegend(out, layout);
 }
 
 void requireLength(std::size_t actual, long long expected, const char* what)
@@ -425,7 +663,8 @@ std::string packedMatrixSvg(const PackedMatrixPicture& picture)
     requireLength(picture.contribution.size(), static_cast<long long>(picture.cells.size()), "contribution count");
     requireLength(picture.unexpected.size(), static_cast<long long>(picture.cells.size()), "unexpected count");
 
-    const GridLayout layout = planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels);
+    const GridLayout layout =
+        planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels, true);
     const std::string facts = "packed " + matrixSize(picture.rows, picture.columns) + ", fill " +
                               fixedDecimals(picture.packedFillPercent, 2) + "%, T = " +
                               fixedDecimals(picture.temperature, 2) + reductionNote(layout);
@@ -448,7 +687,8 @@ std::string orderedMatrixSvg(const OrderedMatrixPicture& picture)
 {
     requireMatrixSizes(picture.rows, picture.columns, picture.cells, picture.rowLabels, picture.columnLabels);
 
-    const GridLayout layout = planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels);
+    const GridLayout layout =
+        planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels, false);
     const std::string facts = matrixSize(picture.rows, picture.columns) + ", " +
                               (picture.ordered ? "ordered by totals" : "file order") + ", NODF rows " +
                               fixedDecimals(picture.nodfRows, 2) + ", columns " +

@@ -2,15 +2,17 @@
 // its isocline and unexpected cells, and the matrix of mode N in the order the
 // NODF was computed in.
 //
-// Each cell is a square; row 0 is the top row. A presence is a dark square
-// (#222222) and an absence is left white. Consecutive equal cells of a row
-// are drawn as one rectangle. Matrices of more than 62,500 cells (250 x 250)
-// are reduced: square blocks of cells (at most 40,000 blocks) are drawn
-// in a grey whose darkness is the block's share of presences, and the title
-// says so. Row and column names, or without names their numbers in the
-// matrix file, are written beside the grid for a side of at most 200 lines
-// when the picture is not reduced; a long name is shortened, and a name
-// carries its whole text as a tooltip (an SVG title).
+// Each cell is a square; row 0 is the top row. A presence is a dark
+// blue-grey square (#2d3e50) and an absence is left white. Consecutive equal
+// cells of a row are drawn as one rectangle. Matrices of more than 62,500
+// cells (250 x 250) are reduced: square blocks of cells (at most 40,000
+// blocks) are drawn in a shade whose darkness is the block's share of
+// presences, and the title says so. Row and column names, or without names
+// their numbers in the matrix file, are written beside the grid for a side
+// of at most 200 lines when the picture is not reduced; a long name is
+// shortened, and a name carries its whole text as a tooltip (an SVG title).
+// A legend under the title shows each kind of cell (or block) and line as
+// the grid draws it, in colours that colour-blind readers tell apart.
 #ifndef BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
 #define BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
 
@@ -20,14 +22,14 @@
 
 // Mode T: the packed (and trimmed) matrix with its isocline.
 //
-// Unexpected cells are orange, from a pale tint to a strong orange by their
-// contribution relative to the largest contribution in the matrix (an
-// unexpected cell of contribution 0 gets the palest tint): an unexpected
-// absence is filled with that orange, an unexpected presence keeps its dark
-// fill and gets an orange frame inside its square, so that every presence
-// still reads as dark. In a reduced picture each block is instead overlaid
-// with orange as opaque as its share of unexpected cells. The isocline is a
-// blue line over the grid.
+// Unexpected cells are tinted by their contribution relative to the largest
+// contribution in the matrix, from a weak tint (also for a contribution of
+// 0) to the full colour: an unexpected absence is filled with vermillion
+// (#d55e00), an unexpected presence keeps its dark fill and gets a sky-blue
+// (#56b4e9) frame inside its square, so that every presence still reads as
+// dark. In a reduced picture each block is instead overlaid with vermillion
+// as opaque as its share of unexpected cells. The isocline is a dashed
+// reddish-purple (#cc79a7) line over the grid.
 struct PackedMatrixPicture {
     std::string fileName;                  // the matrix file's name, any bytes
     int rows = 0, columns = 0;             // packed and trimmed size

@@ -1,28 +1,46 @@
-// SVG picture of the null-model simulations of one matrix: a histogram of
-// the simulated values of each model (Er, Ce, Li, Co) against the observed
-// value.
+// SVG picture of the null-model simulations of one matrix: one panel per
+// model (Er, Ce, Li, Co, and FF when it ran), each a histogram of the
+// model's simulated values against the observed value, with the model's
+// SES and nestedness P value.
 //
-// The four panels share one value axis, which spans every simulated value
-// and the observed one, and one set of bins: the square root of the largest
-// number of values in a panel, at least 5 and at most 30 bins. When every
-// value and the observed one are equal, the axis is widened by 0.5 on both
-// sides and the values form a single bar.
+// Each panel has axes of its own. The value axis covers the panel's values
+// and the observed value, from and to round numbers, with 4 to 6 labelled
+// ticks at a round step (1, 2, 2.5 or 5 times a power of ten); when they are
+// all equal it is widened by 0.5 on both sides. The count axis starts at 0
+// and has 4 to 6 ticks at a round whole step. The bars divide the range of
+// the panel's values into as many bins as the square root of their number,
+// at least 5 and at most 30, so that the shape of the distribution shows
+// however far the observed value lies from it; values that are all equal
+// form one narrow bar. The observed value is a labelled vertical line.
 #ifndef BRAVOLIN_CONSOLE_PLOTS_NULL_PICTURES_H
 #define BRAVOLIN_CONSOLE_PLOTS_NULL_PICTURES_H
 
 #include <string>
 #include <vector>
 
+struct NullModelPanel {
+    std::string model;          // "Er", "Ce", "Li", "Co" or "FF"
+    // The simulated values. NaN or infinite values are left out of the bars
+    // and counted in the panel.
+    std::vector<double> values;
+    double ses = 0;             // NaN when undefined
+    double p = 0;               // nestedness P value, (k + 1) / (n + 1); NaN when undefined
+};
+
 struct NullDistributionPicture {
     std::string fileName;
-    char mode = 'T';                  // 'T': temperature, 'N': total NODF (percent)
-    double observed = 0;              // drawn as a vertical line in every panel (none when NaN)
-    // Simulated values per model, in the order Er, Ce, Li, Co. NaN or
-    // infinite values are left out of the bars and counted in the panel.
-    std::vector<double> values[4];
-    double pEr = 0, pCe = 0;          // shown with two decimals
+    char mode = 'T';            // 'T': temperature, 'N': total NODF (percent)
+    double observed = 0;        // drawn as a vertical line in every panel (none when NaN)
+    std::vector<NullModelPanel> panels;
 };
 
 std::string nullDistributionSvg(const NullDistributionPicture& picture);
+
+// The statistics as the pictures and the page print them: an SES with two
+// decimals, and a P value of simulations simulations with the decimals
+// that show the smallest possible one, 1 / (simulations + 1), as non-zero
+// (at least two); "NA" for either when undefined.
+std::string sesText(double ses);
+std::string pValueText(double p, int simulations);
 
 #endif

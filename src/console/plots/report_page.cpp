@@ -15,6 +15,10 @@ constexpr std::string_view kStyle =
     "th{background:#eee;text-align:left}"
     "td.value{text-align:right;font-variant-numeric:tabular-nums}"
     "td.pictures a{margin-right:0.6em}"
+    "dl.settings{display:grid;grid-template-columns:max-content auto;gap:0.2em 1em;margin:0 0 1.2em}"
+    "dl.settings dt{font-weight:bold}"
+    "dl.settings dd{margin:0}"
+    "p.note{color:#555;font-size:0.9em}"
     "section{margin-top:2em}"
     "section img{max-width:100%;margin:0.5em 1em 0.5em 0;vertical-align:top;border:1px solid #ddd}";
 
@@ -82,6 +86,20 @@ void appendMatrixRow(std::string& out, const ReportRow& row, std::size_t heading
     out += "</td></tr>\n";
 }
 
+// The run's settings, as label and value pairs.
+void appendSettings(std::string& out, const PageSettings& settings)
+{
+    if (settings.empty())
+        return;
+    out += "<dl class=\"settings\">\n";
+    for (const auto& [label, value] : settings) {
+        appendCell(out, "dt", "", label);
+        appendCell(out, "dd", "", value);
+        out += '\n';
+    }
+    out += "</dl>\n";
+}
+
 // The matrix's pictures shown on the page itself, each linked to its file.
 void appendMatrixPictures(std::string& out, const ReportRow& row)
 {
@@ -107,12 +125,15 @@ std::string reportPageHtml(const ReportPage& page)
     out += "<style>";
     out += kStyle;
     out += "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
+    appendSettings(out, page.settings);
     out += "<table>\n";
     appendHeaderRow(out, page);
     out += "<tbody>\n";
     for (const auto& row : page.rows)
         appendMatrixRow(out, row, page.headings.size());
     out += "</tbody>\n</table>\n";
+    if (!page.note.empty())
+        out += "<p class=\"note\">" + escapeXml(page.note) + "</p>\n";
     for (const auto& row : page.rows)
         appendMatrixPictures(out, row);
     out += "</body>\n</html>\n";

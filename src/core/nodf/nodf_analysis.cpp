@@ -1,9 +1,11 @@
 // The NODF of a matrix, as the library gives it.
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "bravolin/nodf.h"
 #include "core/nodf/nodf_metric.h"
+#include "core/packing/packing.h"
 
 namespace bravolin {
 
@@ -12,15 +14,19 @@ NodfResult analyseNodf(const Matrix& matrix, bool order)
     const int rows = matrix.rows(), columns = matrix.columns();
     CellMatrix cells;
     cells.resize(rows, columns);
+    long long ones = 0;
     for (int r = 0; r < rows; r++) {
         const std::uint8_t* from = matrix.row(r);
         std::copy(from, from + columns, cells[r]);
+        for (int c = 0; c < columns; c++)
+            ones += from[c];
     }
     NodfContext measured;
     measureNodf(measured, cells, rows, columns, order, true);
     NodfResult result;
     result.rows = rows;
     result.columns = columns;
+    result.fill = rows > 0 && columns > 0 ? fillPercentage(ones, rows, columns) : std::numeric_limits<float>::quiet_NaN();
     result.ordered = order;
     result.nodf = {measured.nodfRows, measured.nodfColumns, measured.nodfTotal};
     result.rowOrder = measured.rowSource;
@@ -33,6 +39,11 @@ NodfResult analyseNodf(const Matrix& matrix, bool order)
 Matrix orderedMatrix(const Matrix& matrix, const NodfResult& result)
 {
     return matrix.reordered(result.rowOrder, result.columnOrder);
+}
+
+float nodfPercent(float fraction)
+{
+    return static_cast<float>(static_cast<double>(fraction) * 100);
 }
 
 }  // namespace bravolin

@@ -12,29 +12,11 @@
 #include <utility>
 #include <vector>
 
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
+#include "core/bits.h"
 
 namespace bravolin {
 
 namespace {
-
-constexpr int kWordBits = 64;
-
-inline int popcount(std::uint64_t word)
-{
-#if defined(_MSC_VER)
-    return static_cast<int>(__popcnt64(word));
-#else
-    return __builtin_popcountll(word);
-#endif
-}
-
-int wordsFor(int cells)
-{
-    return (cells + kWordBits - 1) / kWordBits;
-}
 
 void countTotals(NodfContext& ctx, const CellMatrix& matrix)
 {

@@ -2,17 +2,21 @@
 // and thinning.
 #include "core/null_models/fixed_fixed.h"
 
-#include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "bravolin/null_models.h"
+#include "core/bits.h"
 
 namespace bravolin {
 
-CurveballChain::CurveballChain(std::vector<std::uint8_t> cells, int rows, int columns, std::uint32_t seed)
-    : cells_(std::move(cells)), rows_(rows), columns_(columns), generator_(seed)
+CurveballChain::CurveballChain(const std::vector<std::uint8_t>& cells, int rows, int columns, std::uint32_t seed)
+    : rows_(rows), columns_(columns), words_(wordsFor(columns)),
+      bits_(static_cast<std::size_t>(rows) * static_cast<std::size_t>(wordsFor(columns)), 0), generator_(seed)
 {
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < columns; c++)
+            if (cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)])
+                row(r)[c / kWordBits] |= std::uint64_t{1} << (c % kWordBits);
     pool_.reserve(static_cast<std::size_t>(columns));
 }
 
@@ -20,13 +24,17 @@ int CurveballChain::uniformBelow(int n)
 {
     if (n <= 1)
         return 0;
-    const int runs = (Generator::kMaxDraw + 1) / n;
-    const int limit = runs * n;
-    int draw;
-    do
-        draw = generator_.draw();
-    while (draw >= limit);
-    return draw % n;
+    constexpr std::uint32_t kDraws = Generator::kMaxDraw + 1;
+    const std::uint32_t below = static_cast<std::uint32_t>(n);
+    std::uint32_t product = static_cast<std::uint32_t>(generator_.draw()) * below;
+    // Most draws are taken at once; only those whose low part could be in
+    // the short run need the division.
+    if ((product & (kDraws - 1)) < below) {
+        const std::uint32_t shortRun = (kDraws - below) % below;
+        while ((product & (kDraws - 1)) < shortRun)
+            product = static_cast<std::uint32_t>(generator_.draw()) * below;
+    }
+    return static_cast<int>(product >> 15);
 }
 
 void CurveballChain::trade()
@@ -37,25 +45,30 @@ void CurveballChain::trade()
     int b = uniformBelow(rows_ - 1);
     if (b >= a)
         b++;
-    std::uint8_t* first = cells_.data() + static_cast<std::size_t>(a) * static_cast<std::size_t>(columns_);
-    std::uint8_t* second = cells_.data() + static_cast<std::size_t>(b) * static_cast<std::size_t>(columns_);
+    std::uint64_t* first = row(a);
+    std::uint64_t* second = row(b);
+    // The pool, in increasing column order; both rows keep their shared
+    // presences only, until the pool is dealt.
     pool_.clear();
     int firstOnly = 0;
-    for (int c = 0; c < columns_; c++)
-        if (first[c] != second[c]) {
-            pool_.push_back(c);
-            firstOnly += first[c];
-        }
+    for (int w = 0; w < words_; w++) {
+        std::uint64_t differing = first[w] ^ second[w];
+        firstOnly += popcount(first[w] & differing);
+        first[w] &= ~differing;
+        second[w] &= ~differing;
+        for (; differing != 0; differing &= differing - 1)
+            pool_.push_back(w * kWordBits + lowestSetBit(differing));
+    }
     const int pooled = static_cast<int>(pool_.size());
-    // The first firstOnly columns of a random arrangement of the pool go to
-    // the first row: a partial shuffle of that many places.
-    for (int i = 0; i < firstOnly; i++)
-        std::swap(pool_[static_cast<std::size_t>(i)],
-                  pool_[static_cast<std::size_t>(i + uniformBelow(pooled - i))]);
+    const bool firstPicks = firstOnly <= pooled - firstOnly;
+    const int picks = firstPicks ? firstOnly : pooled - firstOnly;
+    for (int i = 0; i < picks; i++)
+        std::swap(pool_[static_cast<std::size_t>(i)], pool_[static_cast<std::size_t>(i + uniformBelow(pooled - i))]);
+    std::uint64_t* picker = firstPicks ? first : second;
+    std::uint64_t* other = firstPicks ? second : first;
     for (int i = 0; i < pooled; i++) {
         const int c = pool_[static_cast<std::size_t>(i)];
-        first[c] = i < firstOnly ? 1 : 0;
-        second[c] = i < firstOnly ? 0 : 1;
+        (i < picks ? picker : other)[c / kWordBits] |= std::uint64_t{1} << (c % kWordBits);
     }
 }
 
@@ -70,9 +83,22 @@ void CurveballChain::advance(long long trades, const std::atomic<bool>* stop)
 
 void CurveballChain::copyTo(CellMatrix& out, int origin) const
 {
+    for (int r = 0; r < rows_; r++) {
+        unsigned char* cells = out[r + origin] + origin;
+        const std::uint64_t* bits = row(r);
+        for (int c = 0; c < columns_; c++)
+            cells[c] = static_cast<unsigned char>((bits[c / kWordBits] >> (c % kWordBits)) & 1u);
+    }
+}
+
+std::vector<std::uint8_t> CurveballChain::cells() const
+{
+    std::vector<std::uint8_t> cells;
+    cells.reserve(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_));
     for (int r = 0; r < rows_; r++)
-        std::memcpy(out[r + origin] + origin, cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_),
-                    static_cast<std::size_t>(columns_));
+        for (int c = 0; c < columns_; c++)
+            cells.push_back(cell(r, c) ? 1 : 0);
+    return cells;
 }
 
 long long defaultFixedFixedBurnIn(int rows)

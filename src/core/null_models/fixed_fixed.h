@@ -6,10 +6,14 @@
 // totals, and every column keeps its total, since each pooled column still
 // has its one presence in one of the two rows.
 //
-// The chain draws from a generator of its own, so the other models' draws
-// are the same with and without it. A uniform whole number below n (n at
-// most 32768) is one 15-bit draw, drawn again while it falls in the
-// incomplete last run of n (rejection), taken modulo n.
+// The draws of a trade, from a generator of the chain's own (so that the
+// other models' draws are the same with and without it): the first row,
+// then the second among the others, then the columns dealt: with the pool
+// in increasing column order, a partial shuffle picks the columns of the
+// row that gets fewer of them (the first row on a tie), place by place. A
+// uniform whole number below n (n at most 32768) is x n / 32768 for a
+// 15-bit draw x, drawn again while x n mod 32768 is below 32768 mod n
+// (Lemire's method: exactly uniform, and rarely a division).
 #ifndef BRAVOLIN_CORE_NULL_MODELS_FIXED_FIXED_H
 #define BRAVOLIN_CORE_NULL_MODELS_FIXED_FIXED_H
 
@@ -26,7 +30,7 @@ class CurveballChain {
 public:
     // The chain from the rows x columns cells (row by row, 0 or 1), seeded
     // with seed.
-    CurveballChain(std::vector<std::uint8_t> cells, int rows, int columns, std::uint32_t seed);
+    CurveballChain(const std::vector<std::uint8_t>& cells, int rows, int columns, std::uint32_t seed);
 
     // One trade: two distinct rows drawn at random (a matrix of fewer than
     // two rows stays as it is).
@@ -37,14 +41,20 @@ public:
 
     // The current matrix, into out's rows and columns from origin (0 or 1).
     void copyTo(CellMatrix& out, int origin) const;
-
-    const std::vector<std::uint8_t>& cells() const { return cells_; }
+    // The current matrix, row by row.
+    std::vector<std::uint8_t> cells() const;
 
 private:
     int uniformBelow(int n);
+    std::uint64_t* row(int r) { return bits_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words_); }
+    const std::uint64_t* row(int r) const
+    {
+        return bits_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words_);
+    }
+    bool cell(int r, int c) const { return (row(r)[c / 64] >> (c % 64)) & 1u; }
 
-    std::vector<std::uint8_t> cells_;
-    int rows_, columns_;
+    int rows_, columns_, words_;
+    std::vector<std::uint64_t> bits_;  // each row's cells as bits, 64 a word
     Generator generator_;
     std::vector<int> pool_;  // the columns of the trade at hand
 };

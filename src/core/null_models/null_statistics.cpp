@@ -5,6 +5,16 @@
 #include <limits>
 
 namespace bravolin {
+namespace {
+
+// A value in the units its statistics are given in, as a float (see the
+// header).
+double scaled(float value, double scale)
+{
+    return static_cast<float>(static_cast<double>(value) * scale);
+}
+
+}  // namespace
 
 NullStatistics nullStatistics(const std::vector<float>& values, float observed, double scale)
 {
@@ -18,7 +28,7 @@ NullStatistics nullStatistics(const std::vector<float>& values, float observed, 
     double sum = 0;
     int atMost = 0, atLeast = 0;
     for (float value : values) {
-        sum += static_cast<double>(value) * scale;
+        sum += scaled(value, scale);
         atMost += value <= observed ? 1 : 0;
         atLeast += value >= observed ? 1 : 0;
     }
@@ -27,11 +37,11 @@ NullStatistics nullStatistics(const std::vector<float>& values, float observed, 
     // values far from 0 keep their precision.
     double squares = 0;
     for (float value : values) {
-        const double deviation = static_cast<double>(value) * scale - s.mean;
+        const double deviation = scaled(value, scale) - s.mean;
         squares += deviation * deviation;
     }
     s.sd = s.n > 1 ? std::sqrt(squares / (s.n - 1)) : nan;
-    s.ses = s.sd > 0 ? (static_cast<double>(observed) * scale - s.mean) / s.sd : nan;
+    s.ses = s.sd > 0 ? (scaled(observed, scale) - s.mean) / s.sd : nan;
     const bool defined = !std::isnan(observed);
     s.pLess = defined ? (atMost + 1.0) / (s.n + 1.0) : nan;
     s.pGreater = defined ? (atLeast + 1.0) / (s.n + 1.0) : nan;

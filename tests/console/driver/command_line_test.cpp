@@ -66,6 +66,12 @@ TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
     EXPECT_TRUE(options({"--version"}).version);
     EXPECT_EQ(options({"-s", "4294967295"}).seed, 4294967295u);
     EXPECT_EQ(options({"--seed=0"}).seed, 0u);
+    EXPECT_EQ(options({"-n", "100000"}).simulations, 100000);
+    const CommandLine statistics =
+        options({"--fixed-fixed", "--ff-burn-in", "0", "--ff-thin=25", "--results", "--seed-per-file"});
+    EXPECT_TRUE(statistics.fixedFixed && statistics.results && statistics.seedPerFile);
+    EXPECT_EQ(statistics.fixedFixedBurnIn, 0);
+    EXPECT_EQ(statistics.fixedFixedThin, 25);
 }
 
 TEST(CommandLine, TheLaterOfTwoOptionsWinsAndPatternsMayComeAnywhere)
@@ -84,12 +90,14 @@ TEST(CommandLine, UsageErrors)
     const std::vector<std::vector<std::string>> mistakes = {
         {"-x"},                    {"--bogus"},          {"-n"},
         {"--seed"},                {"-C"},               {"-m"},
-        {"-n", "0"},               {"-n", "1001"},       {"-n", "abc"},
+        {"-n", "0"},               {"-n", "100001"},     {"-n", "abc"},
         {"-n", "10x"},             {"--null=-5"},        {"-s", "-1"},
         {"-s", "4294967296"},      {"-s", "1e3"},        {"-m", "X"},
         {"-m", "TT"},              {"--mode="},          {"-m", "T", "--order"},
         {"--no-order", "-m", "T"}, {"data/*.txt"},       {"-m", "N", "--", "../a.txt"},
         {"--print=yes"},           {"-C", ""},           {"--no-null=5"},
+        {"--ff-thin", "10"},       {"--fixed-fixed", "--ff-thin", "0"},
+        {"--fixed-fixed", "--ff-burn-in", "-1"},
     };
     for (const auto& words : mistakes) {
         std::string joined;

@@ -17,11 +17,84 @@
 
 namespace {
 
-// The histogram bars of all four panels.
+// The histogram bars of all the panels.
 long barCount(const Element& svg)
 {
     const auto painted = paintedRectangles(svg);
-    return std::count_if(painted.begin(), painted.end(), [](const Paint& p) { return p.fill == "#4a7ab5"; });
+    return std::count_if(painted.begin(), painted.end(), [](const Paint& p) { return p.fill == "#56b4e9"; });
+}
+
+// The elements of that name under every group of that class.
+std::vector<const Element*> inGroups(const Element& root, const std::string& groupClass, const std::string& name)
+{
+    std::vector<const Element*> found;
+    for (const Element* group : all(root, "g"))
+        if (group->attribute("class") == groupClass)
+            for (const Element* element : all(*group, name))
+                found.push_back(element);
+    return found;
+}
+
+std::vector<std::string> legendTexts(const Element& svg)
+{
+    std::vector<std::string> texts;
+    for (const Element* text : inGroups(svg, "legend", "text"))
+        texts.push_back(text->text);
+    return texts;
+}
+
+// The rectangles drawn inside the grid: not the legend's.
+std::vector<Paint> gridRectangles(const Element& svg)
+{
+    const Grid grid = gridOf(svg);
+    std::vector<Paint> inside;
+    for (const Paint& rectangle : paintedRectangles(svg))
+        if (rectangle.y >= grid.top - 1e-9)
+            inside.push_back(rectangle);
+    return inside;
+}
+
+// The values written at the ticks of a panel's axis ("x-ticks" or
+// "y-ticks").
+std::vector<double> tickValues(const Element& panel, const std::string& axis)
+{
+    std::vector<double> values;
+    for (const Element* text : inGroups(panel, axis, "text"))
+        values.push_back(std::stod(text->text));
+    return values;
+}
+
+// Ticks as a reader wants them: 4 to 6, at a round step (1, 2, 2.5 or 5
+// times a power of ten) from a multiple of it.
+void expectRoundTicks(const std::vector<double>& ticks)
+{
+    ASSERT_GE(ticks.size(), 4u);
+    ASSERT_LE(ticks.size(), 6u);
+    const double written = ticks[1] - ticks[0];
+    const double power = std::pow(10.0, std::floor(std::log10(written) + 1e-9));
+    double step = 0;
+    for (const double mantissa : {1.0, 2.0, 2.5, 5.0})
+        if (std::fabs(written / power - mantissa) < 1e-6)
+            step = mantissa * power;
+    ASSERT_GT(step, 0) << "step " << written;
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_NEAR(ticks[i] - ticks[i - 1], step, step * 1e-6);
+    EXPECT_NEAR(ticks[0] / step, std::round(ticks[0] / step), 1e-6);
+}
+
+std::vector<const Element*> panelsOf(const Element& svg)
+{
+    std::vector<const Element*> panels;
+    for (const Element* group : all(svg, "g"))
+        if (group->attribute("class") == "panel")
+            panels.push_back(group);
+    return panels;
+}
+
+bool hasText(const Element& root, const std::string& expected)
+{
+    const auto texts = textsOf(root, "text");
+    return std::find(texts.begin(), texts.end(), expected) != texts.end();
 }
 
 PackedMatrixPicture smallPackedMatrix()
@@ -70,7 +143,7 @@ TEST(PlotPackedMatrix, PresencesAreOneDarkRectanglePerRunCoveringExactlyThePrese
     const Grid grid = gridOf(svg);
     std::vector<int> covered(picture.cells.size(), 0);
     int rectangles = 0;
-    for (const Paint& rectangle : paintedRectangles(svg)) {
+    for (const Paint& rectangle : gridRectangles(svg)) {
         if (rectangle.fill == "none" || luminance(rectangle.fill) >= 80)
             continue;
         ++rectangles;
@@ -105,14 +178,18 @@ TEST(PlotPackedMatrix, EachCellShowsItsKind)
             else if (!picture.unexpected[i])
                 EXPECT_GT(luminance(colour), 240);
             else
-                EXPECT_GT(channel(colour, 0), channel(colour, 2) + 40);  // orange
-            const bool framed = std::any_of(painted.begin(), painted.end(), [&](const Paint& rectangle) {
+                EXPECT_GT(channel(colour, 0), channel(colour, 2) + 40);  // vermillion
+            // An unexpected presence is framed in sky blue, not vermillion.
+            const auto frame = std::find_if(painted.begin(), painted.end(), [&](const Paint& rectangle) {
                 return rectangle.fill == "none" && rectangle.stroke != "#999999" && rectangle.contains(x, y);
             });
-            EXPECT_EQ(framed, picture.cells[i] && picture.unexpected[i]);
+            EXPECT_EQ(frame != painted.end(), picture.cells[i] && picture.unexpected[i]);
+            if (frame != painted.end()) {
+                EXPECT_GT(channel(frame->stroke, 2), channel(frame->stroke, 0) + 40) << frame->stroke;
+            }
         }
     }
-    // The absence with the largest contribution is the strongest orange.
+    // The absence with the largest contribution is the strongest vermillion.
     EXPECT_LT(luminance(fillAt(painted, grid.x(2.5), grid.y(1.5))),
               luminance(fillAt(painted, grid.x(1.5), grid.y(2.5))) - 40);
 }
@@ -144,10 +221,10 @@ TEST(PlotPackedMatrix, TitleNamesFileSizeFillAndTemperature)
     const std::string facts = "packed 4 x 6, fill 62.50%, T = 12.35";
     EXPECT_EQ(textsOf(svg, "title"), std::vector<std::string>{picture.fileName + ": " + facts});
     const auto texts = textsOf(svg, "text");
-    ASSERT_GE(texts.size(), 2u + 4 + 6);  // two title lines, then row and column numbers
+    ASSERT_GE(texts.size(), 2u + 4 + 6);  // two title lines, the legend, then row and column numbers
     EXPECT_EQ(texts[0], picture.fileName);
     EXPECT_EQ(texts[1], facts);
-    EXPECT_EQ(std::vector<std::string>(texts.begin() + 2, texts.end()),
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 10, texts.end()),
               (std::vector<std::string>{"3", "1", "4", "2", "6", "5", "4", "3", "2", "1"}));
 }
 
@@ -226,11 +303,12 @@ TEST(PlotLargeMatrix, ReducedBlocksShowWhereThePresencesAre)
     EXPECT_GT(luminance(fillAt(painted, grid.x(150), grid.y(450))), 240);
     EXPECT_GT(luminance(fillAt(painted, grid.x(450), grid.y(450))), 240);
     EXPECT_LT(luminance(fillAt(painted, grid.x(450), grid.y(600.5))), 80);
-    for (const Paint& rectangle : painted) {
+    for (const Paint& rectangle : gridRectangles(svg)) {
         EXPECT_LE(rectangle.x + rectangle.width, grid.x(601) + 1e-6);
         EXPECT_LE(rectangle.y + rectangle.height, grid.y(601) + 1e-6);
     }
-    EXPECT_EQ(textsOf(svg, "text").size(), 2u);  // the title lines: no numbers beside blocks
+    // The title lines and the legend: no numbers beside blocks.
+    EXPECT_EQ(textsOf(svg, "text").size(), 2u + legendTexts(svg).size());
 }
 
 TEST(PlotOrderedMatrix, TitleSaysTheOrderAndNodfValues)
@@ -248,32 +326,120 @@ TEST(PlotOrderedMatrix, TitleSaysTheOrderAndNodfValues)
     const auto texts = textsOf(parseXml(orderedMatrixSvg(picture)), "text");
     EXPECT_EQ(texts.at(1), "3 x 201, ordered by totals, NODF rows 12.34, columns 56.79, total 34.50");
     // 201 columns are too many to number; the 3 rows are numbered.
-    EXPECT_EQ(std::vector<std::string>(texts.begin() + 2, texts.end()),
+    EXPECT_EQ(texts.size(), 2u + 2 + 3);  // the title lines, the legend and the row numbers
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 3, texts.end()),
               (std::vector<std::string>{"101", "102", "103"}));
 }
 
-TEST(PlotNullDistribution, PanelsShowBinsCountsObservedValueAndPValues)
+TEST(PlotMatrixLegend, NamesEachKindDrawnWithTheGridsOwnColours)
+{
+    const PackedMatrixPicture packed = smallPackedMatrix();
+    const Element svg = parseXml(packedMatrixSvg(packed));
+    EXPECT_EQ(legendTexts(svg),
+              (std::vector<std::string>{"presence", "absence", "unexpected presence", "unexpected absence", "isocline",
+                                        "(weak to strong: the cell's share of T)"}));
+    // The swatches: a presence, an absence, weak and strong framed
+    // presences, weak and strong unexpected absences, in the grid's colours.
+    const Grid grid = gridOf(svg);
+    const std::vector<Paint> painted = paintedRectangles(svg);
+    std::vector<std::string> swatchFills, swatchFrames;
+    for (const Paint& rectangle : painted)
+        if (rectangle.y + rectangle.height <= grid.top)
+            (rectangle.fill == "none" ? swatchFrames.push_back(rectangle.stroke) : swatchFills.push_back(rectangle.fill));
+    const std::string presence = fillAt(painted, grid.x(0.5), grid.y(0.5));
+    const std::string strongestAbsence = fillAt(painted, grid.x(2.5), grid.y(1.5));
+    EXPECT_EQ(swatchFills, (std::vector<std::string>{presence, "#ffffff", presence, presence,
+                                                     fillAt(painted, grid.x(1.5), grid.y(2.5)), strongestAbsence}));
+    ASSERT_EQ(swatchFrames.size(), 2u);
+    const auto polyline = all(svg, "polyline").at(0);
+    const auto sample = inGroups(svg, "legend", "line").at(0);
+    EXPECT_EQ(sample->attribute("stroke"), polyline->attribute("stroke"));
+    EXPECT_FALSE(polyline->attribute("stroke-dasharray").empty());
+
+    EXPECT_EQ(legendTexts(parseXml(orderedMatrixSvg(orderedMatrix(2, 2, 1)))),
+              (std::vector<std::string>{"presence", "absence"}));
+    OrderedMatrixPicture large = orderedMatrix(300, 300, 1);
+    EXPECT_EQ(legendTexts(parseXml(orderedMatrixSvg(large))),
+              std::vector<std::string>{"share of presences in a block"});
+}
+
+TEST(PlotNullDistribution, EveryModelHasAPanelWithItsAxesObservedLineAndStatistics)
 {
     NullDistributionPicture picture;
     picture.fileName = "a.txt";
     picture.observed = 0.5;
-    picture.values[0] = {1, 2, 3, std::nan("")};
-    picture.values[1] = {5, 5, 5};
-    picture.values[3] = {2.5};
-    picture.pEr = 0.034;
-    picture.pCe = 0.1;
+    picture.panels = {{"Er", {1, 2, 3, std::nan("")}, -3.2149, 0.2},
+                      {"Ce", {5, 5, 5}, std::nan(""), 0.25},
+                      {"Li", {}, std::nan(""), std::nan("")},
+                      {"Co", {2.5}, 1.5, 0.5},
+                      {"FF", {40, 60, 100, 100, 70}, 0, 1}};
     const Element svg = parseXml(nullDistributionSvg(picture));
-    const auto texts = textsOf(svg, "text");
-    EXPECT_EQ(texts.at(1), "null models, temperature: observed 0.50 (red line), P(Er) = 0.03, P(Ce) = 0.10");
-    for (const char* expected : {"Er", "Ce", "Li", "Co", "n = 4, 1 nan skipped", "n = 3", "n = 0", "n = 1",
-                                 "no simulated values", "0.50", "5.00"})
-        EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
-    // Five bins over 0.50..5.00: Er fills three, Ce and Co one each.
-    EXPECT_EQ(barCount(svg), 5);
+    EXPECT_EQ(textsOf(svg, "text").at(1), "null models of the temperature: observed 0.50");
+    const auto panels = panelsOf(svg);
+    ASSERT_EQ(panels.size(), 5u);
+    const std::vector<std::vector<std::string>> expected = {
+        {"Er", "n = 4, 1 nan skipped", "SES = -3.21, P = 0.20"},
+        {"Ce", "n = 3", "SES = NA, P = 0.25"},
+        {"Li", "n = 0", "SES = NA, P = NA", "no simulated values"},
+        {"Co", "n = 1", "SES = 1.50, P = 0.50"},
+        {"FF", "n = 5", "SES = 0.00, P = 1.00"}};
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        SCOPED_TRACE(picture.panels[i].model);
+        for (const std::string& text : expected[i])
+            EXPECT_TRUE(hasText(*panels[i], text)) << text;
+        for (const char* text : {"observed 0.50", "Temperature", "Simulations"})
+            EXPECT_TRUE(hasText(*panels[i], text)) << text;
+        // Each value axis covers the panel's values and the observed value.
+        const std::vector<double> x = tickValues(*panels[i], "x-ticks");
+        expectRoundTicks(x);
+        expectRoundTicks(tickValues(*panels[i], "y-ticks"));
+        EXPECT_LE(x.front(), 0.5);
+        for (const double value : picture.panels[i].values)
+            if (!std::isnan(value)) {
+                EXPECT_LE(x.front(), value);
+                EXPECT_GE(x.back(), value);
+            }
+    }
+    EXPECT_LE(tickValues(*panels[4], "x-ticks").back(), 120);  // FF's axis is its own
+    // The observed value is one vermillion line per panel.
     int observedLines = 0;
     for (const Element* line : all(svg, "line"))
-        observedLines += line->attribute("stroke") == "#d62728";
-    EXPECT_EQ(observedLines, 4);
+        observedLines += line->attribute("stroke") == "#d55e00";
+    EXPECT_EQ(observedLines, 5);
+    // Five bins over Er's 1..3 (three filled), Ce's and Co's single bars,
+    // and FF's five values in five bins over 40..100 (the fourth empty).
+    EXPECT_EQ(barCount(svg), 3 + 1 + 1 + 4);
+}
+
+TEST(PlotNullDistribution, TicksAreRoundForAnyRange)
+{
+    for (const auto& [low, high] : std::vector<std::pair<double, double>>{
+             {0, 1}, {0.001, 0.0013}, {12.3, 987}, {-5, 5}, {99.9, 100}, {3, 3.0000001}, {0, 7}, {1e6, 1.9e6},
+             {17.17, 17.18}, {0.5, 4.5}}) {
+        SCOPED_TRACE(std::to_string(low) + ".." + std::to_string(high));
+        NullDistributionPicture picture;
+        picture.observed = low;
+        NullModelPanel panel{"Er", {}, 0, 0};
+        // Counts up to 37 in the tallest bar.
+        for (int i = 0; i < 100; ++i)
+            panel.values.push_back(i < 37 ? high : low + (high - low) * i / 100);
+        picture.panels = {panel};
+        const auto panels = panelsOf(parseXml(nullDistributionSvg(picture)));
+        ASSERT_EQ(panels.size(), 1u);
+        const std::vector<double> x = tickValues(*panels[0], "x-ticks");
+        expectRoundTicks(x);
+        const std::vector<double> y = tickValues(*panels[0], "y-ticks");
+        expectRoundTicks(y);
+        if (x.size() >= 2 && y.size() >= 2) {
+            // The value axis covers the values; the count axis goes from 0
+            // past the tallest bar in whole steps.
+            EXPECT_LE(x.front(), low + (x[1] - x[0]) * 1e-6);
+            EXPECT_GE(x.back(), high - (x[1] - x[0]) * 1e-6);
+            EXPECT_EQ(y.front(), 0);
+            EXPECT_GE(y.back(), 37);
+            EXPECT_EQ(y[1] - y[0], std::round(y[1] - y[0]));
+        }
+    }
 }
 
 TEST(PlotNullDistribution, EqualValuesMakeOneBarAndModeNSaysNodf)
@@ -281,25 +447,43 @@ TEST(PlotNullDistribution, EqualValuesMakeOneBarAndModeNSaysNodf)
     NullDistributionPicture picture;
     picture.mode = 'N';
     picture.observed = 7;
-    picture.values[2] = {7, 7, 7};
+    picture.panels = {{"Er", {7, 7, 7}, std::nan(""), 1}};
     const Element svg = parseXml(nullDistributionSvg(picture));
-    const auto texts = textsOf(svg, "text");
-    EXPECT_EQ(texts.at(1).rfind("null models, total NODF (%): observed 7.00", 0), 0u);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "6.50"), texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "7.50"), texts.end());
+    EXPECT_EQ(textsOf(svg, "text").at(1), "null models of the total NODF (%): observed 7.00");
+    EXPECT_TRUE(hasText(svg, "NODF (total, %)"));
+    const std::vector<double> x = tickValues(*panelsOf(svg).at(0), "x-ticks");
+    EXPECT_EQ(x.front(), 6.5);
+    EXPECT_EQ(x.back(), 7.5);
     EXPECT_EQ(barCount(svg), 1);
 }
 
-TEST(PlotReportPage, TableHoldsEachMatrixWithItsValuesAndPictureLinks)
+TEST(PlotNullDistribution, StatisticsShowEnoughDecimalsForTheSmallestP)
+{
+    EXPECT_EQ(pValueText(1.0 / 1000, 999), "0.001");
+    EXPECT_EQ(pValueText(1.0 / 5000, 4999), "0.0002");
+    EXPECT_EQ(pValueText(1.0 / 1001, 1000), "0.0010");
+    EXPECT_EQ(pValueText(1.0 / 9, 8), "0.11");
+    EXPECT_EQ(pValueText(std::nan(""), 8), "NA");
+    EXPECT_EQ(sesText(-3.215), "-3.21");
+    EXPECT_EQ(sesText(std::nan("")), "NA");
+    EXPECT_EQ(sesText(INFINITY), "NA");
+}
+
+TEST(PlotReportPage, SettingsThenTableOfEachMatrixWithItsValuesAndPictureLinks)
 {
     ReportPage page;
-    page.headings = {"T(M)", "P(Er)"};
-    page.rows.push_back({"a b.txt", {"12.34", "0.03"}, {"a b.txt_packed.svg", "a b.txt_null.svg"}});
+    page.settings = {{"Seed", "42"}, {"Simulations", "999"}};
+    page.headings = {"Temperature", "Er SES"};
+    page.note = "SES & P";
+    page.rows.push_back({"a b.txt", {"12.34", "-2.00"}, {"a b.txt_packed.svg", "a b.txt_null.svg"}});
     page.rows.push_back({"c.txt", {"5.00"}, {}});
     const Element html = parseXml(reportPageHtml(page));
-    EXPECT_EQ(textsOf(html, "th"), (std::vector<std::string>{"Matrix", "T(M)", "P(Er)", "Pictures"}));
+    EXPECT_EQ(textsOf(html, "dt"), (std::vector<std::string>{"Seed", "Simulations"}));
+    EXPECT_EQ(textsOf(html, "dd"), (std::vector<std::string>{"42", "999"}));
+    EXPECT_EQ(textsOf(html, "th"), (std::vector<std::string>{"Matrix", "Temperature", "Er SES", "Pictures"}));
     EXPECT_EQ(textsOf(html, "td"),
-              (std::vector<std::string>{"a b.txt", "12.34", "0.03", "", "c.txt", "5.00", "", ""}));
+              (std::vector<std::string>{"a b.txt", "12.34", "-2.00", "", "c.txt", "5.00", "", ""}));
+    EXPECT_EQ(textsOf(html, "p"), std::vector<std::string>{"SES & P"});
     // The links of the table, then the pictures shown below it.
     const auto links = all(html, "a");
     ASSERT_EQ(links.size(), 4u);
@@ -326,6 +510,7 @@ TEST(PlotWellFormed, EveryKindParsesWhateverTheFileName)
         ordered.fileName = name;
         NullDistributionPicture null;
         null.fileName = name;
+        null.panels = {{"Er", {1, 2}, 0, 1}};
         for (const std::string& text : {packedMatrixSvg(packed), orderedMatrixSvg(ordered), nullDistributionSvg(null)})
             EXPECT_EQ(textsOf(parseXml(text), "title").at(0).rfind(validUtf8(name) + ": ", 0), 0u);
 

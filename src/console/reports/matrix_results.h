@@ -1,0 +1,57 @@
+// A matrix's results as ecologists report them: each statistic's observed
+// value and, for every null model that ran, the statistics of its simulated
+// values (n, mean, sd, SES, both P values). The result tables and the
+// console's result line are written from them.
+#ifndef BRAVOLIN_CONSOLE_REPORTS_MATRIX_RESULTS_H
+#define BRAVOLIN_CONSOLE_REPORTS_MATRIX_RESULTS_H
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bravolin/matrix.h"
+#include "bravolin/nodf.h"
+#include "bravolin/null_models.h"
+#include "bravolin/statistics.h"
+#include "bravolin/temperature.h"
+
+struct ModelResults {
+    bravolin::NullModel model;
+    bravolin::NullStatistics statistics;
+};
+
+// One statistic: "temperature", or "nodf_rows", "nodf_columns",
+// "nodf_total" (NODF in percent, as on the console).
+struct StatisticResults {
+    std::string name;
+    float observed = 0;
+    std::vector<ModelResults> models;  // Er, Ce, Li, Co, then FF when it ran
+};
+
+struct MatrixResults {
+    char mode = 'T';
+    std::string file;
+    int rows = 0, columns = 0;  // the matrix as read
+    float fill = 0;             // percent
+    // The generator's state before the file's first draw; none without
+    // null models.
+    std::optional<std::uint32_t> fileSeed;
+    std::vector<StatisticResults> statistics;
+};
+
+// null: the file's null models, or none.
+MatrixResults temperatureResults(const std::string& file, const bravolin::TemperatureResult& observed,
+                                 const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed);
+MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& observed,
+                          const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed);
+
+// The line a scripted run prints after each file: the observed values and,
+// with null models, each model's SES and the P value of the tail that
+// tests nestedness (p_less for the temperature, where nested is cold;
+// p_greater for the total NODF, where nested is high):
+//   Result: T 12.34 | Er SES -3.21 P 0.000999 | Ce ...
+//   Result: NODF rows 57.10 columns 60.00 total 58.50 | Er SES 2.10 P 0.0200 | ...
+std::string resultLine(const MatrixResults& results);
+
+#endif

@@ -1,0 +1,184 @@
+// Writing the result tables of a batch.
+#include "console/reports/result_tables.h"
+
+#include <cmath>
+#include <vector>
+
+#include "console/system/text_format.h"
+
+namespace {
+
+std::string floatText(float value)
+{
+    return std::isnan(value) ? "NA" : formatText("%.9g", static_cast<double>(value));
+}
+
+std::string doubleText(double value)
+{
+    return std::isnan(value) ? "NA" : formatText("%.17g", value);
+}
+
+// Each line's position in the matrix analysed (from 1), by its index in the
+// matrix read; 0 for a line the analysis left out.
+std::vector<int> positionsOf(const std::vector<int>& order, int lines)
+{
+    std::vector<int> positions(static_cast<std::size_t>(lines), 0);
+    for (std::size_t at = 0; at < order.size(); at++)
+        positions[static_cast<std::size_t>(order[at])] = static_cast<int>(at) + 1;
+    return positions;
+}
+
+// The presences of every row, or of every column.
+std::vector<int> lineTotals(const bravolin::Matrix& matrix, bool rows)
+{
+    std::vector<int> totals(static_cast<std::size_t>(rows ? matrix.rows() : matrix.columns()), 0);
+    for (int r = 0; r < matrix.rows(); r++)
+        for (int c = 0; c < matrix.columns(); c++)
+            totals[static_cast<std::size_t>(rows ? r : c)] += matrix.at(r, c);
+    return totals;
+}
+
+// The rows of one side's lines table: each line of the matrix read, its
+// position in the packed or ordered matrix, and its temperature (mode T).
+std::string lineRows(const std::string& fileField, char mode, const bravolin::Matrix& matrix, bool rows,
+                     const std::vector<int>& order, const std::vector<float>* temperatures)
+{
+    const int lines = rows ? matrix.rows() : matrix.columns();
+    const std::vector<int> positions = positionsOf(order, lines);
+    const std::vector<int> totals = lineTotals(matrix, rows);
+    std::string text;
+    for (int line = 0; line < lines; line++) {
+        const int position = positions[static_cast<std::size_t>(line)];
+        text += fileField + "," + mode + "," + csvField(rows ? matrix.rowName(line) : matrix.columnName(line)) +
+                "," + std::to_string(line + 1) + "," + (position > 0 ? std::to_string(position) : "") + "," +
+                std::to_string(totals[static_cast<std::size_t>(line)]);
+        if (temperatures != nullptr)
+            text += "," + (position > 0 ? floatText((*temperatures)[static_cast<std::size_t>(position - 1)]) : "");
+        text += "\n";
+    }
+    return text;
+}
+
+const char* const kResultsHeader =
+    "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
+    "seed,file_seed,simulations,ordered,version,date\n";
+
+}  // namespace
+
+std::string csvField(const std::string& text)
+{
+    const bool quoted = text.find_first_of(",\"\r\n") != std::string::npos ||
+                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quoted)
+        return text;
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"')
+            field += '"';
+        field += c;
+    }
+    return field + "\"";
+}
+
+std::string resultTableName(char mode, const char* table)
+{
+    return std::string("BRAVOLIN_") + mode + "_" + table + ".csv";
+}
+
+ResultTables::ResultTables(const ResultTableSettings& settings)
+    : settings_(settings), results_(resultTableName(settings.mode, "results")),
+      rows_(resultTableName(settings.mode, "rows")), columns_(resultTableName(settings.mode, "columns"))
+{
+    results_.write(kResultsHeader);
+    const std::string linesHeader =
+        std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
+        (settings.mode == 'T' ? ",temperature\n" : "\n");
+    rows_.write(linesHeader);
+    columns_.write(linesHeader);
+    if (settings.simulations > 0) {
+        nullValues_ = std::make_unique<ReplacingFile>(resultTableName(settings.mode, "null_values"));
+        nullValues_->write(settings.mode == 'T' ? "file,simulation,model,temperature\n"
+                                                : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n");
+    }
+}
+
+void ResultTables::addResults(const MatrixResults& results)
+{
+    const std::string head = csvField(results.file) + "," + results.mode + ",";
+    const std::string sizes = "," + std::to_string(results.rows) + "," + std::to_string(results.columns) + "," +
+                              floatText(results.fill) + ",";
+    const std::string settings =
+        "," + std::to_string(settings_.seed) + "," +
+        (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
+        std::to_string(settings_.simulations) + "," +
+        (settings_.mode == 'N' ? (settings_.ordered ? "yes" : "no") : "") + "," + csvField(settings_.version) +
+        "," + settings_.date + "\n";
+    std::string text;
+    for (const StatisticResults& statistic : results.statistics) {
+        const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
+        if (statistic.models.empty())
+            text += start + ",,,,,,," + settings.substr(1);
+        for (const ModelResults& model : statistic.models) {
+            const bravolin::NullStatistics& s = model.statistics;
+            text += start + bravolin::kNullModelNames[model.model] + "," + std::to_string(s.n) + "," +
+                    doubleText(s.mean) + "," + doubleText(s.sd) + "," + doubleText(s.ses) + "," +
+                    doubleText(s.pLess) + "," + doubleText(s.pGreater) + settings;
+        }
+    }
+    results_.write(text);
+}
+
+void ResultTables::addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
+                                  const bravolin::TemperatureResult& observed,
+                                  const bravolin::TemperatureNullModels* null)
+{
+    addResults(results);
+    const std::string file = csvField(results.file);
+    rows_.write(lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature));
+    columns_.write(lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature));
+    if (null == nullptr || !nullValues_)
+        return;
+    std::string text;
+    for (std::size_t s = 0; s < null->temperatures.size(); s++) {
+        const std::string start = file + "," + std::to_string(s + 1) + ",";
+        for (int model = 0; model < bravolin::kNullModels; model++)
+            text += start + bravolin::kNullModelNames[model] + "," +
+                    floatText(null->temperatures[s][static_cast<std::size_t>(model)]) + "\n";
+        if (s < null->fixedFixed.size())
+            text += start + "FF," + floatText(null->fixedFixed[s]) + "\n";
+    }
+    nullValues_->write(text);
+}
+
+void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix& matrix,
+                           const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null)
+{
+    addResults(results);
+    const std::string file = csvField(results.file);
+    rows_.write(lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr));
+    columns_.write(lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr));
+    if (null == nullptr || !nullValues_)
+        return;
+    auto values = [](const bravolin::NodfValues& nodf) {
+        return floatText(bravolin::nodfPercent(nodf.rows)) + "," + floatText(bravolin::nodfPercent(nodf.columns)) + "," +
+               floatText(bravolin::nodfPercent(nodf.total)) + "\n";
+    };
+    std::string text;
+    for (std::size_t s = 0; s < null->values.size(); s++) {
+        const std::string start = file + "," + std::to_string(s + 1) + ",";
+        for (int model = 0; model < bravolin::kNullModels; model++)
+            text += start + bravolin::kNullModelNames[model] + "," + values(null->values[s][static_cast<std::size_t>(model)]);
+        if (s < null->fixedFixed.size())
+            text += start + "FF," + values(null->fixedFixed[s]);
+    }
+    nullValues_->write(text);
+}
+
+void ResultTables::commit()
+{
+    results_.commit();
+    rows_.commit();
+    columns_.commit();
+    if (nullValues_)
+        nullValues_->commit();
+}
