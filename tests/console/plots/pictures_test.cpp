@@ -424,7 +424,8 @@ TEST(PlotNullDistribution, TicksAreRoundForAnyRange)
         for (int i = 0; i < 100; ++i)
             panel.values.push_back(i < 37 ? high : low + (high - low) * i / 100);
         picture.panels = {panel};
-        const auto panels = panelsOf(parseXml(nullDistributionSvg(picture)));
+        const Element svg = parseXml(nullDistributionSvg(picture));
+        const auto panels = panelsOf(svg);
         ASSERT_EQ(panels.size(), 1u);
         const std::vector<double> x = tickValues(*panels[0], "x-ticks");
         expectRoundTicks(x);
