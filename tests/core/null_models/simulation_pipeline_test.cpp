@@ -73,14 +73,36 @@ TEST(SimulationPipeline, WindowKeepsMemoryBoundedAndEveryThreadBusy)
 
 namespace {
 
-// Runs from 4 on never end unless stopped; run 6 fails.
+// The thread that draws the runs. A run it measures itself while it waits
+// must not wait for a stop that only the drawing thread could bring.
+std::thread::id drawingThread;
+// Runs 1 and 2 measured so far.
+std::atomic<int> firstRunsDone{0};
+
+// Runs 1 to 3 end at once; later ones never end unless stopped (on the
+// drawing thread they give up at once).
 void endlessFromFour(Worker&, Simulation& simulation, const StopRequest& stop)
 {
-    if (simulation.run == 6)
-        throw std::runtime_error("run 6");
+    if (simulation.run >= 4 && std::this_thread::get_id() == drawingThread)
+        throw SimulationAbandoned{};
     while (simulation.run >= 4)
         stop.abandonIfRequested();
     simulation.result = simulation.run;
+}
+
+// Run 3 fails once runs 1 and 2 are measured; later ones never end unless
+// stopped, which only the failure does.
+void failingAtThree(Worker&, Simulation& simulation, const StopRequest& stop)
+{
+    if (simulation.run == 3) {
+        while (firstRunsDone.load() < 2)
+            std::this_thread::yield();
+        throw std::runtime_error("run 3");
+    }
+    while (simulation.run >= 4)
+        stop.abandonIfRequested();
+    simulation.result = simulation.run;
+    firstRunsDone++;
 }
 
 struct Outcome {
@@ -89,11 +111,14 @@ struct Outcome {
     bool failed = false;
 };
 
-// Draws up to 8 runs on threads threads; the stop flag is set once run 3
-// is finished, when stopAfterThree is set.
-Outcome runUntilStopped(int threads, bool stopAfterThree)
+// Draws up to 8 runs measured by measure on threads threads; the stop
+// flag is set once run 3 is finished, when stopAfterThree is set.
+Outcome runUntilStopped(int threads, bool stopAfterThree,
+                        SimulationPipeline<Simulation, Worker>::Measure measure)
 {
     std::atomic<bool> stop{false};
+    drawingThread = std::this_thread::get_id();
+    firstRunsDone.store(0);
     Outcome outcome;
     auto finish = [&](Simulation& simulation) {
         outcome.finished.push_back(simulation.run);
@@ -101,8 +126,7 @@ Outcome runUntilStopped(int threads, bool stopAfterThree)
             stop.store(true);
     };
     try {
-        SimulationPipeline<Simulation, Worker> pipeline(threads, nullptr, &stop, 4,
-                                                        endlessFromFour);
+        SimulationPipeline<Simulation, Worker> pipeline(threads, nullptr, &stop, 4, measure);
         for (int run = 1; run <= 8 && !pipeline.stopRequested(); run++) {
             Simulation* slot = pipeline.slotToDraw(finish);
             if (slot == nullptr)
@@ -122,7 +146,7 @@ Outcome runUntilStopped(int threads, bool stopAfterThree)
 TEST(SimulationPipeline, AStopAbandonsTheSimulationsUnderWayAndKeepsTheCompletedOnes)
 {
     for (int threads : {1, 3}) {
-        const Outcome outcome = runUntilStopped(threads, true);
+        const Outcome outcome = runUntilStopped(threads, true, endlessFromFour);
         EXPECT_FALSE(outcome.complete) << threads;
         EXPECT_EQ(outcome.finished, (std::vector<int>{1, 2, 3})) << threads;
     }
@@ -130,10 +154,10 @@ TEST(SimulationPipeline, AStopAbandonsTheSimulationsUnderWayAndKeepsTheCompleted
 
 TEST(SimulationPipeline, AFailedMeasurementReachesTheMainThreadInItsTurn)
 {
-    // Runs 4 and 5 never end on their own: the failure of run 6 stops them.
-    const Outcome outcome = runUntilStopped(4, false);
+    // The later runs under way end only because run 3 failed.
+    const Outcome outcome = runUntilStopped(4, false, failingAtThree);
     EXPECT_TRUE(outcome.failed);
-    EXPECT_EQ(outcome.finished, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(outcome.finished, (std::vector<int>{1, 2}));
 }
 
 TEST(SimulationPipeline, ThreadsThatCannotStartLeaveTheWorkToTheOthers)
