@@ -141,7 +141,7 @@ void packColumns(NodfContext& ctx)
 // Cells set in both lines. Long lines keep four running counts, so that
 // the popcounts of successive words overlap instead of waiting on one
 // another; short lines gain nothing from it.
-int sharedCells(const std::uint64_t* earlier, const std::uint64_t* later, int words)
+BRAVOLIN_ALWAYS_INLINE int sharedCells(const std::uint64_t* earlier, const std::uint64_t* later, int words)
 {
     int shared = 0;
     int w = 0;
@@ -187,7 +187,7 @@ void prepareShares(NodfContext& ctx, int side)
 // Lines of one or two words, the common short lines, are compiled apart
 // (wordsKnown), so that their overlaps take a couple of instructions.
 template <int wordsKnown>
-float sumPairs(const NodfContext& ctx, float* table, const int* totals,
+BRAVOLIN_ALWAYS_INLINE float sumPairs(const NodfContext& ctx, float* table, const int* totals,
                const std::uint64_t* lines, int count, int words, const StopRequest& stop)
 {
     if (wordsKnown > 0)
@@ -222,6 +222,28 @@ float sumPairs(const NodfContext& ctx, float* table, const int* totals,
     return sum;
 }
 
+// sumPairs for lines of words words.
+BRAVOLIN_ALWAYS_INLINE float sumPairsOfLength(const NodfContext& ctx, float* entries, const int* totals,
+                                              const std::uint64_t* lines, int count, int words,
+                                              const StopRequest& stop)
+{
+    if (words == 1)
+        return sumPairs<1>(ctx, entries, totals, lines, count, words, stop);
+    if (words == 2)
+        return sumPairs<2>(ctx, entries, totals, lines, count, words, stop);
+    return sumPairs<0>(ctx, entries, totals, lines, count, words, stop);
+}
+
+#if BRAVOLIN_POPCNT_AT_RUN_TIME
+// The same, compiled for processors with the popcnt instruction.
+__attribute__((target("popcnt"))) float sumPairsWithPopcnt(const NodfContext& ctx, float* entries,
+                                                           const int* totals, const std::uint64_t* lines,
+                                                           int count, int words, const StopRequest& stop)
+{
+    return sumPairsOfLength(ctx, entries, totals, lines, count, words, stop);
+}
+#endif
+
 float sumPairTable(const NodfContext& ctx, std::vector<float>* table, const std::vector<int>& totals,
                    const std::vector<std::uint64_t>& lines, int count, int words, const StopRequest& stop)
 {
@@ -230,11 +252,11 @@ float sumPairTable(const NodfContext& ctx, std::vector<float>* table, const std:
         table->assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(count), 0.0f);
         entries = table->data();
     }
-    if (words == 1)
-        return sumPairs<1>(ctx, entries, totals.data(), lines.data(), count, words, stop);
-    if (words == 2)
-        return sumPairs<2>(ctx, entries, totals.data(), lines.data(), count, words, stop);
-    return sumPairs<0>(ctx, entries, totals.data(), lines.data(), count, words, stop);
+#if BRAVOLIN_POPCNT_AT_RUN_TIME
+    if (__builtin_cpu_supports("popcnt"))
+        return sumPairsWithPopcnt(ctx, entries, totals.data(), lines.data(), count, words, stop);
+#endif
+    return sumPairsOfLength(ctx, entries, totals.data(), lines.data(), count, words, stop);
 }
 
 float pairCount(int lines)
