@@ -1,6 +1,7 @@
 // How the null models start their worker threads: by default as
 // std::threads. A program may put its own starter in place, to count or
-// limit them, or in tests to fail as a machine out of threads does.
+// limit them, or in tests to fail as a machine out of threads does. And
+// how many to run when a user does not say.
 #ifndef BRAVOLIN_THREADS_H
 #define BRAVOLIN_THREADS_H
 
@@ -18,6 +19,14 @@ public:
     // run on the threads that could be started).
     virtual bool start(std::thread& thread, std::function<void()> body);
 };
+
+// The processors this process may run on (its affinity, which a batch
+// system or taskset may narrow), at least 1.
+int usableProcessors();
+
+// The threads of the null models when a user does not say: one per usable
+// processor, at most 64.
+int defaultThreads();
 
 }  // namespace bravolin
 

@@ -21,7 +21,6 @@ int threadsFittingInMemory(int rows, int columns, unsigned long long budget, boo
 
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
 {
-    constexpr int kMostDefaultThreads = 64;
     const int fitting = threadsFittingInMemory(rows, columns, run.environment.memoryBudget, run.fixedFixed.enabled);
     bravolin::NullModelSettings threads;
     threads.simulations = run.settings.simulations;
@@ -29,7 +28,7 @@ bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int col
     threads.threadStarter = run.environment.threads;
     threads.stop = &interruptRequested();
     if (run.threads == 0) {
-        threads.threads = std::min({usableProcessorCount(), kMostDefaultThreads, fitting});
+        threads.threads = std::min(bravolin::defaultThreads(), fitting);
         return threads;
     }
     threads.threads = std::min(run.threads, fitting);

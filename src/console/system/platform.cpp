@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "console/system/text_encoding.h"
 
@@ -22,9 +21,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#if defined(__linux__)
-#include <sched.h>
-#endif
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -466,25 +462,6 @@ std::vector<std::string> commandLineArguments(int argc, char* argv[])
     }
 #endif
     return std::vector<std::string>(argv, argv + argc);
-}
-
-int usableProcessorCount()
-{
-#if defined(_WIN32)
-    DWORD_PTR processMask = 0, systemMask = 0;
-    if (GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask) && processMask != 0) {
-        int count = 0;
-        for (; processMask != 0; processMask &= processMask - 1)
-            count++;
-        return count;
-    }
-#elif defined(__linux__)
-    cpu_set_t set;
-    if (sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
-        return CPU_COUNT(&set);
-#endif
-    const unsigned processors = std::thread::hardware_concurrency();
-    return processors > 0 ? static_cast<int>(processors) : 1;
 }
 
 unsigned long long memoryBudgetBytes()

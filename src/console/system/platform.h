@@ -125,9 +125,6 @@ void removeLockFile(SystemFile file, const char* name);
 // line, whatever the code page).
 std::vector<std::string> commandLineArguments(int argc, char* argv[]);
 
-// The processors this process may run on (its affinity), at least 1.
-int usableProcessorCount();
-
 // The memory the program may plan to use: the smallest of half the
 // physical memory, the memory limit of its control group and what its
 // address-space limit (ulimit -v) leaves. A large number when none is
