@@ -11,7 +11,8 @@ JOBS         ?= 2
 RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
-.PHONY: all build run test test-sanitize test-tsan test-library test-browser fuzz windows test-windows dist bench clean
+.PHONY: all build run test test-sanitize test-tsan test-library test-browser fuzz windows test-windows dist bench clean \
+	r-package r-install r-check r-fixtures
 
 all: build
 
@@ -93,6 +94,30 @@ dist: windows
 		-DCMAKE_EXE_LINKER_FLAGS=-static > /dev/null
 	@cmake --build $(STATIC_DIR) --target bravolin -j $(JOBS)
 	@sh tools/make-dist.sh $(VERSION) $(STATIC_DIR)/bravolin $(WINDOWS_DIR)/bravolin.exe
+
+# The R package (r/): its source archive with the analysis library copied
+# in, dist/bravolin_$(VERSION).tar.gz; installed into the user's R library;
+# checked by R CMD check with its tests. R, Rcpp, testthat and vegan are
+# installed when missing.
+R_ARCHIVE := dist/bravolin_$(VERSION).tar.gz
+
+r-package:
+	@sh tools/ensure-r-packages.sh
+	@sh tools/r-package.sh $(VERSION)
+
+r-install: r-package
+	@lib=$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))') && mkdir -p "$$lib" && \
+		MAKEFLAGS=-j$(JOBS) R CMD INSTALL -l "$$lib" $(R_ARCHIVE) > dist/r-install.log 2>&1 || \
+		{ cat dist/r-install.log; exit 1; }; echo "r-install: bravolin $(VERSION) installed in $$lib"
+
+r-check: r-package
+	@JOBS=$(JOBS) sh tools/r-check.sh $(R_ARCHIVE)
+
+# The R package's fixtures: the console program's tables for the examples,
+# which the package's tests must equal (rerun when a change of the program
+# changes its values on purpose; a test of the suite says when).
+r-fixtures: build
+	@sh tools/r-fixtures.sh $(BUILD_DIR)/bravolin
 
 bench: build
 	@cmake --build $(BUILD_DIR) --target bravolin_bench -j $(JOBS)

@@ -1,0 +1,143 @@
+# The checks of what nested_temperature() and nested_nodf() are given: the
+# matrix turned into presences with its names, the seed, the simulations,
+# the threads and the fixed-fixed chain. Every error names what to change.
+
+# The largest number of rows, and of columns, the analyses take.
+max_side <- 3000
+
+# Where a cell is, for error messages: "row 3, column 2", with the names
+# when the matrix has them.
+cell_place <- function(x, row, column) {
+  place <- function(what, index, names) {
+    if (is.null(names)) sprintf("%s %d", what, index)
+    else sprintf("%s %d (\"%s\")", what, index, names[index])
+  }
+  paste0(place("row", row, rownames(x)), ", ", place("column", column, colnames(x)))
+}
+
+# The first cell, in reading order (row by row), where bad is TRUE.
+first_cell <- function(bad) {
+  cells <- which(bad, arr.ind = TRUE)
+  cells <- cells[order(cells[, 1], cells[, 2]), , drop = FALSE]
+  cells[1, ]
+}
+
+# The matrix of x, sites as rows: numbers or logicals, or an error naming
+# the first cell that is neither.
+numeric_matrix <- function(x) {
+  if (is.data.frame(x)) {
+    for (j in seq_along(x)) {
+      column <- x[[j]]
+      if (!(is.numeric(column) || is.logical(column)))
+        stop(sprintf("x has a cell that is not a number at %s: \"%s\"; give numbers or logicals",
+                     cell_place(x, 1, j), format(column[1])), call. = FALSE)
+    }
+    cells <- matrix(unlist(lapply(x, function(column) as.numeric(unclass(column))), use.names = FALSE),
+                    nrow = nrow(x), ncol = ncol(x))
+    dimnames(cells) <- list(rownames(x), names(x))
+    return(cells)
+  }
+  if (!is.matrix(x))
+    stop("x must be a matrix or a data frame of sites (rows) by species (columns), not ",
+         class(x)[1], call. = FALSE)
+  if (!(is.numeric(x) || is.logical(x))) {
+    if (length(x) > 0)
+      stop(sprintf("x has a cell that is not a number at %s: \"%s\"; give numbers or logicals",
+                   cell_place(x, 1, 1), format(x[1, 1])), call. = FALSE)
+    storage.mode(x) <- "double"
+  }
+  x
+}
+
+# x as the analyses take it: 0/1 cells as integers (above 0 is a presence)
+# and the names of the rows and columns, numbered from 1 when x has none.
+presences <- function(x) {
+  cells <- numeric_matrix(x)
+  if (nrow(cells) > max_side || ncol(cells) > max_side)
+    stop(sprintf("x has %d rows and %d columns; the analyses take at most %d of each",
+                 nrow(cells), ncol(cells), max_side), call. = FALSE)
+  if (anyNA(cells)) {
+    at <- first_cell(is.na(cells))
+    stop(sprintf("x has a missing value (%s) at %s; remove or fill it",
+                 format(cells[at[1], at[2]]), cell_place(cells, at[1], at[2])), call. = FALSE)
+  }
+  bad <- cells < 0 | is.infinite(cells)
+  if (any(bad)) {
+    at <- first_cell(bad)
+    stop(sprintf("x has %s at %s; cells are presences (above 0) or absences (0)",
+                 if (cells[at[1], at[2]] < 0) paste("a negative number,", cells[at[1], at[2]])
+                 else "an infinite number",
+                 cell_place(cells, at[1], at[2])), call. = FALSE)
+  }
+  names <- list(rownames(cells), colnames(cells))
+  if (is.null(names[[1]])) names[[1]] <- as.character(seq_len(nrow(cells)))
+  if (is.null(names[[2]])) names[[2]] <- as.character(seq_len(ncol(cells)))
+  list(cells = matrix(as.integer(cells > 0), nrow(cells), ncol(cells), dimnames = names),
+       rows = names[[1]], columns = names[[2]])
+}
+
+# A whole number from low to high, or an error naming the argument.
+whole_number <- function(value, name, low, high) {
+  if (!is.numeric(value) || length(value) != 1 || is.na(value) || value != round(value) ||
+      value < low || value > high)
+    stop(sprintf("%s must be a whole number from %s to %s", name, format(low, scientific = FALSE),
+                 format(high, scientific = FALSE)), call. = FALSE)
+  as.numeric(value)
+}
+
+# The seed of the null models: the one given, or one drawn from R's
+# generator, so that set.seed() reproduces a call.
+resolve_seed <- function(seed) {
+  if (is.null(seed))
+    return(floor(stats::runif(1) * 4294967296))
+  whole_number(seed, "seed", 0, 4294967295)
+}
+
+# The settings of the null models, as the library functions take them;
+# threads 0 stands for the default (the processors available, at most 64).
+null_settings <- function(simulations, seed, threads, fixed_fixed, ff_burn_in, ff_thin) {
+  simulations <- whole_number(simulations, "simulations", 0, 100000)
+  if (!is.logical(fixed_fixed) || length(fixed_fixed) != 1 || is.na(fixed_fixed))
+    stop("fixed_fixed must be TRUE or FALSE", call. = FALSE)
+  if (!fixed_fixed && (!is.null(ff_burn_in) || !is.null(ff_thin)))
+    stop("ff_burn_in and ff_thin set the fixed-fixed chain: give them with fixed_fixed = TRUE",
+         call. = FALSE)
+  trades <- function(value, name)
+    if (is.null(value)) -1 else whole_number(value, name, 0, 1e12)
+  list(simulations = as.integer(simulations),
+       seed = resolve_seed(seed),
+       threads = if (is.null(threads)) 0L else as.integer(whole_number(threads, "threads", 1, 1024)),
+       fixed_fixed = fixed_fixed,
+       burn_in = trades(ff_burn_in, "ff_burn_in"),
+       thin = trades(ff_thin, "ff_thin"))
+}
+
+# The names of the models of a run, in the library's order.
+model_names <- function(fixed_fixed) {
+  c("Er", "Ce", "Li", "Co", if (fixed_fixed) "FF")
+}
+
+# A result with the parts both analyses share: the run's settings and, with
+# simulations, null (one row per simulation and model, the columns of
+# values: each in simulation order, the models of a simulation together),
+# the statistics and the FF chain's run; then its class.
+complete_result <- function(result, m, null, file, date, values, statistics, fixed_fixed_run, class) {
+  result <- c(result, list(seed = null$seed, simulations = null$simulations, rows = nrow(m$cells),
+                           columns = ncol(m$cells), file = file, date = date))
+  if (null$simulations > 0) {
+    models <- model_names(null$fixed_fixed)
+    simulations <- length(values[[1]]) / length(models)
+    result$null <- data.frame(simulation = rep(seq_len(simulations), each = length(models)),
+                              model = rep(models, simulations), values, stringsAsFactors = FALSE)
+    result$statistics <- as.data.frame(statistics, stringsAsFactors = FALSE)
+    if (null$fixed_fixed)
+      result$fixed_fixed <- fixed_fixed_run
+  }
+  structure(result, class = class)
+}
+
+# The time of a call, ISO 8601 with its offset from UTC.
+iso_time <- function(time = Sys.time()) {
+  offset <- format(time, "%z")
+  paste0(format(time, "%Y-%m-%dT%H:%M:%S"), substr(offset, 1, 3), ":", substr(offset, 4, 5))
+}

@@ -1,0 +1,158 @@
+# print, summary, as.data.frame and plot of the results of
+# nested_temperature() and nested_nodf().
+
+package_version_text <- "3.0.3"
+
+# The statistics of a result with their observed values: one row per
+# statistic and model, or one per statistic (model NA) without simulations.
+observed_statistics <- function(x) {
+  if (inherits(x, "bravolin_temperature")) {
+    observed <- c(temperature = x$temperature)
+    names_in_table <- c(temperature = "temperature")
+  } else {
+    observed <- x$nodf
+    names_in_table <- c(rows = "nodf_rows", columns = "nodf_columns", total = "nodf_total")
+  }
+  if (is.null(x$statistics)) {
+    return(data.frame(statistic = unname(names_in_table), observed = unname(observed),
+                      model = NA_character_, n = NA_integer_, mean = NA_real_, sd = NA_real_,
+                      ses = NA_real_, p_less = NA_real_, p_greater = NA_real_,
+                      stringsAsFactors = FALSE))
+  }
+  s <- x$statistics
+  statistic <- if (is.null(s$statistic)) rep("temperature", nrow(s)) else s$statistic
+  data.frame(statistic = unname(names_in_table[statistic]), observed = unname(observed[statistic]),
+             model = s$model, n = s$n, mean = s$mean, sd = s$sd, ses = s$ses, p_less = s$p_less,
+             p_greater = s$p_greater, stringsAsFactors = FALSE)
+}
+
+summary.bravolin_temperature <- function(object, ...) {
+  observed_statistics(object)
+}
+
+summary.bravolin_nodf <- function(object, ...) {
+  observed_statistics(object)
+}
+
+# The rows of the console program's results table.
+results_table <- function(x, mode, ordered) {
+  s <- observed_statistics(x)
+  data.frame(file = x$file, mode = mode, statistic = s$statistic, rows = x$rows, columns = x$columns,
+             fill = x$fill, observed = s$observed, model = s$model, n = s$n, mean = s$mean, sd = s$sd,
+             ses = s$ses, p_less = s$p_less, p_greater = s$p_greater, seed = x$seed,
+             file_seed = x$seed, simulations = x$simulations, ordered = ordered,
+             version = package_version_text, date = x$date, stringsAsFactors = FALSE)
+}
+
+as.data.frame.bravolin_temperature <- function(x, row.names = NULL, optional = FALSE, ...) {
+  results_table(x, "T", NA_character_)
+}
+
+as.data.frame.bravolin_nodf <- function(x, row.names = NULL, optional = FALSE, ...) {
+  results_table(x, "N", if (x$order) "yes" else "no")
+}
+
+# The null models' lines of print(): each model's mean and P values.
+print_null <- function(x) {
+  s <- summary(x)
+  cat(sprintf("Null models: %d simulations, seed %s\n", x$simulations,
+              format(x$seed, scientific = FALSE)))
+  shown <- data.frame(statistic = s$statistic, model = s$model,
+                      mean = sprintf("%.2f", s$mean), sd = sprintf("%.2f", s$sd),
+                      ses = sprintf("%.2f", s$ses), p_less = sprintf("%.4f", s$p_less),
+                      p_greater = sprintf("%.4f", s$p_greater))
+  if (length(unique(shown$statistic)) == 1) shown$statistic <- NULL
+  print(shown, row.names = FALSE, right = TRUE)
+}
+
+print.bravolin_temperature <- function(x, ...) {
+  cat(sprintf("Matrix temperature of %s: %d x %d, fill %.2f%%\n", x$file, x$rows, x$columns, x$fill))
+  cat(sprintf("Packed: %d x %d, fill %.2f%%\n", nrow(x$packed), ncol(x$packed), x$packed_fill))
+  cat(sprintf("T = %.2f\n", x$temperature))
+  if (!is.null(x$statistics)) print_null(x)
+  invisible(x)
+}
+
+print.bravolin_nodf <- function(x, ...) {
+  cat(sprintf("NODF of %s: %d x %d, fill %.2f%%, %s\n", x$file, x$rows, x$columns, x$fill,
+              if (x$order) "ordered by decreasing totals" else "in the matrix's order"))
+  cat(sprintf("NODF rows %.2f, columns %.2f, total %.2f\n", x$nodf[["rows"]], x$nodf[["columns"]],
+              x$nodf[["total"]]))
+  if (!is.null(x$statistics)) print_null(x)
+  invisible(x)
+}
+
+# Draws a 0/1 matrix in the plane the library measures in: a cell one unit
+# wide and high, row 1 at the top, the origin at the bottom-left corner.
+draw_cells <- function(cells, main, labels) {
+  rows <- nrow(cells)
+  columns <- ncol(cells)
+  graphics::plot.new()
+  graphics::plot.window(xlim = c(0, max(columns, 1)), ylim = c(0, max(rows, 1)), asp = 1,
+                        xaxs = "i", yaxs = "i")
+  graphics::title(main = main)
+  present <- which(cells == 1, arr.ind = TRUE)
+  if (nrow(present) > 0)
+    graphics::rect(present[, 2] - 1, rows - present[, 1], present[, 2], rows - present[, 1] + 1,
+                   col = "grey25", border = NA)
+  graphics::rect(0, 0, columns, rows, border = "grey50")
+  if (labels && rows <= 60 && columns <= 60) {
+    size <- min(0.8, 12 / max(rows, columns))
+    graphics::axis(2, at = rows - seq_len(rows) + 0.5, labels = rownames(cells), las = 1,
+                   tick = FALSE, cex.axis = size, line = -0.8)
+    graphics::axis(3, at = seq_len(columns) - 0.5, labels = colnames(cells), las = 2,
+                   tick = FALSE, cex.axis = size, line = -0.8)
+  }
+}
+
+plot_null <- function(values, observed, models, what, main) {
+  old <- graphics::par(mfrow = grDevices::n2mfrow(length(models)))
+  on.exit(graphics::par(old))
+  for (model in models) {
+    v <- values[[model]]
+    range <- range(c(v, observed), na.rm = TRUE, finite = TRUE)
+    graphics::hist(v, breaks = 30, xlim = range, col = "grey80", border = "white",
+                   main = paste(main, model), xlab = what)
+    graphics::abline(v = observed, col = "red", lwd = 2)
+  }
+}
+
+plot.bravolin_temperature <- function(x, which = c("matrix", "null"), labels = TRUE, ...) {
+  which <- match.arg(which)
+  if (which == "null") {
+    if (is.null(x$null)) stop("the result has no null models: run it with simulations", call. = FALSE)
+    values <- split(x$null$temperature, x$null$model)
+    plot_null(values, x$temperature, unique(x$null$model), "temperature", "Temperature,")
+    return(invisible(x))
+  }
+  draw_cells(x$packed, sprintf("Packed matrix, T = %.2f", x$temperature), labels)
+  u <- x$unexpected
+  if (nrow(u) > 0) {
+    rows <- nrow(x$packed)
+    # Positions in the packed matrix, kept beside the names, which may repeat.
+    i <- attr(u, "packed_row")
+    j <- attr(u, "packed_column")
+    if (is.null(i) || is.null(j)) {
+      i <- match(u$row, rownames(x$packed))
+      j <- match(u$column, colnames(x$packed))
+    }
+    strength <- u$contribution / max(u$contribution)
+    colour <- grDevices::rgb(1, 0.55, 0, alpha = 0.3 + 0.7 * strength)
+    graphics::rect(j - 1, rows - i, j, rows - i + 1, col = colour, border = NA)
+  }
+  graphics::lines(x$isocline$x, x$isocline$y, col = "red", lwd = 2)
+  invisible(x)
+}
+
+plot.bravolin_nodf <- function(x, which = c("matrix", "null"), labels = TRUE, ...) {
+  which <- match.arg(which)
+  if (which == "null") {
+    if (is.null(x$null)) stop("the result has no null models: run it with simulations", call. = FALSE)
+    values <- split(x$null$total, x$null$model)
+    plot_null(values, x$nodf[["total"]], unique(x$null$model), "NODF total (%)", "NODF,")
+    return(invisible(x))
+  }
+  draw_cells(x$ordered, sprintf("NODF rows %.2f, columns %.2f, total %.2f", x$nodf[["rows"]],
+                                x$nodf[["columns"]], x$nodf[["total"]]), labels)
+  invisible(x)
+}

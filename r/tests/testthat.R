@@ -1,0 +1,5 @@
+# Runs the package's tests (R CMD check runs this file).
+library(testthat)
+library(bravolin)
+
+test_check("bravolin")

@@ -1,0 +1,145 @@
+# What the R functions add to the analysis library: the names of x through
+# packing and ordering, the checks of x and of the settings, values that do
+# not depend on the threads or on where the seed comes from, and the
+# interrupt of a long run.
+
+named_matrix <- function() {
+  set.seed(3)
+  x <- random_matrix(12, 15, 0.45)
+  x[5, ] <- 0  # a row packing trims
+  storage.mode(x) <- "integer"
+  dimnames(x) <- list(paste0("site", 1:12), paste0("sp", 1:15))
+  x
+}
+
+test_that("names follow the rows and columns through packing and ordering", {
+  x <- named_matrix()
+  t <- nested_temperature(x)
+  expect_identical(t$packed, x[rownames(t$packed), colnames(t$packed)])
+  expect_identical(names(t$row_temperature), rownames(x))
+  expect_identical(names(t$column_temperature), colnames(x))
+  expect_true(is.na(t$row_temperature[["site5"]]))
+  expect_false("site5" %in% rownames(t$packed))
+  expect_identical(sum(!is.na(t$row_temperature)), nrow(t$packed))
+  # The unexpected cells, by name, are those the packed matrix holds.
+  cells <- t$packed[cbind(match(t$unexpected$row, rownames(t$packed)),
+                          match(t$unexpected$column, colnames(t$packed)))]
+  expect_identical(ifelse(cells == 1, "presence", "absence"), t$unexpected$kind)
+  expect_equal(max(t$isocline$x), ncol(t$packed) - 0.5)
+
+  n <- nested_nodf(x)
+  expect_identical(n$ordered, x[rownames(n$ordered), colnames(n$ordered)])
+  expect_true(all(diff(rowSums(n$ordered)) <= 0))
+  expect_true(all(diff(colSums(n$ordered)) <= 0))
+  expect_identical(dimnames(n$row_pairs), list(rownames(n$ordered), rownames(n$ordered)))
+  expect_identical(nested_nodf(x, order = FALSE)$ordered, x)
+
+  # A data frame, logical cells and abundances are the same matrix.
+  abundances <- x * sample(1:9, length(x), replace = TRUE)
+  expect_identical(nested_nodf(as.data.frame(abundances))$ordered, n$ordered)
+  expect_identical(nested_temperature(x > 0)$packed, t$packed)
+
+  unnamed <- nested_temperature(unname(x))
+  expect_identical(names(unnamed$row_temperature), as.character(1:12))
+  expect_true(all(unnamed$unexpected$row %in% as.character(1:12)))
+})
+
+test_that("bad cells, sizes and settings are errors that say where", {
+  x <- named_matrix()
+  x[3, 4] <- NA
+  expect_error(nested_nodf(x), "row 3 (\"site3\"), column 4 (\"sp4\")", fixed = TRUE)
+  x[3, 4] <- -1
+  expect_error(nested_temperature(x), "negative.*row 3 \\(\"site3\"\\), column 4")
+  y <- unname(x)
+  expect_error(nested_temperature(y), "row 3, column 4", fixed = TRUE)
+  expect_error(nested_nodf(data.frame(a = 1:2, b = c("1", "x"))), "not a number at row 1.*column 2")
+  expect_error(nested_nodf(matrix(0, 3001, 2)), "3001 rows and 2 columns")
+  expect_error(nested_temperature(matrix(0, 2, 3001)), "2 rows and 3001 columns")
+  expect_error(nested_nodf(1:5), "matrix or a data frame")
+  x <- named_matrix()
+  expect_error(nested_nodf(x, simulations = 100001), "simulations")
+  expect_error(nested_nodf(x, simulations = 5, seed = 2^32), "seed")
+  expect_error(nested_nodf(x, simulations = 5, seed = 1.5), "seed")
+  expect_error(nested_nodf(x, simulations = 5, threads = 0), "threads")
+  expect_error(nested_nodf(x, simulations = 5, ff_thin = 3), "fixed_fixed = TRUE")
+})
+
+test_that("results do not depend on the threads, and set.seed() reproduces a call", {
+  x <- named_matrix()
+  same <- function(a, b) {
+    a$date <- b$date <- NULL
+    expect_identical(a, b)
+  }
+  same(nested_temperature(x, simulations = 30, seed = 11, threads = 1, fixed_fixed = TRUE),
+       nested_temperature(x, simulations = 30, seed = 11, threads = 2, fixed_fixed = TRUE))
+  same(nested_nodf(x, simulations = 60, seed = 4294967295, threads = 1, fixed_fixed = TRUE),
+       nested_nodf(x, simulations = 60, seed = 4294967295, threads = 2, fixed_fixed = TRUE))
+  set.seed(5)
+  a <- nested_nodf(x, simulations = 10)
+  set.seed(5)
+  b <- nested_nodf(x, simulations = 10)
+  same(a, b)
+  same(nested_nodf(x, simulations = 10, seed = a$seed), a)
+  # FF draws from a generator of its own: the other models keep their values.
+  with_ff <- nested_nodf(x, simulations = 10, seed = a$seed, fixed_fixed = TRUE)
+  expect_identical(with_ff$null[with_ff$null$model != "FF", ], a$null, ignore_attr = TRUE)
+})
+
+test_that("the results table has the console program's columns", {
+  x <- named_matrix()
+  columns <- c("file", "mode", "statistic", "rows", "columns", "fill", "observed", "model", "n", "mean",
+               "sd", "ses", "p_less", "p_greater", "seed", "file_seed", "simulations", "ordered",
+               "version", "date")
+  t <- as.data.frame(nested_temperature(x))
+  expect_identical(names(t), columns)
+  expect_identical(t$file, "x")
+  expect_true(is.na(t$model) && is.na(t$ordered))
+  n <- as.data.frame(nested_nodf(x, order = FALSE, simulations = 5, seed = 1))
+  expect_identical(n$statistic, rep(c("nodf_rows", "nodf_columns", "nodf_total"), each = 4))
+  expect_identical(unique(n$ordered), "no")
+  expect_match(n$date[1], "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$")
+})
+
+test_that("an interrupt stops a long run promptly and leaves R usable", {
+  skip_on_os("windows")
+  # A second R runs a long analysis; this one interrupts it as Ctrl-C does,
+  # once it has begun.
+  dir <- tempfile()
+  dir.create(dir)
+  started <- file.path(dir, "started")
+  output <- file.path(dir, "output")
+  script <- file.path(dir, "run.R")
+  writeLines(c(
+    sprintf(".libPaths(c(%s))", paste(deparse(.libPaths()), collapse = "")),
+    "library(bravolin)",
+    "set.seed(1)",
+    "x <- matrix(rbinom(200 * 200, 1, 0.3), 200)",
+    sprintf("writeLines(as.character(Sys.getpid()), %s)", deparse(started)),
+    "start <- Sys.time()",
+    "tryCatch(nested_temperature(x, simulations = 100000, seed = 1),",
+    "         interrupt = function(e) cat('interrupted after', format(as.numeric(Sys.time() - start, units = 'secs')), 's\\n'))",
+    "cat('usable:', nested_nodf(matrix(1, 2, 2))$nodf[['total']], '\\n')"), script)
+  system2(file.path(R.home("bin"), "Rscript"), script, stdout = output, stderr = output, wait = FALSE)
+  waited <- 0
+  while (!file.exists(started) && waited < 60) {
+    Sys.sleep(0.1)
+    waited <- waited + 0.1
+  }
+  expect_true(file.exists(started))
+  Sys.sleep(1)
+  pid <- as.integer(readLines(started))
+  tools::pskill(pid, tools::SIGINT)
+  lines <- character()
+  waited <- 0
+  while (!any(grepl("usable:", lines)) && waited < 30) {
+    Sys.sleep(0.1)
+    waited <- waited + 0.1
+    lines <- if (file.exists(output)) readLines(output, warn = FALSE) else character()
+  }
+  tools::pskill(pid, tools::SIGKILL)  # a run that did not stop ends here
+  label <- paste(lines, collapse = "\n")
+  elapsed <- as.numeric(sub(".*interrupted after (\\S+) s.*", "\\1", grep("interrupted after", lines, value = TRUE)))
+  expect_length(elapsed, 1)
+  expect_true(length(elapsed) == 1 && elapsed < 5, label = label)
+  expect_true(any(grepl("usable: 0", lines)), label = label)
+})
