@@ -24,7 +24,7 @@ nested_nodf <- function(x, order = TRUE, simulations = 0, seed = NULL, threads =
     row_pairs = pairs(r$row_pairs, rownames(ordered)),
     column_pairs = pairs(r$column_pairs, colnames(ordered)),
     order = order,
-    fill = if (length(ordered) > 0) 100 * sum(ordered) / length(ordered) else NaN)
+    fill = r$fill)
   part <- function(name) as.vector(do.call(rbind, r$null[[name]]))
   values <- if (null$simulations > 0) list(rows = part("rows"), columns = part("columns"), total = part("total"))
   complete_result(result, m, null, file, date, values, r$statistics, r$fixed_fixed, "bravolin_nodf")

@@ -237,6 +237,7 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
                                      Rcpp::Named("rows") = static_cast<double>(bravolin::nodfPercent(n.nodf.rows)),
                                      Rcpp::Named("columns") = static_cast<double>(bravolin::nodfPercent(n.nodf.columns)),
                                      Rcpp::Named("total") = static_cast<double>(bravolin::nodfPercent(n.nodf.total))),
+        Rcpp::Named("fill") = static_cast<double>(n.fill),
         Rcpp::Named("row_order") = fromOne(n.rowOrder), Rcpp::Named("column_order") = fromOne(n.columnOrder),
         Rcpp::Named("row_pairs") = asNumbers(n.rowPairs), Rcpp::Named("column_pairs") = asNumbers(n.columnPairs));
     if (simulations == 0)
