@@ -561,23 +561,8 @@ void drawSwatch(std::string& out, const LegendEntry& entry)
         appendSwatchSquare(out, x + next, y, "fill=\"" + hexColour(unexpectedAbsenceTint(1)) + "\"");
         break;
     case Swatch::Isocline:
-        out += "<line x1=\"";
-        appendCoordinate(out, x);
-        out += "\" y1=\"";
-        appendCoordinate(out, y + kSwatchSize / 2);
-        out += "\" x2=\"";
-        appendCoordinate(out, x + swatchWidth(entry.swatch));
-        out += "\" y2=\"";
-        appendCoordinate(out, y + kSwatchSize / 2);
-        out += "\" stroke=\"";
-        out += kIsoclineColour;
-        out += "\" stroke-width=\"";
-        appendCoordinate(out, kIsoclineWidth);
-        out += "\" stroke-dasharray=\"";
-        appendCoordinate(out, kIsoclineDash);
-        out += ' ';
-        appendCoordinate(out, kIsoclineGap);
-        out += "\"/>\n";
+        appendLine(out, x, y + kSwatchSize / 2, x + swatchWidth(entry.swatch), y + kSwatchSize / 2,
+                   kIsoclineColour, kIsoclineWidth, kIsoclineDash, kIsoclineGap);
         break;
     case Swatch::PresenceShares:
     case Swatch::UnexpectedShares:

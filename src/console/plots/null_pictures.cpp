@@ -187,24 +187,6 @@ std::string panelCount(const Histogram& histogram)
     return text;
 }
 
-void appendLine(std::string& out, double x1, double y1, double x2, double y2, std::string_view colour,
-                double width)
-{
-    out += "<line x1=\"";
-    appendCoordinate(out, x1);
-    out += "\" y1=\"";
-    appendCoordinate(out, y1);
-    out += "\" x2=\"";
-    appendCoordinate(out, x2);
-    out += "\" y2=\"";
-    appendCoordinate(out, y2);
-    out += "\" stroke=\"";
-    out += colour;
-    out += "\" stroke-width=\"";
-    appendCoordinate(out, width);
-    out += "\"/>\n";
-}
-
 void drawBars(std::string& out, const Histogram& histogram, const Ticks& values, const Ticks& counts,
               const PlotArea& area)
 {

@@ -89,6 +89,30 @@ void closeSvg(std::string& out)
     out += "</svg>\n";
 }
 
+void appendLine(std::string& out, double x1, double y1, double x2, double y2, std::string_view colour,
+                double width, double dash, double gap)
+{
+    out += "<line x1=\"";
+    appendCoordinate(out, x1);
+    out += "\" y1=\"";
+    appendCoordinate(out, y1);
+    out += "\" x2=\"";
+    appendCoordinate(out, x2);
+    out += "\" y2=\"";
+    appendCoordinate(out, y2);
+    out += "\" stroke=\"";
+    out += colour;
+    out += "\" stroke-width=\"";
+    appendCoordinate(out, width);
+    if (dash > 0) {
+        out += "\" stroke-dasharray=\"";
+        appendCoordinate(out, dash);
+        out += ' ';
+        appendCoordinate(out, gap);
+    }
+    out += "\"/>\n";
+}
+
 void appendRect(std::string& out, double x, double y, double width, double height)
 {
     out += "<rect x=\"";

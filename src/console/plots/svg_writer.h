@@ -32,6 +32,11 @@ void openSvg(std::string& out, double width, double height, std::string_view tit
 
 void closeSvg(std::string& out);
 
+// A <line> from (x1, y1) to (x2, y2) in colour, width wide; dashed when
+// dash is above 0 (dash and gap long).
+void appendLine(std::string& out, double x1, double y1, double x2, double y2, std::string_view colour,
+                double width, double dash = 0, double gap = 0);
+
 // A <rect> with position and size only; fill and stroke come from the
 // enclosing group, which keeps the many rectangles of a matrix short.
 void appendRect(std::string& out, double x, double y, double width, double height);
