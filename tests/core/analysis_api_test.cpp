@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -230,6 +231,38 @@ TEST(ApiNullModels, AStopFlagAlreadySetRunsNoSimulation)
         EXPECT_EQ(tn.run.completed + nn.run.completed + calls, 0);
         EXPECT_TRUE(tn.temperatures.empty() && nn.values.empty());
         EXPECT_EQ(generator.state(), 9u);  // nothing drawn
+    }
+}
+
+// A stop flag set from another thread ends a fixed-fixed burn-in of a
+// trillion trades (hours of work) and the observed analyses, which give up
+// by throwing Stopped.
+TEST(ApiNullModels, AStopFromAnotherThreadEndsABurnInOfATrillionTrades)
+{
+    const Matrix matrix = matrixOf(randomRows(80, 90, 0.4, 11));
+    const TemperatureResult t = analyseTemperature(matrix);
+    const NodfResult n = analyseNodf(matrix, true);
+    for (int threads : {1, 2}) {
+        std::atomic<bool> stop{false};
+        std::thread stopper([&stop] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            stop.store(true);
+        });
+        NullModelSettings settings = settingsOf(3, threads);
+        settings.stop = &stop;
+        settings.fixedFixed.enabled = true;
+        settings.fixedFixed.burnIn = 1000000000000LL;
+        Generator generator(4);
+        const TemperatureNullModels tn = runTemperatureNullModels(matrix, t, generator, settings);
+        const NodfNullModels nn = runNodfNullModels(matrix, n, generator, settings);
+        stopper.join();
+        EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
+        EXPECT_EQ(tn.run.completed + nn.run.completed, 0);
+
+        TemperatureOptions options;
+        options.stop = &stop;
+        EXPECT_THROW(analyseTemperature(matrix, options), Stopped);
+        EXPECT_THROW(analyseNodf(matrix, true, &stop), Stopped);
     }
 }
 

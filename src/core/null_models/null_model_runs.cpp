@@ -18,6 +18,14 @@ void checkNullModelSettings(const NullModelSettings& settings)
         throw Error("the null models need at least 1 thread, not " + std::to_string(settings.threads));
 }
 
+SimulationRun stoppedBeforeStart(const NullModelSettings& settings)
+{
+    SimulationRun run;
+    run.stopped = true;
+    run.threads = settings.threads;
+    return run;
+}
+
 FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, int rows, std::uint32_t fileSeed)
 {
     FixedFixedRun run;
