@@ -266,6 +266,22 @@ TEST(ApiNullModels, AStopFromAnotherThreadEndsABurnInOfATrillionTrades)
     }
 }
 
+// The threads asked for, or the default, within the memory budget: the
+// rule and the note that the console program and the R package share.
+TEST(ApiThreads, ThreadsAreCappedByTheMemoryTheRunsNeed)
+{
+    const unsigned long long three = nullModelMemory(200, 100, 3) + 3 * threadStackBytes();
+    const ThreadPlan capped = planThreads(8, 200, 100, false, three);
+    EXPECT_EQ(capped.threads, 3);
+    EXPECT_EQ(capped.memoryNote, "Threads: 8 asked for, but only 3 fit in memory for a 200 x 100 matrix; "
+                                 "the null models run on 3.");
+    EXPECT_EQ(planThreads(8, 200, 100, true, three).threads, 2);  // FF's matrices take room too
+    EXPECT_EQ(planThreads(2, 200, 100, false, three).memoryNote, "");
+    EXPECT_EQ(planThreads(0, 200, 100, false, 0).threads, 1);
+    EXPECT_EQ(planThreads(0, 200, 100, false, 0).memoryNote, "");  // no number asked for, nothing to explain
+    EXPECT_EQ(planThreads(0, 200, 100, false, ~0ULL).threads, defaultThreads());
+}
+
 namespace {
 
 // Both analyses of matrix and their null models, from seed, on two threads.
