@@ -305,22 +305,25 @@ bool openForAppending(const char* name, SystemFile* file, bool* lastLineOpen)
     return true;
 }
 
-bool createFile(const char* name, SystemFile* file)
+FileCreation createNewFile(const char* name, bool text, SystemFile* file)
 {
-    file->text = false;
+    file->text = text;
 #if defined(_WIN32)
-    HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? FileCreation::NameTaken
+                                                                          : FileCreation::Failed;
+    }
     file->handle = reinterpret_cast<std::intptr_t>(handle);
 #else
-    const int descriptor = open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int descriptor = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor < 0)
-        return false;
+        return errno == EEXIST ? FileCreation::NameTaken : FileCreation::Failed;
     file->handle = descriptor;
 #endif
-    return true;
+    return FileCreation::Created;
 }
 
 bool writeSystemFile(SystemFile file, const char* data, std::size_t size)
