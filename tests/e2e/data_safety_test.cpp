@@ -116,6 +116,33 @@ TEST(DataSafety, ADiskThatFillsUpMidWayIsReportedOncePerFile)
     EXPECT_EQ(written, 4096u);
 }
 
+TEST(DataSafety, AScriptInAFolderThatCannotBeWrittenStopsBeforeAnyAnalysis)
+{
+    // Where no file may be created, as for a user without the permission
+    // to write there (chmod denies root nothing, so the tests fake it).
+    class DeniedFolder : public OutputFileSystem {
+        bool openForAppending(const std::string&, SystemFile*, bool*) override { return false; }
+        FileCreation createNew(const std::string&, bool, SystemFile*) override
+        {
+            return FileCreation::PermissionDenied;
+        }
+    } denied;
+    ScratchDirectory dir;
+    dir.write("a.txt", "10\n01\n");
+    ProgramEnvironment environment = machineEnvironment();
+    environment.files = &denied;
+    for (const char* mode : {"T", "N"}) {
+        const SessionResult result = runInProcess(
+            dir, {"-m", mode, mode[0] == 'T' ? "--no-print" : "--no-order", "--no-null", "--results", "a.txt"},
+            environment);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.errors, "bravolin: cannot write in the folder '" + std::filesystem::current_path().string() +
+                                     "': permission denied\n");
+        EXPECT_EQ(result.console.find("a.txt"), std::string::npos) << result.console;
+        EXPECT_EQ(result.console.find("Files:"), std::string::npos);
+    }
+}
+
 TEST(DataSafety, ReportsAreNeverReadAsMatricesSoNoFileReceivesItsOwnReport)
 {
     ScratchDirectory dir;

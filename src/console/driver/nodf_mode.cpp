@@ -135,6 +135,8 @@ void endBatchEarly(RunContext& run, const FileBatch& batch)
 // lock while it writes.
 void runNodfBatch(RunContext& run)
 {
+    if (!folderWritable(run))
+        return;
     FolderLock lock;
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);

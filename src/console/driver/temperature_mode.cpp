@@ -117,6 +117,8 @@ void reportFilesLeftOut(RunContext& run, const FileBatch& batch)
 bool runTemperatureBatch(RunContext& run)
 {
     FileBatch batch = takeBatch(run, "");
+    if (!folderWritable(run))
+        return false;
     FolderLock lock;
     lock.take();
     BatchResultTables tables(run, 'T');

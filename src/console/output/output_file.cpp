@@ -66,16 +66,16 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& name)
 }
 
 // Creates a temporary file for a whole-file write of name, for text or
-// bytes, and gives its name in temporary. False when none can be created.
-bool createTemporaryFile(const std::string& name, bool text, std::string* temporary, SystemFile* file)
+// bytes, and gives its name in temporary; NameTaken when every name tried
+// was taken.
+FileCreation createTemporaryFile(const std::string& name, bool text, std::string* temporary, SystemFile* file)
 {
-    for (int attempt = 0; attempt < kTemporaryNameAttempts; attempt++) {
+    FileCreation creation = FileCreation::NameTaken;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && creation == FileCreation::NameTaken; attempt++) {
         *temporary = temporaryNameFor(std::filesystem::u8path(name)).u8string();
-        const FileCreation creation = outputFileSystem().createNew(*temporary, text, file);
-        if (creation != FileCreation::NameTaken)
-            return creation == FileCreation::Created;
+        creation = outputFileSystem().createNew(*temporary, text, file);
     }
-    return false;
+    return creation;
 }
 
 // Whether name has the form of a temporary name: the prefix, the process
@@ -215,7 +215,7 @@ bool writeWholeFile(const std::string& name, const std::string& content)
     std::string temporary;
     SystemFile file;
     bool written = false;
-    if (createTemporaryFile(name, false, &temporary, &file)) {
+    if (createTemporaryFile(name, false, &temporary, &file) == FileCreation::Created) {
         written = files.write(file, content.data(), content.size());
         written = files.close(file) && written;
         written = written && files.rename(temporary, name);
@@ -231,7 +231,7 @@ ReplacingFile::ReplacingFile(const std::string& name) : name_(name)
 {
     OutputLock lock;
     SystemFile file;
-    if (!createTemporaryFile(name_, true, &temporary_, &file)) {
+    if (createTemporaryFile(name_, true, &temporary_, &file) != FileCreation::Created) {
         // Nothing to put in place: its lines are skipped.
         committed_ = true;
         noteIncompleteOutput(name_);
@@ -254,6 +254,28 @@ void ReplacingFile::commit()
     outputFileSystem().remove(temporary_);
     if (written)
         noteIncompleteOutput(name_);
+}
+
+std::string currentFolderWriteProblem()
+{
+    OutputLock lock;
+    OutputFileSystem& files = outputFileSystem();
+    std::string probe;
+    SystemFile file;
+    switch (createTemporaryFile("probe", false, &probe, &file)) {
+    case FileCreation::Created:
+        files.close(file);
+        files.remove(probe);
+        return "";
+    case FileCreation::PermissionDenied:
+        return "permission denied";
+    case FileCreation::ReadOnly:
+        return "it is on a read-only file system or disk";
+    case FileCreation::DiskFull:
+        return "the disk or the quota is full";
+    default:
+        return "no file can be created there";
+    }
 }
 
 void removeTemporaryFilesLeftBehind()

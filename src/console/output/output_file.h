@@ -98,6 +98,12 @@ private:
     bool committed_ = false;
 };
 
+// What keeps files from being created in the current folder ("permission
+// denied", "it is on a read-only file system or disk", "the disk or the
+// quota is full", "no file can be created there"), or an empty text: a
+// temporary file is created there and removed again.
+std::string currentFolderWriteProblem();
+
 // Removes the temporary files of whole-file writes and replacing files
 // from the current folder: those a run ended before renaming them (killed,
 // or stopped by a power cut) left behind. Only for a run that holds the

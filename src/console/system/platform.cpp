@@ -312,15 +312,40 @@ FileCreation createNewFile(const char* name, bool text, SystemFile* file)
     HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? FileCreation::NameTaken
-                                                                          : FileCreation::Failed;
+        switch (GetLastError()) {
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return FileCreation::NameTaken;
+        case ERROR_ACCESS_DENIED:
+            return FileCreation::PermissionDenied;
+        case ERROR_WRITE_PROTECT:
+            return FileCreation::ReadOnly;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileCreation::DiskFull;
+        default:
+            return FileCreation::Failed;
+        }
     }
     file->handle = reinterpret_cast<std::intptr_t>(handle);
 #else
     const int descriptor = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor < 0)
-        return errno == EEXIST ? FileCreation::NameTaken : FileCreation::Failed;
+    if (descriptor < 0) {
+        switch (errno) {
+        case EEXIST:
+            return FileCreation::NameTaken;
+        case EACCES:
+        case EPERM:
+            return FileCreation::PermissionDenied;
+        case EROFS:
+            return FileCreation::ReadOnly;
+        case ENOSPC:
+        case EDQUOT:
+            return FileCreation::DiskFull;
+        default:
+            return FileCreation::Failed;
+        }
+    }
     file->handle = descriptor;
 #endif
     return FileCreation::Created;

@@ -88,8 +88,11 @@ bool openForAppending(const char* name, SystemFile* file, bool* lastLineOpen);
 // existing file, or a symbolic link wherever it points, is never opened.
 enum class FileCreation {
     Created,
-    NameTaken,  // something has that name
-    Failed,     // it cannot be created (a read-only folder, a full disk)
+    NameTaken,         // something has that name
+    PermissionDenied,  // the folder may not be written
+    ReadOnly,          // a read-only file system, a write-protected disk
+    DiskFull,          // no room, or the quota is used up
+    Failed,            // any other reason
 };
 FileCreation createNewFile(const char* name, bool text, SystemFile* file);
 
