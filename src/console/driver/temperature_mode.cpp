@@ -36,16 +36,20 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
     // first simulation.
     stopIfInterrupted();
     const bravolin::NullModelSettings settings = nullModelSettings(run, observed.packedRows(), observed.packedColumns());
-    auto simulationDone = [&run, &nullFile](int simulation, const std::array<float, bravolin::kNullModels>& values) {
+    SimulationProgress progress(settings.simulations);
+    auto simulationDone = [&run, &nullFile, &progress](int simulation,
+                                                       const std::array<float, bravolin::kNullModels>& values) {
         // The progress of a simulation, as its packings showed it when they
         // ran one after the other: one line for the simulation and one per
         // pass of each of its four packings.
         run.spinner.setSimulation(simulation);
         run.spinner.show(1 + bravolin::kNullModels * bravolin::kPackingPasses);
+        progress.show(simulation);
         nullFile.writeSimulation(values);
     };
     const bravolin::TemperatureNullModels null =
         bravolin::runTemperatureNullModels(matrix, observed, run.generator, settings, simulationDone);
+    progress.finish();
     noteThreadsRunning(run, settings, null.run);
     // Stopped by an interrupt: the simulations written end the file.
     if (null.run.stopped)
