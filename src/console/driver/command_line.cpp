@@ -323,8 +323,9 @@ fresh folder.
 
 Exit status: 0 when all went well; 1 when an output file could not be
 written completely, or, in a scripted run, when a file was skipped or lost
-lines, a PATTERN matched nothing, or mode N ended its batch early; 2 for a
-usage error; 130 or 143 when interrupted.
+lines (beyond 3000 rows or columns too), the folder cannot be written, a
+PATTERN matched nothing, or mode N ended its batch early; 2 for a usage
+error; 130 or 143 when interrupted.
 
 Examples:
   bravolin -m T --no-print -n 100 -s 7 -- '*.txt'
