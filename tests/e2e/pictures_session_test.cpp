@@ -220,7 +220,7 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
     run.threads = 1;
     run.pictures.pictures = true;
     testing::internal::CaptureStdout();
-    analyseTemperatureFile(run, "ISLANDS.TXT", read.matrix);
+    analyseTemperatureFile(run, "ISLANDS.TXT", read.matrix, false);
     testing::internal::GetCapturedStdout();
 
     const Element svg = parseXml(dir.read("ISLANDS.TXT_packed.svg"));
