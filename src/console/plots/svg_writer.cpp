@@ -39,6 +39,16 @@ std::string fixedDecimals(double value, int decimals)
     return text;
 }
 
+std::string significantDigits(double value, int digits)
+{
+    if (std::isnan(value))
+        return "nan";
+    char buffer[kNumberBufferSize];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, result.ptr);
+}
+
 void appendCoordinate(std::string& out, double value)
 {
     std::string text = fixedDecimals(value, 2);
