@@ -70,8 +70,9 @@ std::string lineRows(const std::string& fileField, char mode, const bravolin::Ma
     std::string text;
     for (int line = 0; line < lines; line++) {
         const int position = positions[static_cast<std::size_t>(line)];
-        text += fileField + "," + modeText(mode) + "," + csvField(rows ? matrix.rowName(line) : matrix.columnName(line)) +
-                "," + std::to_string(line + 1) + "," + (position > 0 ? std::to_string(position) : "") + "," +
+        text += fileField + "," + modeText(mode) + "," +
+                csvField(rows ? matrix.rowName(line) : matrix.columnName(line)) + "," + std::to_string(line + 1) +
+                "," + (position > 0 ? std::to_string(position) : "") + "," +
                 std::to_string(totals[static_cast<std::size_t>(line)]);
         if (temperatures != nullptr)
             text += "," + (position > 0 ? floatText((*temperatures)[static_cast<std::size_t>(position - 1)]) : "");
