@@ -96,7 +96,12 @@ bool isTemporaryName(const std::string& name)
         }
         return at > start;
     };
-    auto skipHyphen = [&name, &at] { return at < name.size() && name[at] == '-' && ++at > 0; };
+    auto skipHyphen = [&name, &at] {
+        if (at == name.size() || name[at] != '-')
+            return false;
+        at++;
+        return true;
+    };
     if (!skipDigits(false) || !skipHyphen() || !skipDigits(false))
         return false;
     if (skipHyphen() && !skipDigits(true))
