@@ -142,8 +142,10 @@ SessionResult runInProcess(const ScratchDirectory& dir, const std::vector<std::s
         pointers.push_back(&word[0]);
     pointers.push_back(nullptr);
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     const int exitCode = runProgram(static_cast<int>(words.size()), pointers.data(), environment);
-    return {exitCode, testing::internal::GetCapturedStdout(), 0, ""};
+    const std::string errors = testing::internal::GetCapturedStderr();
+    return {exitCode, testing::internal::GetCapturedStdout(), 0, errors};
 }
 
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,

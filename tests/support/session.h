@@ -49,7 +49,8 @@ SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
                          const SessionOptions& options = {});
 
 // Runs the program in this test process, in dir, with arguments on its
-// command line and the given environment; the console is captured.
+// command line and the given environment; the console and standard error
+// are captured.
 SessionResult runInProcess(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
                            const ProgramEnvironment& environment);
 

@@ -209,6 +209,13 @@ std::string checkCombination(const CommandLine& options)
         return "--order and --no-order belong to mode N, not to -m T";
     if (options.transpose && !options.table)
         return "--transpose reads the rows of a table as species: give it with --table";
+    // Without null models these change nothing; without -n or --no-null
+    // the dialogue asks whether to run them.
+    const bool noNullModels = options.simulations == 0;
+    if (options.fixedFixed && noNullModels)
+        return "--fixed-fixed adds FF to the null models: give it with -n, not with --no-null";
+    if (options.seedPerFile && noNullModels)
+        return "--seed-per-file seeds each file's null models: give it with -n, not with --no-null";
     if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !options.fixedFixed)
         return "--ff-burn-in and --ff-thin set the FF model's chain: give them with --fixed-fixed";
     for (const std::string& pattern : options.patterns)
@@ -316,8 +323,9 @@ fresh folder.
 
 Exit status: 0 when all went well; 1 when an output file could not be
 written completely, or, in a scripted run, when a file was skipped or lost
-lines, a PATTERN matched nothing, or mode N ended its batch early; 2 for a
-usage error; 130 or 143 when interrupted.
+lines (beyond 3000 rows or columns too), the folder cannot be written, a
+PATTERN matched nothing, or mode N ended its batch early; 2 for a usage
+error; 130 or 143 when interrupted.
 
 Examples:
   bravolin -m T --no-print -n 100 -s 7 -- '*.txt'

@@ -138,7 +138,10 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
     run.writeResults = parsed.options.results;
     run.seedPerFile = parsed.options.seedPerFile;
     run.startDate = isoLocalTime(std::time(nullptr));
-    setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
+    ProgressLines progress = run.scripted ? ProgressLines::Simulations : ProgressLines::Classic;
+    if (parsed.options.quiet || (run.scripted && !standardOutputIsTerminal()))
+        progress = ProgressLines::Hidden;
+    setConsoleStyle(!run.scripted, progress);
     seedGenerator(run);
     printBanner();
     if (run.scripted)

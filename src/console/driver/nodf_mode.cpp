@@ -51,14 +51,17 @@ bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileN
     none.fixedFixedRun.ran = run.fixedFixed.enabled;
     stopFileIfInterrupted(run, fileName, matrix, observed, none, fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, matrix.rows(), matrix.columns());
-    NodfProgress progress;
-    auto simulationDone = [&progress, &files](int simulation,
-                                              const std::array<bravolin::NodfValues, bravolin::kNullModels>& values) {
+    NodfProgress classicProgress;
+    SimulationProgress progress(settings.simulations);
+    auto simulationDone = [&classicProgress, &progress, &files](
+                              int simulation, const std::array<bravolin::NodfValues, bravolin::kNullModels>& values) {
+        classicProgress.show(simulation);
         progress.show(simulation);
         files.writeSimulation(values);
     };
     const bravolin::NodfNullModels null =
         bravolin::runNodfNullModels(matrix, observed, run.generator, settings, simulationDone);
+    progress.finish();
     noteThreadsRunning(run, settings, null.run);
     // Stopped by an interrupt: the simulations written end the files.
     if (null.run.stopped)
@@ -153,6 +156,8 @@ void endBatchEarly(RunContext& run, const FileBatch& batch)
 // lock while it writes.
 void runNodfBatch(RunContext& run)
 {
+    if (!folderWritable(run))
+        return;
     FolderLock lock;
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "console/driver/questions.h"
 #include "console/output/output_failures.h"
+#include "console/output/output_file.h"
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
@@ -140,6 +143,21 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
     }
 }
 
+bool folderWritable(RunContext& run)
+{
+    if (!run.scripted)
+        return true;
+    const std::string problem = currentFolderWriteProblem();
+    if (problem.empty())
+        return true;
+    std::error_code error;
+    const std::string folder =
+        run.given.directory ? *run.given.directory : std::filesystem::current_path(error).u8string();
+    std::fprintf(stderr, "bravolin: cannot write in the folder '%s': %s\n", folder.c_str(), problem.c_str());
+    run.tally.folderUnwritable = true;
+    return false;
+}
+
 bool hintAtTables(const RunContext& run, const std::string& fileName)
 {
     const std::string lower = lowerCaseName(fileName);
@@ -241,6 +259,10 @@ void printFileSeed(const RunContext& run)
 int finishRun(const RunContext& run, bool inputEnded)
 {
     const BatchTally& tally = run.tally;
+    if (tally.folderUnwritable) {
+        std::fflush(stdout);
+        return 1;
+    }
     if (inputEnded)
         consolePrintf("Standard input ended before the analysis was complete.\n");
     if (run.scripted)

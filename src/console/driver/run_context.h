@@ -42,6 +42,7 @@ struct BatchTally {
     int outOfMemory = 0;         // files whose analysis ran out of memory
     int leftOut = 0;             // files beyond the batch's file limit
     bool endedEarly = false;     // mode N stopped before the end of its batch
+    bool folderUnwritable = false;  // the run stopped before its batch: no file can be written
 };
 
 struct RunContext {
@@ -134,6 +135,13 @@ void answerNullModelQuestions(RunContext& run);
 // printed before each report of a pattern that matched nothing (mode N
 // starts every step of its batch with a line end).
 FileBatch takeBatch(RunContext& run, const char* stepStart);
+
+// In a scripted run, before the batch takes the folder's lock: whether
+// files can be created in the folder. When they cannot, says why on
+// standard error ("cannot write in the folder 'DIR': permission denied"),
+// and the run is to end at once, with exit code 1 and no closing line,
+// rather than analyse every file and name each that could not be written.
+bool folderWritable(RunContext& run);
 
 // In a scripted run, for a file whose name ends in .csv or .tsv and in
 // which no row of 0s and 1s was found: the hint at --table. Returns

@@ -52,16 +52,20 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
     none.fixedFixedRun.ran = run.fixedFixed.enabled;
     stopFileIfInterrupted(run, fileName, matrix, observed, none, fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, observed.packedRows(), observed.packedColumns());
-    auto simulationDone = [&run, &nullFile](int simulation, const std::array<float, bravolin::kNullModels>& values) {
+    SimulationProgress progress(settings.simulations);
+    auto simulationDone = [&run, &nullFile, &progress](int simulation,
+                                                       const std::array<float, bravolin::kNullModels>& values) {
         // The progress of a simulation, as its packings showed it when they
         // ran one after the other: one line for the simulation and one per
         // pass of each of its four packings.
         run.spinner.setSimulation(simulation);
         run.spinner.show(1 + bravolin::kNullModels * bravolin::kPackingPasses);
+        progress.show(simulation);
         nullFile.writeSimulation(values);
     };
     const bravolin::TemperatureNullModels null =
         bravolin::runTemperatureNullModels(matrix, observed, run.generator, settings, simulationDone);
+    progress.finish();
     noteThreadsRunning(run, settings, null.run);
     // Stopped by an interrupt: the simulations written end the file.
     if (null.run.stopped)
@@ -133,6 +137,8 @@ void reportFilesLeftOut(RunContext& run, const FileBatch& batch)
 bool runTemperatureBatch(RunContext& run)
 {
     FileBatch batch = takeBatch(run, "");
+    if (!folderWritable(run))
+        return false;
     FolderLock lock;
     lock.take();
     BatchResultTables tables(run, 'T');

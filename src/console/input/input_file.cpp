@@ -7,6 +7,7 @@
 
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "console/system/text_format.h"
 
 std::string_view withoutByteOrderMark(std::string_view text)
 {
@@ -24,6 +25,41 @@ void CutRows::report(const std::string& name, int columns) const
         consolePrintf("File: %s: line %d and %d more lines have more cells than the first row; the cells after "
                       "column %d are not read.\n",
                       name.c_str(), firstLine_, count_ - 1, columns);
+}
+
+std::string limitRule()
+{
+    return formatText("the program reads at most %d rows and %d columns", bravolin::kMaxMatrixSide,
+                      bravolin::kMaxMatrixSide);
+}
+
+std::string countOf(int count, const char* noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+UnreadText unreadText(std::string_view rest)
+{
+    UnreadText unread;
+    bool firstLine = true;
+    bool lineHasCell = false;
+    for (char c : rest) {
+        if (c == kEndOfFileMark)
+            break;
+        if (c == '\n' || c == '\r') {
+            if (!firstLine && lineHasCell)
+                unread.rowsAfter++;
+            firstLine = false;
+            lineHasCell = false;
+        } else if (c == '0' || c == '1') {
+            lineHasCell = true;
+            if (firstLine)
+                unread.cellsOnLine++;
+        }
+    }
+    if (!firstLine && lineHasCell)
+        unread.rowsAfter++;
+    return unread;
 }
 
 bool readWholeFile(const std::string& name, std::string* bytes)

@@ -58,6 +58,23 @@ private:
     int firstLine_ = 0;
 };
 
+// The rule a file beyond the limit is told: "the program reads at most
+// 3000 rows and 3000 columns".
+std::string limitRule();
+
+// "1 cell", "2 cells": a count and its noun, which takes an s.
+std::string countOf(int count, const char* noun);
+
+// What a reader that stopped at the limit leaves unread of rest, the text
+// from the byte it stopped at: the cells ("0" and "1") up to the end of
+// that line, and the rows (lines holding a cell) after it, up to a Ctrl-Z
+// byte.
+struct UnreadText {
+    int cellsOnLine = 0;
+    int rowsAfter = 0;
+};
+UnreadText unreadText(std::string_view rest);
+
 // Reads the whole file of that UTF-8 name into bytes; false when it cannot
 // be opened or read.
 bool readWholeFile(const std::string& name, std::string* bytes);

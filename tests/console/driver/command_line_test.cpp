@@ -99,7 +99,8 @@ TEST(CommandLine, UsageErrors)
         {"--no-order", "-m", "T"}, {"data/*.txt"},       {"-m", "N", "--", "../a.txt"},
         {"--print=yes"},           {"-C", ""},           {"--no-null=5"},
         {"--ff-thin", "10"},       {"--fixed-fixed", "--ff-thin", "0"},
-        {"--fixed-fixed", "--ff-burn-in", "-1"},
+        {"--fixed-fixed", "--ff-burn-in", "-1"}, {"-n", "5", "--no-null", "--fixed-fixed", "--ff-thin", "9"},
+        {"--seed-per-file", "--no-null"},
     };
     for (const auto& words : mistakes) {
         std::string joined;
@@ -117,6 +118,14 @@ TEST(CommandLine, UsageErrors)
     EXPECT_EQ(parse({"--no-pr=1"}).error, "option '--no-print' takes no value");
     EXPECT_EQ(parse({"--print=yes"}).error, "option '--print' takes no value");
     EXPECT_NE(parse({"-C", ""}).error.find("--directory"), std::string::npos);
+    // Options that would do nothing without null models; the dialogue still
+    // asks about them when neither -n nor --no-null is given.
+    EXPECT_EQ(parse({"--no-null", "--fixed-fixed"}).error,
+              "--fixed-fixed adds FF to the null models: give it with -n, not with --no-null");
+    EXPECT_EQ(parse({"--seed-per-file", "--no-null"}).error,
+              "--seed-per-file seeds each file's null models: give it with -n, not with --no-null");
+    EXPECT_EQ(parse({"--fixed-fixed", "--ff-burn-in", "5", "--seed-per-file"}).error, "");
+    EXPECT_EQ(parse({"--no-null", "-n", "3", "--seed-per-file"}).error, "");
 }
 
 TEST(CommandLine, ScriptedWhenTheModeEveryQuestionOfItAndAPatternAreGiven)
