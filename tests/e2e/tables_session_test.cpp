@@ -140,3 +140,19 @@ TEST(TablesSession, UnicodeTextAndMatrixFilesAreRefusedOrHintedAt)
               std::string::npos);
     EXPECT_NE(table.console.find("Files: 0 analysed, 2 skipped"), std::string::npos);
 }
+
+TEST(TablesSession, MessagesShowControlCharactersOfNamesAndCellsAsEscapes)
+{
+    ScratchDirectory dir;
+    dir.write("bad\x1b[2J.csv", "a,b\n1,\x1b[31m\n");
+    dir.write("good\x07.txt", "11\n10\n");
+    const SessionResult table = runCommand(dir, {"-m", "N", "--no-order", "--no-null", "--table", "*.csv"});
+    EXPECT_NE(table.console.find("File: bad\\x1b[2J.csv in processing...\n"), std::string::npos) << table.console;
+    EXPECT_NE(table.console.find("File: bad\\x1b[2J.csv: line 2, column 2: \"\\x1b[31m\" is not a number.\n"),
+              std::string::npos);
+    const SessionResult plain = runCommand(dir, {"-m", "T", "--no-print", "--no-null", "*.txt", "none\x1b.txt"});
+    EXPECT_NE(plain.console.find("File: good\\x07.txt in processing\n"), std::string::npos) << plain.console;
+    EXPECT_NE(plain.console.find("File: none\\x1b.txt not found...\n"), std::string::npos);
+    for (const SessionResult& run : {table, plain})
+        EXPECT_EQ(run.console.find_first_of("\x1b\x07"), std::string::npos);
+}
