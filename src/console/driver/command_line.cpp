@@ -349,6 +349,18 @@ usage error; 130 or 143 when interrupted.
 Examples:
   bravolin -m T --no-print -n 100 -s 7 -- '*.txt'
   bravolin -m N -o -p -n 100 -s 7 -C field/2024 '*.txt'
+
+The user guide, in docs/ beside this program's README, says more:
+  docs/your-own-data.md               matrix files and tables (--table,
+                                      --transpose, --header, --row-names),
+                                      names, limits, refusals
+  docs/null-models-and-statistics.md  Er, Ce, Li, Co and FF as drawn, SES and
+                                      P values, threads
+  docs/result-tables.md               the report files and --results
+  docs/pictures.md                    --svg and --report
+  docs/scripting-and-clusters.md      scripted runs, exit status, seeds,
+                                      --seed-per-file and shards
+  docs/README.md                      every page of the guide
 )";
 }
 

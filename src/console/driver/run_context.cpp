@@ -226,22 +226,25 @@ void printResultLine(const RunContext& run, const MatrixResults& results)
 
 void reportTemperatureResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                               const bravolin::TemperatureResult& observed,
-                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed)
+                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed,
+                              Completeness completeness)
 {
-    const MatrixResults results =
-        temperatureResults(fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt);
-    printResultLine(run, results);
+    const MatrixResults results = temperatureResults(
+        fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt, completeness);
+    if (completeness != Completeness::Interrupted)
+        printResultLine(run, results);
     if (run.results)
         run.results->addTemperature(results, matrix, observed, null);
 }
 
 void reportNodfResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                        const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
-                       std::uint32_t fileSeed)
+                       std::uint32_t fileSeed, Completeness completeness)
 {
-    const MatrixResults results =
-        nodfResults(fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt);
-    printResultLine(run, results);
+    const MatrixResults results = nodfResults(
+        fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt, completeness);
+    if (completeness != Completeness::Interrupted)
+        printResultLine(run, results);
     if (run.results)
         run.results->addNodf(results, matrix, observed, null);
 }

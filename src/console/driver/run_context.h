@@ -176,14 +176,17 @@ private:
     RunContext& run_;
 };
 
-// A file's results, once its analysis is complete: the result line of a
-// scripted run, and the file's rows of the result tables.
+// A file's results, once its analysis is complete or its null models were
+// cut short by an interrupt: the result line of a scripted run (none for an
+// interrupted file, whose statistics are of fewer simulations than asked
+// for), and the file's rows of the result tables.
 void reportTemperatureResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                               const bravolin::TemperatureResult& observed,
-                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed);
+                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed,
+                              Completeness completeness);
 void reportNodfResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                        const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
-                       std::uint32_t fileSeed);
+                       std::uint32_t fileSeed, Completeness completeness);
 
 // The run's settings, as the page of a batch of mode 'T' or 'N' lists them.
 PageSettings pageSettings(const RunContext& run, char mode);

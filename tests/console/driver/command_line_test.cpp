@@ -2,6 +2,8 @@
 // when a run is scripted, and every usage error.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -152,4 +154,16 @@ TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram)
                                "-V,", "Examples:", "bravolin [OPTION]... [--] [PATTERN]..."})
         EXPECT_NE(help.find(option), std::string::npos) << option;
     EXPECT_EQ(versionText().substr(0, 15), "BRAVOLIN 3.0.3\n");
+}
+
+// The help sends the reader to pages of the user guide: each must exist.
+TEST(CommandLine, HelpPointsToPagesOfTheGuideThatExist)
+{
+    const std::string help = usageText();
+    const std::regex page("docs/[A-Za-z-]+\\.md");
+    int pages = 0;
+    for (std::sregex_iterator at(help.begin(), help.end(), page), end; at != end; ++at, pages++)
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(BRAVOLIN_SOURCE_DIR) / at->str()))
+            << at->str();
+    EXPECT_GT(pages, 0);
 }
