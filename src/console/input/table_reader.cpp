@@ -52,8 +52,8 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-// Whether the quote at text[at], inside quotes, is escaped by a backslash
-// before it, as write.table writes a quote in a name.
+// Whether text[at] starts \", a quote escaped by a backslash, as
+// write.table writes a quote inside a quoted name.
 bool isEscapedQuote(std::string_view text, std::size_t at)
 {
     return text[at] == '\\' && at + 1 < text.size() && text[at + 1] == '"';
