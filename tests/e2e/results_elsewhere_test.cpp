@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -15,16 +14,6 @@
 #include "support/session.h"
 
 namespace {
-
-bool haveCommand(const char* name)
-{
-    return std::system(("command -v " + std::string(name) + " > /dev/null 2>&1").c_str()) == 0;
-}
-
-int runShell(const ScratchDirectory& dir, const std::string& command)
-{
-    return std::system(("cd '" + dir.path().string() + "' && " + command + " > ../shell.txt 2>&1").c_str());
-}
 
 // The lines of a text as a set, and of a results table without its date:
 // what shards and one run share.

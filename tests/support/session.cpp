@@ -64,6 +64,16 @@ pid_t startCommand(const std::string& command)
 
 }  // namespace
 
+bool haveCommand(const std::string& name)
+{
+    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+int runShell(const ScratchDirectory& dir, const std::string& command)
+{
+    return std::system(("cd " + quoted(dir.path().string()) + " && " + command + " > ../shell.txt 2>&1").c_str());
+}
+
 bool haveFaketime()
 {
     static const bool available = std::system("command -v faketime > /dev/null 2>&1") == 0;

@@ -87,6 +87,13 @@ SessionResult finishSession(const RunningSession& session);
 // ends in a carriage return (and so is overwritten on a real console).
 std::string withoutProgressLines(const std::string& console);
 
+// Whether a command of that name can be run (it is on the PATH).
+bool haveCommand(const std::string& name);
+
+// Runs a shell command in dir, its standard output and error into
+// shell.txt beside the folder (dir.read("../shell.txt")); returns its status.
+int runShell(const ScratchDirectory& dir, const std::string& command);
+
 // How many times part appears in text.
 int occurrences(const std::string& text, const std::string& part);
 

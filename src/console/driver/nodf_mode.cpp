@@ -16,6 +16,7 @@
 #include "console/reports/nodf_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ struct BatchFile {
 // line.
 BatchFile readTable(RunContext& run, const std::string& fileName)
 {
-    TableRead table = readTableFile(fileName, run.transposeTables);
+    TableRead table = readTableOfRun(run, fileName);
     if (table.outcome != TableOutcome::Read) {
         run.tally.skipped++;
         return {BatchFile::Skipped, {}, false};
@@ -102,7 +103,7 @@ BatchFile readMatrixFile(RunContext& run, const std::string& fileName)
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.outcome == NodfReadOutcome::CannotOpen)
-        consolePrintf("File %s not found!\n", fileName.c_str());
+        consolePrintf("File %s not found!\n", printableFileName(fileName).c_str());
     if (read.outcome != NodfReadOutcome::Read) {
         endOpenSummaryLine();
         return {BatchFile::EndsBatch, {}, false};
@@ -112,7 +113,7 @@ BatchFile readMatrixFile(RunContext& run, const std::string& fileName)
 
 BatchFile readFile(RunContext& run, const std::string& fileName)
 {
-    consolePrintf("File: %s in processing...\n", fileName.c_str());
+    consolePrintf("File: %s in processing...\n", printableFileName(fileName).c_str());
     seedFileGenerator(run, fileName);
     printFileSeed(run);
     return run.readTables ? readTable(run, fileName) : readMatrixFile(run, fileName);
@@ -125,8 +126,8 @@ void analyseReadFile(RunContext& run, const std::string& fileName, const BatchFi
 {
     const bravolin::Matrix& matrix = file.matrix;
     const bool noRow = matrix.rows() == 0;
-    if (noRow && !hintAtTables(run, fileName))
-        consolePrintf("File: %s has no row of 0s and 1s.\n", fileName.c_str());
+    if (noRow && !hintAtFileFormat(run, fileName))
+        consolePrintf("File: %s has no row of 0s and 1s.\n", printableFileName(fileName).c_str());
     try {
         analyseNodfFile(run, fileName, matrix, file.linesLost);
         if (noRow)
@@ -149,7 +150,7 @@ void endBatchEarly(RunContext& run, const FileBatch& batch)
         return;
     }
     for (const std::string& name : batch.remaining())
-        consolePrintf("File: %s not processed.\n", name.c_str());
+        consolePrintf("File: %s not processed.\n", printableFileName(name).c_str());
 }
 
 // The batch of mode N, from its summary header on, holding the folder's

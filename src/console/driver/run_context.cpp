@@ -8,10 +8,12 @@
 #include <system_error>
 
 #include "console/driver/questions.h"
+#include "console/input/input_file.h"
 #include "console/output/output_failures.h"
 #include "console/output/output_file.h"
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 #include "console/system/platform.h"
 
 int threadsFittingInMemory(int rows, int columns, unsigned long long budget, bool fixedFixed)
@@ -57,7 +59,7 @@ void noteThreadsRunning(RunContext& run, const bravolin::NullModelSettings& plan
 void reportOutOfMemory(RunContext& run, const std::string& fileName)
 {
     endOpenSummaryLine();
-    consolePrintf("File: %s could not be analysed: not enough memory.\n", fileName.c_str());
+    consolePrintf("File: %s could not be analysed: not enough memory.\n", printableFileName(fileName).c_str());
     run.tally.outOfMemory++;
     run.tally.skipped++;
 }
@@ -158,14 +160,29 @@ bool folderWritable(RunContext& run)
     return false;
 }
 
-bool hintAtTables(const RunContext& run, const std::string& fileName)
+TableRead readTableOfRun(const RunContext& run, const std::string& fileName)
 {
+    TableRead read = readTableFile(fileName, run.tableLayout);
+    if (run.scripted)
+        consolePrintf("%s", read.announcement.c_str());
+    return read;
+}
+
+bool hintAtFileFormat(const RunContext& run, const std::string& fileName)
+{
+    if (!run.scripted)
+        return false;
+    if (fileStartsAsUtf16(fileName)) {
+        reportUtf16Text(fileName);
+        return true;
+    }
     const std::string lower = lowerCaseName(fileName);
     const bool tableName = lower.size() > 4 && (lower.compare(lower.size() - 4, 4, ".csv") == 0 ||
                                                 lower.compare(lower.size() - 4, 4, ".tsv") == 0);
-    if (!run.scripted || !tableName)
+    if (!tableName)
         return false;
-    consolePrintf("File: %s has no row of 0s and 1s; to read it as a table, use --table.\n", fileName.c_str());
+    consolePrintf("File: %s has no row of 0s and 1s; to read it as a table, use --table.\n",
+                  printableFileName(fileName).c_str());
     return true;
 }
 

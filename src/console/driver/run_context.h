@@ -16,6 +16,7 @@
 #include "console/driver/environment.h"
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
+#include "console/input/table_reader.h"
 #include "console/plots/analysis_pictures.h"
 #include "console/reports/matrix_results.h"
 #include "console/reports/result_tables.h"
@@ -66,10 +67,11 @@ struct RunContext {
     int threads = 0;
     BatchTally tally;
     RunPictures pictures;
-    // Matrix files are read as delimited tables (--table), their rows as
-    // species when transposed; for every run of the program.
+    // Matrix files are read as delimited tables (--table), in the layout
+    // the command line gives (--header, --row-names, --transpose); for every
+    // run of the program.
     bool readTables = false;
-    bool transposeTables = false;
+    TableLayout tableLayout;
     // For every run of the program as well: FF beside the null models, with
     // its chain's settings; the batch's result tables; each file's
     // generator seeded from the seed and the file's name.
@@ -143,10 +145,14 @@ FileBatch takeBatch(RunContext& run, const char* stepStart);
 // rather than analyse every file and name each that could not be written.
 bool folderWritable(RunContext& run);
 
-// In a scripted run, for a file whose name ends in .csv or .tsv and in
-// which no row of 0s and 1s was found: the hint at --table. Returns
-// whether it was given.
-bool hintAtTables(const RunContext& run, const std::string& fileName);
+// Reads the file named fileName as a table in the run's layout; a scripted
+// run says how it was read.
+TableRead readTableOfRun(const RunContext& run, const std::string& fileName);
+
+// In a scripted run, for a file in which no row of 0s and 1s was found:
+// the hint at how to read it, for UTF-16 text or, for a name that ends in
+// .csv or .tsv, --table. Returns whether one was given.
+bool hintAtFileFormat(const RunContext& run, const std::string& fileName);
 
 // With --seed-per-file: seeds the generator for the file named fileName
 // with seedOfFile of the run's seed and that name.

@@ -17,6 +17,7 @@
 #include "console/reports/temperature_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
 MatrixRead readFile(RunContext& run, const std::string& fileName)
 {
     if (run.readTables) {
-        TableRead table = readTableFile(fileName, run.transposeTables);
+        TableRead table = readTableOfRun(run, fileName);
         return {table.outcome == TableOutcome::Read ? ReadOutcome::Read : ReadOutcome::Skipped, 0,
                 std::move(table.matrix)};
     }
@@ -91,7 +92,7 @@ MatrixRead readFile(RunContext& run, const std::string& fileName)
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.problem == ReadProblem::NoRow)
-        hintAtTables(run, fileName);
+        hintAtFileFormat(run, fileName);
     return read;
 }
 
@@ -107,7 +108,7 @@ bool processTemperatureFile(RunContext& run, const std::string& fileName)
         beep();
         return true;
     }
-    consolePrintf("File: %s in processing\n", fileName.c_str());
+    consolePrintf("File: %s in processing\n", printableFileName(fileName).c_str());
     seedFileGenerator(run, fileName);
     printFileSeed(run);
     try {

@@ -8,12 +8,35 @@
 #include "console/system/console.h"
 #include "console/system/platform.h"
 #include "console/system/text_format.h"
+#include "console/system/text_encoding.h"
 
 std::string_view withoutByteOrderMark(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     return text;
+}
+
+bool startsAsUtf16(std::string_view text)
+{
+    const std::string_view start = text.substr(0, 2);
+    return start == "\xFF\xFE" || start == "\xFE\xFF";
+}
+
+bool fileStartsAsUtf16(const std::string& name)
+{
+    std::FILE* file = openFile(name.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char start[2];
+    const std::size_t read = std::fread(start, 1, sizeof start, file);
+    std::fclose(file);
+    return startsAsUtf16(std::string_view(start, read));
+}
+
+void reportUtf16Text(const std::string& name)
+{
+    consolePrintf("File: %s is UTF-16 text; save it as UTF-8 or CSV.\n", printableFileName(name).c_str());
 }
 
 void CutRows::report(const std::string& name, int columns) const

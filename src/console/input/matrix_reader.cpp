@@ -10,6 +10,7 @@
 #include "console/input/input_file.h"
 #include "console/system/console.h"
 #include "console/system/text_format.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -18,9 +19,9 @@ namespace {
 // column count once the first row is complete, and whether the rest of the
 // current line is being ignored.
 struct ReaderState {
-    explicit ReaderState(const std::string& fileName) : name(fileName) {}
+    explicit ReaderState(const std::string& fileName) : name(printableFileName(fileName)) {}
 
-    const std::string& name;  // for messages
+    const std::string name;  // for messages, escaped
     int col = 0;
     int row = 0;
     int columns = 0;
@@ -56,10 +57,10 @@ void discardLostLine(ReaderState& s)
 // The report of a lost line, as the question shows it.
 void printLostLine(const std::string& name, int character, int line, int column)
 {
-    char text[2] = {static_cast<char>(character), '\0'};
+    const std::string text = printableText(std::string(1, static_cast<char>(character)));
     consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
                 "The line will be lost! ",
-                name.c_str(), text, line, column);
+                name.c_str(), text.c_str(), line, column);
 }
 
 // A scripted run's report of the line just lost, once for the whole line.
@@ -219,7 +220,7 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
     while (outcome == ByteOutcome::Continue && at < bytes.size())
         outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]), answers);
     if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(bytes.substr(at), name);
+        reportTextAfterEndOfFileMark(bytes.substr(at), s.name);
     if (outcome == ByteOutcome::Reject)
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NotZeroOrOne};
     if (outcome == ByteOutcome::EndProgram)
@@ -234,14 +235,14 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
     endLine(s);
 
     if (s.row == 0) {
-        consolePrintf("File: %s has 0 rows...\n", name.c_str());
+        consolePrintf("File: %s has 0 rows...\n", s.name.c_str());
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NoRow};
     }
     if (s.columns == 0) {
-        consolePrintf("File: %s has 0 columns...\n", name.c_str());
+        consolePrintf("File: %s has 0 columns...\n", s.name.c_str());
         return {ReadOutcome::Skipped, s.lostLines, {}};
     }
-    s.cutRows.report(name, s.columns);
+    s.cutRows.report(s.name, s.columns);
     return {ReadOutcome::Read, s.lostLines + s.cutRows.count() + (beyondLimit ? 1 : 0),
             matrixOfRows(s.rows, s.columns)};
 }
@@ -250,7 +251,7 @@ MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
 {
     std::string bytes;
     if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", name.c_str());
+        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
         return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
     }
     return readMatrixText(bytes, name, answers);

@@ -7,6 +7,7 @@
 
 #include "console/input/input_file.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -14,9 +15,9 @@ namespace {
 // the column count (0 until the first row is complete), whether the current
 // line is lost, and whether the column limit has been reported.
 struct ReaderState {
-    explicit ReaderState(const std::string& fileName) : name(fileName) {}
+    explicit ReaderState(const std::string& fileName) : name(printableFileName(fileName)) {}
 
-    const std::string& name;  // for messages
+    const std::string name;  // for messages, escaped
     int column = 0;
     int row = 0;
     int columns = 0;
@@ -198,9 +199,9 @@ NodfRead readNodfText(std::string_view bytes, const std::string& name)
     while (outcome == ByteOutcome::Continue && at < bytes.size())
         outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
     if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(bytes.substr(at), name);
+        reportTextAfterEndOfFileMark(bytes.substr(at), s.name);
     if (outcome == ByteOutcome::RowLimit || !endFile(s)) {
-        consolePrintf("File %s has more than 1000 lines!!!\n", name.c_str());
+        consolePrintf("File %s has more than 1000 lines!!!\n", s.name.c_str());
         return {NodfReadOutcome::TooManyRows, s.lostLines, {}};
     }
     reportDroppedCells(s);

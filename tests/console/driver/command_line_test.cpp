@@ -74,6 +74,10 @@ TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
     EXPECT_TRUE(statistics.fixedFixed && statistics.results && statistics.seedPerFile);
     EXPECT_EQ(statistics.fixedFixedBurnIn, 0);
     EXPECT_EQ(statistics.fixedFixedThin, 25);
+    const CommandLine table = options({"--table", "--header", "no", "--row-names=yes", "--transpose"});
+    EXPECT_TRUE(table.table && table.transpose);
+    EXPECT_EQ(table.header, false);
+    EXPECT_EQ(table.rowNames, true);
 }
 
 TEST(CommandLine, TheLaterOfTwoOptionsWinsAndPatternsMayComeAnywhere)
@@ -101,6 +105,8 @@ TEST(CommandLine, UsageErrors)
         {"--ff-thin", "10"},       {"--fixed-fixed", "--ff-thin", "0"},
         {"--fixed-fixed", "--ff-burn-in", "-1"}, {"-n", "5", "--no-null", "--fixed-fixed", "--ff-thin", "9"},
         {"--seed-per-file", "--no-null"},
+        {"--table", "--header", "Yes"}, {"--table", "--row-names"}, {"--header", "yes"},
+        {"--row-names", "no"},
     };
     for (const auto& words : mistakes) {
         std::string joined;
@@ -126,6 +132,9 @@ TEST(CommandLine, UsageErrors)
               "--seed-per-file seeds each file's null models: give it with -n, not with --no-null");
     EXPECT_EQ(parse({"--fixed-fixed", "--ff-burn-in", "5", "--seed-per-file"}).error, "");
     EXPECT_EQ(parse({"--no-null", "-n", "3", "--seed-per-file"}).error, "");
+    EXPECT_EQ(parse({"--table", "--header", "1"}).error, "--header takes yes or no, not '1'");
+    EXPECT_EQ(parse({"--row-names", "no"}).error,
+              "--header and --row-names say how to read a table: give them with --table");
 }
 
 TEST(CommandLine, ScriptedWhenTheModeEveryQuestionOfItAndAPatternAreGiven)
@@ -149,7 +158,7 @@ TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram)
 {
     const std::string help = usageText();
     for (const char* option : {"--mode", "--print", "--no-print", "--order", "--no-order", "--null",
-                               "--no-null", "--seed", "--directory", "--quiet", "--help",
+                               "--no-null", "--seed", "--directory", "--quiet", "--header", "--row-names", "--help",
                                "--version", "-m,", "-p,", "-o,", "-n,", "-s,", "-C,", "-q,", "-h,",
                                "-V,", "Examples:", "bravolin [OPTION]... [--] [PATTERN]..."})
         EXPECT_NE(help.find(option), std::string::npos) << option;
