@@ -69,7 +69,7 @@ NodfPercentages nodf(const Matrix& matrix);
 // with an empty line, scores 0. Only the numbers of presences decide which
 // pairs score and which line of a pair is the richer, so the order of ties
 // never changes a value.
-// Cost: O(r^2 c + c^2 r).
+// Cost: O(r p + c p): each pair reads the poorer line's presences.
 NodfPercentages wnodf(const AbundanceMatrix& matrix, bool wbinary);
 
 // The largest NODF (total, in percent, ordered by decreasing totals) of

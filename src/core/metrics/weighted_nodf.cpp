@@ -52,26 +52,28 @@ NodfPercentages percentages(double rowSum, int rows, double columnSum, int colum
 }
 
 // The sum of the weighted paired values of the lines of cells: count lines
-// of length cells each, line i's cell k at cells[i * length + k].
+// of length cells each, line i's cell k at cells[i * length + k]. Each pair
+// reads the poorer line's presences only.
 double weightedSum(const std::vector<double>& cells, int count, int length, bool wbinary)
 {
-    std::vector<int> presences(static_cast<std::size_t>(count), 0);
+    std::vector<std::vector<int>> present(static_cast<std::size_t>(count));
     for (int i = 0; i < count; i++)
         for (int k = 0; k < length; k++)
-            presences[static_cast<std::size_t>(i)] +=
-                cells[static_cast<std::size_t>(i) * static_cast<std::size_t>(length) + static_cast<std::size_t>(k)] > 0;
+            if (cells[static_cast<std::size_t>(i) * static_cast<std::size_t>(length) + static_cast<std::size_t>(k)] > 0)
+                present[static_cast<std::size_t>(i)].push_back(k);
     double sum = 0;
     for (int a = 0; a < count; a++) {
         for (int b = a + 1; b < count; b++) {
-            const int na = presences[static_cast<std::size_t>(a)], nb = presences[static_cast<std::size_t>(b)];
+            const std::size_t na = present[static_cast<std::size_t>(a)].size(), nb = present[static_cast<std::size_t>(b)].size();
             if (na == nb || std::min(na, nb) == 0)
                 continue;
-            const double* richer = cells.data() + static_cast<std::size_t>(na > nb ? a : b) * static_cast<std::size_t>(length);
-            const double* poorer = cells.data() + static_cast<std::size_t>(na > nb ? b : a) * static_cast<std::size_t>(length);
+            const int richer = na > nb ? a : b, poorer = na > nb ? b : a;
+            const double* richerCells = cells.data() + static_cast<std::size_t>(richer) * static_cast<std::size_t>(length);
+            const double* poorerCells = cells.data() + static_cast<std::size_t>(poorer) * static_cast<std::size_t>(length);
             int below = 0;
-            for (int k = 0; k < length; k++)
-                below += poorer[k] > 0 && (poorer[k] < richer[k] || (wbinary && poorer[k] == richer[k]));
-            sum += static_cast<double>(below) / std::min(na, nb);
+            for (int k : present[static_cast<std::size_t>(poorer)])
+                below += poorerCells[k] < richerCells[k] || (wbinary && poorerCells[k] == richerCells[k]);
+            sum += static_cast<double>(below) / static_cast<double>(std::min(na, nb));
         }
     }
     return sum;
