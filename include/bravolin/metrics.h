@@ -89,31 +89,38 @@ struct NodfMax {
 constexpr int kExhaustiveNodfMaxCells = 20;
 NodfMax exhaustiveNodfMax(int rows, int columns, long long presences);
 
-// NODFmax by a deterministic heuristic, a lower bound of the exact value:
+// NODFmax by a deterministic heuristic, a lower bound of the exact value.
+// It works with the longer side as the rows (NODF is the same transposed)
+// and compares sums of pair values (NODF times the number of pairs):
 //  1. Start. With p >= r + c - 1 the start is a staircase (Ferrers)
-//     matrix, rows left-aligned with non-increasing lengths; its NODF
-//     counts every pair of lines of different lengths as 100, so it is a
-//     function of the row lengths. The cross (first row and first column
-//     full) is built, and each further presence is added at the free
-//     corner of the staircase that raises the NODF most (the upper corner
-//     on ties). Then, while it raises the NODF, the best move of one
-//     presence from a removable corner to another free corner (every pair
-//     tried, the first best kept) is made. With p < r + c - 1 no staircase
-//     covers every line: the start is m = r + c - 1 - p single presences
-//     on a diagonal of the last m rows and columns, each alone in its row
-//     and column, and the cross of the remaining rows and columns.
-//  2. Improvement. Sweeps over the presences in row-major order: for each
-//     presence, every move of it to an absence in its row or its column
-//     that keeps every line non-empty is tried, and the best one that
-//     raises the NODF by more than 1e-12 of its value is made (the first
-//     of equal ones, in row-major order of the destination). Sweeps stop
-//     after one without a move, or once kNodfMaxMoveBudget pair values
-//     have been evaluated in this step, so that a large matrix is bounded
-//     in time.
-// Throws Error for a number of presences below the longer side or above
-// rows x columns.
+//     matrix: rows left-aligned, of non-increasing lengths. A staircase
+//     scores 1 on every pair of lines of different lengths and 0 on ties,
+//     so its NODF is a function of its lengths alone. The cross (first row
+//     and first column full) is built, then each further presence is added
+//     at the free corner of the staircase that adds the fewest ties (on
+//     equal ones, the corner in the leftmost column). Then, while one
+//     removes ties, the best move of one presence from a removable corner
+//     (one whose row and column keep a presence) to another free corner is
+//     made: every pair tried, removable corners by column from the left,
+//     then free corners likewise, the first best pair kept. With
+//     p < r + c - 1 no staircase covers every line: the start is
+//     m = r + c - 1 - p single presences on the diagonal of the last m rows
+//     and columns, each alone in its row and column, and the cross of the
+//     other rows and columns.
+//  2. Improvement. Sweeps over the cells in row-major order: each presence
+//     met is moved to the absence of its row or its column that raises the
+//     sum most, when that is by more than 1e-9 (less is rounding) and the
+//     line it leaves keeps a presence. Destinations are tried along the
+//     row from the left, then along the column from the top; the first of
+//     equal ones is taken. Sweeps stop after one without a move, or once
+//     kNodfMaxMoveBudget pair values have been evaluated in this step, so
+//     that a large matrix is bounded in time.
+// Equal to the exhaustive value on every size and number of presences up
+// to 20 cells. Throws Error for a number of presences below the longer
+// side or above rows x columns.
 // Cost: step 1 O(p min(r, c) + k min(r, c)^2) for k corner moves, step 2
-// at most kNodfMaxMoveBudget pair values, about 2 s.
+// O(r^2 + c^2) to start and at most kNodfMaxMoveBudget pair values: 0.15 s
+// at 100 x 100, 1.3 s at 500 x 500 (fill 0.3, one core).
 constexpr long long kNodfMaxMoveBudget = 400000000;
 NodfMax heuristicNodfMax(int rows, int columns, long long presences);
 

@@ -174,7 +174,7 @@ bool canShrink(const Staircase& s, int column)
 }
 
 // The cross, then each further presence at the corner that adds the
-// fewest ties, the leftmost column (upper corner) first.
+// fewest ties, on equal ones the corner in the leftmost column.
 Staircase greedyStaircase(int rows, int columns, long long presences)
 {
     Staircase s;
@@ -368,38 +368,33 @@ void applyLineMove(Climb& m, bool rowsSide, int line, int from, int to)
 // 1e-7 when not 0, and the rounding of a change stays near 1e-12.
 constexpr double kLeastGain = 1e-9;
 
-// The best move of presence (r, c) within its row or its column, made when
-// it gains; true when made.
+// The best move of presence (r, c) within its row, then within its column,
+// made when it gains; true when made.
 bool improvePresence(Climb& m, int r, int c)
 {
     double best = kLeastGain;
     int bestTo = -1;
     bool bestInRow = true;
-    if (m.columnSide.total[static_cast<std::size_t>(c)] >= 2)
-        for (int to = 0; to < m.columns && m.evaluations < kNodfMaxMoveBudget; to++)
-            if (m.cell(r, to) == 0) {
-                const double change = lineMoveChange(m, true, r, c, to);
-                if (change > best) {
-                    best = change;
-                    bestTo = to;
-                }
+    for (const bool inRow : {true, false}) {
+        // Along the row the presence leaves column c, along the column row r.
+        const int line = inRow ? r : c, from = inRow ? c : r;
+        const Side& leaving = inRow ? m.columnSide : m.rowSide;
+        if (leaving.total[static_cast<std::size_t>(from)] < 2)
+            continue;
+        for (int to = 0; to < leaving.count && m.evaluations < kNodfMaxMoveBudget; to++) {
+            if (m.cellOf(inRow, line, to) != 0)
+                continue;
+            const double change = lineMoveChange(m, inRow, line, from, to);
+            if (change > best) {
+                best = change;
+                bestTo = to;
+                bestInRow = inRow;
             }
-    if (m.rowSide.total[static_cast<std::size_t>(r)] >= 2)
-        for (int to = 0; to < m.rows && m.evaluations < kNodfMaxMoveBudget; to++)
-            if (m.cell(to, c) == 0) {
-                const double change = lineMoveChange(m, false, c, r, to);
-                if (change > best) {
-                    best = change;
-                    bestTo = to;
-                    bestInRow = false;
-                }
-            }
+        }
+    }
     if (bestTo < 0)
         return false;
-    if (bestInRow)
-        applyLineMove(m, true, r, c, bestTo);
-    else
-        applyLineMove(m, false, c, r, bestTo);
+    applyLineMove(m, bestInRow, bestInRow ? r : c, bestInRow ? c : r, bestTo);
     return true;
 }
 

@@ -23,30 +23,29 @@ void setCell(PackedLines& packed, int line, int position)
     packed.totals[static_cast<std::size_t>(line)]++;
 }
 
+// The rows, or the columns (byColumns), of matrix.
+PackedLines packed(const Matrix& matrix, bool byColumns)
+{
+    PackedLines lines = byColumns ? emptyLines(matrix.columns(), matrix.rows()) : emptyLines(matrix.rows(), matrix.columns());
+    for (int r = 0; r < matrix.rows(); r++) {
+        const std::uint8_t* cells = matrix.row(r);
+        for (int c = 0; c < matrix.columns(); c++)
+            if (cells[c] != 0)
+                setCell(lines, byColumns ? c : r, byColumns ? r : c);
+    }
+    return lines;
+}
+
 }  // namespace
 
 PackedLines packedRows(const Matrix& matrix)
 {
-    PackedLines packed = emptyLines(matrix.rows(), matrix.columns());
-    for (int r = 0; r < matrix.rows(); r++) {
-        const std::uint8_t* cells = matrix.row(r);
-        for (int c = 0; c < matrix.columns(); c++)
-            if (cells[c] != 0)
-                setCell(packed, r, c);
-    }
-    return packed;
+    return packed(matrix, false);
 }
 
 PackedLines packedColumns(const Matrix& matrix)
 {
-    PackedLines packed = emptyLines(matrix.columns(), matrix.rows());
-    for (int r = 0; r < matrix.rows(); r++) {
-        const std::uint8_t* cells = matrix.row(r);
-        for (int c = 0; c < matrix.columns(); c++)
-            if (cells[c] != 0)
-                setCell(packed, c, r);
-    }
-    return packed;
+    return packed(matrix, true);
 }
 
 }  // namespace bravolin

@@ -10,6 +10,7 @@
 
 #include "bravolin/error.h"
 #include "bravolin/metrics.h"
+#include "core/metrics/packed_lines.h"
 #include "support/matrices.h"
 
 namespace {
@@ -100,12 +101,8 @@ TEST(Metrics, DiscrepancyIsTheLeastOverEveryOrderOfTiedColumns)
     for (int trial = 0; trial < 40; trial++) {
         const int rows = 2 + static_cast<int>(generator() % 6), columns = 2 + static_cast<int>(generator() % 6);
         const bravolin::Matrix matrix = matrixOf(randomRows(rows, columns, 0.2 + 0.1 * (trial % 6), generator()));
-        std::vector<int> rowTotals(static_cast<std::size_t>(rows), 0), columnTotals(static_cast<std::size_t>(columns), 0);
-        for (int r = 0; r < rows; r++)
-            for (int c = 0; c < columns; c++) {
-                rowTotals[static_cast<std::size_t>(r)] += matrix.at(r, c);
-                columnTotals[static_cast<std::size_t>(c)] += matrix.at(r, c);
-            }
+        const std::vector<int> rowTotals = bravolin::packedRows(matrix).totals;
+        const std::vector<int> columnTotals = bravolin::packedColumns(matrix).totals;
         std::vector<int> order(static_cast<std::size_t>(columns));
         std::iota(order.begin(), order.end(), 0);
         int best = rows * columns;
