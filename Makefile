@@ -1,4 +1,4 @@
-# Convenience targets around the CMake build; see README.md.
+# Convenience targets around the CMake build; see docs/building.md.
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 TSAN_DIR     ?= build-tsan

@@ -75,7 +75,7 @@ static void BM_ReadTable(benchmark::State& state)
 {
     const std::string text = tableText(randomMatrix(static_cast<int>(state.range(0)), 0.3, 7));
     for (auto _ : state)
-        benchmark::DoNotOptimize(readTableText(text, "m.csv", false).matrix.rows());
+        benchmark::DoNotOptimize(readTableText(text, "m.csv", {}).matrix.rows());
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_ReadTable)->Arg(3000)->Unit(benchmark::kMillisecond);

@@ -27,7 +27,8 @@ struct Expected {
 // and 1 are cells, 2 to 9 reject the file unless their line is already
 // lost, any other byte loses its line (with a question below the first
 // row), Ctrl-Z ends the file, and reading stops at the 3001st row or at a
-// row's 3001st cell. A row longer than the first counts as a lost line.
+// row's 3001st cell. A row longer than the first counts as a lost line, and
+// so does a stop at the limit that leaves a cell unread.
 Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
 {
     Expected e{ReadOutcome::Read, {}, 0, 0};
@@ -55,8 +56,14 @@ Expected model(const std::uint8_t* data, std::size_t size, int answerNoAt)
             endLine();
             continue;
         }
-        if (e.rows.size() == 3000 || (line.size() == 3000 && !lost))
+        if (e.rows.size() == 3000 || (line.size() == 3000 && !lost)) {
+            for (std::size_t j = i; j < size && data[j] != 0x1A; j++)
+                if (data[j] == '0' || data[j] == '1') {
+                    e.lostLines++;
+                    break;
+                }
             break;
+        }
         if (c == '0' || c == '1') {
             if (!lost)
                 line += static_cast<char>(c);

@@ -23,26 +23,29 @@ struct Expected {
 // nothing, LF and CR end a line, any other byte loses its whole line,
 // Ctrl-Z ends the file, the first line end after cells fixes the column
 // count, and a 3001st row stops it all. A last line without its line end
-// is a row but fixes no column count. Rows cut to the column count, or a
-// single row without a line end, count as one more lost line.
+// is a row but fixes no column count. Rows cut to the column count or at
+// column 3000, or a single row without a line end, count as one more lost
+// line.
 Expected model(const std::uint8_t* data, std::size_t size)
 {
     Expected e{NodfReadOutcome::Read, {}, 0, 0};
     std::string line;
-    bool lost = false, cut = false;
+    bool lost = false, cut = false, beyondLimit = false;
     const std::size_t start = size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 3 : 0;
     for (std::size_t i = start; i < size && data[i] != 0x1A; i++) {
         const int c = data[i];
         if (c == '0' || c == '1') {
             if (!lost && line.size() < 3000)
                 line += static_cast<char>(c);
+            else if (!lost)
+                beyondLimit = true;
         } else if (c == '\n' || c == '\r') {
             if (lost) {
                 lost = false;
             } else {
                 if (e.columns == 0)
                     e.columns = static_cast<int>(line.size());
-                cut = cut || static_cast<int>(line.size()) > e.columns;
+                cut = cut || static_cast<int>(line.size()) > e.columns || beyondLimit;
                 if (!line.empty())
                     e.rows.push_back(line);
                 if (e.rows.size() == 3001) {
@@ -51,6 +54,7 @@ Expected model(const std::uint8_t* data, std::size_t size)
                 }
             }
             line.clear();
+            beyondLimit = false;
         } else if (c != ' ' && c != '\t') {
             if (!lost && !e.rows.empty())
                 e.lostLines++;
@@ -58,7 +62,7 @@ Expected model(const std::uint8_t* data, std::size_t size)
         }
     }
     if (!lost && !line.empty()) {
-        cut = cut || (e.columns > 0 && static_cast<int>(line.size()) > e.columns);
+        cut = cut || (e.columns > 0 && static_cast<int>(line.size()) > e.columns) || beyondLimit;
         e.rows.push_back(line);
     }
     if (e.rows.size() == 3001)

@@ -1,12 +1,17 @@
 // Fuzzes the reader of field tables: every input is read as a table, as it
-// stands and transposed, and the result is compared with a plain model of
-// the table rules: the delimiter, quoting, the header, the row names, the
-// cell values and the size limit.
+// stands and transposed, and with each --header and --row-names, and the
+// result is compared with a plain model of the table rules: the refused
+// files, the delimiter, quoting, the header, the row names, the cell values
+// and the size limit.
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +23,7 @@ namespace {
 
 struct ModelRecord {
     std::vector<std::string> fields;
+    std::vector<bool> quoted;
 };
 
 bool endsLine(char c)
@@ -31,9 +37,14 @@ char modelDelimiter(std::string_view t)
 {
     bool tab = false, semicolon = false, comma = false, quoted = false, text = false;
     int lines = 0;
-    for (char c : t) {
+    for (std::size_t i = 0; i < t.size(); i++) {
+        const char c = t[i];
         if (lines == 2)
             break;
+        if (quoted && c == '\\' && i + 1 < t.size() && t[i + 1] == '"') {
+            i++;
+            continue;
+        }
         if (c == '"')
             quoted = !quoted;
         else if (!quoted && endsLine(c)) {
@@ -81,13 +92,14 @@ std::vector<ModelRecord> modelRecords(std::string_view t, char delimiter)
             while (i < n && isSpace(t[i]))
                 i++;
             std::string field;
-            if (i < n && t[i] == '"') {
+            const bool quoted = i < n && t[i] == '"';
+            if (quoted) {
                 for (i++; i < n; i++) {
-                    if (t[i] != '"') {
-                        field += t[i];
-                    } else if (i + 1 < n && t[i + 1] == '"') {
+                    if ((t[i] == '\\' || t[i] == '"') && i + 1 < n && t[i + 1] == '"') {
                         field += '"';
                         i++;
+                    } else if (t[i] != '"') {
+                        field += t[i];
                     } else {
                         i++;
                         break;
@@ -102,6 +114,7 @@ std::vector<ModelRecord> modelRecords(std::string_view t, char delimiter)
             while (!rest.empty() && rest.back() == ' ')
                 rest.pop_back();
             record.fields.push_back(field + rest);
+            record.quoted.push_back(quoted);
             while (blanks && i < n && (t[i] == ' ' || t[i] == '\t'))
                 i++;
             if (i == n)
@@ -160,20 +173,111 @@ struct ModelTable {
     std::vector<std::string> rowNames, columnNames;
 };
 
-ModelTable modelTable(std::string_view text)
+// What the command line may say: nothing, yes or no.
+struct ModelLayout {
+    std::optional<bool> header, rowNames;
+};
+
+bool isZeroOneLine(std::string line)
 {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+        line.pop_back();
+    const std::size_t start = line.find_first_not_of(" \t");
+    line = start == std::string::npos ? "" : line.substr(start);
+    return line.size() >= 2 && line.find_first_not_of("01") == std::string::npos;
+}
+
+// Every line with text a run of 0s and 1s, split at LF and CR.
+bool modelZeroOneMatrix(std::string_view t)
+{
+    bool any = false;
+    std::string line;
+    for (std::size_t i = 0; i <= t.size(); i++) {
+        if (i < t.size() && !endsLine(t[i])) {
+            line += t[i];
+            continue;
+        }
+        if (line.find_first_not_of(" \t") != std::string::npos) {
+            if (!isZeroOneLine(line))
+                return false;
+            any = true;
+        }
+        line.clear();
+    }
+    return any;
+}
+
+bool allDigits(const std::string& text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool modelNamesIdentifiers(std::string name)
+{
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string word :
+         {"plot", "site", "id", "sample", "station", "island", "quadrat", "transect", "locality", "name"})
+        if (name.rfind(word, 0) == 0) {
+            const std::string rest = name.substr(word.size());
+            if (rest.empty() || rest == "s" || rest == "_id" || allDigits(rest))
+                return true;
+        }
+    return false;
+}
+
+// Integers as numbers (through strtoull where they fit), all different, not
+// all 0 and 1, numbered 1..m or under a name of identifiers.
+bool modelIdentifiers(const std::vector<ModelRecord>& data, const std::string& columnName)
+{
+    std::set<std::string> values;
+    bool numbered = true, presences = true;
+    for (std::size_t r = 0; r < data.size(); r++) {
+        const std::string& text = data[r].fields[0];
+        if (!allDigits(text))
+            return false;
+        const std::string value = text.substr(std::min(text.find_first_not_of('0'), text.size() - 1));
+        if (!values.insert(value).second)
+            return false;
+        numbered = numbered && value.size() <= 6 && std::strtoull(value.c_str(), nullptr, 10) == r + 1;
+        presences = presences && (value == "0" || value == "1");
+    }
+    return !presences && (numbered || modelNamesIdentifiers(columnName));
+}
+
+ModelTable modelTable(std::string_view text, const ModelLayout& layout)
+{
+    ModelTable table;
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")
+        return table;
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
+    if (modelZeroOneMatrix(text))
+        return table;
     const char delimiter = modelDelimiter(text);
     const bool decimalComma = delimiter == ';' || delimiter == '\t';
     std::vector<ModelRecord> data = modelRecords(text, delimiter);
-    ModelTable table;
+    if (data.empty())
+        return table;
     bool hasHeader = false;
+    const ModelRecord& top = data[0];
+    for (std::size_t f = 1; f < top.fields.size(); f++)
+        if (modelCell(top.fields[f], decimalComma) == ModelCell::NotANumber)
+            hasHeader = true;
+    if (top.fields[0].empty())
+        hasHeader = true;
+    if (data.size() > 1 && top.fields.size() + 1 == data[1].fields.size())
+        hasHeader = true;
+    if (data.size() > 1) {
+        bool quotedNames = true, quotedCells = false;
+        for (bool quoted : top.quoted)
+            quotedNames = quotedNames && quoted;
+        for (std::size_t f = 1; f < data[1].quoted.size(); f++)
+            quotedCells = quotedCells || data[1].quoted[f];
+        hasHeader = hasHeader || (quotedNames && !quotedCells);
+    }
+    hasHeader = layout.header.value_or(hasHeader);
     ModelRecord header;
-    if (!data.empty())
-        for (std::size_t f = 1; f < data[0].fields.size(); f++)
-            if (modelCell(data[0].fields[f], decimalComma) == ModelCell::NotANumber)
-                hasHeader = true;
     if (hasHeader) {
         header = data[0];
         data.erase(data.begin());
@@ -187,10 +291,12 @@ ModelTable modelTable(std::string_view text)
             return table;
         firstIsNumber |= modelCell(record.fields[0], decimalComma) != ModelCell::NotANumber;
     }
-    if (hasHeader && header.fields.size() != fields && header.fields.size() + 1 != fields)
+    const bool shorter = hasHeader && header.fields.size() + 1 == fields;
+    const std::string columnName = hasHeader && header.fields.size() == fields ? header.fields[0] : "";
+    const bool names = layout.rowNames.value_or(shorter || (hasHeader && header.fields[0].empty()) ||
+                                                !firstIsNumber || modelIdentifiers(data, columnName));
+    if (hasHeader && header.fields.size() != fields && !(shorter && names))
         return table;
-    const bool names = (hasHeader && (header.fields.size() + 1 == fields || header.fields[0].empty())) ||
-                       !firstIsNumber;
     const std::size_t first = names ? 1 : 0;
     if (fields - first == 0 || fields - first > 3000)
         return table;
@@ -213,14 +319,18 @@ ModelTable modelTable(std::string_view text)
     return table;
 }
 
-void check(std::string_view text, bool transpose)
+void check(std::string_view text, const TableLayout& layout)
 {
-    const ModelTable model = modelTable(text);
-    const TableRead read = readTableText(text, "fuzz.csv", transpose);
+    const ModelTable model = modelTable(text, {layout.header, layout.rowNames});
+    const TableRead read = readTableText(text, "fuzz.csv", layout);
     if ((read.outcome == TableOutcome::Read) != model.read)
         fuzzFailure("outcome differs from the model");
     if (!model.read)
         return;
+    if (read.announcement.empty() || read.announcement.back() != '\n' ||
+        read.announcement.find('\n') != read.announcement.size() - 1)
+        fuzzFailure("the announcement is not one line");
+    const bool transpose = layout.transpose;
     const bravolin::Matrix& matrix = read.matrix;
     const int rows = static_cast<int>(model.rows.size());
     const int columns = static_cast<int>(model.rows[0].size());
@@ -246,7 +356,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    check(text, false);
-    check(text, true);
+    const std::optional<bool> choices[] = {std::nullopt, true, false};
+    for (const std::optional<bool>& header : choices)
+        for (const std::optional<bool>& rowNames : choices)
+            check(text, {header, rowNames, false});
+    check(text, {std::nullopt, std::nullopt, true});
     return 0;
 }

@@ -4,9 +4,9 @@ and prints the median of each as a Markdown table.
 
 Usage: compare-speed.py OLD_PROGRAM NEW_PROGRAM [ROUNDS]   (10 rounds by default)
 
-The runs are those of the README's speed table: mode T on 100 x 100 and
-50 x 50 matrices with 1000 simulations, mode N on 100 x 100 with 1000 and
-on 1000 x 1000 with 100, each on 1 and 2 threads. The matrices are random,
+The runs are those of the speed table of docs/library.md: mode T on
+100 x 100 and 50 x 50 matrices with 1000 simulations, mode N on 100 x 100
+with 1000 and on 1000 x 1000 with 100, each on 1 and 2 threads. The matrices are random,
 of fill 0.3, the same at every call.
 """
 import os

@@ -1,5 +1,6 @@
 // BRAVOLIN's analysis library: nestedness of presence/absence matrices by
-// the matrix temperature and the NODF metric, with their null models.
+// the matrix temperature and the NODF metric, with their null models, and
+// the other metrics papers compare (bravolin/metrics.h).
 //
 //   bravolin::Matrix matrix(3, 3, {1, 1, 1, 1, 1, 0, 1, 0, 0});
 //   bravolin::TemperatureResult t = bravolin::analyseTemperature(matrix);
@@ -14,9 +15,11 @@
 #ifndef BRAVOLIN_BRAVOLIN_H
 #define BRAVOLIN_BRAVOLIN_H
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/error.h"
 #include "bravolin/generator.h"
 #include "bravolin/matrix.h"
+#include "bravolin/metrics.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
 #include "bravolin/statistics.h"

@@ -34,22 +34,23 @@ summary.bravolin_nodf <- function(object, ...) {
   observed_statistics(object)
 }
 
-# The rows of the console program's results table.
+# The rows of the console program's results table. A result in R is always
+# complete: an interrupt stops the analysis without one.
 results_table <- function(x, mode, ordered) {
   s <- observed_statistics(x)
   data.frame(file = x$file, mode = mode, statistic = s$statistic, rows = x$rows, columns = x$columns,
              fill = x$fill, observed = s$observed, model = s$model, n = s$n, mean = s$mean, sd = s$sd,
              ses = s$ses, p_less = s$p_less, p_greater = s$p_greater, seed = x$seed,
              file_seed = x$seed, simulations = x$simulations, ordered = ordered,
-             version = package_version_text, date = x$date, stringsAsFactors = FALSE)
+             version = package_version_text, date = x$date, complete = "yes", stringsAsFactors = FALSE)
 }
 
 as.data.frame.bravolin_temperature <- function(x, row.names = NULL, optional = FALSE, ...) {
-  results_table(x, "T", NA_character_)
+  results_table(x, "temperature", NA_character_)
 }
 
 as.data.frame.bravolin_nodf <- function(x, row.names = NULL, optional = FALSE, ...) {
-  results_table(x, "N", if (x$order) "yes" else "no")
+  results_table(x, "nodf", if (x$order) "yes" else "no")
 }
 
 # The null models' lines of print(): each model's mean and P values.

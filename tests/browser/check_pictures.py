@@ -4,12 +4,16 @@
 Runs the program with --report and --fixed-fixed over the example matrices
 in a fresh folder, renders every packed-matrix picture with rsvg-convert and
 checks pixels (a presence is dark, an absence light), renders every null
-picture, then opens the page in headless Chromium: the DOM must hold the
-table with one row per matrix, every model's SES and P columns and links to
-its pictures, and a screenshot must show something.
+picture and checks that every histogram bar shows the palette's colour (no
+outline or smoothing washes it out, however narrow the bars: a nested 80 x
+80 matrix with 1000 simulations gives bars of a pixel), then opens the page
+in headless Chromium: the DOM must hold the table with one row per matrix,
+every model's SES and P columns and links to its pictures, and a screenshot
+must show something.
 
 Usage: check_pictures.py PROGRAM EXAMPLES_FOLDER
 """
+import math
 import os
 import re
 import shutil
@@ -21,7 +25,7 @@ import zlib
 
 
 def png_pixels(path):
-    """Width, height and rows of RGBA pixels of an 8-bit RGBA PNG."""
+    """Width, height and rows of RGBA pixels of an 8-bit RGBA or RGB PNG."""
     data = open(path, 'rb').read()
     assert data[:8] == b'\x89PNG\r\n\x1a\n', 'not a PNG'
     at, chunks, header = 8, b'', None
@@ -34,13 +38,14 @@ def png_pixels(path):
             chunks += body
         at += 12 + length
     width, height, depth, colour = header[0], header[1], header[2], header[3]
-    assert depth == 8 and colour == 6, 'expected 8-bit RGBA'
-    raw, stride, rows, previous = zlib.decompress(chunks), width * 4, [], bytearray(width * 4)
+    assert depth == 8 and colour in (2, 6), 'expected 8-bit RGBA or RGB'
+    size = 4 if colour == 6 else 3
+    raw, stride, rows, previous = zlib.decompress(chunks), width * size, [], bytearray(width * size)
     for y in range(height):
         kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
         for x in range(stride):
-            left = line[x - 4] if x >= 4 else 0
-            up, corner = previous[x], previous[x - 4] if x >= 4 else 0
+            left = line[x - size] if x >= size else 0
+            up, corner = previous[x], previous[x - size] if x >= size else 0
             if kind == 1:
                 line[x] = (line[x] + left) & 255
             elif kind == 2:
@@ -51,8 +56,10 @@ def png_pixels(path):
                 p = left + up - corner
                 pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
                 line[x] = (line[x] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 255
-        rows.append(line)
         previous = line
+        if size == 3:
+            line = bytearray(b''.join(bytes(line[x:x + 3]) + b'\xff' for x in range(0, stride, 3)))
+        rows.append(line)
     return width, height, rows
 
 
@@ -92,6 +99,40 @@ def check_packed_picture(folder, name, failures):
     if last == '0' and light < 150:
         failures.append('%s: the bottom-right absence is not light (%d)' % (name, light))
     print('rendered %s: %dx%d pixels, %d cells checked' % (name, width, height, checked))
+
+
+BAR_COLOUR = (0x56, 0xb4, 0xe9)
+
+
+def check_null_picture(folder, name, failures):
+    """Each bar's darkest pixel at half its height is no lighter than the palette's colour."""
+    svg = open(os.path.join(folder, name), encoding='utf-8').read()
+    png = os.path.join(folder, name + '.png')
+    subprocess.run(['rsvg-convert', os.path.join(folder, name), '-o', png], check=True)
+    width, height, pixels = png_pixels(png)
+    colour = 0.299 * BAR_COLOUR[0] + 0.587 * BAR_COLOUR[1] + 0.114 * BAR_COLOUR[2]
+    bars, narrowest = 0, None
+    for group in re.findall(r'<g fill="#56b4e9"[^>]*>(.*?)</g>', svg, re.S):
+        for x, y, w, h in re.findall(r'<rect x="([\d.]+)" y="([\d.]+)" width="([\d.]+)" height="([\d.]+)"', group):
+            x, y, w, h = float(x), float(y), float(w), float(h)
+            if h < 2:
+                continue
+            middle = y + h / 2
+            light = min(brightness(pixels, column, middle) for column in range(int(x), math.ceil(x + w)))
+            if light > colour + 3:
+                failures.append('%s: the bar at x %.2f, %.2f px wide, is lighter (%d) than its colour (%d)'
+                                % (name, x, w, light, colour))
+            bars += 1
+            narrowest = w if narrowest is None else min(narrowest, w)
+    print('rendered %s: %dx%d pixels, %d bars checked, the narrowest %.2f px' % (name, width, height, bars, narrowest))
+
+
+def nested_matrix(size):
+    """A nested matrix with a few cells swapped: its null models lie far from it."""
+    rows = []
+    for r in range(size):
+        rows.append(''.join('1' if (c < size - r) != ((r * 7 + c * 13) % 53 == 0) else '0' for c in range(size)))
+    return '\n'.join(rows) + '\n'
 
 
 def chromium_command():
@@ -144,8 +185,13 @@ def main():
     failures = []
     for matrix in matrices:
         check_packed_picture(folder, matrix + '_packed.svg', failures)
-        png = os.path.join(folder, matrix + '_T_null.svg.png')
-        subprocess.run(['rsvg-convert', os.path.join(folder, matrix + '_T_null.svg'), '-o', png], check=True)
+        check_null_picture(folder, matrix + '_T_null.svg', failures)
+    narrow = os.path.join(folder, 'narrow')
+    os.mkdir(narrow)
+    open(os.path.join(narrow, 'nested80.txt'), 'w').write(nested_matrix(80))
+    subprocess.run([program, '-m', 'T', '--no-print', '-n', '1000', '-s', '7', '--svg', 'nested80.txt'],
+                   cwd=narrow, stdout=subprocess.DEVNULL, check=True)
+    check_null_picture(narrow, 'nested80.txt_T_null.svg', failures)
     check_page(folder, matrices, failures)
     for failure in failures:
         print('FAILED: ' + failure)

@@ -1,5 +1,6 @@
 // What a run may never do to a user's data: write to an input file, lose
-// output silently, or leave half a line behind when it is interrupted.
+// output or input silently, or leave half a line behind when it is
+// interrupted.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -113,6 +114,33 @@ TEST(DataSafety, ADiskThatFillsUpMidWayIsReportedOncePerFile)
         if (name != "a.txt" && name != "b.txt")
             written += std::filesystem::file_size(dir.path() / name);
     EXPECT_EQ(written, 4096u);
+}
+
+TEST(DataSafety, AScriptInAFolderThatCannotBeWrittenStopsBeforeAnyAnalysis)
+{
+    // Where no file may be created, as for a user without the permission
+    // to write there (chmod denies root nothing, so the tests fake it).
+    class DeniedFolder : public OutputFileSystem {
+        bool openForAppending(const std::string&, SystemFile*, bool*) override { return false; }
+        FileCreation createNew(const std::string&, bool, SystemFile*) override
+        {
+            return FileCreation::PermissionDenied;
+        }
+    } denied;
+    ScratchDirectory dir;
+    dir.write("a.txt", "10\n01\n");
+    ProgramEnvironment environment = machineEnvironment();
+    environment.files = &denied;
+    for (const char* mode : {"T", "N"}) {
+        const SessionResult result = runInProcess(
+            dir, {"-m", mode, mode[0] == 'T' ? "--no-print" : "--no-order", "--no-null", "--results", "a.txt"},
+            environment);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.errors, "bravolin: cannot write in the folder '" + std::filesystem::current_path().string() +
+                                     "': permission denied\n");
+        EXPECT_EQ(result.console.find("a.txt"), std::string::npos) << result.console;
+        EXPECT_EQ(result.console.find("Files:"), std::string::npos);
+    }
 }
 
 TEST(DataSafety, ReportsAreNeverReadAsMatricesSoNoFileReceivesItsOwnReport)
@@ -275,4 +303,59 @@ TEST(DataSafety, MatrixFilesEndingInCtrlZAskNothing)
     result = runSession(dir, "N\nN\nN\n*.txt\n");
     EXPECT_EQ(occurrences(result.console, "Ctrl-Z"), 1);
     EXPECT_EQ(splitLines(dir.read("a_row_pairwise.TXT")).size(), 2u);
+}
+
+TEST(DataSafety, FilesBeyondTheLimitAreReadAsBeforeButSaidAndCountedAsLosingLines)
+{
+    // A file as wide as an OTU table, and a small one with one long line.
+    const Rows wide = randomRows(100, 5000, 0.5, 5);
+    Rows longLine = randomRows(100, 20, 0.5, 6);
+    longLine[49] = randomRows(1, 3020, 0.5, 7)[0];
+    const std::string limit = "the program reads at most 3000 rows and 3000 columns";
+    // What each mode reads of them, as files the same run reads whole.
+    Rows wideByT = {wide[0].substr(0, 3000)};
+    Rows longByT(longLine.begin(), longLine.begin() + 50);
+    longByT[49].resize(20);
+    Rows wideByN = wide;
+    for (std::string& row : wideByN)
+        row.resize(3000);
+    Rows longByN = longLine;
+    longByN[49].resize(20);
+    struct Mode {
+        std::vector<std::string> options;
+        Rows wideRead, longRead;
+        std::vector<std::string> messages;
+    };
+    const Mode modes[] = {
+        {{"-m", "T", "--no-print"}, wideByT, longByT,
+         {"File: wide.txt: line 1 has 5000 cells; " + limit + ", so the reading stopped at column 3000 of line 1, "
+          "and its last 2000 cells and the 99 rows after it are not read.\n",
+          "File: long.txt: line 50 has 3020 cells; " + limit + ", so the reading stopped at column 3000 of line "
+          "50, and its last 20 cells and the 50 rows after it are not read.\n"}},
+        {{"-m", "N", "--no-order"}, wideByN, longByN,
+         {"File: wide.txt: line 1 and 99 more lines have more than 3000 cells; " + limit + ", so their 200000 "
+          "cells after column 3000 are not read.\n",
+          "File: long.txt: line 50 has 3020 cells; " + limit + ", so its last 20 cells are not read.\n"}},
+    };
+    for (const Mode& mode : modes) {
+        ScratchDirectory beyond, within;
+        beyond.write("wide.txt", matrixText(wide));
+        beyond.write("long.txt", matrixText(longLine));
+        within.write("wide.txt", matrixText(mode.wideRead));
+        within.write("long.txt", matrixText(mode.longRead));
+        std::vector<std::string> arguments = mode.options;
+        arguments.insert(arguments.end(), {"--no-null", "wide.txt", "long.txt"});
+        const SessionResult result = runCommand(beyond, arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        for (const std::string& message : mode.messages)
+            EXPECT_EQ(occurrences(result.console, message), 1) << message;
+        EXPECT_NE(result.console.find("Files: 2 analysed, 0 skipped, 2 with lost lines"), std::string::npos);
+        ASSERT_EQ(runCommand(within, arguments).exitCode, 0);
+        ASSERT_EQ(beyond.files(), within.files());
+        for (const std::string& name : within.files()) {
+            if (name != "wide.txt" && name != "long.txt") {
+                EXPECT_EQ(beyond.read(name), within.read(name)) << name;
+            }
+        }
+    }
 }

@@ -35,7 +35,7 @@ void analyseInProcess(RunContext& run, const char* name)
     startNodfSummaryLine(name);
     const NodfRead read = readNodfFile(name);
     ASSERT_EQ(read.outcome, NodfReadOutcome::Read);
-    analyseNodfFile(run, name, read.matrix);
+    analyseNodfFile(run, name, read.matrix, false);
 }
 
 }  // namespace

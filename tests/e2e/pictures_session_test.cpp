@@ -156,7 +156,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     ASSERT_EQ(panels.size(), 5u);
     EXPECT_TRUE(contains(panels[4], "FF"));
     EXPECT_TRUE(contains(panels[4], "observed 20.00"));
-    EXPECT_TRUE(contains(panels[0], "SES = -0.39, P = 0.60"));
+    EXPECT_TRUE(contains(panels[0], "SES = -0.39, P = 0.6"));
     EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_N_null.svg"))).size(), 4u);
 
     const Element page = parseXml(dir.read("BRAVOLIN_T_report.html"));
@@ -165,16 +165,16 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     EXPECT_EQ(row.size(), 13u);  // the matrix, T, five models' SES and P, the pictures
     EXPECT_EQ(row.at("Temperature"), "20.00");
     EXPECT_EQ(row.at("Er SES"), "-0.39");
-    EXPECT_EQ(row.at("Er P"), "0.60");
-    EXPECT_EQ(row.at("Ce P"), "0.20");
-    EXPECT_EQ(row.at("FF P"), "0.40");
+    EXPECT_EQ(row.at("Er P"), "0.6");
+    EXPECT_EQ(row.at("Ce P"), "0.2");
+    EXPECT_EQ(row.at("FF P"), "0.4");
     const auto nodfRow = pageRow(parseXml(dir.read("BRAVOLIN_N_report.html")));
     EXPECT_EQ(nodfRow.size(), 13u);  // the matrix, 3 NODF values, four models' SES and P, the pictures
     EXPECT_EQ(nodfRow.at("NODF total"), "50.00");
     EXPECT_EQ(nodfRow.at("Er SES"), "0.00");
-    EXPECT_EQ(nodfRow.at("Er P"), "0.60");
-    EXPECT_EQ(nodfRow.at("Ce P"), "0.20");
-    EXPECT_EQ(nodfRow.at("Co P"), "1.00");
+    EXPECT_EQ(nodfRow.at("Er P"), "0.6");
+    EXPECT_EQ(nodfRow.at("Ce P"), "0.2");
+    EXPECT_EQ(nodfRow.at("Co P"), "1");
     EXPECT_EQ(nodfRow.count("FF P"), 0u);
 }
 
@@ -182,16 +182,21 @@ TEST(PicturesSession, FixedFixedRunsHaveTheirPanelAndColumnsAndEachModeKeepsItsP
 {
     ScratchDirectory dir;
     dir.write("a.txt", matrixText(randomRows(8, 9, 0.45, 3)));
-    ASSERT_EQ(runCommand(dir, {"--report", "-m", "T", "--no-print", "--fixed-fixed", "-n", "9", "-s", "3", "a.txt"}).exitCode, 0);
+    const SessionResult temperature =
+        runCommand(dir, {"--report", "-m", "T", "--no-print", "--fixed-fixed", "-n", "9", "-s", "3", "a.txt"});
+    ASSERT_EQ(temperature.exitCode, 0);
     ASSERT_EQ(runCommand(dir, {"--report", "-m", "N", "-o", "--no-print", "-n", "9", "-s", "3", "a.txt"}).exitCode, 0);
     EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_T_null.svg"))).size(), 5u);
     EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_N_null.svg"))).size(), 4u);
     const auto temperatureRow = pageRow(parseXml(dir.read("BRAVOLIN_T_report.html")));
-    // P of 9 simulations: a multiple of 0.1 from 0.10 to 1.00.
+    // P of 9 simulations: a multiple of 0.1 from 0.1 to 1, as the result
+    // line prints it.
     ASSERT_EQ(temperatureRow.count("FF P"), 1u);
     const double p = std::stod(temperatureRow.at("FF P"));
     EXPECT_NEAR(p * 10, std::round(p * 10), 1e-9);
     EXPECT_GE(p, 0.1);
+    EXPECT_NE(temperature.console.find(" P " + temperatureRow.at("FF P") + "\n"), std::string::npos)
+        << temperature.console;
     EXPECT_EQ(pageRow(parseXml(dir.read("BRAVOLIN_N_report.html"))).count("FF P"), 0u);
     EXPECT_FALSE(dir.exists("BRAVOLIN_report.html"));
 }
@@ -220,7 +225,7 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
     run.threads = 1;
     run.pictures.pictures = true;
     testing::internal::CaptureStdout();
-    analyseTemperatureFile(run, "ISLANDS.TXT", read.matrix);
+    analyseTemperatureFile(run, "ISLANDS.TXT", read.matrix, false);
     testing::internal::GetCapturedStdout();
 
     const Element svg = parseXml(dir.read("ISLANDS.TXT_packed.svg"));

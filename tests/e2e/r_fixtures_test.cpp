@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/csv.h"
 #include "support/session.h"
 
 namespace {
@@ -33,12 +34,12 @@ std::vector<std::string> words(const std::string& line)
     return found;
 }
 
-// A table's text without its last column, the run's date.
+// A results table's text without its date, the run's.
 std::string withoutDates(const std::string& table)
 {
     std::string text;
     for (const std::string& line : splitLines(table))
-        text += line.substr(0, line.rfind(',')) + "\n";
+        text += withoutDateField(line) + "\n";
     return text;
 }
 

@@ -4,34 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "support/csv.h"
 #include "support/matrices.h"
 #include "support/session.h"
 
 namespace {
 
-bool haveCommand(const char* name)
-{
-    return std::system(("command -v " + std::string(name) + " > /dev/null 2>&1").c_str()) == 0;
-}
-
-int runShell(const ScratchDirectory& dir, const std::string& command)
-{
-    return std::system(("cd '" + dir.path().string() + "' && " + command + " > ../shell.txt 2>&1").c_str());
-}
-
-// The lines of a text as a set, and of a CSV table without its date column
-// (the last): what shards and one run share.
+// The lines of a text as a set, and of a results table without its date:
+// what shards and one run share.
 std::set<std::string> lineSet(const std::string& text, bool withoutDate)
 {
     std::set<std::string> lines;
     for (std::string line : splitLines(text))
-        lines.insert(withoutDate ? line.substr(0, line.rfind(',')) : line);
+        lines.insert(withoutDate ? withoutDateField(line) : line);
     return lines;
 }
 
@@ -57,13 +47,16 @@ TEST(ResultsElsewhere, RReadsTheTablesWithTheRightTypes)
     const std::string script =
         "t <- read.csv('BRAVOLIN_T_results.csv'); "
         "stopifnot(nrow(t) == 10, is.character(t$file), is.character(t$model), is.integer(t$n), "
-        "is.numeric(t$mean), is.numeric(t$ses), is.numeric(t$p_less), is.numeric(t$seed), is.character(t$date)); "
+        "is.numeric(t$mean), is.numeric(t$ses), is.numeric(t$p_less), is.numeric(t$seed), is.character(t$date), "
+        "all(t$mode == 'temperature'), names(t)[ncol(t)] == 'complete', all(t$complete == 'yes')); "
         "v <- read.csv('BRAVOLIN_T_null_values.csv'); "
         "stopifnot(nrow(v) == 90, is.integer(v$simulation), is.numeric(v$temperature)); "
         "r <- read.csv('BRAVOLIN_T_rows.csv'); "
-        "stopifnot(is.integer(r$position_in_matrix), anyNA(r$position_in_matrix), is.numeric(r$temperature)); "
+        "stopifnot(is.integer(r$position_in_matrix), anyNA(r$position_in_matrix), is.numeric(r$temperature), "
+        "all(r$mode == 'temperature')); "
         "n <- read.csv('BRAVOLIN_N_results.csv'); "
-        "stopifnot(nrow(n) == 24, all(n$ordered == 'no'), is.numeric(n$observed), "
+        "stopifnot(nrow(n) == 24, all(n$mode == 'nodf'), all(n$complete == 'yes'), all(n$ordered == 'no'), "
+        "is.numeric(n$observed), "
         "setequal(n$statistic, c('nodf_rows', 'nodf_columns', 'nodf_total')))";
     // A file of its own keeps the script's $ out of the shell's reach.
     dir.write("check.R", script + "\n");

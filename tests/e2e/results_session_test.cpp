@@ -1,7 +1,8 @@
 // The result tables (--results), the FF model and seeds per file as a run
 // of the program writes them: statistics as the null values give them,
-// classic files unchanged, a file's results independent of its batch, and
-// tables put in place when a batch is interrupted.
+// classic files unchanged, a file's results independent of its batch,
+// whether each matrix's results are complete, and tables put in place when
+// a batch is interrupted.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -154,7 +155,28 @@ TEST(ResultsSession, ASeedPerFileMakesAFilesResultsIndependentOfItsBatch)
     EXPECT_NE(batch.console.find(seed), std::string::npos) << batch.console;
 }
 
-TEST(ResultsSession, AnInterruptedBatchPutsItsTablesInPlaceWithTheMatricesCompleted)
+TEST(ResultsSession, TheTablesSayTheModeInWordsAndWhetherAMatrixWasReadWhole)
+{
+    for (const char* mode : {"T", "N"}) {
+        ScratchDirectory dir;
+        dir.write("a.txt", "1100\n1010\n1000\n");
+        dir.write("b.txt", "1100\n1x10\n1000\n");  // its line 2 is lost
+        std::vector<std::string> arguments = {"-m", mode, "--no-print", "--no-null", "--results", "a.txt", "b.txt"};
+        if (std::string(mode) == "N")
+            arguments.push_back("--no-order");
+        const SessionResult run = runCommand(dir, arguments);
+        EXPECT_EQ(run.exitCode, 1) << run.console;
+        const std::string prefix = std::string("BRAVOLIN_") + mode + "_";
+        const std::string word = std::string(mode) == "T" ? "temperature" : "nodf";
+        for (const CsvRow& row : csvRows(dir.read(prefix + "results.csv"))) {
+            EXPECT_EQ(row.at("mode"), word);
+            EXPECT_EQ(row.at("complete"), row.at("file") == "a.txt" ? "yes" : "truncated") << row.at("file");
+        }
+        EXPECT_EQ(csvRows(dir.read(prefix + "rows.csv")).at(0).at("mode"), word);
+    }
+}
+
+TEST(ResultsSession, AnInterruptedBatchHoldsEveryMatrixWhoseObservedAnalysisFinished)
 {
     ScratchDirectory dir;
     dir.write("a.txt", matrixText(randomRows(10, 10, 0.4, 5)));
@@ -167,9 +189,21 @@ TEST(ResultsSession, AnInterruptedBatchPutsItsTablesInPlaceWithTheMatricesComple
     kill(session.pid, SIGINT);
     const SessionResult result = finishSession(session);
     EXPECT_EQ(result.exitCode, 130) << result.console;
+    // a.txt complete; b.txt with the simulations it completed, each of
+    // which is in the null values table, and no result line.
     const std::vector<CsvRow> rows = csvRows(dir.read("BRAVOLIN_T_results.csv"));
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].at("file"), "a.txt");
+    ASSERT_EQ(rows.size(), 8u);
+    const std::vector<CsvRow> nullValues = csvRows(dir.read("BRAVOLIN_T_null_values.csv"));
+    for (const CsvRow& row : rows) {
+        const bool first = row.at("file") == "a.txt";
+        EXPECT_EQ(row.at("file"), first ? "a.txt" : "b.txt");
+        EXPECT_EQ(row.at("complete"), first ? "yes" : "interrupted");
+        const int n = std::atoi(row.at("n").c_str());
+        EXPECT_EQ(first, n == 1000) << n;
+        EXPECT_EQ(nullValuesOf(nullValues, row.at("file"), row.at("model"), "temperature").size(),
+                  static_cast<std::size_t>(n));
+    }
+    EXPECT_EQ(occurrences(result.console, "Result: "), 1) << result.console;
     for (const std::string& name : dir.files())
         EXPECT_NE(name.compare(0, 10, ".bravolin-"), 0) << name;
 }

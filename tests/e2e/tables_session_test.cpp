@@ -101,3 +101,58 @@ TEST(TablesSession, AFileWithoutARowIsSaidAndAScriptCountsItAsSkipped)
               std::string::npos);
     EXPECT_EQ(runCommand(dir, {"--transpose", "x.csv"}).exitCode, 2);
 }
+
+TEST(TablesSession, AScriptSaysHowEachTableWasReadAndTheLayoutHoldsForEveryRun)
+{
+    ScratchDirectory dir;
+    dir.write("plots.csv", "Plot,a,b\n1,1,0\n2,0,1\n3,1,1\n");
+    const char* const said = "File: plots.csv: 3 sites x 2 species; header row of names; first column \"Plot\" read "
+                             "as site names (--row-names no reads it as a species).\n";
+    SessionResult result = runCommand(dir, {"-m", "T", "--no-print", "--no-null", "-q", "--table", "plots.csv"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.console.find(said), std::string::npos) << result.console;
+    // The dialogue reads both runs with --header no, and says nothing more.
+    result = runCommand(dir, {"--table", "--header", "no"}, "T\nN\nN\nplots.csv\nY\nT\nN\nN\nplots.csv\nN\n");
+    EXPECT_EQ(occurrences(result.console, "File: plots.csv: line 1, column 2: \"a\" is not a number.\n"), 2);
+    EXPECT_EQ(result.console.find("read as site names"), std::string::npos);
+    EXPECT_EQ(runCommand(dir, {"--header", "no", "plots.csv"}).exitCode, 2);
+}
+
+TEST(TablesSession, UnicodeTextAndMatrixFilesAreRefusedOrHintedAt)
+{
+    ScratchDirectory dir;
+    dir.write("u.txt", std::string("\xFF\xFE" "1\0" "1\0\n\0" "1\0" "0\0\n\0", 14));
+    dir.write("m.csv", "110\n100\n");
+    const std::string utf16 = "File: u.txt is UTF-16 text; save it as UTF-8 or CSV.\n";
+    // The plain readers of both modes.
+    for (const std::vector<std::string>& mode : {std::vector<std::string>{"-m", "T", "--no-print"},
+                                                 std::vector<std::string>{"-m", "N", "--no-order"}}) {
+        std::vector<std::string> arguments = mode;
+        arguments.insert(arguments.end(), {"--no-null", "u.txt"});
+        const SessionResult plain = runCommand(dir, arguments);
+        EXPECT_EQ(plain.exitCode, 1);
+        EXPECT_EQ(occurrences(plain.console, utf16), 1) << plain.console;
+    }
+    const SessionResult table = runCommand(dir, {"-m", "N", "--no-order", "--no-null", "--table", "u.txt", "m.csv"});
+    EXPECT_EQ(table.exitCode, 1);
+    EXPECT_EQ(occurrences(table.console, utf16), 1);
+    EXPECT_NE(table.console.find("File: m.csv looks like a matrix of 0s and 1s; read it without --table.\n"),
+              std::string::npos);
+    EXPECT_NE(table.console.find("Files: 0 analysed, 2 skipped"), std::string::npos);
+}
+
+TEST(TablesSession, MessagesShowControlCharactersOfNamesAndCellsAsEscapes)
+{
+    ScratchDirectory dir;
+    dir.write("bad\x1b[2J.csv", "a,b\n1,\x1b[31m\n");
+    dir.write("good\x07.txt", "11\n10\n");
+    const SessionResult table = runCommand(dir, {"-m", "N", "--no-order", "--no-null", "--table", "*.csv"});
+    EXPECT_NE(table.console.find("File: bad\\x1b[2J.csv in processing...\n"), std::string::npos) << table.console;
+    EXPECT_NE(table.console.find("File: bad\\x1b[2J.csv: line 2, column 2: \"\\x1b[31m\" is not a number.\n"),
+              std::string::npos);
+    const SessionResult plain = runCommand(dir, {"-m", "T", "--no-print", "--no-null", "*.txt", "none\x1b.txt"});
+    EXPECT_NE(plain.console.find("File: good\\x07.txt in processing\n"), std::string::npos) << plain.console;
+    EXPECT_NE(plain.console.find("File: none\\x1b.txt not found...\n"), std::string::npos);
+    for (const SessionResult& run : {table, plain})
+        EXPECT_EQ(run.console.find_first_of("\x1b\x07"), std::string::npos);
+}

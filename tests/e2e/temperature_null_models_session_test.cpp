@@ -50,7 +50,7 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     for (const char* name : names) {
         const MatrixRead read = readMatrixFile(name, none);
         ASSERT_EQ(read.outcome, ReadOutcome::Read);
-        analyseTemperatureFile(run, name, read.matrix);
+        analyseTemperatureFile(run, name, read.matrix, false);
     }
     testing::internal::GetCapturedStdout();
 

@@ -50,3 +50,9 @@ std::vector<std::map<std::string, std::string>> csvRows(const std::string& text)
     }
     return rows;
 }
+
+std::string withoutDateField(const std::string& line)
+{
+    const std::size_t last = line.rfind(',');
+    return line.substr(0, line.rfind(',', last - 1)) + line.substr(last);
+}

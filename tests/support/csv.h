@@ -10,4 +10,8 @@
 // The rows of a CSV text with a header row, each as column name -> field.
 std::vector<std::map<std::string, std::string>> csvRows(const std::string& text);
 
+// A line of a results table without its date, the field before the last
+// (complete): what two runs of the same analysis share.
+std::string withoutDateField(const std::string& line);
+
 #endif

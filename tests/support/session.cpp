@@ -64,6 +64,16 @@ pid_t startCommand(const std::string& command)
 
 }  // namespace
 
+bool haveCommand(const std::string& name)
+{
+    return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+int runShell(const ScratchDirectory& dir, const std::string& command)
+{
+    return std::system(("cd " + quoted(dir.path().string()) + " && " + command + " > ../shell.txt 2>&1").c_str());
+}
+
 bool haveFaketime()
 {
     static const bool available = std::system("command -v faketime > /dev/null 2>&1") == 0;
@@ -142,8 +152,10 @@ SessionResult runInProcess(const ScratchDirectory& dir, const std::vector<std::s
         pointers.push_back(&word[0]);
     pointers.push_back(nullptr);
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     const int exitCode = runProgram(static_cast<int>(words.size()), pointers.data(), environment);
-    return {exitCode, testing::internal::GetCapturedStdout(), 0, ""};
+    const std::string errors = testing::internal::GetCapturedStderr();
+    return {exitCode, testing::internal::GetCapturedStdout(), 0, errors};
 }
 
 SessionResult runSession(const ScratchDirectory& dir, const std::string& input,

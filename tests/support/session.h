@@ -49,7 +49,8 @@ SessionResult runSession(const ScratchDirectory& dir, const std::string& input,
                          const SessionOptions& options = {});
 
 // Runs the program in this test process, in dir, with arguments on its
-// command line and the given environment; the console is captured.
+// command line and the given environment; the console and standard error
+// are captured.
 SessionResult runInProcess(const ScratchDirectory& dir, const std::vector<std::string>& arguments,
                            const ProgramEnvironment& environment);
 
@@ -85,6 +86,13 @@ SessionResult finishSession(const RunningSession& session);
 // The console text without its progress lines: every piece of a line that
 // ends in a carriage return (and so is overwritten on a real console).
 std::string withoutProgressLines(const std::string& console);
+
+// Whether a command of that name can be run (it is on the PATH).
+bool haveCommand(const std::string& name);
+
+// Runs a shell command in dir, its standard output and error into
+// shell.txt beside the folder (dir.read("../shell.txt")); returns its status.
+int runShell(const ScratchDirectory& dir, const std::string& command);
 
 // How many times part appears in text.
 int occurrences(const std::string& text, const std::string& part);

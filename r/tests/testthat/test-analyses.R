@@ -103,14 +103,16 @@ test_that("the results table has the console program's columns", {
   x <- named_matrix()
   columns <- c("file", "mode", "statistic", "rows", "columns", "fill", "observed", "model", "n", "mean",
                "sd", "ses", "p_less", "p_greater", "seed", "file_seed", "simulations", "ordered",
-               "version", "date")
+               "version", "date", "complete")
   t <- as.data.frame(nested_temperature(x))
   expect_identical(names(t), columns)
   expect_identical(t$file, "x")
+  expect_identical(c(t$mode, t$complete), c("temperature", "yes"))
   expect_true(is.na(t$model) && is.na(t$ordered))
   n <- as.data.frame(nested_nodf(x, order = FALSE, simulations = 5, seed = 1))
   expect_identical(n$statistic, rep(c("nodf_rows", "nodf_columns", "nodf_total"), each = 4))
   expect_identical(unique(n$ordered), "no")
+  expect_identical(unique(n$mode), "nodf")
   expect_match(n$date[1], "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$")
 })
 

@@ -42,6 +42,10 @@ compare_with_console <- function(mode, analyse, statistics) {
     r <- analyse(x, expected, models)
     table <- as.data.frame(r)
     label <- sprintf("%s (mode %s)", file, mode)
+    # Both tables bind: the same columns, the same mode and complete words.
+    expect_identical(names(table), names(expected), label = paste(label, "columns"))
+    expect_identical(unique(table[, c("mode", "complete")]), unique(expected[, c("mode", "complete")]),
+                     ignore_attr = TRUE, label = paste(label, "mode and complete"))
     for (statistic in statistics) {
       e <- expected[expected$statistic == statistic, ]
       o <- table[table$statistic == statistic, ]

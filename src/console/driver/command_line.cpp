@@ -23,6 +23,8 @@ enum LongOnly {
     Report,
     Table,
     Transpose,
+    Header,
+    RowNames,
     FixedFixed,
     FixedFixedBurnIn,
     FixedFixedThin,
@@ -46,6 +48,8 @@ const option kOptions[] = {
     {"report", no_argument, nullptr, Report},
     {"table", no_argument, nullptr, Table},
     {"transpose", no_argument, nullptr, Transpose},
+    {"header", required_argument, nullptr, Header},
+    {"row-names", required_argument, nullptr, RowNames},
     {"fixed-fixed", no_argument, nullptr, FixedFixed},
     {"ff-burn-in", required_argument, nullptr, FixedFixedBurnIn},
     {"ff-thin", required_argument, nullptr, FixedFixedThin},
@@ -105,6 +109,17 @@ std::string unknownOptionMessage(const std::string& written)
     if (optopt != 0 && optopt < 256 && written.compare(0, 2, "--") != 0)
         return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
     return "unknown option '" + written + "'";
+}
+
+// The value of an option that takes yes or no, into answer; the message
+// when it is neither.
+std::string yesOrNo(const char* option, const char* value, std::optional<bool>& answer)
+{
+    const std::string text = value;
+    if (text != "yes" && text != "no")
+        return std::string(option) + " takes yes or no, not '" + text + "'";
+    answer = text == "yes";
+    return "";
 }
 
 std::string takeOption(CommandLine& options, int code, const char* value)
@@ -169,6 +184,10 @@ std::string takeOption(CommandLine& options, int code, const char* value)
     case Transpose:
         options.transpose = true;
         return "";
+    case Header:
+        return yesOrNo("--header", value, options.header);
+    case RowNames:
+        return yesOrNo("--row-names", value, options.rowNames);
     case FixedFixed:
         options.fixedFixed = true;
         return "";
@@ -209,6 +228,15 @@ std::string checkCombination(const CommandLine& options)
         return "--order and --no-order belong to mode N, not to -m T";
     if (options.transpose && !options.table)
         return "--transpose reads the rows of a table as species: give it with --table";
+    if ((options.header || options.rowNames) && !options.table)
+        return "--header and --row-names say how to read a table: give them with --table";
+    // Without null models these change nothing; without -n or --no-null
+    // the dialogue asks whether to run them.
+    const bool noNullModels = options.simulations == 0;
+    if (options.fixedFixed && noNullModels)
+        return "--fixed-fixed adds FF to the null models: give it with -n, not with --no-null";
+    if (options.seedPerFile && noNullModels)
+        return "--seed-per-file seeds each file's null models: give it with -n, not with --no-null";
     if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !options.fixedFixed)
         return "--ff-burn-in and --ff-thin set the FF model's chain: give them with --fixed-fixed";
     for (const std::string& pattern : options.patterns)
@@ -291,6 +319,12 @@ least one PATTERN, the run asks nothing and is scripted.
                         tab or blank separated) with site and species names and
                         numbers: above 0 is a presence, 0 an absence
       --transpose       with --table: the table's rows are species, its columns sites
+      --header yes|no   with --table: the first row is a header of names, or is not
+      --row-names yes|no
+                        with --table: the first column holds row names, or does not;
+                        both describe the file as written, before --transpose; without
+                        them both are found from the table, and a scripted run prints
+                        how each table was read
       --fixed-fixed     with null models: also FF, the fixed-fixed model (every row's
                         and column's total kept, by a chain of curveball trades)
       --ff-burn-in T    FF: T trades before the first simulation (default 100 x rows)
@@ -316,12 +350,25 @@ fresh folder.
 
 Exit status: 0 when all went well; 1 when an output file could not be
 written completely, or, in a scripted run, when a file was skipped or lost
-lines, a PATTERN matched nothing, or mode N ended its batch early; 2 for a
-usage error; 130 or 143 when interrupted.
+lines (beyond 3000 rows or columns too), the folder cannot be written, a
+PATTERN matched nothing, or mode N ended its batch early; 2 for a usage
+error; 130 or 143 when interrupted.
 
 Examples:
   bravolin -m T --no-print -n 100 -s 7 -- '*.txt'
   bravolin -m N -o -p -n 100 -s 7 -C field/2024 '*.txt'
+
+The user guide, in docs/ beside this program's README, says more:
+  docs/your-own-data.md               matrix files and tables (--table,
+                                      --transpose, --header, --row-names),
+                                      names, limits, refusals
+  docs/null-models-and-statistics.md  Er, Ce, Li, Co and FF as drawn, SES and
+                                      P values, threads
+  docs/result-tables.md               the report files and --results
+  docs/pictures.md                    --svg and --report
+  docs/scripting-and-clusters.md      scripted runs, exit status, seeds,
+                                      --seed-per-file and shards
+  docs/README.md                      every page of the guide
 )";
 }
 

@@ -25,6 +25,8 @@ struct CommandLine {
     bool report = false;              // the batch's page, and the pictures
     bool table = false;               // read matrix files as delimited tables
     bool transpose = false;           // a table's rows are species
+    std::optional<bool> header;       // a table's first row is a header; none: found from the table
+    std::optional<bool> rowNames;     // a table's first column holds row names; none: found
     bool fixedFixed = false;          // FF beside the four null models
     std::optional<long long> fixedFixedBurnIn;  // trades; none: the default
     std::optional<long long> fixedFixedThin;

@@ -8,6 +8,7 @@
 #include "console/output/output_lock.h"
 #include "console/output/summary_line.h"
 #include "console/system/platform.h"
+#include "console/system/text_encoding.h"
 
 void finishInterruptedAtOnce()
 {
@@ -19,7 +20,7 @@ void finishInterruptedAtOnce()
     endOpenSummaryLine();
     releaseFolderLockAtExit();
     if (cutShort) {
-        const std::string message = "\nFile: " + matrix + " was interrupted! Its results are incomplete.\n";
+        const std::string message = "\nFile: " + printableFileName(matrix) + " was interrupted! Its results are incomplete.\n";
         writeConsole(message.data(), message.size());
     }
 }

@@ -131,14 +131,17 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
     run.pictures.pictures = parsed.options.svg;
     run.pictures.page = parsed.options.report;
     run.readTables = parsed.options.table;
-    run.transposeTables = parsed.options.transpose;
+    run.tableLayout = {parsed.options.header, parsed.options.rowNames, parsed.options.transpose};
     run.fixedFixed.enabled = parsed.options.fixedFixed;
     run.fixedFixed.burnIn = parsed.options.fixedFixedBurnIn.value_or(-1);
     run.fixedFixed.thin = parsed.options.fixedFixedThin.value_or(-1);
     run.writeResults = parsed.options.results;
     run.seedPerFile = parsed.options.seedPerFile;
     run.startDate = isoLocalTime(std::time(nullptr));
-    setConsoleStyle(!run.scripted, !parsed.options.quiet && (!run.scripted || standardOutputIsTerminal()));
+    ProgressLines progress = run.scripted ? ProgressLines::Simulations : ProgressLines::Classic;
+    if (parsed.options.quiet || (run.scripted && !standardOutputIsTerminal()))
+        progress = ProgressLines::Hidden;
+    setConsoleStyle(!run.scripted, progress);
     seedGenerator(run);
     printBanner();
     if (run.scripted)

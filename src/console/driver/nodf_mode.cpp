@@ -15,6 +15,8 @@
 #include "console/output/summary_line.h"
 #include "console/reports/nodf_reports.h"
 #include "console/system/console.h"
+#include "console/system/platform.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -25,28 +27,46 @@ void answerOrdering(RunContext& run)
         run.settings.printMatrix = answerYesNo(run, "Print Ordered Matrix? (Y/N) : ", run.given.print);
 }
 
+// If an interrupt has arrived: the file's results with the simulations
+// completed go into the result tables, marked interrupted, and the program
+// ends by the interrupt. Otherwise returns.
+void stopFileIfInterrupted(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                           const bravolin::NodfResult& observed, const bravolin::NodfNullModels& null,
+                           std::uint32_t fileSeed)
+{
+    if (caughtInterrupt() == 0)
+        return;
+    reportNodfResults(run, fileName, matrix, observed, &null, fileSeed, Completeness::Interrupted);
+    stopIfInterrupted();
+}
+
 // The null models of the matrix measured into observed: their files, their
 // progress line, and the end of the matrix's summary line.
 bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
-                                       const bravolin::NodfResult& observed)
+                                       const bravolin::NodfResult& observed, std::uint32_t fileSeed)
 {
     NestednessFiles files(fileName);
     // An interrupt during the observed analysis stops the file before its
     // first simulation.
-    stopIfInterrupted();
+    bravolin::NodfNullModels none;
+    none.fixedFixedRun.ran = run.fixedFixed.enabled;
+    stopFileIfInterrupted(run, fileName, matrix, observed, none, fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, matrix.rows(), matrix.columns());
-    NodfProgress progress;
-    auto simulationDone = [&progress, &files](int simulation,
-                                              const std::array<bravolin::NodfValues, bravolin::kNullModels>& values) {
+    NodfProgress classicProgress;
+    SimulationProgress progress(settings.simulations);
+    auto simulationDone = [&classicProgress, &progress, &files](
+                              int simulation, const std::array<bravolin::NodfValues, bravolin::kNullModels>& values) {
+        classicProgress.show(simulation);
         progress.show(simulation);
         files.writeSimulation(values);
     };
     const bravolin::NodfNullModels null =
         bravolin::runNodfNullModels(matrix, observed, run.generator, settings, simulationDone);
+    progress.finish();
     noteThreadsRunning(run, settings, null.run);
     // Stopped by an interrupt: the simulations written end the files.
     if (null.run.stopped)
-        stopIfInterrupted();
+        stopFileIfInterrupted(run, fileName, matrix, observed, null, fileSeed);
     completeNodfSummaryLine(fileName, null, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
@@ -57,19 +77,20 @@ bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileN
 struct BatchFile {
     enum { Read, Skipped, EndsBatch } outcome;
     bravolin::Matrix matrix;
+    bool linesLost = false;  // the reader lost lines or cells of it
 };
 
 // Reads a table: a file that cannot be used is skipped, and has no summary
 // line.
 BatchFile readTable(RunContext& run, const std::string& fileName)
 {
-    TableRead table = readTableFile(fileName, run.transposeTables);
+    TableRead table = readTableOfRun(run, fileName);
     if (table.outcome != TableOutcome::Read) {
         run.tally.skipped++;
-        return {BatchFile::Skipped, {}};
+        return {BatchFile::Skipped, {}, false};
     }
     startNodfSummaryLine(fileName);
-    return {BatchFile::Read, std::move(table.matrix)};
+    return {BatchFile::Read, std::move(table.matrix), false};
 }
 
 // Starts the summary line of the file and reads its matrix. A file that
@@ -82,17 +103,17 @@ BatchFile readMatrixFile(RunContext& run, const std::string& fileName)
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.outcome == NodfReadOutcome::CannotOpen)
-        consolePrintf("File %s not found!\n", fileName.c_str());
+        consolePrintf("File %s not found!\n", printableFileName(fileName).c_str());
     if (read.outcome != NodfReadOutcome::Read) {
         endOpenSummaryLine();
-        return {BatchFile::EndsBatch, {}};
+        return {BatchFile::EndsBatch, {}, false};
     }
-    return {BatchFile::Read, std::move(read.matrix)};
+    return {BatchFile::Read, std::move(read.matrix), read.lostLines > 0};
 }
 
 BatchFile readFile(RunContext& run, const std::string& fileName)
 {
-    consolePrintf("File: %s in processing...\n", fileName.c_str());
+    consolePrintf("File: %s in processing...\n", printableFileName(fileName).c_str());
     seedFileGenerator(run, fileName);
     printFileSeed(run);
     return run.readTables ? readTable(run, fileName) : readMatrixFile(run, fileName);
@@ -101,13 +122,14 @@ BatchFile readFile(RunContext& run, const std::string& fileName)
 // The analysis of the file just read; one that runs out of memory is
 // reported. A file without any row is analysed as it always was (its
 // values are nan), but it is said, and a script counts it as skipped.
-void analyseReadFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
+void analyseReadFile(RunContext& run, const std::string& fileName, const BatchFile& file)
 {
+    const bravolin::Matrix& matrix = file.matrix;
     const bool noRow = matrix.rows() == 0;
-    if (noRow && !hintAtTables(run, fileName))
-        consolePrintf("File: %s has no row of 0s and 1s.\n", fileName.c_str());
+    if (noRow && !hintAtFileFormat(run, fileName))
+        consolePrintf("File: %s has no row of 0s and 1s.\n", printableFileName(fileName).c_str());
     try {
-        analyseNodfFile(run, fileName, matrix);
+        analyseNodfFile(run, fileName, matrix, file.linesLost);
         if (noRow)
             run.tally.skipped++;
         else
@@ -128,13 +150,15 @@ void endBatchEarly(RunContext& run, const FileBatch& batch)
         return;
     }
     for (const std::string& name : batch.remaining())
-        consolePrintf("File: %s not processed.\n", name.c_str());
+        consolePrintf("File: %s not processed.\n", printableFileName(name).c_str());
 }
 
 // The batch of mode N, from its summary header on, holding the folder's
 // lock while it writes.
 void runNodfBatch(RunContext& run)
 {
+    if (!folderWritable(run))
+        return;
     FolderLock lock;
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);
@@ -160,7 +184,7 @@ void runNodfBatch(RunContext& run)
             return;
         }
         if (file.outcome == BatchFile::Read)
-            analyseReadFile(run, *fileName, file.matrix);
+            analyseReadFile(run, *fileName, file);
         stopIfInterrupted();
     }
 }
@@ -175,7 +199,7 @@ void runNodfMode(RunContext& run)
     runNodfBatch(run);
 }
 
-void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
+void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix, bool linesLost)
 {
     const bravolin::NodfResult result = bravolin::analyseNodf(matrix, run.settings.order);
     writeObservedNodfReports(fileName, matrix, result, run.settings.printMatrix, run.settings.nullModels);
@@ -186,12 +210,13 @@ void analyseNodfFile(RunContext& run, const std::string& fileName, const bravoli
     const std::uint32_t fileSeed = run.generator.state();
     std::optional<bravolin::NodfNullModels> null;
     if (run.settings.nullModels) {
-        null = runNullModels(run, fileName, matrix, result);
+        null = runNullModels(run, fileName, matrix, result, fileSeed);
         for (const std::string& value : nodfNullSummary(*null, run.settings.simulations))
             summary.push_back(value);
     }
     finishPicturesOfFile(run.pictures, fileName, summary);
     // A file without a row is counted as skipped: it has no results to give.
     if (matrix.rows() > 0)
-        reportNodfResults(run, fileName, matrix, result, null ? &*null : nullptr, fileSeed);
+        reportNodfResults(run, fileName, matrix, result, null ? &*null : nullptr, fileSeed,
+                          linesLost ? Completeness::Truncated : Completeness::Complete);
 }

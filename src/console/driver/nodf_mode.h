@@ -16,7 +16,9 @@ void runNodfMode(RunContext& run);
 // The analysis of the matrix read from the file named fileName, whose
 // summary line is started: its NODF and reports, then its null models when
 // they are on, on the run's threads, which complete its summary line; and
-// its pictures and page row when the run asks for them.
-void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix);
+// its pictures and page row when the run asks for them. linesLost: the
+// reader lost lines or cells of the file, so that the result tables mark
+// its results truncated.
+void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix, bool linesLost);
 
 #endif

@@ -11,5 +11,5 @@ void resetProgramState()
     forgetOutputFailures();
     forgetSummaryLine();
     writeOutputThrough(nullptr);
-    setConsoleStyle(true, true);
+    setConsoleStyle(true, ProgressLines::Classic);
 }

@@ -1,6 +1,7 @@
 // The progress lines.
 #include "console/driver/progress.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -10,7 +11,7 @@
 void Spinner::show(int count)
 {
     static const char spinner[] = "|/-\\";
-    if (!progressLinesShown()) {
+    if (progressLines() != ProgressLines::Classic) {
         turns_ += count;
         return;
     }
@@ -38,7 +39,7 @@ void NodfProgress::show(int simulation)
     const int lastRun = seconds >= previousSeconds_ ? seconds - previousSeconds_ : seconds + 60 - previousSeconds_;
     elapsedSeconds_ += lastRun;
     previousSeconds_ = seconds;
-    if (!progressLinesShown())
+    if (progressLines() != ProgressLines::Classic)
         return;
     const int runsLeft = kEstimatedRuns - simulation;
     const int elapsedHours = elapsedSeconds_ / 3600, elapsedMinutes = elapsedSeconds_ % 3600 / 60,
@@ -58,4 +59,56 @@ void NodfProgress::show(int simulation)
         consolePrintf("Run: %04d (Last run:   %d s - Remaining: %02d:%02d:%02d - Elapsed: %02d:%02d:%02d)  \r",
                       simulation, lastRun, remaining / 3600, remaining % 3600 / 60, remaining % 60, elapsedHours,
                       elapsedMinutes, elapsedRest);
+}
+
+namespace {
+
+// The shortest time between two drawings of a simulation progress line.
+constexpr std::chrono::milliseconds kRedrawInterval{100};
+
+// Seconds as hh:mm:ss.
+std::string clockText(double seconds)
+{
+    const long long whole = std::llround(seconds);
+    return formatText("%02lld:%02lld:%02lld", whole / 3600, whole % 3600 / 60, whole % 60);
+}
+
+double secondsOf(SimulationProgress::Clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
+
+}  // namespace
+
+SimulationProgress::SimulationProgress(int total, Clock::time_point start) : total_(total), start_(start) {}
+
+void SimulationProgress::show(int done, Clock::time_point now)
+{
+    done_ = done;
+    if (progressLines() != ProgressLines::Simulations || (drawn_ && now - lastDrawn_ < kRedrawInterval))
+        return;
+    drawn_ = true;
+    lastDrawn_ = now;
+    const double elapsed = secondsOf(now - start_);
+    const double left = done > 0 ? elapsed / done * (total_ - done) : 0.0;
+    draw(formatText("Simulations: %d of %d, %s elapsed, about %s left", done, total_, clockText(elapsed).c_str(),
+                    clockText(left).c_str()),
+         '\r');
+}
+
+void SimulationProgress::finish(Clock::time_point now)
+{
+    if (progressLines() == ProgressLines::Simulations)
+        draw(formatText("Simulations: %d of %d in %s", done_, total_, clockText(secondsOf(now - start_)).c_str()), '\n');
+}
+
+void SimulationProgress::draw(const std::string& text, char end)
+{
+    // Blanks over the rest of a longer line drawn before.
+    std::string line = text;
+    if (line.size() < width_)
+        line.append(width_ - line.size(), ' ');
+    width_ = text.size();
+    line += end;
+    writeConsole(line.data(), line.size());
 }

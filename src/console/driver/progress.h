@@ -1,8 +1,13 @@
-// The progress lines of the analyses, on the console only: mode T's
-// spinner and mode N's line with its time estimate. Each ends in a carriage
-// return, so that the next overwrites it.
+// The progress lines of the analyses, on the console only: in the
+// dialogue, mode T's spinner and mode N's line with its time estimate; in a
+// scripted run on a terminal, a line of each file's simulations. Each ends
+// in a carriage return, so that the next overwrites it.
 #ifndef BRAVOLIN_CONSOLE_DRIVER_PROGRESS_H
 #define BRAVOLIN_CONSOLE_DRIVER_PROGRESS_H
+
+#include <chrono>
+#include <cstddef>
+#include <string>
 
 // Mode T's progress line "%04d - %c\r": the simulation under way (0 before
 // the first; once a file's simulations are done, one more than their
@@ -28,6 +33,31 @@ public:
 private:
     int previousSeconds_ = 0;  // the seconds field of the clock at the last simulation
     int elapsedSeconds_ = 0;
+};
+
+// A scripted run's line of a file's simulations: "Simulations: 120 of
+// 1000, 00:00:12 elapsed, about 00:01:28 left", the time left estimated
+// from the rate so far, redrawn at most ten times a second; once they end,
+// or are stopped, "Simulations: 1000 of 1000 in 00:02:00" on a line of its
+// own.
+class SimulationProgress {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit SimulationProgress(int total, Clock::time_point start = Clock::now());
+    // After each simulation: done of the total are complete.
+    void show(int done, Clock::time_point now = Clock::now());
+    void finish(Clock::time_point now = Clock::now());
+
+private:
+    void draw(const std::string& text, char end);
+
+    int total_;
+    int done_ = 0;
+    Clock::time_point start_;
+    Clock::time_point lastDrawn_;
+    bool drawn_ = false;
+    std::size_t width_ = 0;  // of the line drawn last
 };
 
 #endif

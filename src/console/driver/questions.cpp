@@ -3,6 +3,7 @@
 
 #include "console/driver/run_context.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 
 void askNullModelQuestions(AnswerSource& answers, RunSettings& settings)
 {
@@ -24,6 +25,6 @@ std::string askFileExpression(AnswerSource& answers)
 
 void reportNothingMatched(const char* expression)
 {
-    consolePrintf("File: %s not found...\n\n", expression);
+    consolePrintf("File: %s not found...\n\n", printableFileName(expression).c_str());
     beep();
 }

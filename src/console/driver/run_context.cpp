@@ -3,11 +3,16 @@
 
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "console/driver/questions.h"
+#include "console/input/input_file.h"
 #include "console/output/output_failures.h"
+#include "console/output/output_file.h"
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 #include "console/system/platform.h"
 
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
@@ -40,7 +45,7 @@ void noteThreadsRunning(RunContext& run, const bravolin::NullModelSettings& plan
 void reportOutOfMemory(RunContext& run, const std::string& fileName)
 {
     endOpenSummaryLine();
-    consolePrintf("File: %s could not be analysed: not enough memory.\n", fileName.c_str());
+    consolePrintf("File: %s could not be analysed: not enough memory.\n", printableFileName(fileName).c_str());
     run.tally.outOfMemory++;
     run.tally.skipped++;
 }
@@ -126,14 +131,44 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
     }
 }
 
-bool hintAtTables(const RunContext& run, const std::string& fileName)
+bool folderWritable(RunContext& run)
 {
+    if (!run.scripted)
+        return true;
+    const std::string problem = currentFolderWriteProblem();
+    if (problem.empty())
+        return true;
+    std::error_code error;
+    const std::string folder =
+        run.given.directory ? *run.given.directory : std::filesystem::current_path(error).u8string();
+    std::fprintf(stderr, "bravolin: cannot write in the folder '%s': %s\n", folder.c_str(), problem.c_str());
+    run.tally.folderUnwritable = true;
+    return false;
+}
+
+TableRead readTableOfRun(const RunContext& run, const std::string& fileName)
+{
+    TableRead read = readTableFile(fileName, run.tableLayout);
+    if (run.scripted)
+        consolePrintf("%s", read.announcement.c_str());
+    return read;
+}
+
+bool hintAtFileFormat(const RunContext& run, const std::string& fileName)
+{
+    if (!run.scripted)
+        return false;
+    if (fileStartsAsUtf16(fileName)) {
+        reportUtf16Text(fileName);
+        return true;
+    }
     const std::string lower = lowerCaseName(fileName);
     const bool tableName = lower.size() > 4 && (lower.compare(lower.size() - 4, 4, ".csv") == 0 ||
                                                 lower.compare(lower.size() - 4, 4, ".tsv") == 0);
-    if (!run.scripted || !tableName)
+    if (!tableName)
         return false;
-    consolePrintf("File: %s has no row of 0s and 1s; to read it as a table, use --table.\n", fileName.c_str());
+    consolePrintf("File: %s has no row of 0s and 1s; to read it as a table, use --table.\n",
+                  printableFileName(fileName).c_str());
     return true;
 }
 
@@ -195,22 +230,25 @@ void printResultLine(const RunContext& run, const MatrixResults& results)
 
 void reportTemperatureResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                               const bravolin::TemperatureResult& observed,
-                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed)
+                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed,
+                              Completeness completeness)
 {
-    const MatrixResults results =
-        temperatureResults(fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt);
-    printResultLine(run, results);
+    const MatrixResults results = temperatureResults(
+        fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt, completeness);
+    if (completeness != Completeness::Interrupted)
+        printResultLine(run, results);
     if (run.results)
         run.results->addTemperature(results, matrix, observed, null);
 }
 
 void reportNodfResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                        const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
-                       std::uint32_t fileSeed)
+                       std::uint32_t fileSeed, Completeness completeness)
 {
-    const MatrixResults results =
-        nodfResults(fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt);
-    printResultLine(run, results);
+    const MatrixResults results = nodfResults(
+        fileName, observed, null, null ? std::optional<std::uint32_t>(fileSeed) : std::nullopt, completeness);
+    if (completeness != Completeness::Interrupted)
+        printResultLine(run, results);
     if (run.results)
         run.results->addNodf(results, matrix, observed, null);
 }
@@ -224,6 +262,10 @@ void printFileSeed(const RunContext& run)
 int finishRun(const RunContext& run, bool inputEnded)
 {
     const BatchTally& tally = run.tally;
+    if (tally.folderUnwritable) {
+        std::fflush(stdout);
+        return 1;
+    }
     if (inputEnded)
         consolePrintf("Standard input ended before the analysis was complete.\n");
     if (run.scripted)

@@ -16,6 +16,7 @@
 #include "console/driver/environment.h"
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
+#include "console/input/table_reader.h"
 #include "console/plots/analysis_pictures.h"
 #include "console/reports/matrix_results.h"
 #include "console/reports/result_tables.h"
@@ -42,6 +43,7 @@ struct BatchTally {
     int outOfMemory = 0;         // files whose analysis ran out of memory
     int leftOut = 0;             // files beyond the batch's file limit
     bool endedEarly = false;     // mode N stopped before the end of its batch
+    bool folderUnwritable = false;  // the run stopped before its batch: no file can be written
 };
 
 struct RunContext {
@@ -65,10 +67,11 @@ struct RunContext {
     int threads = 0;
     BatchTally tally;
     RunPictures pictures;
-    // Matrix files are read as delimited tables (--table), their rows as
-    // species when transposed; for every run of the program.
+    // Matrix files are read as delimited tables (--table), in the layout
+    // the command line gives (--header, --row-names, --transpose); for every
+    // run of the program.
     bool readTables = false;
-    bool transposeTables = false;
+    TableLayout tableLayout;
     // For every run of the program as well: FF beside the null models, with
     // its chain's settings; the batch's result tables; each file's
     // generator seeded from the seed and the file's name.
@@ -126,10 +129,21 @@ void answerNullModelQuestions(RunContext& run);
 // starts every step of its batch with a line end).
 FileBatch takeBatch(RunContext& run, const char* stepStart);
 
-// In a scripted run, for a file whose name ends in .csv or .tsv and in
-// which no row of 0s and 1s was found: the hint at --table. Returns
-// whether it was given.
-bool hintAtTables(const RunContext& run, const std::string& fileName);
+// In a scripted run, before the batch takes the folder's lock: whether
+// files can be created in the folder. When they cannot, says why on
+// standard error ("cannot write in the folder 'DIR': permission denied"),
+// and the run is to end at once, with exit code 1 and no closing line,
+// rather than analyse every file and name each that could not be written.
+bool folderWritable(RunContext& run);
+
+// Reads the file named fileName as a table in the run's layout; a scripted
+// run says how it was read.
+TableRead readTableOfRun(const RunContext& run, const std::string& fileName);
+
+// In a scripted run, for a file in which no row of 0s and 1s was found:
+// the hint at how to read it, for UTF-16 text or, for a name that ends in
+// .csv or .tsv, --table. Returns whether one was given.
+bool hintAtFileFormat(const RunContext& run, const std::string& fileName);
 
 // With --seed-per-file: seeds the generator for the file named fileName
 // with seedOfFile of the run's seed and that name.
@@ -161,14 +175,17 @@ private:
     RunContext& run_;
 };
 
-// A file's results, once its analysis is complete: the result line of a
-// scripted run, and the file's rows of the result tables.
+// A file's results, once its analysis is complete or its null models were
+// cut short by an interrupt: the result line of a scripted run (none for an
+// interrupted file, whose statistics are of fewer simulations than asked
+// for), and the file's rows of the result tables.
 void reportTemperatureResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                               const bravolin::TemperatureResult& observed,
-                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed);
+                              const bravolin::TemperatureNullModels* null, std::uint32_t fileSeed,
+                              Completeness completeness);
 void reportNodfResults(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                        const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
-                       std::uint32_t fileSeed);
+                       std::uint32_t fileSeed, Completeness completeness);
 
 // The run's settings, as the page of a batch of mode 'T' or 'N' lists them.
 PageSettings pageSettings(const RunContext& run, char mode);

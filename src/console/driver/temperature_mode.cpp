@@ -16,6 +16,8 @@
 #include "console/reports/pack_report.h"
 #include "console/reports/temperature_reports.h"
 #include "console/system/console.h"
+#include "console/system/platform.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -25,31 +27,50 @@ void answerTemperatureQuestions(RunContext& run)
     answerNullModelQuestions(run);
 }
 
+// If an interrupt has arrived: the file's results with the simulations
+// completed go into the result tables, marked interrupted, and the program
+// ends by the interrupt. Otherwise returns.
+void stopFileIfInterrupted(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                           const bravolin::TemperatureResult& observed, const bravolin::TemperatureNullModels& null,
+                           std::uint32_t fileSeed)
+{
+    if (caughtInterrupt() == 0)
+        return;
+    reportTemperatureResults(run, fileName, matrix, observed, &null, fileSeed, Completeness::Interrupted);
+    stopIfInterrupted();
+}
+
 // The null models of the matrix analysed into observed: their file, their
 // spinner, and the end of the matrix's summary line.
 bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string& fileName,
                                               const TemperatureReportNames& names, const bravolin::Matrix& matrix,
-                                              const bravolin::TemperatureResult& observed)
+                                              const bravolin::TemperatureResult& observed, std::uint32_t fileSeed)
 {
     TemperatureNullFile nullFile(names.nullModels);
     // An interrupt during the observed analysis stops the file before its
     // first simulation.
-    stopIfInterrupted();
+    bravolin::TemperatureNullModels none;
+    none.fixedFixedRun.ran = run.fixedFixed.enabled;
+    stopFileIfInterrupted(run, fileName, matrix, observed, none, fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, observed.packedRows(), observed.packedColumns());
-    auto simulationDone = [&run, &nullFile](int simulation, const std::array<float, bravolin::kNullModels>& values) {
+    SimulationProgress progress(settings.simulations);
+    auto simulationDone = [&run, &nullFile, &progress](int simulation,
+                                                       const std::array<float, bravolin::kNullModels>& values) {
         // The progress of a simulation, as its packings showed it when they
         // ran one after the other: one line for the simulation and one per
         // pass of each of its four packings.
         run.spinner.setSimulation(simulation);
         run.spinner.show(1 + bravolin::kNullModels * bravolin::kPackingPasses);
+        progress.show(simulation);
         nullFile.writeSimulation(values);
     };
     const bravolin::TemperatureNullModels null =
         bravolin::runTemperatureNullModels(matrix, observed, run.generator, settings, simulationDone);
+    progress.finish();
     noteThreadsRunning(run, settings, null.run);
     // Stopped by an interrupt: the simulations written end the file.
     if (null.run.stopped)
-        stopIfInterrupted();
+        stopFileIfInterrupted(run, fileName, matrix, observed, null, fileSeed);
     run.spinner.setSimulation(settings.simulations + 1);
     completeTemperatureSummaryLine(fileName, null, settings.simulations);
     if (run.pictures.pictures)
@@ -63,7 +84,7 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
 MatrixRead readFile(RunContext& run, const std::string& fileName)
 {
     if (run.readTables) {
-        TableRead table = readTableFile(fileName, run.transposeTables);
+        TableRead table = readTableOfRun(run, fileName);
         return {table.outcome == TableOutcome::Read ? ReadOutcome::Read : ReadOutcome::Skipped, 0,
                 std::move(table.matrix)};
     }
@@ -71,7 +92,7 @@ MatrixRead readFile(RunContext& run, const std::string& fileName)
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.problem == ReadProblem::NoRow)
-        hintAtTables(run, fileName);
+        hintAtFileFormat(run, fileName);
     return read;
 }
 
@@ -87,11 +108,11 @@ bool processTemperatureFile(RunContext& run, const std::string& fileName)
         beep();
         return true;
     }
-    consolePrintf("File: %s in processing\n", fileName.c_str());
+    consolePrintf("File: %s in processing\n", printableFileName(fileName).c_str());
     seedFileGenerator(run, fileName);
     printFileSeed(run);
     try {
-        analyseTemperatureFile(run, fileName, read.matrix);
+        analyseTemperatureFile(run, fileName, read.matrix, read.lostLines > 0);
         run.tally.analysed++;
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(run, fileName);
@@ -117,6 +138,8 @@ void reportFilesLeftOut(RunContext& run, const FileBatch& batch)
 bool runTemperatureBatch(RunContext& run)
 {
     FileBatch batch = takeBatch(run, "");
+    if (!folderWritable(run))
+        return false;
     FolderLock lock;
     lock.take();
     BatchResultTables tables(run, 'T');
@@ -143,7 +166,8 @@ bool runTemperatureMode(RunContext& run)
     return runTemperatureBatch(run);
 }
 
-void analyseTemperatureFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix)
+void analyseTemperatureFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                            bool linesLost)
 {
     const bool drawing = run.pictures.pictures;
     const TemperatureReportNames names = temperatureReportNames(fileName);
@@ -160,10 +184,11 @@ void analyseTemperatureFile(RunContext& run, const std::string& fileName, const 
     const std::uint32_t fileSeed = run.generator.state();
     std::optional<bravolin::TemperatureNullModels> null;
     if (run.settings.nullModels) {
-        null = runNullModels(run, fileName, names, matrix, result);
+        null = runNullModels(run, fileName, names, matrix, result, fileSeed);
         for (const std::string& value : temperatureNullSummary(*null, run.settings.simulations))
             summary.push_back(value);
     }
     finishPicturesOfFile(run.pictures, fileName, summary);
-    reportTemperatureResults(run, fileName, matrix, result, null ? &*null : nullptr, fileSeed);
+    reportTemperatureResults(run, fileName, matrix, result, null ? &*null : nullptr, fileSeed,
+                             linesLost ? Completeness::Truncated : Completeness::Complete);
 }

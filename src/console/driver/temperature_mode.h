@@ -23,7 +23,9 @@ bool runTemperatureMode(RunContext& run);
 // The analysis of the matrix read from the file named fileName: packed,
 // measured and reported, then compared with its null models when they are
 // on, on the run's threads; and its pictures and page row when the run asks
-// for them.
-void analyseTemperatureFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix);
+// for them. linesLost: the reader lost lines or cells of the file, so that
+// the result tables mark its results truncated.
+void analyseTemperatureFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
+                            bool linesLost);
 
 #endif

@@ -7,12 +7,36 @@
 
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "console/system/text_format.h"
+#include "console/system/text_encoding.h"
 
 std::string_view withoutByteOrderMark(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     return text;
+}
+
+bool startsAsUtf16(std::string_view text)
+{
+    const std::string_view start = text.substr(0, 2);
+    return start == "\xFF\xFE" || start == "\xFE\xFF";
+}
+
+bool fileStartsAsUtf16(const std::string& name)
+{
+    std::FILE* file = openFile(name.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char start[2];
+    const std::size_t read = std::fread(start, 1, sizeof start, file);
+    std::fclose(file);
+    return startsAsUtf16(std::string_view(start, read));
+}
+
+void reportUtf16Text(const std::string& name)
+{
+    consolePrintf("File: %s is UTF-16 text; save it as UTF-8 or CSV.\n", printableFileName(name).c_str());
 }
 
 void CutRows::report(const std::string& name, int columns) const
@@ -24,6 +48,41 @@ void CutRows::report(const std::string& name, int columns) const
         consolePrintf("File: %s: line %d and %d more lines have more cells than the first row; the cells after "
                       "column %d are not read.\n",
                       name.c_str(), firstLine_, count_ - 1, columns);
+}
+
+std::string limitRule()
+{
+    return formatText("the program reads at most %d rows and %d columns", bravolin::kMaxMatrixSide,
+                      bravolin::kMaxMatrixSide);
+}
+
+std::string countOf(int count, const char* noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+UnreadText unreadText(std::string_view rest)
+{
+    UnreadText unread;
+    bool firstLine = true;
+    bool lineHasCell = false;
+    for (char c : rest) {
+        if (c == kEndOfFileMark)
+            break;
+        if (c == '\n' || c == '\r') {
+            if (!firstLine && lineHasCell)
+                unread.rowsAfter++;
+            firstLine = false;
+            lineHasCell = false;
+        } else if (c == '0' || c == '1') {
+            lineHasCell = true;
+            if (firstLine)
+                unread.cellsOnLine++;
+        }
+    }
+    if (!firstLine && lineHasCell)
+        unread.rowsAfter++;
+    return unread;
 }
 
 bool readWholeFile(const std::string& name, std::string* bytes)

@@ -19,6 +19,16 @@ constexpr char kEndOfFileMark = 0x1A;
 // spreadsheets put at the start of a file.
 std::string_view withoutByteOrderMark(std::string_view text);
 
+// Whether the text starts with a UTF-16 byte order mark (FF FE or FE FF),
+// as Excel's "Unicode text" and Windows editors write it; and whether the
+// file of that UTF-8 name does (false when it cannot be read).
+bool startsAsUtf16(std::string_view text);
+bool fileStartsAsUtf16(const std::string& name);
+
+// Says that the file named name is UTF-16 text, which no reader reads, and
+// how to save it instead.
+void reportUtf16Text(const std::string& name);
+
 // Counts the lines of a text read byte by byte: LF, CR and CR LF each end
 // one.
 class LineCounter {
@@ -50,7 +60,8 @@ public:
             firstLine_ = line;
     }
     int count() const { return count_; }
-    // The message, for rows cut after column columns.
+    // The message, for rows cut after column columns, about the file whose
+    // name as messages give it (printableFileName) is name.
     void report(const std::string& name, int columns) const;
 
 private:
@@ -58,14 +69,31 @@ private:
     int firstLine_ = 0;
 };
 
+// The rule a file beyond the limit is told: "the program reads at most
+// 3000 rows and 3000 columns".
+std::string limitRule();
+
+// "1 cell", "2 cells": a count and its noun, which takes an s.
+std::string countOf(int count, const char* noun);
+
+// What a reader that stopped at the limit leaves unread of rest, the text
+// from the byte it stopped at: the cells ("0" and "1") up to the end of
+// that line, and the rows (lines holding a cell) after it, up to a Ctrl-Z
+// byte.
+struct UnreadText {
+    int cellsOnLine = 0;
+    int rowsAfter = 0;
+};
+UnreadText unreadText(std::string_view rest);
+
 // Reads the whole file of that UTF-8 name into bytes; false when it cannot
 // be opened or read.
 bool readWholeFile(const std::string& name, std::string* bytes);
 
-// Called when a reader has stopped at a Ctrl-Z byte of the file name, rest
-// being what follows it: names the file on the console when anything but
-// blanks and line ends follows that byte, since that part of the file is
-// not read.
+// Called when a reader has stopped at a Ctrl-Z byte of a file, rest being
+// what follows it: names the file on the console (name, as messages give it)
+// when anything but blanks and line ends follows that byte, since that part
+// of the file is not read.
 void reportTextAfterEndOfFileMark(std::string_view rest, const std::string& name);
 
 // The matrix of the rows a reader read: columns wide, each row cut to that

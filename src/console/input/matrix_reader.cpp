@@ -9,6 +9,8 @@
 
 #include "console/input/input_file.h"
 #include "console/system/console.h"
+#include "console/system/text_format.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -17,14 +19,15 @@ namespace {
 // column count once the first row is complete, and whether the rest of the
 // current line is being ignored.
 struct ReaderState {
-    explicit ReaderState(const std::string& fileName) : name(fileName) {}
+    explicit ReaderState(const std::string& fileName) : name(printableFileName(fileName)) {}
 
-    const std::string& name;  // for messages
+    const std::string name;  // for messages, escaped
     int col = 0;
     int row = 0;
     int columns = 0;
     bool skipLine = false;
     int lostLines = 0;        // lines lost below the first row
+    int lastRowLine = 0;      // the line of the last row completed
     std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
     std::vector<std::uint8_t> line;               // the cells of the current line
     LineCounter lines;
@@ -36,7 +39,7 @@ struct ReaderState {
     int firstForeignColumn = 0;
 };
 
-enum class ByteOutcome { Continue, Stop, Reject, EndProgram, EndOfFileMark };
+enum class ByteOutcome { Continue, RowLimit, ColumnLimit, Reject, EndProgram, EndOfFileMark };
 
 bool isLineEnd(int c)
 {
@@ -54,10 +57,10 @@ void discardLostLine(ReaderState& s)
 // The report of a lost line, as the question shows it.
 void printLostLine(const std::string& name, int character, int line, int column)
 {
-    char text[2] = {static_cast<char>(character), '\0'};
+    const std::string text = printableText(std::string(1, static_cast<char>(character)));
     consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
                 "The line will be lost! ",
-                name.c_str(), text, line, column);
+                name.c_str(), text.c_str(), line, column);
 }
 
 // A scripted run's report of the line just lost, once for the whole line.
@@ -87,6 +90,7 @@ void endLine(ReaderState& s)
         s.line.clear();
         s.col = 0;
         s.row++;
+        s.lastRowLine = s.lines.line();
     }
 }
 
@@ -146,12 +150,12 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
     if (s.row == bravolin::kMaxMatrixSide) {
         consolePrintf("File: %s has more than %d rows! The Matrix will be truncated!\n", s.name.c_str(),
                       bravolin::kMaxMatrixSide);
-        return ByteOutcome::Stop;
+        return ByteOutcome::RowLimit;
     }
     if (s.col == bravolin::kMaxMatrixSide && !s.skipLine) {
         consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
                       bravolin::kMaxMatrixSide);
-        return ByteOutcome::Stop;
+        return ByteOutcome::ColumnLimit;
     }
     if (c == '0' || c == '1') {
         if (!s.skipLine) {
@@ -173,6 +177,38 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
     return ByteOutcome::Continue;
 }
 
+// After the reading stopped at a limit: says what was left unread of rest,
+// the text from the byte it stopped at (the rest of the line it stopped
+// on, and the rows after it). Returns whether anything was.
+bool reportUnreadBeyondLimit(const ReaderState& s, ByteOutcome limit, std::string_view rest)
+{
+    const UnreadText unread = unreadText(rest);
+    const char* name = s.name.c_str();
+    if (limit == ByteOutcome::RowLimit) {
+        const int rows = unread.rowsAfter + (unread.cellsOnLine > 0 ? 1 : 0);
+        if (rows > 0)
+            consolePrintf("File: %s: %s, so the reading stopped after line %d, and the %s after it %s not read.\n",
+                          name, limitRule().c_str(), s.lastRowLine, countOf(rows, "row").c_str(),
+                          rows == 1 ? "is" : "are");
+        return rows > 0;
+    }
+    const int line = s.lines.line();
+    std::string notRead;
+    if (unread.cellsOnLine > 0)
+        notRead = "its last " + countOf(unread.cellsOnLine, "cell");
+    if (unread.rowsAfter > 0)
+        notRead += (notRead.empty() ? "the " : " and the ") + countOf(unread.rowsAfter, "row") + " after it";
+    if (notRead.empty())
+        return false;
+    notRead += unread.cellsOnLine + unread.rowsAfter == 1 ? " is" : " are";
+    const std::string cellCount =
+        unread.cellsOnLine > 0 ? formatText("line %d has %d cells; ", line, bravolin::kMaxMatrixSide + unread.cellsOnLine)
+                               : std::string();
+    consolePrintf("File: %s: %s%s, so the reading stopped at column %d of line %d, and %s not read.\n", name,
+                  cellCount.c_str(), limitRule().c_str(), bravolin::kMaxMatrixSide, line, notRead.c_str());
+    return true;
+}
+
 }  // namespace
 
 MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers)
@@ -184,11 +220,14 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
     while (outcome == ByteOutcome::Continue && at < bytes.size())
         outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]), answers);
     if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(bytes.substr(at), name);
+        reportTextAfterEndOfFileMark(bytes.substr(at), s.name);
     if (outcome == ByteOutcome::Reject)
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NotZeroOrOne};
     if (outcome == ByteOutcome::EndProgram)
         return {ReadOutcome::EndProgram, s.lostLines, {}};
+    // A file beyond the limit counts once as having lost lines.
+    const bool beyondLimit = (outcome == ByteOutcome::RowLimit || outcome == ByteOutcome::ColumnLimit) &&
+                             reportUnreadBeyondLimit(s, outcome, bytes.substr(at - 1));
 
     // The last line needs no line end to count. Like any completed row it
     // fixes the column count if no row did before: a one-row file without a
@@ -196,22 +235,23 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
     endLine(s);
 
     if (s.row == 0) {
-        consolePrintf("File: %s has 0 rows...\n", name.c_str());
+        consolePrintf("File: %s has 0 rows...\n", s.name.c_str());
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NoRow};
     }
     if (s.columns == 0) {
-        consolePrintf("File: %s has 0 columns...\n", name.c_str());
+        consolePrintf("File: %s has 0 columns...\n", s.name.c_str());
         return {ReadOutcome::Skipped, s.lostLines, {}};
     }
-    s.cutRows.report(name, s.columns);
-    return {ReadOutcome::Read, s.lostLines + s.cutRows.count(), matrixOfRows(s.rows, s.columns)};
+    s.cutRows.report(s.name, s.columns);
+    return {ReadOutcome::Read, s.lostLines + s.cutRows.count() + (beyondLimit ? 1 : 0),
+            matrixOfRows(s.rows, s.columns)};
 }
 
 MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
 {
     std::string bytes;
     if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", name.c_str());
+        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
         return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
     }
     return readMatrixText(bytes, name, answers);

@@ -25,8 +25,9 @@ enum class ReadProblem { None, CannotOpen, NotZeroOrOne, NoRow };
 
 struct MatrixRead {
     ReadOutcome outcome;
-    // Lines below the first row lost to a foreign character, and rows cut
-    // to the width of the first row.
+    // Lines below the first row lost to a foreign character, rows cut to
+    // the width of the first row, and one more for a file that the limit
+    // left partly unread.
     int lostLines;
     bravolin::Matrix matrix;
     ReadProblem problem = ReadProblem::None;
@@ -39,7 +40,9 @@ struct MatrixRead {
 // answers whether to go on, unless they are a script that answers yes on
 // its own (the line is then reported once, with its number of foreign
 // characters); input that ends at that question throws InputEnded. Rows
-// longer than the first are cut to its width and named once.
+// longer than the first are cut to its width and named once. The reading
+// stops at a 3001st row or a 3001st cell on a line; the matrix then ends
+// there, and what was left unread is said once.
 MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers);
 
 // Reads the file named name; Skipped, with a message, when it cannot be

@@ -7,6 +7,7 @@
 
 #include "console/input/input_file.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -14,9 +15,9 @@ namespace {
 // the column count (0 until the first row is complete), whether the current
 // line is lost, and whether the column limit has been reported.
 struct ReaderState {
-    explicit ReaderState(const std::string& fileName) : name(fileName) {}
+    explicit ReaderState(const std::string& fileName) : name(printableFileName(fileName)) {}
 
-    const std::string& name;  // for messages
+    const std::string name;  // for messages, escaped
     int column = 0;
     int row = 0;
     int columns = 0;
@@ -28,6 +29,13 @@ struct ReaderState {
     std::vector<std::uint8_t> line;               // the cells of the current line
     LineCounter lines;
     CutRows cutRows;  // rows longer than the first
+    // Cells beyond the column limit: on the current line, and on the rows
+    // completed, with the first such row and its cells.
+    int cellsBeyondLimitOnLine = 0;
+    int rowsBeyondLimit = 0;
+    int cellsBeyondLimit = 0;
+    int firstLineBeyondLimit = 0;
+    int firstCellsBeyondLimit = 0;
 };
 
 // Lost lines named one by one; the rest are counted.
@@ -46,6 +54,7 @@ void storeCell(ReaderState& s, int value)
             consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
                           bravolin::kMaxMatrixSide);
         s.truncationReported = true;
+        s.cellsBeyondLimitOnLine++;
         return;
     }
     s.line.push_back(static_cast<std::uint8_t>(value));
@@ -58,6 +67,23 @@ void discardLostLine(ReaderState& s)
     s.line.clear();
     s.column = 0;
     s.skipLine = false;
+    s.cellsBeyondLimitOnLine = 0;
+}
+
+// Keeps the current line as a row, counting the cells it had beyond the
+// column limit.
+void keepRow(ReaderState& s)
+{
+    if (s.cellsBeyondLimitOnLine > 0 && s.rowsBeyondLimit++ == 0) {
+        s.firstLineBeyondLimit = s.lines.line();
+        s.firstCellsBeyondLimit = s.cellsBeyondLimitOnLine;
+    }
+    s.cellsBeyondLimit += s.cellsBeyondLimitOnLine;
+    s.cellsBeyondLimitOnLine = 0;
+    s.rows.push_back(std::move(s.line));
+    s.line.clear();
+    s.column = 0;
+    s.row++;
 }
 
 // Returns false when the line completed a row beyond the row limit.
@@ -73,10 +99,7 @@ bool endLine(ReaderState& s)
         return true;  // a blank line between rows
     if (s.column > s.columns)
         s.cutRows.note(s.lines.line());
-    s.rows.push_back(std::move(s.line));
-    s.line.clear();
-    s.column = 0;
-    s.row++;
+    keepRow(s);
     return s.row < kRowsReadAtMost;
 }
 
@@ -87,10 +110,26 @@ void loseLine(ReaderState& s)
     s.skipLine = true;
 }
 
+// The cells of the rows read beyond the column limit, said once for the
+// file.
+void reportCellsBeyondLimit(const ReaderState& s)
+{
+    const int limit = bravolin::kMaxMatrixSide;
+    if (s.rowsBeyondLimit == 1)
+        consolePrintf("File: %s: line %d has %d cells; %s, so its last %s not read.\n", s.name.c_str(),
+                      s.firstLineBeyondLimit, limit + s.firstCellsBeyondLimit, limitRule().c_str(),
+                      (countOf(s.cellsBeyondLimit, "cell") + (s.cellsBeyondLimit == 1 ? " is" : " are")).c_str());
+    else if (s.rowsBeyondLimit > 1)
+        consolePrintf("File: %s: line %d and %d more lines have more than %d cells; %s, so their %s after column %d "
+                      "are not read.\n",
+                      s.name.c_str(), s.firstLineBeyondLimit, s.rowsBeyondLimit - 1, limit, limitRule().c_str(),
+                      countOf(s.cellsBeyondLimit, "cell").c_str(), limit);
+}
+
 // What the reader dropped, said once the file is read: the lines below the
 // first row that are not rows (the first few by number), the rows cut to
-// the width of the first, and a single row without a line end, which gives
-// no column.
+// the width of the first or at the column limit, and a single row without
+// a line end, which gives no column.
 void reportDroppedCells(const ReaderState& s)
 {
     for (int line : s.lostLineNumbers)
@@ -99,6 +138,7 @@ void reportDroppedCells(const ReaderState& s)
         consolePrintf("File: %s: and %d more lines are not rows of 0s and 1s and are not read.\n", s.name.c_str(),
                       s.lostLines - static_cast<int>(kLostLinesNamed));
     s.cutRows.report(s.name, s.columns);
+    reportCellsBeyondLimit(s);
     if (s.columns == 0 && !s.rows.empty() && !s.rows[0].empty())
         consolePrintf("File: %s: line %d has no line end, so its cells are not read.\n", s.name.c_str(),
                       s.lines.line());
@@ -144,8 +184,7 @@ bool endFile(ReaderState& s)
         return true;
     if (s.columns > 0 && s.column > s.columns)
         s.cutRows.note(s.lines.line());
-    s.rows.push_back(std::move(s.line));
-    s.row++;
+    keepRow(s);
     return s.row < kRowsReadAtMost;
 }
 
@@ -160,13 +199,13 @@ NodfRead readNodfText(std::string_view bytes, const std::string& name)
     while (outcome == ByteOutcome::Continue && at < bytes.size())
         outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
     if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(bytes.substr(at), name);
+        reportTextAfterEndOfFileMark(bytes.substr(at), s.name);
     if (outcome == ByteOutcome::RowLimit || !endFile(s)) {
-        consolePrintf("File %s has more than 1000 lines!!!\n", name.c_str());
+        consolePrintf("File %s has more than 1000 lines!!!\n", s.name.c_str());
         return {NodfReadOutcome::TooManyRows, s.lostLines, {}};
     }
     reportDroppedCells(s);
-    const bool cellsDropped = s.cutRows.count() > 0 || (s.columns == 0 && !s.rows.empty());
+    const bool cellsDropped = s.cutRows.count() > 0 || s.rowsBeyondLimit > 0 || (s.columns == 0 && !s.rows.empty());
     return {NodfReadOutcome::Read, s.lostLines + (cellsDropped ? 1 : 0), matrixOfRows(s.rows, s.columns)};
 }
 

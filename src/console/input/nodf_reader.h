@@ -20,7 +20,8 @@ enum class NodfReadOutcome {
 struct NodfRead {
     NodfReadOutcome outcome;
     // Lines below the first row dropped for a foreign character, and one
-    // more when cells were dropped from rows longer than the first.
+    // more when cells were dropped from rows longer than the first or
+    // beyond column 3000.
     int lostLines;
     bravolin::Matrix matrix;
 };
@@ -28,7 +29,8 @@ struct NodfRead {
 // Reads the matrix text bytes of the file named name (named in messages):
 // its rows, and as many columns as the first row completed by a line end
 // has; the cells a longer row has beyond those are dropped, and named once.
-// Cells beyond column 3000 are ignored, with a message the first time.
+// Cells beyond column 3000 are ignored, with a message the first time, and
+// the rows that had them are counted in one message once the file is read.
 // A 3001st row stops the reading with its message; what follows is the
 // driver's business.
 NodfRead readNodfText(std::string_view bytes, const std::string& name);

@@ -5,11 +5,13 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
 #include "console/input/input_file.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -20,16 +22,20 @@ enum class Delimiter { Comma, Semicolon, Tab, Blanks };
 // next field. Views keep a large table's reading free of copies.
 struct Field {
     std::string_view text;
-    int line;  // the line it starts on
+    int line;     // the line it starts on
+    bool quoted;  // it starts with a quote
 };
 
-// A field kept beyond the scanner's next one: a name, or a header field.
+// A field kept beyond the scanner's next one: a name, or a field of the
+// first two rows.
 struct SavedField {
     std::string text;
     int line;
+    bool quoted;
 };
 
-// The header row: its fields, and the line it starts on.
+// One of the first two rows, which decide the header: its fields, and the
+// line it starts on.
 struct Record {
     std::vector<SavedField> fields;
     int line = 0;
@@ -46,6 +52,13 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// Whether text[at] starts \", a quote escaped by a backslash, as
+// write.table writes a quote inside a quoted name.
+bool isEscapedQuote(std::string_view text, std::size_t at)
+{
+    return text[at] == '\\' && at + 1 < text.size() && text[at + 1] == '"';
+}
+
 // The delimiter of the table, from its first two lines that are not blank.
 // What stands between quotes does not count, so a quoted name with a comma
 // in a blank-separated table leaves it blank-separated.
@@ -56,6 +69,10 @@ Delimiter detectDelimiter(std::string_view text)
     int lines = 0;
     for (std::size_t at = 0; at < text.size() && lines < 2; at++) {
         const char c = text[at];
+        if (quoted && isEscapedQuote(text, at)) {
+            at++;
+            continue;
+        }
         if (c == '"')
             quoted = !quoted;
         if (!quoted && isLineEnd(c)) {
@@ -127,8 +144,8 @@ public:
             // blanks.
             while (at < size && (text[at] == ' ' || (atBlanks && text[at] == '\t')))
                 at++;
-            Field field{{}, line_};
-            if (at < size && text[at] == '"') {
+            Field field{{}, line_, at < size && text[at] == '"'};
+            if (field.quoted) {
                 at_ = at;
                 readQuotedField();
                 at = at_;
@@ -213,13 +230,19 @@ private:
         quoted_.append(text_.data() + start, end - start);
     }
 
-    // A quoted field: a doubled quote is a quote, and a delimiter or a line
-    // end inside the quotes belongs to the field.
+    // A quoted field: a doubled quote and a quote after a backslash are a
+    // quote, and a delimiter or a line end inside the quotes belongs to the
+    // field.
     void readQuoted(std::string& text)
     {
         at_++;
         while (at_ < text_.size()) {
             const char c = text_[at_];
+            if (isEscapedQuote(text_, at_)) {
+                text += '"';
+                at_ += 2;
+                continue;
+            }
             if (c == '"') {
                 if (at_ + 1 < text_.size() && text_[at_ + 1] == '"') {
                     text += '"';
@@ -315,6 +338,11 @@ bool isNumber(CellKind kind)
     return kind == CellKind::Presence || kind == CellKind::Absence || kind == CellKind::Negative;
 }
 
+bool isCell(CellKind kind)
+{
+    return kind == CellKind::Presence || kind == CellKind::Absence;
+}
+
 // The message of a cell that is no presence or absence; empty for one that
 // is.
 std::string cellProblem(std::string_view text, CellKind kind)
@@ -322,11 +350,29 @@ std::string cellProblem(std::string_view text, CellKind kind)
     if (kind == CellKind::Empty)
         return "the cell is empty";
     if (kind == CellKind::Negative)
-        return "\"" + std::string(text) + "\" is a negative number";
+        return "\"" + printableText(text) + "\" is a negative number";
     if (kind == CellKind::NotANumber)
-        return "\"" + std::string(text) + "\" is not a number";
+        return "\"" + printableText(text) + "\" is not a number";
     return "";
 }
+
+// Why the first row was or was not read as a header.
+enum class HeaderSource {
+    Given,     // --header
+    None,      // nothing said it is one
+    Names,     // a field after the first is no number
+    Numbers,   // its fields are numbers, but its empty corner, its length or its quotes say it is one
+};
+
+// Why the first column was or was not read as row names.
+enum class RowNamesSource {
+    Given,          // --row-names
+    None,           // nothing said it holds names
+    EmptyCorner,    // the header's field above it is empty
+    ShorterHeader,  // the header has no field above it
+    Text,           // none of its cells is a number
+    Identifier,     // its cells number the rows
+};
 
 // What the reading of a table has gathered, and its first problem.
 struct Table {
@@ -341,7 +387,7 @@ struct Table {
 
 void reportProblem(const std::string& name, const std::string& problem)
 {
-    consolePrintf("File: %s: %s.\n", name.c_str(), problem.c_str());
+    consolePrintf("File: %s: %s.\n", printableFileName(name).c_str(), problem.c_str());
 }
 
 std::string position(int line, std::size_t column)
@@ -355,14 +401,14 @@ std::string position(int line, std::size_t column)
 bool takeField(Table& table, const Field& field, std::size_t f, bool decimalComma)
 {
     if (f == 0) {
-        table.firstFields.push_back({std::string(field.text), field.line});
+        table.firstFields.push_back({std::string(field.text), field.line, field.quoted});
         table.firstKinds.push_back(cellKind(field.text, decimalComma));
         return true;
     }
     if (table.dataRows > 0 && f >= table.fields)
         return true;
     const CellKind kind = cellKind(field.text, decimalComma);
-    if (kind != CellKind::Presence && kind != CellKind::Absence) {
+    if (!isCell(kind)) {
         table.problem = position(field.line, f + 1) + ": " + cellProblem(field.text, kind);
         return false;
     }
@@ -403,28 +449,121 @@ bool readDataRow(TableScanner& scanner, Table& table, bool decimalComma)
     return taken && takeRowEnd(table, count, scanner.recordLine());
 }
 
-// The first row is a header when a field after its first is no number.
-bool isHeader(const Record& record, bool decimalComma)
+// The scanner's current record, kept whole.
+Record readSavedRecord(TableScanner& scanner)
 {
-    for (std::size_t f = 1; f < record.fields.size(); f++)
-        if (!isNumber(cellKind(record.fields[f].text, decimalComma)))
+    Record record{{}, scanner.recordLine()};
+    scanner.readRecord([&](const Field& field) {
+        record.fields.push_back({std::string(field.text), field.line, field.quoted});
+        return true;
+    });
+    return record;
+}
+
+// Takes a kept record as a data row; false at a problem.
+bool takeSavedRecord(Table& table, const Record& record, bool decimalComma)
+{
+    for (std::size_t f = 0; f < record.fields.size(); f++) {
+        const SavedField& field = record.fields[f];
+        if (!takeField(table, {field.text, field.line, field.quoted}, f, decimalComma))
+            return false;
+    }
+    return takeRowEnd(table, record.fields.size(), record.line);
+}
+
+// Whether the first row is a header, from what it and the row below it
+// (none for a table of one row) hold.
+HeaderSource headerSource(const Record& first, const std::optional<Record>& second, bool decimalComma)
+{
+    for (std::size_t f = 1; f < first.fields.size(); f++)
+        if (!isNumber(cellKind(first.fields[f].text, decimalComma)))
+            return HeaderSource::Names;
+    if (first.fields[0].text.empty())
+        return HeaderSource::Numbers;
+    if (!second)
+        return HeaderSource::None;
+    if (first.fields.size() + 1 == second->fields.size())
+        return HeaderSource::Numbers;
+    for (const SavedField& field : first.fields)
+        if (!field.quoted)
+            return HeaderSource::None;
+    for (std::size_t f = 1; f < second->fields.size(); f++)
+        if (second->fields[f].quoted)
+            return HeaderSource::None;
+    return HeaderSource::Numbers;
+}
+
+bool isDigits(std::string_view text)
+{
+    for (char c : text)
+        if (!isDigit(c))
+            return false;
+    return !text.empty();
+}
+
+// Whether a header field names a column of identifiers: plot, site, id,
+// sample, station, island, quadrat, transect, locality or name, in any
+// letter case, alone or followed by s, _id or digits.
+bool namesIdentifiers(std::string_view field)
+{
+    static const char* const kWords[] = {"plot",    "site",     "id",       "sample",   "station",
+                                         "island",  "quadrat",  "transect", "locality", "name"};
+    std::string lower(field);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c | 0x20);
+    for (const std::string_view word : kWords) {
+        if (lower.compare(0, word.size(), word) != 0)
+            continue;
+        const std::string_view rest = std::string_view(lower).substr(word.size());
+        if (rest.empty() || rest == "s" || rest == "_id" || isDigits(rest))
             return true;
+    }
     return false;
 }
 
-// Whether the first field of every data row is a name: the header says so
-// (its first field is empty, or it lacks the row names' field), or no first
-// field is a number.
-bool firstFieldsAreNames(const Table& table)
+// The header's field above the first column; empty when it has none.
+std::string_view firstColumnName(const Table& table)
+{
+    if (!table.header || table.header->fields.size() != table.fields)
+        return {};
+    return table.header->fields[0].text;
+}
+
+// Whether the first column is one of identifiers: integers, all different
+// and not all 0 and 1 (a column of presences), that are 1, 2, ..., m in
+// order or stand under a header field that names identifiers.
+bool isIdentifierColumn(const Table& table)
+{
+    std::set<std::string_view> seen;
+    bool numbered = true, presences = true;
+    for (std::size_t r = 0; r < table.firstFields.size(); r++) {
+        std::string_view value = table.firstFields[r].text;
+        if (!isDigits(value))
+            return false;
+        while (value.size() > 1 && value[0] == '0')
+            value.remove_prefix(1);
+        if (!seen.insert(value).second)
+            return false;
+        numbered = numbered && value == std::to_string(r + 1);
+        presences = presences && (value == "0" || value == "1");
+    }
+    return !presences && (numbered || namesIdentifiers(firstColumnName(table)));
+}
+
+// Whether the first column holds row names, from the header and the column.
+RowNamesSource rowNamesSource(const Table& table)
 {
     if (table.header && table.header->fields.size() + 1 == table.fields)
-        return true;
+        return RowNamesSource::ShorterHeader;
     if (table.header && table.header->fields[0].text.empty())
-        return true;
+        return RowNamesSource::EmptyCorner;
+    bool anyNumber = false;
     for (CellKind kind : table.firstKinds)
-        if (isNumber(kind))
-            return false;
-    return !table.firstKinds.empty();
+        anyNumber = anyNumber || isNumber(kind);
+    if (!anyNumber && !table.firstKinds.empty())
+        return RowNamesSource::Text;
+    return isIdentifierColumn(table) ? RowNamesSource::Identifier : RowNamesSource::None;
 }
 
 // The matrix of the table; its cells and names are taken from the table,
@@ -483,51 +622,157 @@ std::string firstFieldProblem(const Table& table)
 {
     for (std::size_t r = 0; r < table.firstFields.size(); r++) {
         const CellKind kind = table.firstKinds[r];
-        if (kind != CellKind::Presence && kind != CellKind::Absence)
+        if (!isCell(kind))
             return position(table.firstFields[r].line, 1) + ": " + cellProblem(table.firstFields[r].text, kind);
     }
     return "";
 }
 
-}  // namespace
+// What the file's rows and columns are: sites and species, or the other
+// way round in a table read transposed.
+struct Words {
+    const char* rows;
+    const char* columns;
+};
 
-TableRead readTableText(std::string_view bytes, const std::string& name, bool transpose)
+std::string headerPhrase(bool header, HeaderSource source, const Words& words)
 {
-    bytes = withoutByteOrderMark(bytes);
-    const Delimiter delimiter = detectDelimiter(bytes);
-    const bool decimalComma = delimiter == Delimiter::Semicolon || delimiter == Delimiter::Tab;
-    TableScanner scanner(bytes, delimiter);
-    Table table;
-    int rowsBeyondLimit = 0;
-    if (scanner.startRecord()) {
-        Record first{{}, scanner.recordLine()};
-        scanner.readRecord([&](const Field& field) {
-            first.fields.push_back({std::string(field.text), field.line});
-            return true;
-        });
-        if (isHeader(first, decimalComma)) {
-            table.header = std::move(first);
-        } else {
-            bool taken = true;
-            for (std::size_t f = 0; f < first.fields.size() && taken; f++)
-                taken = takeField(table, {first.fields[f].text, first.fields[f].line}, f, decimalComma);
-            if (taken)
-                takeRowEnd(table, first.fields.size(), first.line);
+    if (source == HeaderSource::Given)
+        return header ? "header row of names (--header yes)" : "no header row (--header no)";
+    if (!header)
+        return std::string("no header row (--header yes reads the first row as ") + words.columns + " names)";
+    if (source == HeaderSource::Numbers)
+        return std::string("header row of names (--header no reads it as a ") + words.rows + ")";
+    return "header row of names";
+}
+
+std::string rowNamesPhrase(const Table& table, bool names, RowNamesSource source, const Words& words)
+{
+    const std::string rowNames = std::string(words.rows) + " names";
+    if (!names)
+        return "no column of " + rowNames +
+               (source == RowNamesSource::Given ? " (--row-names no)"
+                                                : " (--row-names yes reads the first column as " + rowNames + ")");
+    std::string phrase = "first column";
+    const std::string_view columnName = firstColumnName(table);
+    if (!columnName.empty())
+        phrase += " \"" + printableText(columnName) + "\"";
+    else if (source == RowNamesSource::Identifier)
+        phrase += ", numbered 1 to " + std::to_string(table.dataRows) + ",";
+    phrase += " read as " + rowNames;
+    if (source == RowNamesSource::Given)
+        return phrase + " (--row-names yes)";
+    if (source == RowNamesSource::EmptyCorner)
+        phrase += ", below an empty corner";
+    if (source == RowNamesSource::ShorterHeader)
+        phrase += ", the header having no field above it";
+    bool cells = true;
+    for (CellKind kind : table.firstKinds)
+        cells = cells && isCell(kind);
+    if (cells && (source == RowNamesSource::EmptyCorner || source == RowNamesSource::Identifier))
+        phrase += std::string(" (--row-names no reads it as a ") + words.columns + ")";
+    return phrase;
+}
+
+// The line that says what was read: the matrix's size (after transposing),
+// and how the header and the first column were read.
+std::string announcement(const std::string& name, const bravolin::Matrix& matrix, const Table& table,
+                         HeaderSource header, bool names, RowNamesSource rowNames, bool transpose)
+{
+    const Words words = transpose ? Words{"species", "site"} : Words{"site", "species"};
+    return "File: " + printableFileName(name) + ": " + std::to_string(matrix.rows()) +
+           (matrix.rows() == 1 ? " site x " : " sites x ") + std::to_string(matrix.columns()) + " species" +
+           (transpose ? ", its rows read as species; " : "; ") + headerPhrase(table.header.has_value(), header, words) +
+           "; " + rowNamesPhrase(table, names, rowNames, words) + ".\n";
+}
+
+// Whether every line that is not blank is one run of two or more 0s and 1s,
+// as in the matrix files the plain readers read.
+bool isMatrixOfZerosAndOnes(std::string_view text)
+{
+    bool anyLine = false;
+    for (std::size_t at = 0; at < text.size(); at++) {
+        std::size_t end = at;
+        while (end < text.size() && !isLineEnd(text[end]))
+            end++;
+        std::string_view line = text.substr(at, end - at);
+        while (!line.empty() && isBlank(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && isBlank(line.back()))
+            line.remove_suffix(1);
+        if (!line.empty()) {
+            if (line.size() < 2 || line.find_first_not_of("01") != std::string_view::npos)
+                return false;
+            anyLine = true;
         }
+        at = end;
     }
+    return anyLine;
+}
+
+// Reads the first two rows, decides the header, and takes the rows that are
+// data; the first row is kept as the header when it is one.
+HeaderSource readFirstRows(TableScanner& scanner, Table& table, const TableLayout& layout, bool decimalComma)
+{
+    if (!scanner.startRecord())
+        return layout.header ? HeaderSource::Given : HeaderSource::None;
+    Record first = readSavedRecord(scanner);
+    std::optional<Record> second;
+    if (scanner.startRecord())
+        second = readSavedRecord(scanner);
+    const HeaderSource source = layout.header ? HeaderSource::Given : headerSource(first, second, decimalComma);
+    const bool header = layout.header ? *layout.header : source != HeaderSource::None;
+    if (header)
+        table.header = std::move(first);
+    else
+        takeSavedRecord(table, first, decimalComma);
+    if (second && table.problem.empty())
+        takeSavedRecord(table, *second, decimalComma);
+    return source;
+}
+
+// Reads the data rows after the first two, until a problem; returns how
+// many rows there are beyond the limit, which are only counted, for the
+// message.
+int readOtherRows(TableScanner& scanner, Table& table, bool decimalComma)
+{
+    int rowsBeyondLimit = 0;
     while (table.problem.empty() && scanner.startRecord()) {
         if (table.dataRows < bravolin::kMaxMatrixSide) {
             readDataRow(scanner, table, decimalComma);
             continue;
         }
-        // Rows beyond the limit are only counted, for the message.
         rowsBeyondLimit++;
         scanner.readRecord([](const Field&) { return true; });
     }
-    const bool names = firstFieldsAreNames(table);
+    return rowsBeyondLimit;
+}
+
+}  // namespace
+
+TableRead readTableText(std::string_view bytes, const std::string& name, const TableLayout& layout)
+{
+    if (startsAsUtf16(bytes)) {
+        reportUtf16Text(name);
+        return {TableOutcome::Skipped, {}, ""};
+    }
+    bytes = withoutByteOrderMark(bytes);
+    if (isMatrixOfZerosAndOnes(bytes)) {
+        consolePrintf("File: %s looks like a matrix of 0s and 1s; read it without --table.\n",
+                      printableFileName(name).c_str());
+        return {TableOutcome::Skipped, {}, ""};
+    }
+    const Delimiter delimiter = detectDelimiter(bytes);
+    const bool decimalComma = delimiter == Delimiter::Semicolon || delimiter == Delimiter::Tab;
+    TableScanner scanner(bytes, delimiter);
+    Table table;
+    const HeaderSource header = readFirstRows(scanner, table, layout, decimalComma);
+    const int rowsBeyondLimit = readOtherRows(scanner, table, decimalComma);
+    const RowNamesSource rowNames = layout.rowNames ? RowNamesSource::Given : rowNamesSource(table);
+    const bool names = layout.rowNames ? *layout.rowNames : rowNames != RowNamesSource::None;
     const std::size_t headerFields = table.header ? table.header->fields.size() : 0;
     if (table.problem.empty() && table.header && table.dataRows > 0 && headerFields != table.fields &&
-        headerFields + 1 != table.fields)
+        (headerFields + 1 != table.fields || !names))
         table.problem = "line " + std::to_string(table.header->line) + " (the header) has " +
                         std::to_string(headerFields) + " fields, the data rows " + std::to_string(table.fields);
     if (!names) {
@@ -547,18 +792,20 @@ TableRead readTableText(std::string_view bytes, const std::string& name, bool tr
                         std::to_string(bravolin::kMaxMatrixSide) + " of each can be analysed";
     if (!table.problem.empty()) {
         reportProblem(name, table.problem);
-        return {TableOutcome::Skipped, {}};
+        return {TableOutcome::Skipped, {}, ""};
     }
-    bravolin::Matrix matrix = matrixOfTable(table, names);
-    return {TableOutcome::Read, transpose ? transposed(matrix) : std::move(matrix)};
+    bravolin::Matrix read = matrixOfTable(table, names);
+    bravolin::Matrix matrix = layout.transpose ? transposed(read) : std::move(read);
+    std::string said = announcement(name, matrix, table, header, names, rowNames, layout.transpose);
+    return {TableOutcome::Read, std::move(matrix), std::move(said)};
 }
 
-TableRead readTableFile(const std::string& name, bool transpose)
+TableRead readTableFile(const std::string& name, const TableLayout& layout)
 {
     std::string bytes;
     if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", name.c_str());
-        return {TableOutcome::Skipped, {}};
+        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
+        return {TableOutcome::Skipped, {}, ""};
     }
-    return readTableText(bytes, name, transpose);
+    return readTableText(bytes, name, layout);
 }

@@ -20,9 +20,9 @@ bool OutputFileSystem::openForAppending(const std::string& name, SystemFile* fil
     return ::openForAppending(name.c_str(), file, lastLineOpen);
 }
 
-bool OutputFileSystem::create(const std::string& name, SystemFile* file)
+FileCreation OutputFileSystem::createNew(const std::string& name, bool text, SystemFile* file)
 {
-    return createFile(name.c_str(), file);
+    return createNewFile(name.c_str(), text, file);
 }
 
 bool OutputFileSystem::write(SystemFile file, const char* data, std::size_t size)

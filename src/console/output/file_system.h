@@ -13,7 +13,7 @@ class OutputFileSystem {
 public:
     virtual ~OutputFileSystem() = default;
     virtual bool openForAppending(const std::string& name, SystemFile* file, bool* lastLineOpen);
-    virtual bool create(const std::string& name, SystemFile* file);
+    virtual FileCreation createNew(const std::string& name, bool text, SystemFile* file);
     virtual bool write(SystemFile file, const char* data, std::size_t size);
     virtual bool close(SystemFile file);
     virtual bool rename(const std::string& from, const std::string& to);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "console/output/output_file.h"
 #include "console/system/console.h"
 #include "console/system/waiting_for_user.h"
 
@@ -55,6 +56,7 @@ void FolderLock::take()
             file_ = file;
             held_ = true;
             heldLock = this;
+            removeTemporaryFilesLeftBehind();
             return;
         }
         closeSystemFile(file);

@@ -21,7 +21,8 @@ public:
     // says so once and waits, however long; an interrupt then ends the
     // program at once. Where the lock file cannot be created or locked (a
     // read-only folder, a file system without locks) the run goes on
-    // without it.
+    // without it. Once it holds the lock, it removes the temporary files
+    // that a killed run left in the folder: no other run is writing there.
     void take();
     // Removes the lock file and releases the lock, if taken.
     void release();

@@ -5,6 +5,7 @@
 
 #include "console/output/output_lock.h"
 #include "console/system/console.h"
+#include "console/system/text_encoding.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ void noteIncompleteOutput(const std::string& name)
 {
     OutputLock lock;
     if (incompleteOutputs.insert(name).second)
-        consolePrintf("File: %s could not be written completely! Its results are incomplete.\n", name.c_str());
+        consolePrintf("File: %s could not be written completely! Its results are incomplete.\n",
+                      printableFileName(name).c_str());
 }
 
 bool anyOutputIncomplete()

@@ -2,9 +2,16 @@
 #include "console/output/output_file.h"
 
 #include <atomic>
+#include <cctype>
+#include <chrono>
 #include <cstdarg>
+#include <cstdint>
+#include <exception>
 #include <filesystem>
+#include <random>
 #include <set>
+#include <system_error>
+#include <vector>
 
 #include "console/output/file_system.h"
 #include "console/output/output_failures.h"
@@ -26,14 +33,80 @@ std::set<ReplacingFile*> uncommittedFiles;
 // Numbers the temporary files of this process's whole-file writes.
 std::atomic<unsigned> temporaryFiles{0};
 
-// The temporary name of a whole-file write of name: in its folder, with its
-// extension (so that the batch list, which skips pictures and pages, skips
-// a temporary file left behind as well), and never long.
+// Names tried for a temporary file before a write gives up: a name that
+// exists is passed over for another.
+constexpr int kTemporaryNameAttempts = 100;
+
+constexpr const char* kTemporaryPrefix = ".bravolin-";
+
+// Random bits for a temporary name, so that it cannot be foretold from the
+// process number alone: from the system's source of random numbers, or from
+// the clock where there is none.
+std::uint32_t randomBits()
+{
+    try {
+        std::random_device device;
+        return static_cast<std::uint32_t>(device());
+    } catch (const std::exception&) {
+        return static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+}
+
+// A temporary name for a whole-file write of name,
+// .bravolin-PID-N-RANDOM.ext: in its folder, with its extension (so that
+// the batch list, which skips pictures and pages, skips a temporary file
+// left behind as well), and never long, so that it fits wherever name
+// would.
 std::filesystem::path temporaryNameFor(const std::filesystem::path& name)
 {
-    const std::string own = ".bravolin-" + std::to_string(processNumber()) + "-" +
-                            std::to_string(temporaryFiles.fetch_add(1)) + name.extension().u8string();
+    const std::string own = kTemporaryPrefix + std::to_string(processNumber()) + "-" +
+                            std::to_string(temporaryFiles.fetch_add(1)) + "-" + formatText("%08x", randomBits()) +
+                            name.extension().u8string();
     return name.parent_path() / std::filesystem::u8path(own);
+}
+
+// Creates a temporary file for a whole-file write of name, for text or
+// bytes, and gives its name in temporary; NameTaken when every name tried
+// was taken.
+FileCreation createTemporaryFile(const std::string& name, bool text, std::string* temporary, SystemFile* file)
+{
+    FileCreation creation = FileCreation::NameTaken;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && creation == FileCreation::NameTaken; attempt++) {
+        *temporary = temporaryNameFor(std::filesystem::u8path(name)).u8string();
+        creation = outputFileSystem().createNew(*temporary, text, file);
+    }
+    return creation;
+}
+
+// Whether name has the form of a temporary name: the prefix, the process
+// and file numbers, then a hyphen and hexadecimal digits (which earlier
+// versions did not write), then the extension if any.
+bool isTemporaryName(const std::string& name)
+{
+    std::size_t at = std::strlen(kTemporaryPrefix);
+    if (name.compare(0, at, kTemporaryPrefix) != 0)
+        return false;
+    // Skips the digits (or hexadecimal digits) at `at`; false when none.
+    auto skipDigits = [&name, &at](bool hexadecimal) {
+        const std::size_t start = at;
+        for (; at < name.size(); at++) {
+            const int c = static_cast<unsigned char>(name[at]);
+            if ((hexadecimal ? std::isxdigit(c) : std::isdigit(c)) == 0)
+                break;
+        }
+        return at > start;
+    };
+    auto skipHyphen = [&name, &at] {
+        if (at == name.size() || name[at] != '-')
+            return false;
+        at++;
+        return true;
+    };
+    if (!skipDigits(false) || !skipHyphen() || !skipDigits(false))
+        return false;
+    if (skipHyphen() && !skipDigits(true))
+        return false;
+    return at == name.size() || name[at] == '.';
 }
 
 }  // namespace
@@ -47,19 +120,28 @@ void OutputFile::open(const std::string& name, const std::string& nameInMessages
 {
     OutputLock lock;
     close();
-    name_ = name;
-    nameInMessages_ = nameInMessages;
-    failed_ = false;
+    SystemFile file;
     bool lastLineOpen = false;
-    if (!outputFileSystem().openForAppending(name_, &file_, &lastLineOpen)) {
+    if (!outputFileSystem().openForAppending(name, &file, &lastLineOpen)) {
+        nameInMessages_ = nameInMessages;
         failed_ = true;
         noteIncompleteOutput(nameInMessages_);
         return;
     }
-    open_ = true;
-    openFiles.insert(this);
+    adopt(file, nameInMessages);
     if (lastLineOpen)
         write("\n", 1);
+}
+
+void OutputFile::adopt(SystemFile file, const std::string& nameInMessages)
+{
+    OutputLock lock;
+    close();
+    nameInMessages_ = nameInMessages;
+    failed_ = false;
+    file_ = file;
+    open_ = true;
+    openFiles.insert(this);
 }
 
 void OutputFile::fail()
@@ -135,26 +217,32 @@ bool writeWholeFile(const std::string& name, const std::string& content)
 {
     OutputLock lock;
     OutputFileSystem& files = outputFileSystem();
-    const std::string temporary = temporaryNameFor(std::filesystem::u8path(name)).u8string();
+    std::string temporary;
     SystemFile file;
     bool written = false;
-    if (files.create(temporary, &file)) {
+    if (createTemporaryFile(name, false, &temporary, &file) == FileCreation::Created) {
         written = files.write(file, content.data(), content.size());
         written = files.close(file) && written;
         written = written && files.rename(temporary, name);
+        if (!written)
+            files.remove(temporary);
     }
-    if (!written) {
-        files.remove(temporary);
+    if (!written)
         noteIncompleteOutput(name);
-    }
     return written;
 }
 
-ReplacingFile::ReplacingFile(const std::string& name)
-    : name_(name), temporary_(temporaryNameFor(std::filesystem::u8path(name)).u8string())
+ReplacingFile::ReplacingFile(const std::string& name) : name_(name)
 {
     OutputLock lock;
-    file_.open(temporary_, name_);
+    SystemFile file;
+    if (createTemporaryFile(name_, true, &temporary_, &file) != FileCreation::Created) {
+        // Nothing to put in place: its lines are skipped.
+        committed_ = true;
+        noteIncompleteOutput(name_);
+        return;
+    }
+    file_.adopt(file, name_);
     uncommittedFiles.insert(this);
 }
 
@@ -171,6 +259,44 @@ void ReplacingFile::commit()
     outputFileSystem().remove(temporary_);
     if (written)
         noteIncompleteOutput(name_);
+}
+
+std::string currentFolderWriteProblem()
+{
+    OutputLock lock;
+    OutputFileSystem& files = outputFileSystem();
+    std::string probe;
+    SystemFile file;
+    switch (createTemporaryFile("probe", false, &probe, &file)) {
+    case FileCreation::Created:
+        files.close(file);
+        files.remove(probe);
+        return "";
+    case FileCreation::PermissionDenied:
+        return "permission denied";
+    case FileCreation::ReadOnly:
+        return "it is on a read-only file system or disk";
+    case FileCreation::DiskFull:
+        return "the disk or the quota is full";
+    default:
+        return "no file can be created there";
+    }
+}
+
+void removeTemporaryFilesLeftBehind()
+{
+    namespace fs = std::filesystem;
+    OutputLock lock;
+    std::vector<std::string> leftBehind;
+    std::error_code error;
+    for (fs::directory_iterator entry(".", error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().u8string();
+        std::error_code typeError;
+        if (isTemporaryName(name) && entry->symlink_status(typeError).type() != fs::file_type::directory)
+            leftBehind.push_back(name);
+    }
+    for (const std::string& name : leftBehind)
+        outputFileSystem().remove(name);
 }
 
 void flushOpenOutputFiles()

@@ -33,6 +33,9 @@ public:
     void open(const std::string& name);
     // Opens name, naming it nameInMessages if it cannot be written.
     void open(const std::string& name, const std::string& nameInMessages);
+    // Takes file, just created, as this file, naming it nameInMessages if
+    // it cannot be written.
+    void adopt(SystemFile file, const std::string& nameInMessages);
     // Writes text that ends with a whole line; it reaches the file with the
     // lines written before it.
     void write(const char* data, std::size_t size);
@@ -52,7 +55,6 @@ private:
     bool open_ = false;
     bool failed_ = false;
     SystemFile file_;
-    std::string name_;
     std::string nameInMessages_;
     std::string pending_;  // written, not yet handed to the system
 };
@@ -61,10 +63,13 @@ private:
 void appendToFile(const std::string& name, const std::string& text);
 
 // Writes a picture or a page in one piece: through a temporary file beside
-// it, whose name is this process's own and short, renamed over name once
-// written, so that no reader finds half of it and a rerun replaces it. A
-// file that cannot be written is named as the output files are, and name is
-// left as it was. Returns whether it was written.
+// it, renamed over name once written, so that no reader finds half of it
+// and a rerun replaces it. The temporary file is created new, never opened
+// when its name exists (a file that a killed run left behind, or a link
+// placed there), under a short name of this process's own with random bits
+// that no other process can foretell. A file that cannot be written is
+// named as the output files are, and name is left as it was. Returns
+// whether it was written.
 bool writeWholeFile(const std::string& name, const std::string& content);
 
 // A file a batch writes line by line that replaces the file of its name as
@@ -92,6 +97,18 @@ private:
     OutputFile file_;
     bool committed_ = false;
 };
+
+// What keeps files from being created in the current folder ("permission
+// denied", "it is on a read-only file system or disk", "the disk or the
+// quota is full", "no file can be created there"), or an empty text: a
+// temporary file is created there and removed again.
+std::string currentFolderWriteProblem();
+
+// Removes the temporary files of whole-file writes and replacing files
+// from the current folder: those a run ended before renaming them (killed,
+// or stopped by a power cut) left behind. Only for a run that holds the
+// folder's lock, since every run writing there holds it while it does.
+void removeTemporaryFilesLeftBehind();
 
 // For an interrupt that ends the program: hands every line the open files
 // hold to the system.

@@ -113,7 +113,7 @@ void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& mode
     }
     row.values.resize(std::max(row.values.size(), column + 2));
     row.values[column] = sesText(model.statistics.ses);
-    row.values[column + 1] = pValueText(nestednessP(mode, model.statistics), model.statistics.n);
+    row.values[column + 1] = pValueText(nestednessP(mode, model.statistics));
 }
 
 }  // namespace

@@ -22,8 +22,14 @@ constexpr double kPlotTopInset = 62;     // room for the panel heading, its stat
 constexpr double kPlotBottomInset = 44;  // room for the value labels and the value axis title
 constexpr double kTickLength = 4;
 
-constexpr int kFewestBins = 5;
-constexpr int kMostBins = 30;
+constexpr int kMostBins = 60;
+// The one bar of values that are all equal, as a share of the value axis.
+constexpr double kSingleBarShare = 1.0 / 30;
+// Bars narrower than this many pixels are drawn without outlines, which
+// would wash them out, with crisp edges and at least kNarrowestBar wide,
+// so that each shows at least one pixel column of the palette's colour.
+constexpr double kOutlinedBars = 3;
+constexpr double kNarrowestBar = 1;
 // Half the width of the value axis when every value is the same.
 constexpr double kDegenerateHalfWidth = 0.5;
 constexpr int kFewestTicks = 4;
@@ -128,6 +134,36 @@ Ticks planValueAxis(const std::vector<double>& values, double observed)
     return roundTicks(low, high, false);
 }
 
+// The quantile q (0..1) of sorted values as R's quantile() computes it by
+// default (type 7): at h = (n - 1) q from the first, interpolated linearly
+// between the values at floor(h) and floor(h) + 1.
+double quantileOf(const std::vector<double>& sorted, double q)
+{
+    const double h = static_cast<double>(sorted.size() - 1) * q;
+    const std::size_t below = static_cast<std::size_t>(std::floor(h));
+    if (below + 1 >= sorted.size())
+        return sorted[below];
+    return sorted[below] + (h - static_cast<double>(below)) * (sorted[below + 1] - sorted[below]);
+}
+
+// The number of bins of the finite values, which span low..high (low <
+// high): the Freedman-Diaconis rule, ceil((high - low) / (2 IQR n^(-1/3)))
+// with the interquartile range of quantileOf; when the IQR is 0 (most
+// values equal), Sturges' rule, ceil(log2(n) + 1); at most kMostBins.
+int binCount(const std::vector<double>& values, double low, double high)
+{
+    std::vector<double> sorted;
+    for (const double value : values)
+        if (std::isfinite(value))
+            sorted.push_back(value);
+    std::sort(sorted.begin(), sorted.end());
+    const double n = static_cast<double>(sorted.size());
+    const double iqr = quantileOf(sorted, 0.75) - quantileOf(sorted, 0.25);
+    const double bins = iqr > 0 ? std::ceil((high - low) / (2 * iqr * std::pow(n, -1.0 / 3)))
+                                : std::ceil(std::log2(n) + 1);
+    return static_cast<int>(std::clamp(bins, 1.0, static_cast<double>(kMostBins)));
+}
+
 Histogram countBins(const std::vector<double>& values, const Ticks& axis)
 {
     Histogram histogram;
@@ -138,15 +174,12 @@ Histogram countBins(const std::vector<double>& values, const Ticks& axis)
     }
     int bins = 1;
     if (high > low) {
-        const int finite = static_cast<int>(std::count_if(values.begin(), values.end(),
-                                                          [](double v) { return std::isfinite(v); }));
-        bins = std::clamp(static_cast<int>(std::ceil(std::sqrt(static_cast<double>(finite)))), kFewestBins,
-                          kMostBins);
+        bins = binCount(values, low, high);
         histogram.low = low;
         histogram.width = (high - low) / bins;
     } else {
         // One narrow bar centred on the value.
-        histogram.width = (axis.high() - axis.low()) / kMostBins;
+        histogram.width = (axis.high() - axis.low()) * kSingleBarShare;
         histogram.low = low - histogram.width / 2;
     }
     histogram.counts.assign(static_cast<std::size_t>(bins), 0);
@@ -190,16 +223,23 @@ std::string panelCount(const Histogram& histogram)
 void drawBars(std::string& out, const Histogram& histogram, const Ticks& values, const Ticks& counts,
               const PlotArea& area)
 {
+    const bool narrow = xOf(histogram.low + histogram.width, values, area) - xOf(histogram.low, values, area) <
+                        kOutlinedBars;
     out += "<g fill=\"";
     out += kBarColour;
-    out += "\" stroke=\"#ffffff\" stroke-width=\"0.5\">\n";
+    out += narrow ? "\" stroke=\"none\" shape-rendering=\"crispEdges\">\n"
+                  : "\" stroke=\"#ffffff\" stroke-width=\"0.5\">\n";
     for (std::size_t bin = 0; bin < histogram.counts.size(); ++bin) {
         if (histogram.counts[bin] == 0)
             continue;
         const double edge = histogram.low + static_cast<double>(bin) * histogram.width;
         // A narrow bar on the end of the axis is cut there.
-        const double left = std::max(area.left, xOf(edge, values, area));
-        const double right = std::min(area.right, xOf(edge + histogram.width, values, area));
+        double left = std::max(area.left, xOf(edge, values, area));
+        double right = std::min(area.right, xOf(edge + histogram.width, values, area));
+        if (right - left < kNarrowestBar) {
+            left = std::clamp((left + right - kNarrowestBar) / 2, area.left, area.right - kNarrowestBar);
+            right = left + kNarrowestBar;
+        }
         const double top = yOf(histogram.counts[bin], counts, area);
         appendRect(out, left, top, right - left, area.bottom - top);
     }
@@ -276,8 +316,7 @@ void drawPanel(std::string& out, const NullModelPanel& panel, double x, double y
     appendText(out, x + 8, y + 18, "font-size=\"13\" font-weight=\"bold\"", panel.model);
     appendText(out, x + kPanelWidth - 8, y + 18, "font-size=\"11\" text-anchor=\"end\"", panelCount(histogram));
     appendText(out, x + 8, y + 36, "font-size=\"12\"",
-               "SES = " + sesText(panel.ses) + ", P = " +
-                   pValueText(panel.p, static_cast<int>(panel.values.size())));
+               "SES = " + sesText(panel.ses) + ", P = " + pValueText(panel.p));
     if (histogram.binned == 0)
         appendText(out, (area.left + area.right) / 2, (area.top + area.bottom) / 2,
                    "font-size=\"11\" text-anchor=\"middle\" fill=\"#888888\"", "no simulated values");
@@ -309,14 +348,9 @@ std::string sesText(double ses)
     return std::isfinite(ses) ? fixedDecimals(ses, 2) : "NA";
 }
 
-std::string pValueText(double p, int simulations)
+std::string pValueText(double p)
 {
-    if (!std::isfinite(p))
-        return "NA";
-    int decimals = 2;
-    for (long long shown = 100; shown < static_cast<long long>(simulations) + 1; shown *= 10)
-        ++decimals;
-    return fixedDecimals(p, decimals);
+    return std::isfinite(p) ? significantDigits(p, 3) : "NA";
 }
 
 std::string nullDistributionSvg(const NullDistributionPicture& picture)

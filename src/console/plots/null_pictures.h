@@ -8,10 +8,13 @@
 // ticks at a round step (1, 2, 2.5 or 5 times a power of ten); when they are
 // all equal it is widened by 0.5 on both sides. The count axis starts at 0
 // and has 4 to 6 ticks at a round whole step. The bars divide the range of
-// the panel's values into as many bins as the square root of their number,
-// at least 5 and at most 30, so that the shape of the distribution shows
-// however far the observed value lies from it; values that are all equal
-// form one narrow bar. The observed value is a labelled vertical line.
+// the panel's values into bins whose number follows the data (the
+// Freedman-Diaconis rule, or Sturges' when the interquartile range is 0,
+// at most 60; see binCount), so that the shape of the distribution shows
+// however many simulations ran and however far the observed value lies
+// from it; values that are all equal form one narrow bar. Bars narrower
+// than 3 pixels have no outline, so that they keep the palette's colour.
+// The observed value is a labelled vertical line.
 #ifndef BRAVOLIN_CONSOLE_PLOTS_NULL_PICTURES_H
 #define BRAVOLIN_CONSOLE_PLOTS_NULL_PICTURES_H
 
@@ -37,10 +40,10 @@ struct NullDistributionPicture {
 std::string nullDistributionSvg(const NullDistributionPicture& picture);
 
 // The statistics as the pictures and the page print them: an SES with two
-// decimals, and a P value of simulations simulations with the decimals
-// that show the smallest possible one, 1 / (simulations + 1), as non-zero
-// (at least two); "NA" for either when undefined.
+// decimals, and a P value with three significant digits, as the result
+// line of a scripted run prints it (so 1 / 1001 is 0.000999, never 0.00);
+// "NA" for either when undefined.
 std::string sesText(double ses);
-std::string pValueText(double p, int simulations);
+std::string pValueText(double p);
 
 #endif

@@ -24,19 +24,29 @@ int clampToByte(double value)
     return static_cast<int>(std::lround(std::fmin(255.0, std::fmax(0.0, value))));
 }
 
-}  // namespace
-
-std::string fixedDecimals(double value, int decimals)
+// value in to_chars's format with that precision; "nan" for any NaN.
+std::string formatted(double value, std::chars_format format, int precision)
 {
     if (std::isnan(value))
         return "nan";
     char buffer[kNumberBufferSize];
     // to_chars never consults the locale, unlike printf and iostreams.
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, result.ptr);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string fixedDecimals(double value, int decimals)
+{
+    std::string text = formatted(value, std::chars_format::fixed, decimals);
     dropNegativeZeroSign(text);
     return text;
+}
+
+std::string significantDigits(double value, int digits)
+{
+    return formatted(value, std::chars_format::general, digits);
 }
 
 void appendCoordinate(std::string& out, double value)

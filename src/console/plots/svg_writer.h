@@ -10,6 +10,11 @@
 // locale whatever locale the program runs in; "nan" for any NaN.
 std::string fixedDecimals(double value, int decimals);
 
+// value with `digits` significant digits, as printf's "%.*g" gives it in
+// the C locale (trailing zeros dropped, an exponent for small values:
+// "0.00799", "1e-05"); "nan" for any NaN.
+std::string significantDigits(double value, int digits);
+
 // value with at most two decimals, trailing zeros dropped ("12", "3.5",
 // "0.25"): coordinates and lengths, kept short because large pictures hold
 // tens of thousands of them.

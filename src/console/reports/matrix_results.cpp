@@ -35,9 +35,10 @@ std::string twoDecimals(double value)
 }  // namespace
 
 MatrixResults temperatureResults(const std::string& file, const bravolin::TemperatureResult& observed,
-                                 const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed)
+                                 const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed,
+                                 Completeness completeness)
 {
-    MatrixResults results{'T', file, observed.rows, observed.columns, observed.fill, fileSeed, {}};
+    MatrixResults results{'T', file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
     StatisticResults temperature{"temperature", observed.temperature, {}};
     if (null != nullptr)
         for (bravolin::NullModel model : modelsThatRan(null->fixedFixedRun.ran))
@@ -48,9 +49,10 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
 }
 
 MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& observed,
-                          const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed)
+                          const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed,
+                          Completeness completeness)
 {
-    MatrixResults results{'N', file, observed.rows, observed.columns, observed.fill, fileSeed, {}};
+    MatrixResults results{'N', file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
     results.statistics.push_back(nodfStatistic("nodf_rows", observed.nodf.rows, null, bravolin::NodfPart::Rows));
     results.statistics.push_back(
         nodfStatistic("nodf_columns", observed.nodf.columns, null, bravolin::NodfPart::Columns));

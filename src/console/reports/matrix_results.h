@@ -29,6 +29,15 @@ struct StatisticResults {
     std::vector<ModelResults> models;  // Er, Ce, Li, Co, then FF when it ran
 };
 
+// How far a matrix's results can be trusted, as the results table's last
+// column says: complete; its null models cut short by an interrupt (n
+// counts the simulations completed); or its matrix read with lines or
+// cells lost, so that every value is of a cut matrix. A matrix both
+// truncated and interrupted is Interrupted: that is the state of the run
+// itself, the one to act on first, and the rerun it calls for then shows
+// Truncated.
+enum class Completeness { Complete, Interrupted, Truncated };
+
 struct MatrixResults {
     char mode = 'T';
     std::string file;
@@ -38,13 +47,16 @@ struct MatrixResults {
     // null models.
     std::optional<std::uint32_t> fileSeed;
     std::vector<StatisticResults> statistics;
+    Completeness completeness = Completeness::Complete;
 };
 
 // null: the file's null models, or none.
 MatrixResults temperatureResults(const std::string& file, const bravolin::TemperatureResult& observed,
-                                 const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed);
+                                 const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed,
+                                 Completeness completeness);
 MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& observed,
-                          const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed);
+                          const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed,
+                          Completeness completeness);
 
 // The line a scripted run prints after each file: the observed values and,
 // with null models, each model's SES and the P value of the tail that

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "console/output/output_lock.h"
 #include "console/system/text_format.h"
 
 namespace {
@@ -38,6 +39,26 @@ std::vector<int> lineTotals(const bravolin::Matrix& matrix, bool rows)
     return totals;
 }
 
+// The mode column's word for a mode.
+std::string modeText(char mode)
+{
+    return mode == 'T' ? "temperature" : "nodf";
+}
+
+// The complete column's word for a matrix's results.
+const char* completenessText(Completeness completeness)
+{
+    switch (completeness) {
+    case Completeness::Interrupted:
+        return "interrupted";
+    case Completeness::Truncated:
+        return "truncated";
+    case Completeness::Complete:
+        break;
+    }
+    return "yes";
+}
+
 // The rows of one side's lines table: each line of the matrix read, its
 // position in the packed or ordered matrix, and its temperature (mode T).
 std::string lineRows(const std::string& fileField, char mode, const bravolin::Matrix& matrix, bool rows,
@@ -49,8 +70,9 @@ std::string lineRows(const std::string& fileField, char mode, const bravolin::Ma
     std::string text;
     for (int line = 0; line < lines; line++) {
         const int position = positions[static_cast<std::size_t>(line)];
-        text += fileField + "," + mode + "," + csvField(rows ? matrix.rowName(line) : matrix.columnName(line)) +
-                "," + std::to_string(line + 1) + "," + (position > 0 ? std::to_string(position) : "") + "," +
+        text += fileField + "," + modeText(mode) + "," +
+                csvField(rows ? matrix.rowName(line) : matrix.columnName(line)) + "," + std::to_string(line + 1) +
+                "," + (position > 0 ? std::to_string(position) : "") + "," +
                 std::to_string(totals[static_cast<std::size_t>(line)]);
         if (temperatures != nullptr)
             text += "," + (position > 0 ? floatText((*temperatures)[static_cast<std::size_t>(position - 1)]) : "");
@@ -61,7 +83,7 @@ std::string lineRows(const std::string& fileField, char mode, const bravolin::Ma
 
 const char* const kResultsHeader =
     "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
-    "seed,file_seed,simulations,ordered,version,date\n";
+    "seed,file_seed,simulations,ordered,version,date,complete\n";
 
 }  // namespace
 
@@ -85,26 +107,42 @@ std::string resultTableName(char mode, const char* table)
     return std::string("BRAVOLIN_") + mode + "_" + table + ".csv";
 }
 
-ResultTables::ResultTables(const ResultTableSettings& settings)
-    : settings_(settings), results_(resultTableName(settings.mode, "results")),
-      rows_(resultTableName(settings.mode, "rows")), columns_(resultTableName(settings.mode, "columns"))
-{
-    results_.write(kResultsHeader);
-    const std::string linesHeader =
-        std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
-        (settings.mode == 'T' ? ",temperature\n" : "\n");
-    rows_.write(linesHeader);
-    columns_.write(linesHeader);
-    if (settings.simulations > 0) {
-        nullValues_ = std::make_unique<ReplacingFile>(resultTableName(settings.mode, "null_values"));
-        nullValues_->write(settings.mode == 'T' ? "file,simulation,model,temperature\n"
-                                                : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n");
+// The four tables of a batch, open from its first matrix on.
+struct ResultTables::Files {
+    explicit Files(char mode, bool nullModels)
+        : results(resultTableName(mode, "results")), rows(resultTableName(mode, "rows")),
+          columns(resultTableName(mode, "columns"))
+    {
+        results.write(kResultsHeader);
+        const std::string linesHeader = std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
+                                        (mode == 'T' ? ",temperature\n" : "\n");
+        rows.write(linesHeader);
+        columns.write(linesHeader);
+        if (!nullModels)
+            return;
+        nullValues = std::make_unique<ReplacingFile>(resultTableName(mode, "null_values"));
+        nullValues->write(mode == 'T' ? "file,simulation,model,temperature\n"
+                                      : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n");
     }
+
+    ReplacingFile results, rows, columns;
+    std::unique_ptr<ReplacingFile> nullValues;  // with null models
+};
+
+ResultTables::ResultTables(const ResultTableSettings& settings) : settings_(settings) {}
+
+ResultTables::~ResultTables() = default;
+
+ResultTables::Files& ResultTables::files()
+{
+    if (!files_)
+        files_ = std::make_unique<Files>(settings_.mode, settings_.simulations > 0);
+    return *files_;
 }
 
 void ResultTables::addResults(const MatrixResults& results)
 {
-    const std::string head = csvField(results.file) + "," + results.mode + ",";
+    const std::string head = csvField(results.file) + "," + modeText(results.mode) + ",";
     const std::string sizes = "," + std::to_string(results.rows) + "," + std::to_string(results.columns) + "," +
                               floatText(results.fill) + ",";
     const std::string settings =
@@ -112,7 +150,7 @@ void ResultTables::addResults(const MatrixResults& results)
         (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
         std::to_string(settings_.simulations) + "," +
         (settings_.mode == 'N' ? (settings_.ordered ? "yes" : "no") : "") + "," + csvField(settings_.version) +
-        "," + settings_.date + "\n";
+        "," + settings_.date + "," + completenessText(results.completeness) + "\n";
     std::string text;
     for (const StatisticResults& statistic : results.statistics) {
         const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
@@ -125,18 +163,21 @@ void ResultTables::addResults(const MatrixResults& results)
                     doubleText(s.pLess) + "," + doubleText(s.pGreater) + settings;
         }
     }
-    results_.write(text);
+    files().results.write(text);
 }
 
 void ResultTables::addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
                                   const bravolin::TemperatureResult& observed,
                                   const bravolin::TemperatureNullModels* null)
 {
+    // A matrix's rows reach every table, or none when the program is
+    // interrupted at once from another thread.
+    OutputLock lock;
     addResults(results);
     const std::string file = csvField(results.file);
-    rows_.write(lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature));
-    columns_.write(lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature));
-    if (null == nullptr || !nullValues_)
+    files().rows.write(lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature));
+    files().columns.write(lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature));
+    if (null == nullptr || !files().nullValues)
         return;
     std::string text;
     for (std::size_t s = 0; s < null->temperatures.size(); s++) {
@@ -147,17 +188,18 @@ void ResultTables::addTemperature(const MatrixResults& results, const bravolin::
         if (s < null->fixedFixed.size())
             text += start + "FF," + floatText(null->fixedFixed[s]) + "\n";
     }
-    nullValues_->write(text);
+    files().nullValues->write(text);
 }
 
 void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix& matrix,
                            const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null)
 {
+    OutputLock lock;
     addResults(results);
     const std::string file = csvField(results.file);
-    rows_.write(lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr));
-    columns_.write(lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr));
-    if (null == nullptr || !nullValues_)
+    files().rows.write(lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr));
+    files().columns.write(lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr));
+    if (null == nullptr || !files().nullValues)
         return;
     auto values = [](const bravolin::NodfValues& nodf) {
         return floatText(bravolin::nodfPercent(nodf.rows)) + "," + floatText(bravolin::nodfPercent(nodf.columns)) + "," +
@@ -171,14 +213,16 @@ void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix&
         if (s < null->fixedFixed.size())
             text += start + "FF," + values(null->fixedFixed[s]);
     }
-    nullValues_->write(text);
+    files().nullValues->write(text);
 }
 
 void ResultTables::commit()
 {
-    results_.commit();
-    rows_.commit();
-    columns_.commit();
-    if (nullValues_)
-        nullValues_->commit();
+    OutputLock lock;
+    Files& tables = files();
+    tables.results.commit();
+    tables.rows.commit();
+    tables.columns.commit();
+    if (tables.nullValues)
+        tables.nullValues->commit();
 }

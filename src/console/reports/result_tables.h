@@ -3,7 +3,8 @@
 // the next batch of the same mode.
 //   BRAVOLIN_T_results.csv      one row per matrix, statistic and model: the
 //                               observed value, n, mean, sd, SES, p_less,
-//                               p_greater, and the run's settings
+//                               p_greater, the run's settings, and last
+//                               whether the matrix's results are complete
 //   BRAVOLIN_T_null_values.csv  with null models: every simulation's value
 //                               of every model
 //   BRAVOLIN_T_rows.csv         one row per matrix and line: its name or
@@ -11,7 +12,9 @@
 //                               its temperature in mode T)
 // (BRAVOLIN_N_... in mode N.) Floats are written with 9 significant digits
 // and doubles with 17, so that each reads back to the same value; an
-// undefined value is NA.
+// undefined value is NA. The mode column says "temperature" or "nodf" and
+// every other text column holds words, so that R's read.csv reads each
+// column as what it is (a bare T would be read as TRUE).
 #ifndef BRAVOLIN_CONSOLE_REPORTS_RESULT_TABLES_H
 #define BRAVOLIN_CONSOLE_REPORTS_RESULT_TABLES_H
 
@@ -39,12 +42,18 @@ struct ResultTableSettings {
 // The name of one of the batch's tables: BRAVOLIN_T_results.csv.
 std::string resultTableName(char mode, const char* table);
 
-// The tables of one batch, open from its start: each matrix's rows are
-// added as its analysis completes, and the tables replace those of the
-// last batch when committed (or destroyed, or the program is interrupted).
+// The tables of one batch: each matrix's rows are added as its analysis
+// completes (or as its null models are cut short), and the tables replace
+// those of the last batch when committed (or destroyed, or the program is
+// interrupted). The files are opened with the first matrix, so that a
+// batch interrupted before any matrix leaves the last batch's tables in
+// place; a batch that ends with no matrix replaces them with empty ones.
 class ResultTables {
 public:
     explicit ResultTables(const ResultTableSettings& settings);
+    ~ResultTables();
+    ResultTables(const ResultTables&) = delete;
+    ResultTables& operator=(const ResultTables&) = delete;
 
     void addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
                         const bravolin::TemperatureResult& observed, const bravolin::TemperatureNullModels* null);
@@ -53,11 +62,13 @@ public:
     void commit();
 
 private:
+    struct Files;
+    // The batch's files, opened with their header rows at the first call.
+    Files& files();
     void addResults(const MatrixResults& results);
 
     ResultTableSettings settings_;
-    ReplacingFile results_, rows_, columns_;
-    std::unique_ptr<ReplacingFile> nullValues_;  // with null models
+    std::unique_ptr<Files> files_;
 };
 
 // A field of a CSV row: quoted as RFC 4180 quotes it when it holds a

@@ -24,15 +24,15 @@ void consolePrintf(const char* format, ...)
 
 // How the console of this program run looks: set once at its start.
 static bool bellsSound = true;
-static bool progressShown = true;
+static ProgressLines progressShown = ProgressLines::Classic;
 
-void setConsoleStyle(bool bells, bool progressLines)
+void setConsoleStyle(bool bells, ProgressLines progress)
 {
     bellsSound = bells;
-    progressShown = progressLines;
+    progressShown = progress;
 }
 
-bool progressLinesShown()
+ProgressLines progressLines()
 {
     return progressShown;
 }

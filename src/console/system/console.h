@@ -44,10 +44,15 @@ public:
     bool showsQuestions() const override { return false; }
 };
 
+// How progress is shown: not at all (-q, or a scripted run whose output
+// is no terminal), with the dialogue's classic lines, or with a scripted
+// run's line of each file's simulations.
+enum class ProgressLines { Hidden, Classic, Simulations };
+
 // How the console looks: whether the bell sounds (never in a scripted run)
-// and whether progress lines are shown.
-void setConsoleStyle(bool bells, bool progressLines);
-bool progressLinesShown();
+// and how progress is shown.
+void setConsoleStyle(bool bells, ProgressLines progress);
+ProgressLines progressLines();
 
 // Thrown by the question helpers below when input has ended; the driver
 // catches it and ends the program.

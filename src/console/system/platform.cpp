@@ -278,22 +278,50 @@ bool openForAppending(const char* name, SystemFile* file, bool* lastLineOpen)
     return true;
 }
 
-bool createFile(const char* name, SystemFile* file)
+FileCreation createNewFile(const char* name, bool text, SystemFile* file)
 {
-    file->text = false;
+    file->text = text;
 #if defined(_WIN32)
-    HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
+    if (handle == INVALID_HANDLE_VALUE) {
+        switch (GetLastError()) {
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return FileCreation::NameTaken;
+        case ERROR_ACCESS_DENIED:
+            return FileCreation::PermissionDenied;
+        case ERROR_WRITE_PROTECT:
+            return FileCreation::ReadOnly;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileCreation::DiskFull;
+        default:
+            return FileCreation::Failed;
+        }
+    }
     file->handle = reinterpret_cast<std::intptr_t>(handle);
 #else
-    const int descriptor = open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (descriptor < 0)
-        return false;
+    const int descriptor = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        switch (errno) {
+        case EEXIST:
+            return FileCreation::NameTaken;
+        case EACCES:
+        case EPERM:
+            return FileCreation::PermissionDenied;
+        case EROFS:
+            return FileCreation::ReadOnly;
+        case ENOSPC:
+        case EDQUOT:
+            return FileCreation::DiskFull;
+        default:
+            return FileCreation::Failed;
+        }
+    }
     file->handle = descriptor;
 #endif
-    return true;
+    return FileCreation::Created;
 }
 
 bool writeSystemFile(SystemFile file, const char* data, std::size_t size)

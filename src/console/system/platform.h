@@ -83,9 +83,18 @@ struct SystemFile {
 // unfinished). False when it cannot be opened.
 bool openForAppending(const char* name, SystemFile* file, bool* lastLineOpen);
 
-// Creates the file of that UTF-8 name, or empties it, for bytes written as
-// they are. False when it cannot be created.
-bool createFile(const char* name, SystemFile* file);
+// Creates the file of that UTF-8 name, for text or for bytes written as
+// they are, only if nothing has that name yet (O_EXCL, CREATE_NEW): an
+// existing file, or a symbolic link wherever it points, is never opened.
+enum class FileCreation {
+    Created,
+    NameTaken,         // something has that name
+    PermissionDenied,  // the folder may not be written
+    ReadOnly,          // a read-only file system, a write-protected disk
+    DiskFull,          // no room, or the quota is used up
+    Failed,            // any other reason
+};
+FileCreation createNewFile(const char* name, bool text, SystemFile* file);
 
 // Writes size bytes to the file with one write of the system (a file opened
 // for appending takes them at its end). False when not every byte could be

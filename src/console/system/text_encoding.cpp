@@ -1,5 +1,7 @@
-// Conversions between UTF-8 and UTF-16.
+// Conversions between UTF-8 and UTF-16, and escapes for console messages.
 #include "console/system/text_encoding.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -58,6 +60,47 @@ void appendUtf8(std::string& out, char32_t point)
     }
 }
 
+// The most code points of file content a message quotes.
+constexpr std::size_t kMostQuotedPoints = 40;
+
+void appendEscape(std::string& out, const char* format, unsigned value)
+{
+    char escape[8];
+    std::snprintf(escape, sizeof escape, format, value);
+    out += escape;
+}
+
+// The text with its control characters and stray bytes escaped, cut after
+// mostPoints code points.
+std::string escapedText(std::string_view text, std::size_t mostPoints)
+{
+    std::string out;
+    std::size_t points = 0;
+    for (std::size_t at = 0; at < text.size(); points++) {
+        if (points == mostPoints)
+            return out + "...";
+        std::size_t length;
+        const char32_t point = decodeUtf8(text, at, &length);
+        const bool strayByte = point == kReplacement && length == 1;
+        if (point == 0)
+            out += "\\0";
+        else if (point == '\t')
+            out += "\\t";
+        else if (point == '\n')
+            out += "\\n";
+        else if (point == '\r')
+            out += "\\r";
+        else if (strayByte || point < 0x20 || point == 0x7F)
+            appendEscape(out, "\\x%02x", static_cast<unsigned char>(text[at]));
+        else if (point >= 0x80 && point <= 0x9F)
+            appendEscape(out, "\\u%04x", static_cast<unsigned>(point));
+        else
+            out.append(text, at, length);
+        at += length;
+    }
+    return out;
+}
+
 }  // namespace
 
 std::u16string utf16FromUtf8(std::string_view utf8)
@@ -94,4 +137,14 @@ std::string utf8FromUtf16(std::u16string_view utf16)
         appendUtf8(out, point);
     }
     return out;
+}
+
+std::string printableText(std::string_view text)
+{
+    return escapedText(text, kMostQuotedPoints);
+}
+
+std::string printableFileName(std::string_view name)
+{
+    return escapedText(name, std::string_view::npos);
 }

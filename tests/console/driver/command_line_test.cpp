@@ -2,6 +2,8 @@
 // when a run is scripted, and every usage error.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,10 @@ TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
     EXPECT_TRUE(statistics.fixedFixed && statistics.results && statistics.seedPerFile);
     EXPECT_EQ(statistics.fixedFixedBurnIn, 0);
     EXPECT_EQ(statistics.fixedFixedThin, 25);
+    const CommandLine table = options({"--table", "--header", "no", "--row-names=yes", "--transpose"});
+    EXPECT_TRUE(table.table && table.transpose);
+    EXPECT_EQ(table.header, false);
+    EXPECT_EQ(table.rowNames, true);
 }
 
 TEST(CommandLine, TheLaterOfTwoOptionsWinsAndPatternsMayComeAnywhere)
@@ -97,7 +103,10 @@ TEST(CommandLine, UsageErrors)
         {"--no-order", "-m", "T"}, {"data/*.txt"},       {"-m", "N", "--", "../a.txt"},
         {"--print=yes"},           {"-C", ""},           {"--no-null=5"},
         {"--ff-thin", "10"},       {"--fixed-fixed", "--ff-thin", "0"},
-        {"--fixed-fixed", "--ff-burn-in", "-1"},
+        {"--fixed-fixed", "--ff-burn-in", "-1"}, {"-n", "5", "--no-null", "--fixed-fixed", "--ff-thin", "9"},
+        {"--seed-per-file", "--no-null"},
+        {"--table", "--header", "Yes"}, {"--table", "--row-names"}, {"--header", "yes"},
+        {"--row-names", "no"},
     };
     for (const auto& words : mistakes) {
         std::string joined;
@@ -115,6 +124,17 @@ TEST(CommandLine, UsageErrors)
     EXPECT_EQ(parse({"--no-pr=1"}).error, "option '--no-print' takes no value");
     EXPECT_EQ(parse({"--print=yes"}).error, "option '--print' takes no value");
     EXPECT_NE(parse({"-C", ""}).error.find("--directory"), std::string::npos);
+    // Options that would do nothing without null models; the dialogue still
+    // asks about them when neither -n nor --no-null is given.
+    EXPECT_EQ(parse({"--no-null", "--fixed-fixed"}).error,
+              "--fixed-fixed adds FF to the null models: give it with -n, not with --no-null");
+    EXPECT_EQ(parse({"--seed-per-file", "--no-null"}).error,
+              "--seed-per-file seeds each file's null models: give it with -n, not with --no-null");
+    EXPECT_EQ(parse({"--fixed-fixed", "--ff-burn-in", "5", "--seed-per-file"}).error, "");
+    EXPECT_EQ(parse({"--no-null", "-n", "3", "--seed-per-file"}).error, "");
+    EXPECT_EQ(parse({"--table", "--header", "1"}).error, "--header takes yes or no, not '1'");
+    EXPECT_EQ(parse({"--row-names", "no"}).error,
+              "--header and --row-names say how to read a table: give them with --table");
 }
 
 TEST(CommandLine, ScriptedWhenTheModeEveryQuestionOfItAndAPatternAreGiven)
@@ -138,9 +158,21 @@ TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram)
 {
     const std::string help = usageText();
     for (const char* option : {"--mode", "--print", "--no-print", "--order", "--no-order", "--null",
-                               "--no-null", "--seed", "--directory", "--quiet", "--help",
+                               "--no-null", "--seed", "--directory", "--quiet", "--header", "--row-names", "--help",
                                "--version", "-m,", "-p,", "-o,", "-n,", "-s,", "-C,", "-q,", "-h,",
                                "-V,", "Examples:", "bravolin [OPTION]... [--] [PATTERN]..."})
         EXPECT_NE(help.find(option), std::string::npos) << option;
     EXPECT_EQ(versionText().substr(0, 15), "BRAVOLIN 3.0.3\n");
+}
+
+// The help sends the reader to pages of the user guide: each must exist.
+TEST(CommandLine, HelpPointsToPagesOfTheGuideThatExist)
+{
+    const std::string help = usageText();
+    const std::regex page("docs/[A-Za-z-]+\\.md");
+    int pages = 0;
+    for (std::sregex_iterator at(help.begin(), help.end(), page), end; at != end; ++at, pages++)
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::path(BRAVOLIN_SOURCE_DIR) / at->str()))
+            << at->str();
+    EXPECT_GT(pages, 0);
 }

@@ -1,6 +1,8 @@
 // Mode T's spinner: one turn a line for the whole run, and the simulation
-// under way.
+// under way; a scripted run's line of simulations.
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include "console/driver/progress.h"
 #include "console/system/console.h"
@@ -14,10 +16,37 @@ TEST(Progress, TheSpinnerTurnsOnceALineAndShowsTheSimulation)
     spinner.show(1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "0000 - /\r0000 - -\r0101 - \\\r");
     // Hidden lines still turn it.
-    setConsoleStyle(true, false);
+    setConsoleStyle(true, ProgressLines::Hidden);
     spinner.show(1);
-    setConsoleStyle(true, true);
+    setConsoleStyle(true, ProgressLines::Simulations);
+    spinner.show(1);
+    setConsoleStyle(true, ProgressLines::Classic);
     testing::internal::CaptureStdout();
     spinner.show(1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "0101 - /\r");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "0101 - -\r");
+}
+
+TEST(Progress, AScriptedRunsLineOfSimulationsIsRedrawnAtMostTenTimesASecondAndEndsWhole)
+{
+    using Clock = SimulationProgress::Clock;
+    const Clock::time_point start{};
+    auto at = [start](int milliseconds) { return start + std::chrono::milliseconds(milliseconds); };
+    SimulationProgress progress(4, start);
+    setConsoleStyle(false, ProgressLines::Simulations);
+    testing::internal::CaptureStdout();
+    progress.show(1, at(30000));
+    progress.show(2, at(30050));
+    progress.show(3, at(3630000));
+    progress.finish(at(3640000));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Simulations: 1 of 4, 00:00:30 elapsed, about 00:01:30 left\r"
+              "Simulations: 3 of 4, 01:00:30 elapsed, about 00:20:10 left\r"
+              "Simulations: 3 of 4 in 01:00:40                           \n");
+    // The dialogue's runs show their classic lines only.
+    setConsoleStyle(true, ProgressLines::Classic);
+    testing::internal::CaptureStdout();
+    SimulationProgress hidden(4, start);
+    hidden.show(1, at(10));
+    hidden.finish(at(20));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }

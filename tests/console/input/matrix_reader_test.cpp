@@ -195,19 +195,40 @@ TEST(MatrixReader, RowAndColumnLimits)
     EXPECT_EQ(result.matrix.columns(), side);
     EXPECT_EQ(result.matrix.at(side - 1, side - 1), 1);
 
-    result = readText(content + "0\n");
+    // Beyond the limit the reading stops; the matrix ends there, and what
+    // was not read is said once and counts as a lost line.
+    result = readText(content + "\n0\n\n11\n");
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.console, "File: NAME.TXT has more than 3000 rows! The Matrix will be truncated!\n");
+    EXPECT_EQ(result.console, "File: NAME.TXT has more than 3000 rows! The Matrix will be truncated!\n"
+                              "File: NAME.TXT: the program reads at most 3000 rows and 3000 columns, so the "
+                              "reading stopped after line 3000, and the 2 rows after it are not read.\n");
     EXPECT_EQ(result.matrix.rows(), side);
+    EXPECT_EQ(result.lostLines, 1);
 
     // A 3001st cell stops the reading; the row cut there still counts.
-    result = readText("0" + fullRow + "\n" + fullRow + "\n");
+    result = readText("0" + fullRow + "11\n" + fullRow + "\n");
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.console,
-              "File: NAME.TXT has more than 3000 columns! The Matrix will be truncated!\n");
+              "File: NAME.TXT has more than 3000 columns! The Matrix will be truncated!\n"
+              "File: NAME.TXT: line 1 has 3003 cells; the program reads at most 3000 rows and 3000 columns, so the "
+              "reading stopped at column 3000 of line 1, and its last 3 cells and the 1 row after it are not read.\n");
     EXPECT_EQ(result.matrix.rows(), 1);
     EXPECT_EQ(result.matrix.columns(), side);
     EXPECT_EQ(result.matrix.at(0, 0), 0);
+    EXPECT_EQ(result.lostLines, 1);
+
+    // A long line below the first row ends the matrix, cut to the first
+    // row's width; nothing left unread beyond the limit counts nothing.
+    result = readText("10\n\n01\n" + fullRow + "1\n11\n");
+    EXPECT_EQ(storedRows(result), "10\n01\n11\n");
+    EXPECT_NE(result.console.find("File: NAME.TXT: line 4 has 3001 cells; the program reads at most 3000 rows and "
+                                  "3000 columns, so the reading stopped at column 3000 of line 4, and its last 1 "
+                                  "cell and the 1 row after it are not read.\n"),
+              std::string::npos);
+    EXPECT_EQ(result.lostLines, 2);
+    result = readText(fullRow + " #\n");
+    EXPECT_EQ(result.console, "File: NAME.TXT has more than 3000 columns! The Matrix will be truncated!\n");
+    EXPECT_EQ(result.lostLines, 0);
 }
 
 TEST(MatrixReader, RowsLongerThanTheFirstAreCutAndNamedOnceAndAByteOrderMarkIsSkipped)

@@ -57,17 +57,26 @@ TEST(NodfReader, RowsColumnsAndLostLines)
     EXPECT_EQ(readNodfFile("ABSENT.TXT").outcome, NodfReadOutcome::CannotOpen);
 }
 
-TEST(NodfReader, CellsBeyondColumn3000AreDroppedWithOneMessage)
+TEST(NodfReader, CellsBeyondColumn3000AreDroppedAndCountedOnce)
 {
     std::string longRow(3005, '1');
     longRow[2999] = '0';
     std::string console;
-    const NodfRead read = readText(longRow + "\n" + longRow + "\n", &console);
+    NodfRead read = readText(longRow + "\n" + longRow + "\n01\n", &console);
     ASSERT_EQ(read.outcome, NodfReadOutcome::Read);
-    EXPECT_EQ(console, "File: M.TXT has more than 3000 columns! The Matrix will be truncated!\n");
-    EXPECT_EQ(read.matrix.rows(), 2);
+    EXPECT_EQ(console, "File: M.TXT has more than 3000 columns! The Matrix will be truncated!\n"
+                       "File: M.TXT: line 1 and 1 more lines have more than 3000 cells; the program reads at most "
+                       "3000 rows and 3000 columns, so their 10 cells after column 3000 are not read.\n");
+    EXPECT_EQ(read.matrix.rows(), 3);
     EXPECT_EQ(read.matrix.columns(), 3000);
     EXPECT_EQ(read.matrix.at(1, 2999), 0);
+    EXPECT_EQ(read.lostLines, 1);
+    // A lost long line is not counted among them.
+    read = readText("10\n" + longRow + "x\n" + longRow, &console);
+    EXPECT_NE(console.find("File: M.TXT: line 3 has 3005 cells; the program reads at most 3000 rows and 3000 "
+                           "columns, so its last 5 cells are not read.\n"),
+              std::string::npos);
+    EXPECT_EQ(read.matrix.rows(), 2);
 }
 
 TEST(NodfReader, A3001stRowStopsTheReadingWithOrWithoutItsLineEnd)

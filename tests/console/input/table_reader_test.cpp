@@ -1,12 +1,19 @@
-// Field tables in the styles R, spreadsheets and editors write them, their
-// names, and the errors that name a line and a column.
+// Field tables in the styles R, spreadsheets and editors write them (and
+// the files R wrote in fixtures/r_exports), their names, what a scripted run
+// is told of each, the files refused, and the errors that name a line and a
+// column.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "console/input/table_reader.h"
 #include "support/matrices.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -19,11 +26,53 @@ struct Read {
     std::string console;
 };
 
-Read readTable(const std::string& content, bool transpose = false)
+Read readTable(const std::string& content, const TableLayout& layout)
 {
     testing::internal::CaptureStdout();
-    TableRead read = readTableText(content, "NAME.csv", transpose);
-    return {read.outcome == TableOutcome::Read, read.matrix, testing::internal::GetCapturedStdout()};
+    TableRead read = readTableText(content, "NAME.csv", layout);
+    return {read.outcome == TableOutcome::Read, read.matrix, testing::internal::GetCapturedStdout() + read.announcement};
+}
+
+Read readTable(const std::string& content, bool transpose = false)
+{
+    TableLayout layout;
+    layout.transpose = transpose;
+    return readTable(content, layout);
+}
+
+const std::filesystem::path kExports =
+    std::filesystem::path(BRAVOLIN_SOURCE_DIR) / "tests/console/input/fixtures/r_exports";
+
+std::string exportText(const std::string& name)
+{
+    std::ifstream in(kExports / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// What R holds for each file of expected.txt: its presences and names.
+struct Held {
+    Rows rows;
+    Names rowNames, columnNames;
+};
+
+std::map<std::string, Held> heldByR()
+{
+    std::map<std::string, Held> held;
+    Held* current = nullptr;
+    for (const std::string& line : splitLines(exportText("expected.txt"))) {
+        const std::string word = line.substr(0, line.find(' ')), rest = line.substr(line.find(' ') + 1);
+        if (word == "file")
+            current = &held[rest];
+        else if (word == "row")
+            current->rowNames.push_back(rest);
+        else if (word == "column")
+            current->columnNames.push_back(rest);
+        else if (word == "cells")
+            current->rows.push_back(rest);
+    }
+    return held;
 }
 
 const Rows kRows = {"101", "011", "110"};
@@ -64,6 +113,117 @@ TEST(TableReader, EveryStyleGivesTheMatrixOfItsPresences)
     }
 }
 
+TEST(TableReader, EveryRExportGivesTheMatrixAndNamesRHolds)
+{
+    // The files write_exports.R wrote, each with the R call beside it there.
+    const struct {
+        const char* file;
+        bool transpose;
+    } exports[] = {
+        {"write_csv.csv", false},              // empty corner above the row names
+        {"write_csv_no_row_names.csv", false},  // quoted header over unquoted numbers
+        {"write_csv2.csv", false},              // semicolons and decimal commas
+        {"write_csv2_no_row_names.csv", false},
+        {"write_table.txt", false},             // blanks, the header one field shorter
+        {"write_table_no_quotes.txt", false},
+        {"write_table_tab.tsv", false},
+        {"write_table_tab_corner.tsv", false},  // tabs, an empty corner without quotes
+        {"species_by_site.csv", true},
+        {"numbered.csv", false},                // sites 1..4 and species 101..105
+        {"numbered_no_row_names.csv", false},
+        {"numbered_table.txt", false},
+        {"plots.csv", false},             // Plot,AchiMill,... with plots 1..5
+        {"plot_ids.csv", false},          // plot_id 12, 3, 40, 7, 25
+        {"quote_in_name.txt", false},           // Carex \"nigra\" L
+        {"quote_in_name.csv", false},           // Carex ""nigra"" L
+        {"logical.csv", false},                 // TRUE and FALSE
+        {"bom_crlf.csv", false},                // a byte order mark, CR LF, accented names
+    };
+    const std::map<std::string, Held> held = heldByR();
+    ASSERT_EQ(held.size(), std::size(exports));
+    for (const auto& file : exports) {
+        const Read read = readTable(exportText(file.file), file.transpose);
+        ASSERT_TRUE(read.ok) << file.file << ": " << read.console;
+        const Held& r = held.at(file.file);
+        EXPECT_EQ(rowsOf(read.matrix), r.rows) << file.file;
+        EXPECT_EQ(read.matrix.rowNames(), r.rowNames) << file.file;
+        EXPECT_EQ(read.matrix.columnNames(), r.columnNames) << file.file;
+    }
+}
+
+TEST(TableReader, EachTableSaysHowItWasReadAndWhatReadsItOtherwise)
+{
+    const TableLayout found, transposed{{}, {}, true};
+    const struct {
+        std::string text;
+        TableLayout layout;
+        std::string said;
+    } tables[] = {
+        {"\"\",\"a\",\"b\"\n\"1\",1,0\n\"2\",0,1\n", found,
+         "2 sites x 2 species; header row of names; first column read as site names, below an empty corner "
+         "(--row-names no reads it as a species)."},
+        {"a b\ns1 1 0\ns2 0 1\n", found,
+         "2 sites x 2 species; header row of names; first column read as site names, the header having no "
+         "field above it."},
+        {"site,a,b\ns1,1,0\ns2,0,1\n", found,
+         "2 sites x 2 species; header row of names; first column \"site\" read as site names."},
+        {"Plot,a,b\n1,1,0\n2,0,1\n", found,
+         "2 sites x 2 species; header row of names; first column \"Plot\" read as site names (--row-names no "
+         "reads it as a species)."},
+        {"1,1,0\n2,0,1\n3,1,1\n", found,
+         "3 sites x 2 species; no header row (--header yes reads the first row as species names); first "
+         "column, numbered 1 to 3, read as site names (--row-names no reads it as a species)."},
+        {"\"101\",\"102\"\n1,0\n0,1\n", found,
+         "2 sites x 2 species; header row of names (--header no reads it as a site); no column of site names "
+         "(--row-names yes reads the first column as site names)."},
+        {"\"\",\"1\",\"2\",\"3\"\n\"sp1\",1,0,1\n\"sp2\",0,1,1\n", transposed,
+         "3 sites x 2 species, its rows read as species; header row of names (--header no reads it as a "
+         "species); first column read as species names, below an empty corner."},
+        {"101,102\n1,0\n0,1\n", {true, false, false},
+         "2 sites x 2 species; header row of names (--header yes); no column of site names (--row-names no)."},
+        {"1,1,0\n0,0,1\n", {false, true, false},
+         "2 sites x 2 species; no header row (--header no); first column read as site names (--row-names yes)."},
+        {"1\n0\n1\n", found,
+         "3 sites x 1 species; no header row (--header yes reads the first row as species names); no column "
+         "of site names (--row-names yes reads the first column as site names)."},
+    };
+    for (const auto& table : tables) {
+        const Read read = readTable(table.text, table.layout);
+        EXPECT_TRUE(read.ok) << table.text;
+        EXPECT_EQ(read.console, "File: NAME.csv: " + table.said + "\n") << table.text;
+    }
+    // What the options read instead.
+    Read read = readTable("101,102\n1,0\n0,1\n", {true, {}, false});
+    EXPECT_EQ(rowsOf(read.matrix), (Rows{"10", "01"}));
+    EXPECT_EQ(read.matrix.columnNames(), (Names{"101", "102"}));
+    read = readTable("1,1,0\n0,0,1\n", {{}, true, false});
+    EXPECT_EQ(rowsOf(read.matrix), (Rows{"10", "01"}));
+    EXPECT_EQ(read.matrix.rowNames(), (Names{"1", "0"}));
+    read = readTable("Plot,a,b\n1,1,0\n2,0,1\n", {{}, false, false});
+    EXPECT_EQ(rowsOf(read.matrix), (Rows{"110", "101"}));
+    EXPECT_EQ(read.matrix.columnNames(), (Names{"Plot", "a", "b"}));
+    EXPECT_EQ(readTable("a b\n1 1 0\n", {{}, false, false}).console,
+              "File: NAME.csv: line 1 (the header) has 2 fields, the data rows 3.\n");
+}
+
+TEST(TableReader, UnicodeTextAndMatrixFilesAreRefusedWithWhatToDo)
+{
+    const struct {
+        std::string text, message;
+    } refused[] = {
+        {std::string("\xFF\xFE" "a\0,\0b\0\n\0" "1\0,\0" "0\0\n\0", 16),
+         "File: NAME.csv is UTF-16 text; save it as UTF-8 or CSV.\n"},
+        {std::string("\xFE\xFF\0a\0,\0b", 8), "File: NAME.csv is UTF-16 text; save it as UTF-8 or CSV.\n"},
+        {"0110\n  1011 \r\n\n0001\n",
+         "File: NAME.csv looks like a matrix of 0s and 1s; read it without --table.\n"},
+    };
+    for (const auto& file : refused) {
+        const Read read = readTable(file.text);
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(read.console, file.message);
+    }
+}
+
 TEST(TableReader, ABlankHeaderOverTabRowsAndATransposedTable)
 {
     // A header written with blanks over rows written with tabs.
@@ -93,6 +253,10 @@ TEST(TableReader, ErrorsNameTheFileTheLineAndTheColumn)
         {"a,b,c,d,e\n1,0,1\n", "File: NAME.csv: line 1 (the header) has 5 fields, the data rows 3.\n"},
         {"a,b\n\n", "File: NAME.csv: the table has no data row.\n"},
         {"s1\ns2\n", "File: NAME.csv: the table has no column of cells, only names.\n"},
+        // Cells quoted with their control characters escaped, cut at 40 code points.
+        {"a,b\n1,\x1b[2J\n", "File: NAME.csv: line 2, column 2: \"\\x1b[2J\" is not a number.\n"},
+        {"a,b\n1," + std::string(45, 'x') + "\n",
+         "File: NAME.csv: line 2, column 2: \"" + std::string(40, 'x') + "...\" is not a number.\n"},
     };
     for (const auto& error : errors) {
         const Read read = readTable(error.text);

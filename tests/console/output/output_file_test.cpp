@@ -1,5 +1,5 @@
 // The checked output files: failures named once, a full disk, whole-file
-// writes.
+// writes and their temporary files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,10 +7,41 @@
 #include <vector>
 
 #include "console/output/file_system.h"
+#include "console/output/folder_lock.h"
 #include "console/output/output_failures.h"
 #include "console/output/output_file.h"
 #include "support/filling_disk.h"
 #include "support/scratch.h"
+
+namespace {
+
+// A folder where, at every other creation, the name to be created already
+// stands: a file that a killed run of the same process number left there,
+// or a symbolic link placed there that points elsewhere.
+class NamesTakenBeforehand : public OutputFileSystem {
+public:
+    explicit NamesTakenBeforehand(bool links) : links_(links) {}
+
+    FileCreation createNew(const std::string& name, bool text, SystemFile* file) override
+    {
+        if (creations_++ % 2 == 0) {
+            if (links_)
+                std::filesystem::create_symlink("elsewhere.csv", name);
+            else
+                writeFile(name, "stale\n");
+            taken.push_back(name);
+        }
+        return OutputFileSystem::createNew(name, text, file);
+    }
+
+    std::vector<std::string> taken;
+
+private:
+    bool links_;
+    int creations_ = 0;
+};
+
+}  // namespace
 
 TEST(OutputFiles, UnopenableFilesAreEachNamedOnceForTheWholeRun)
 {
@@ -103,4 +134,50 @@ TEST(WholeFiles, AFileThatCannotBeWrittenIsNamedAndLeavesNoDebris)
     EXPECT_NE(console.find("File: " + tooLong + " could not be written completely!"), std::string::npos);
     EXPECT_EQ(dir.files(), std::vector<std::string>{"taken.svg"});
     EXPECT_TRUE(std::filesystem::is_directory("taken.svg"));
+}
+
+TEST(WholeFiles, ATemporaryNameThatExistsIsNeverOpenedAndAnotherIsCreated)
+{
+    for (bool links : {false, true}) {
+        ScratchDirectory dir;
+        dir.enter();
+        NamesTakenBeforehand files(links);
+        writeOutputThrough(&files);
+        ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "picture"));
+        {
+            ReplacingFile table("BRAVOLIN_T_results.csv");
+            table.write("fresh\n");
+        }
+        writeOutputThrough(nullptr);
+        EXPECT_FALSE(anyOutputIncomplete());
+        EXPECT_EQ(dir.read("a.txt_packed.svg"), "picture");
+        EXPECT_EQ(dir.read("BRAVOLIN_T_results.csv"), "fresh\n");
+        ASSERT_EQ(files.taken.size(), 2u);
+        for (const std::string& name : files.taken) {
+            EXPECT_EQ(name.compare(0, 10, ".bravolin-"), 0) << name;
+            EXPECT_EQ(dir.read(name), links ? "" : "stale\n") << name;
+        }
+        EXPECT_FALSE(dir.exists("elsewhere.csv"));
+        EXPECT_EQ(dir.files().size(), 4u);
+    }
+}
+
+TEST(WholeFiles, TemporaryFilesLeftBehindAreRemovedOnceTheFolderLockIsTaken)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    const std::vector<std::string> leftBehind = {".bravolin-412-0-9f3ac01e.csv", ".bravolin-412-3.svg",
+                                                 ".bravolin-7-12-00ff"};
+    const std::vector<std::string> kept = {".bravolin-notes.txt", ".bravolin-412-x.csv", "a.txt"};
+    for (const std::string& name : leftBehind)
+        dir.write(name, "stale\n");
+    for (const std::string& name : kept)
+        dir.write(name, "mine\n");
+    std::filesystem::create_symlink("a.txt", ".bravolin-5-1-ab.csv");
+    std::filesystem::create_directory(".bravolin-6-1.d");
+    FolderLock lock;
+    lock.take();
+    EXPECT_EQ(dir.files(), (std::vector<std::string>{".bravolin-412-x.csv", ".bravolin-6-1.d", ".bravolin-notes.txt",
+                                                     "BRAVOLIN.lock", "a.txt"}));
+    EXPECT_EQ(dir.read("a.txt"), "mine\n");
 }

@@ -378,11 +378,11 @@ TEST(PlotNullDistribution, EveryModelHasAPanelWithItsAxesObservedLineAndStatisti
     const auto panels = panelsOf(svg);
     ASSERT_EQ(panels.size(), 5u);
     const std::vector<std::vector<std::string>> expected = {
-        {"Er", "n = 4, 1 nan skipped", "SES = -3.21, P = 0.20"},
+        {"Er", "n = 4, 1 nan skipped", "SES = -3.21, P = 0.2"},
         {"Ce", "n = 3", "SES = NA, P = 0.25"},
         {"Li", "n = 0", "SES = NA, P = NA", "no simulated values"},
-        {"Co", "n = 1", "SES = 1.50, P = 0.50"},
-        {"FF", "n = 5", "SES = 0.00, P = 1.00"}};
+        {"Co", "n = 1", "SES = 1.50, P = 0.5"},
+        {"FF", "n = 5", "SES = 0.00, P = 1"}};
     for (std::size_t i = 0; i < panels.size(); ++i) {
         SCOPED_TRACE(picture.panels[i].model);
         for (const std::string& text : expected[i])
@@ -406,9 +406,9 @@ TEST(PlotNullDistribution, EveryModelHasAPanelWithItsAxesObservedLineAndStatisti
     for (const Element* line : all(svg, "line"))
         observedLines += line->attribute("stroke") == "#d55e00";
     EXPECT_EQ(observedLines, 5);
-    // Five bins over Er's 1..3 (three filled), Ce's and Co's single bars,
-    // and FF's five values in five bins over 40..100 (the fourth empty).
-    EXPECT_EQ(barCount(svg), 3 + 1 + 1 + 4);
+    // Freedman-Diaconis: two bins over Er's 1..3 (IQR 1), Ce's and Co's
+    // single bars, and two bins over FF's 40..100 (IQR 40).
+    EXPECT_EQ(barCount(svg), 2 + 1 + 1 + 2);
 }
 
 TEST(PlotNullDistribution, TicksAreRoundForAnyRange)
@@ -458,13 +458,52 @@ TEST(PlotNullDistribution, EqualValuesMakeOneBarAndModeNSaysNodf)
     EXPECT_EQ(barCount(svg), 1);
 }
 
-TEST(PlotNullDistribution, StatisticsShowEnoughDecimalsForTheSmallestP)
+TEST(PlotNullDistribution, BinsFollowTheDataAndNarrowBarsKeepThePalettesColour)
 {
-    EXPECT_EQ(pValueText(1.0 / 1000, 999), "0.001");
-    EXPECT_EQ(pValueText(1.0 / 5000, 4999), "0.0002");
-    EXPECT_EQ(pValueText(1.0 / 1001, 1000), "0.0010");
-    EXPECT_EQ(pValueText(1.0 / 9, 8), "0.11");
-    EXPECT_EQ(pValueText(std::nan(""), 8), "NA");
+    struct Case {
+        const char* what;
+        std::vector<double> values;
+        double observed;
+        long bars;
+    };
+    std::vector<Case> cases = {{"Freedman-Diaconis, 500 even values: ceil(1 / (2 x 0.5 x 500^(-1/3)))", {}, 0, 8},
+                               {"the most bins, 300000 even values", {}, 0, 60},
+                               {"Sturges when the IQR is 0: 80 zeros and 1..20", std::vector<double>(80, 0), 0, 8},
+                               {"far from the observed value: narrow bars", {}, -2000, 8}};
+    for (int i = 0; i < 500; ++i) {
+        cases[0].values.push_back(i / 499.0);
+        cases[3].values.push_back(i / 499.0);
+    }
+    for (int i = 0; i < 300000; ++i)
+        cases[1].values.push_back(i / 299999.0);
+    for (int i = 1; i <= 20; ++i)
+        cases[2].values.push_back(i);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        NullDistributionPicture picture;
+        picture.observed = test.observed;
+        picture.panels = {{"Er", test.values, 0, 1}};
+        const Element svg = parseXml(nullDistributionSvg(picture));
+        EXPECT_EQ(barCount(svg), test.bars);
+        // An outline would wash out a bar narrower than 3 px; none is
+        // narrower than a pixel.
+        for (const Paint& bar : paintedRectangles(svg))
+            if (bar.fill == "#56b4e9") {
+                EXPECT_EQ(bar.stroke, bar.width < 3 ? "none" : "#ffffff") << bar.width;
+                EXPECT_GE(bar.width, 1 - 1e-9);
+            }
+    }
+}
+
+TEST(PlotNullDistribution, PValuesAreShownAsTheResultLineShowsThem)
+{
+    for (const double p : {1.0 / 1000, 1.0 / 1001, 1.0 / 100001, 1.0 / 9, 0.5, 1.0, 0.0396}) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%.3g", p);
+        EXPECT_EQ(pValueText(p), line);
+    }
+    EXPECT_EQ(pValueText(1.0 / 1001), "0.000999");
+    EXPECT_EQ(pValueText(std::nan("")), "NA");
     EXPECT_EQ(sesText(-3.215), "-3.21");
     EXPECT_EQ(sesText(std::nan("")), "NA");
     EXPECT_EQ(sesText(INFINITY), "NA");
