@@ -216,21 +216,25 @@ TEST(ApiNullModels, SameSeedSameValuesOnOneTwoOrThreeThreads)
 
 TEST(ApiNullModels, AStopFlagAlreadySetRunsNoSimulation)
 {
-    const Matrix matrix = matrixOf(randomRows(10, 12, 0.4, 7));
     const std::atomic<bool> stop{true};
-    for (int threads : {1, 3}) {
-        NullModelSettings settings = settingsOf(5, threads);
-        settings.stop = &stop;
-        Generator generator(9);
-        int calls = 0;
-        const TemperatureNullModels tn = runTemperatureNullModels(
-            matrix, analyseTemperature(matrix), generator, settings, [&](int, const auto&) { calls++; });
-        const NodfNullModels nn = runNodfNullModels(matrix, analyseNodf(matrix, false), generator, settings,
-                                                    [&](int, const auto&) { calls++; });
-        EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
-        EXPECT_EQ(tn.run.completed + nn.run.completed + calls, 0);
-        EXPECT_TRUE(tn.temperatures.empty() && nn.values.empty());
-        EXPECT_EQ(generator.state(), 9u);  // nothing drawn
+    // The large matrix stops while the draws are planned, the small one
+    // once its threads have started: neither says a thread failed to start.
+    for (const Matrix& matrix : {matrixOf(randomRows(10, 12, 0.4, 7)), matrixOf(randomRows(70, 12, 0.4, 7))}) {
+        for (int threads : {1, 3}) {
+            NullModelSettings settings = settingsOf(5, threads);
+            settings.stop = &stop;
+            Generator generator(9);
+            int calls = 0;
+            const TemperatureNullModels tn = runTemperatureNullModels(
+                matrix, analyseTemperature(matrix), generator, settings, [&](int, const auto&) { calls++; });
+            const NodfNullModels nn = runNodfNullModels(matrix, analyseNodf(matrix, false), generator, settings,
+                                                        [&](int, const auto&) { calls++; });
+            EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
+            EXPECT_EQ(tn.run.threads + nn.run.threads, 2 * threads);
+            EXPECT_EQ(tn.run.completed + nn.run.completed + calls, 0);
+            EXPECT_TRUE(tn.temperatures.empty() && nn.values.empty());
+            EXPECT_EQ(generator.state(), 9u);  // nothing drawn
+        }
     }
 }
 
