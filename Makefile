@@ -107,7 +107,7 @@ r-package:
 
 r-install: r-package
 	@lib=$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))') && mkdir -p "$$lib" && \
-		MAKEFLAGS=-j$(JOBS) R CMD INSTALL -l "$$lib" $(R_ARCHIVE) > dist/r-install.log 2>&1 || \
+		MAKEFLAGS=-j$(JOBS) R_STRIP_SHARED_LIB="strip -S" R CMD INSTALL --strip -l "$$lib" $(R_ARCHIVE) > dist/r-install.log 2>&1 || \
 		{ cat dist/r-install.log; exit 1; }; echo "r-install: bravolin $(VERSION) installed in $$lib"
 
 r-check: r-package

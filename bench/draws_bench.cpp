@@ -36,7 +36,7 @@ static void BM_DrawFixedFixed(benchmark::State& state)
     bravolin::CellMatrix out;
     out.resize(side, side);
     for (auto _ : state) {
-        chain.advance(bravolin::defaultFixedFixedThin(side), nullptr);
+        chain.advance(bravolin::defaultFixedFixedThin(side), {});
         chain.copyTo(out, 0);
         benchmark::DoNotOptimize(out[0][0]);
     }

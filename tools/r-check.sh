@@ -1,6 +1,9 @@
 #!/bin/sh
 # Runs R CMD check --no-manual on the R package's source archive, in a
 # temporary folder, and fails on any ERROR or WARNING; the NOTEs are shown.
+# The package is installed as make r-install installs it, its shared
+# library stripped of the debugging information that makes up most of its
+# size (strip -S, which keeps the symbols that the check reads).
 # The check's tests run the package's testthat suite, whose count ends the
 # output as "r-check: N passed, N failed".
 # Usage: r-check.sh ARCHIVE   (JOBS: parallel compile jobs, 2 by default)
@@ -12,7 +15,7 @@ trap 'exit 1' HUP INT TERM
 
 cd "$work"
 status=0
-MAKEFLAGS="-j${JOBS:-2}" R CMD check --no-manual "$archive" > check.out 2>&1 || status=$?
+MAKEFLAGS="-j${JOBS:-2}" R_STRIP_SHARED_LIB="strip -S" R CMD check --no-manual --install-args=--strip "$archive" > check.out 2>&1 || status=$?
 log=bravolin.Rcheck/00check.log
 if [ "$status" -ne 0 ] || [ ! -f "$log" ] || grep -q "^Status:.*\(ERROR\|WARNING\)" "$log"; then
     cat check.out

@@ -6,6 +6,7 @@
 #ifndef BRAVOLIN_NODF_H
 #define BRAVOLIN_NODF_H
 
+#include <atomic>
 #include <vector>
 
 #include "bravolin/matrix.h"
@@ -35,8 +36,10 @@ struct NodfResult {
 
 // Measures the NODF of matrix, ordered by decreasing totals when order is
 // set, in the order of the matrix otherwise. A matrix without rows or
-// columns is measured too: a side without any pair to average is NaN.
-NodfResult analyseNodf(const Matrix& matrix, bool order);
+// columns is measured too: a side without any pair to average is NaN. When
+// stop is set (from any thread) while it runs, it gives up within
+// milliseconds by throwing Stopped.
+NodfResult analyseNodf(const Matrix& matrix, bool order, const std::atomic<bool>* stop = nullptr);
 
 // The matrix in the order measured, with its names in that order.
 Matrix orderedMatrix(const Matrix& matrix, const NodfResult& result);

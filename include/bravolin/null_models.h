@@ -26,6 +26,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "bravolin/generator.h"
@@ -142,6 +143,18 @@ NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observe
 // planning threads within a memory budget; the threads' stacks are not
 // included.
 unsigned long long nullModelMemory(int rows, int columns, int threads, bool fixedFixed = false);
+
+// The threads to run the null models of a rows x columns matrix on (with FF
+// when fixedFixed is set): those asked for, or defaultThreads() when asked
+// is 0, but never more than fit in budget bytes (memoryBudgetBytes() on a
+// machine), each with its working tables and stack, and at least 1.
+struct ThreadPlan {
+    int threads = 1;
+    // When fewer threads than asked for fit, the sentence that tells the
+    // user so; empty otherwise.
+    std::string memoryNote;
+};
+ThreadPlan planThreads(int asked, int rows, int columns, bool fixedFixed, unsigned long long budget);
 
 // The values of one model (FF included) of every completed simulation, in
 // simulation order: temperatures, or one part of the NODF (fractions).

@@ -7,6 +7,7 @@
 #ifndef BRAVOLIN_TEMPERATURE_H
 #define BRAVOLIN_TEMPERATURE_H
 
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -50,6 +51,9 @@ struct TemperatureOptions {
     bool packingHistory = false;
     // Called before each pass of the packing: progress.
     std::function<void()> onPackingPass;
+    // When set (from any thread) while the analysis runs, it gives up
+    // within milliseconds by throwing Stopped.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct TemperatureResult {
@@ -81,7 +85,7 @@ struct TemperatureResult {
 };
 
 // Packs matrix and measures its temperature. Throws Error for a matrix
-// without rows or without columns.
+// without rows or without columns, Stopped when options.stop is set.
 TemperatureResult analyseTemperature(const Matrix& matrix, const TemperatureOptions& options = {});
 
 // The matrix in packed order, trimmed: row i is matrix row rowOrder[i],

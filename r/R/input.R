@@ -22,24 +22,55 @@ first_cell <- function(bad) {
   cells[1, ]
 }
 
-# The matrix of x, sites as rows: numbers or logicals, or an error naming
-# the first cell that is neither.
+# The error for column j of the data frame x, a factor or text: how to
+# convert it, or move the site names it may hold into the row names.
+text_column_error <- function(x, j) {
+  factor <- is.factor(x[[j]])
+  convert <- sprintf(if (factor) "as.numeric(as.character(x[[%d]]))" else "as.numeric(x[[%d]])", j)
+  stop(sprintf(paste("column %d (\"%s\") of x is %s; convert it to numbers first, x[[%d]] <- %s,",
+                     "or, if it holds the site names, make them the row names: rownames(x) <- x[[%d]];",
+                     "x[[%d]] <- NULL"),
+               j, names(x)[j], if (factor) "a factor" else "text (character)", j, convert, j, j),
+       call. = FALSE)
+}
+
+# A character matrix read as numbers, as as.numeric() reads each cell, or
+# an error naming the first cell that is not a number.
+text_matrix_as_numbers <- function(x) {
+  cells <- suppressWarnings(as.numeric(x))
+  bad <- matrix(is.na(cells) & !is.na(x), nrow(x), ncol(x))
+  if (any(bad)) {
+    at <- first_cell(bad)
+    stop(sprintf("x has a cell that is not a number at %s: \"%s\"; give numbers or logicals",
+                 cell_place(x, at[1], at[2]), x[at[1], at[2]]), call. = FALSE)
+  }
+  matrix(cells, nrow(x), ncol(x), dimnames = dimnames(x))
+}
+
+# The matrix of x, sites as rows: numbers or logicals (a character matrix
+# is read as numbers), or an error naming the first cell or the column that
+# is neither.
 numeric_matrix <- function(x) {
   if (is.data.frame(x)) {
     for (j in seq_along(x)) {
       column <- x[[j]]
+      if (is.factor(column) || is.character(column))
+        text_column_error(x, j)
       if (!(is.numeric(column) || is.logical(column)))
         stop(sprintf("x has a cell that is not a number at %s: \"%s\"; give numbers or logicals",
                      cell_place(x, 1, j), format(column[1])), call. = FALSE)
     }
-    cells <- matrix(unlist(lapply(x, function(column) as.numeric(unclass(column))), use.names = FALSE),
-                    nrow = nrow(x), ncol = ncol(x))
+    # as.numeric: a data frame without columns unlists to NULL.
+    values <- unlist(lapply(x, function(column) as.numeric(unclass(column))), use.names = FALSE)
+    cells <- matrix(as.numeric(values), nrow = nrow(x), ncol = ncol(x))
     dimnames(cells) <- list(rownames(x), names(x))
     return(cells)
   }
   if (!is.matrix(x))
     stop("x must be a matrix or a data frame of sites (rows) by species (columns), not ",
          class(x)[1], call. = FALSE)
+  if (is.character(x))
+    return(text_matrix_as_numbers(x))
   if (!(is.numeric(x) || is.logical(x))) {
     if (length(x) > 0)
       stop(sprintf("x has a cell that is not a number at %s: \"%s\"; give numbers or logicals",
@@ -53,6 +84,9 @@ numeric_matrix <- function(x) {
 # and the names of the rows and columns, numbered from 1 when x has none.
 presences <- function(x) {
   cells <- numeric_matrix(x)
+  if (nrow(cells) == 0 || ncol(cells) == 0)
+    stop(sprintf("x has %d rows and %d columns; the analyses need at least one row and one column",
+                 nrow(cells), ncol(cells)), call. = FALSE)
   if (nrow(cells) > max_side || ncol(cells) > max_side)
     stop(sprintf("x has %d rows and %d columns; the analyses take at most %d of each",
                  nrow(cells), ncol(cells), max_side), call. = FALSE)
@@ -121,7 +155,12 @@ model_names <- function(fixed_fixed) {
 # simulations, null (one row per simulation and model, the columns of
 # values: each in simulation order, the models of a simulation together),
 # the statistics and the FF chain's run; then its class.
-complete_result <- function(result, m, null, file, date, values, statistics, fixed_fixed_run, class) {
+# When fewer threads than asked for fit in memory, the console program's
+# note on it is a message.
+complete_result <- function(result, m, null, file, date, values, statistics, fixed_fixed_run, threads_note,
+                            class) {
+  if (!is.null(threads_note))
+    message(threads_note)
   result <- c(result, list(seed = null$seed, simulations = null$simulations, rows = nrow(m$cells),
                            columns = ncol(m$cells), file = file, date = date))
   if (null$simulations > 0) {

@@ -84,8 +84,10 @@ print.bravolin_nodf <- function(x, ...) {
 }
 
 # Draws a 0/1 matrix in the plane the library measures in: a cell one unit
-# wide and high, row 1 at the top, the origin at the bottom-left corner.
-draw_cells <- function(cells, main, labels) {
+# wide and high, row 1 at the top, the origin at the bottom-left corner;
+# with the names of its lines when they fit, axis titles, and a legend of
+# what marks mean below it.
+draw_cells <- function(cells, main, labels, legend) {
   rows <- nrow(cells)
   columns <- ncol(cells)
   graphics::plot.new()
@@ -97,24 +99,50 @@ draw_cells <- function(cells, main, labels) {
     graphics::rect(present[, 2] - 1, rows - present[, 1], present[, 2], rows - present[, 1] + 1,
                    col = "grey25", border = NA)
   graphics::rect(0, 0, columns, rows, border = "grey50")
+  names_width <- 0
   if (labels && rows <= 60 && columns <= 60) {
     size <- min(0.8, 12 / max(rows, columns))
     graphics::axis(2, at = rows - seq_len(rows) + 0.5, labels = rownames(cells), las = 1,
                    tick = FALSE, cex.axis = size, line = -0.8)
     graphics::axis(3, at = seq_len(columns) - 0.5, labels = colnames(cells), las = 2,
                    tick = FALSE, cex.axis = size, line = -0.8)
+    names_width <- max(graphics::strwidth(rownames(cells), units = "inches", cex = size)) /
+      graphics::par("csi")
   }
+  # The rows' title beyond their names (which start 0.2 lines out); the
+  # legend right under the matrix, and the columns' title under it.
+  graphics::title(ylab = "sites (rows)", line = max(names_width + 0.6, 1))
+  key <- do.call(graphics::legend, c(list(x = columns / 2, y = 0, xjust = 0.5, yjust = 1, horiz = TRUE,
+                                          bty = "n", xpd = NA, cex = 0.8), legend))
+  graphics::text(columns / 2, key$rect$top - 1.5 * key$rect$h, "species (columns)", xpd = NA)
 }
+
+# The legend entries of a matrix's presences.
+presence_legend <- list(legend = "presence", fill = "grey25", border = NA)
 
 plot_null <- function(values, observed, models, what, main) {
   old <- graphics::par(mfrow = grDevices::n2mfrow(length(models)))
   on.exit(graphics::par(old))
   for (model in models) {
     v <- values[[model]]
-    range <- range(c(v, observed), na.rm = TRUE, finite = TRUE)
-    graphics::hist(v, breaks = 30, xlim = range, col = "grey80", border = "white",
-                   main = paste(main, model), xlab = what)
+    v <- v[is.finite(v)]
+    if (length(v) == 0) {
+      graphics::plot.new()
+      graphics::title(main = paste(main, model))
+      graphics::text(0.5, 0.5, "no finite values to draw")
+      next
+    }
+    # Bins over the simulated values and the observed one, so that the
+    # x axis always holds the observed value.
+    breaks <- pretty(range(c(v, observed[is.finite(observed)])), 30)
+    counts <- graphics::hist(v, breaks = breaks, plot = FALSE)$counts
+    graphics::hist(v, breaks = breaks, xlim = range(breaks), ylim = c(0, 1.25 * max(counts)),
+                   col = "grey80", border = "white", main = paste(main, model), xlab = what,
+                   ylab = "simulations")
     graphics::abline(v = observed, col = "red", lwd = 2)
+    graphics::legend("topright", legend = c("null model", "observed"), fill = c("grey80", NA),
+                     border = c("grey80", NA), lty = c(NA, 1), lwd = c(NA, 2), col = c(NA, "red"),
+                     bty = "n", cex = 0.8)
   }
 }
 
@@ -126,7 +154,10 @@ plot.bravolin_temperature <- function(x, which = c("matrix", "null"), labels = T
     plot_null(values, x$temperature, unique(x$null$model), "temperature", "Temperature,")
     return(invisible(x))
   }
-  draw_cells(x$packed, sprintf("Packed matrix, T = %.2f", x$temperature), labels)
+  draw_cells(x$packed, sprintf("Packed matrix, T = %.2f", x$temperature), labels,
+             list(legend = c(presence_legend$legend, "unexpected cell", "isocline"),
+                  fill = c(presence_legend$fill, grDevices::rgb(1, 0.55, 0), NA),
+                  border = NA, lty = c(NA, NA, 1), lwd = c(NA, NA, 2), col = c(NA, NA, "red")))
   u <- x$unexpected
   if (nrow(u) > 0) {
     rows <- nrow(x$packed)
@@ -154,6 +185,6 @@ plot.bravolin_nodf <- function(x, which = c("matrix", "null"), labels = TRUE, ..
     return(invisible(x))
   }
   draw_cells(x$ordered, sprintf("NODF rows %.2f, columns %.2f, total %.2f", x$nodf[["rows"]],
-                                x$nodf[["columns"]], x$nodf[["total"]]), labels)
+                                x$nodf[["columns"]], x$nodf[["total"]]), labels, presence_legend)
   invisible(x)
 }

@@ -1,57 +1,62 @@
 // The R functions' way into BRAVOLIN's analysis library: a 0/1 matrix and
-// its names come in from R, the analysis and its null models run on the
-// calling thread (their workers on threads of their own), and plain vectors
-// come back for the R code to shape into data frames.
+// its names come in from R, the analysis and its null models run, and plain
+// vectors come back for the R code to shape into data frames.
 //
-// An interrupt of the R user (Esc, Ctrl-C) is looked for between
-// simulations and packing passes, inside R_ToplevelExec so that R never
-// jumps over these C++ frames; it raises the null models' stop flag, and
-// once the library has returned and everything here is unwound, the
-// interrupt is handed back to R.
+// The library runs on a thread of its own (its null models' workers on
+// threads of theirs) while R's main thread, the only one that may call R,
+// looks for the user's interrupt (Esc, Ctrl-C) every 10 ms, inside
+// R_ToplevelExec so that R never jumps over these C++ frames. An interrupt
+// raises the library's stop flag, which every long loop of the library
+// checks within a millisecond of work; once the library has returned and
+// its thread is joined, the interrupt is handed back to R.
 #include <Rcpp.h>
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <future>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "bravolin/bravolin.h"
 
 namespace {
 
-// Watches for the R user's interrupt at most every 50 ms, so that a
-// stream of short simulations does not spend its time asking.
-class InterruptWatch {
-public:
-    // Whether the user has interrupted; once so, the stop flag stays set.
-    bool check()
-    {
-        if (stop.load(std::memory_order_relaxed))
-            return true;
-        const auto now = std::chrono::steady_clock::now();
-        if (now - lastCheck_ < std::chrono::milliseconds(50))
-            return false;
-        lastCheck_ = now;
-        if (R_ToplevelExec(checkInterrupt, nullptr) == FALSE)
-            stop.store(true);
-        return stop.load(std::memory_order_relaxed);
+void checkInterrupt(void*)
+{
+    R_CheckUserInterrupt();
+}
+
+// Runs work on a thread of its own, raising stop when the R user
+// interrupts; returns what work returns and throws what it throws, or R's
+// interrupt once work has given up. Where no thread can be started, work
+// runs on this one, without looking for interrupts.
+template <typename Work>
+auto runWatchingInterrupts(Work work, std::atomic<bool>& stop) -> decltype(work())
+{
+    using Result = decltype(work());
+    std::packaged_task<Result()> task(std::move(work));
+    std::future<Result> done = task.get_future();
+    std::thread worker;
+    try {
+        worker = std::thread([&task] { task(); });
+    } catch (const std::system_error&) {
+        task();
     }
-
-    bool interrupted() const { return stop.load(std::memory_order_relaxed); }
-
-    std::atomic<bool> stop{false};
-
-private:
-    static void checkInterrupt(void*) { R_CheckUserInterrupt(); }
-
-    std::chrono::steady_clock::time_point lastCheck_ = std::chrono::steady_clock::now();
-};
-
-// Unwinds an analysis that the user interrupted between packing passes.
-struct Interrupted {};
+    if (worker.joinable()) {
+        while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+            if (!stop.load() && R_ToplevelExec(checkInterrupt, nullptr) == FALSE)
+                stop.store(true);
+        worker.join();
+    }
+    if (stop.load())
+        throw Rcpp::internal::InterruptedException();
+    return done.get();
+}
 
 // The matrix from R's column-major 0/1 cells, with its names.
 bravolin::Matrix makeMatrix(const Rcpp::IntegerVector& cells, int rows, int columns,
@@ -70,13 +75,28 @@ bravolin::Matrix makeMatrix(const Rcpp::IntegerVector& cells, int rows, int colu
     return matrix;
 }
 
+// An analysis and its null models, as the library's thread hands them back.
+template <typename Observed, typename Null>
+struct Analysis {
+    Observed observed;
+    Null null;
+    std::string threadsNote;  // why fewer threads ran than were asked for
+};
+
+// The null models' settings for a rows x columns matrix: on the threads
+// asked for (0: the default), as many as fit in the machine's memory, as
+// the console program plans them; threadsNote says when fewer fit.
 bravolin::NullModelSettings makeSettings(int simulations, int threads, bool fixedFixed, double burnIn, double thin,
-                                         InterruptWatch& watch)
+                                         int rows, int columns, const std::atomic<bool>& stop,
+                                         std::string& threadsNote)
 {
+    const bravolin::ThreadPlan plan =
+        bravolin::planThreads(threads, rows, columns, fixedFixed, bravolin::memoryBudgetBytes());
+    threadsNote = plan.memoryNote;
     bravolin::NullModelSettings settings;
     settings.simulations = simulations;
-    settings.threads = threads > 0 ? threads : bravolin::defaultThreads();
-    settings.stop = &watch.stop;
+    settings.threads = plan.threads;
+    settings.stop = &stop;
     settings.fixedFixed.enabled = fixedFixed;
     settings.fixedFixed.burnIn = static_cast<long long>(burnIn);
     settings.fixedFixed.thin = static_cast<long long>(thin);
@@ -151,6 +171,19 @@ int modelCount(bool fixedFixed)
     return fixedFixed ? bravolin::kAllNullModels : bravolin::kNullModels;
 }
 
+// The parts of a result that the null models give: their values, their
+// statistics, the FF chain's run, and the note on the threads, if any.
+void addNullModels(Rcpp::List& result, const Rcpp::List& values, const StatisticsTable& statistics,
+                   bool fixedFixed, const bravolin::FixedFixedRun& run, const std::string& threadsNote)
+{
+    result.push_back(values, "null");
+    result.push_back(statistics.columns(), "statistics");
+    if (fixedFixed)
+        result.push_back(fixedFixedRun(run), "fixed_fixed");
+    if (!threadsNote.empty())
+        result.push_back(threadsNote, "threads_note");
+}
+
 }  // namespace
 
 // The temperature of a matrix and, with simulations, its null models.
@@ -160,18 +193,25 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
                        bool fixedFixed, double burnIn, double thin)
 {
     const bravolin::Matrix matrix = makeMatrix(cells, rows, columns, rowNames, columnNames);
-    InterruptWatch watch;
-    bravolin::TemperatureOptions options;
-    options.onPackingPass = [&watch] {
-        if (watch.check())
-            throw Interrupted{};
-    };
-    bravolin::TemperatureResult t;
-    try {
-        t = bravolin::analyseTemperature(matrix, options);
-    } catch (const Interrupted&) {
-        throw Rcpp::internal::InterruptedException();
-    }
+    std::atomic<bool> stop{false};
+    using TemperatureAnalysis = Analysis<bravolin::TemperatureResult, bravolin::TemperatureNullModels>;
+    const TemperatureAnalysis analysis = runWatchingInterrupts(
+        [&] {
+            TemperatureAnalysis a;
+            bravolin::TemperatureOptions options;
+            options.stop = &stop;
+            a.observed = bravolin::analyseTemperature(matrix, options);
+            if (simulations == 0)
+                return a;
+            const bravolin::NullModelSettings settings =
+                makeSettings(simulations, threads, fixedFixed, burnIn, thin, a.observed.packedRows(),
+                             a.observed.packedColumns(), stop, a.threadsNote);
+            bravolin::Generator generator(static_cast<std::uint32_t>(seed));
+            a.null = bravolin::runTemperatureNullModels(matrix, a.observed, generator, settings);
+            return a;
+        },
+        stop);
+    const bravolin::TemperatureResult& t = analysis.observed;
 
     std::vector<double> isoclineX, isoclineY;
     for (const bravolin::IsoclinePoint& point : t.isocline) {
@@ -201,14 +241,7 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
     if (simulations == 0)
         return result;
 
-    bravolin::Generator generator(static_cast<std::uint32_t>(seed));
-    const bravolin::NullModelSettings settings = makeSettings(simulations, threads, fixedFixed, burnIn, thin, watch);
-    const bravolin::TemperatureNullModels null = bravolin::runTemperatureNullModels(
-        matrix, t, generator, settings,
-        [&watch](int, const std::array<float, bravolin::kNullModels>&) { watch.check(); });
-    if (watch.interrupted())
-        throw Rcpp::internal::InterruptedException();
-
+    const bravolin::TemperatureNullModels& null = analysis.null;
     Rcpp::List values;
     StatisticsTable statistics;
     for (int model = 0; model < modelCount(fixedFixed); model++) {
@@ -216,10 +249,7 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
         values.push_back(asNumbers(simulated));
         statistics.add("temperature", model, simulated, t.temperature, 1);
     }
-    result.push_back(values, "null");
-    result.push_back(statistics.columns(), "statistics");
-    if (fixedFixed)
-        result.push_back(fixedFixedRun(null.fixedFixedRun), "fixed_fixed");
+    addNullModels(result, values, statistics, fixedFixed, null.fixedFixedRun, analysis.threadsNote);
     return result;
 }
 
@@ -231,7 +261,22 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
                 bool fixedFixed, double burnIn, double thin)
 {
     const bravolin::Matrix matrix = makeMatrix(cells, rows, columns, rowNames, columnNames);
-    const bravolin::NodfResult n = bravolin::analyseNodf(matrix, order);
+    std::atomic<bool> stop{false};
+    using NodfAnalysis = Analysis<bravolin::NodfResult, bravolin::NodfNullModels>;
+    const NodfAnalysis analysis = runWatchingInterrupts(
+        [&] {
+            NodfAnalysis a;
+            a.observed = bravolin::analyseNodf(matrix, order, &stop);
+            if (simulations == 0)
+                return a;
+            const bravolin::NullModelSettings settings = makeSettings(
+                simulations, threads, fixedFixed, burnIn, thin, matrix.rows(), matrix.columns(), stop, a.threadsNote);
+            bravolin::Generator generator(static_cast<std::uint32_t>(seed));
+            a.null = bravolin::runNodfNullModels(matrix, a.observed, generator, settings);
+            return a;
+        },
+        stop);
+    const bravolin::NodfResult& n = analysis.observed;
     Rcpp::List result = Rcpp::List::create(
         Rcpp::Named("nodf") = Rcpp::NumericVector::create(
                                      Rcpp::Named("rows") = static_cast<double>(bravolin::nodfPercent(n.nodf.rows)),
@@ -243,15 +288,7 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
     if (simulations == 0)
         return result;
 
-    InterruptWatch watch;
-    bravolin::Generator generator(static_cast<std::uint32_t>(seed));
-    const bravolin::NullModelSettings settings = makeSettings(simulations, threads, fixedFixed, burnIn, thin, watch);
-    const bravolin::NodfNullModels null = bravolin::runNodfNullModels(
-        matrix, n, generator, settings,
-        [&watch](int, const std::array<bravolin::NodfValues, bravolin::kNullModels>&) { watch.check(); });
-    if (watch.interrupted())
-        throw Rcpp::internal::InterruptedException();
-
+    const bravolin::NodfNullModels& null = analysis.null;
     const bravolin::NodfPart parts[] = {bravolin::NodfPart::Rows, bravolin::NodfPart::Columns,
                                         bravolin::NodfPart::Total};
     const char* partNames[] = {"rows", "columns", "total"};
@@ -268,9 +305,6 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
         }
         values.push_back(models, partNames[part]);
     }
-    result.push_back(values, "null");
-    result.push_back(statistics.columns(), "statistics");
-    if (fixedFixed)
-        result.push_back(fixedFixedRun(null.fixedFixedRun), "fixed_fixed");
+    addNullModels(result, values, statistics, fixedFixed, null.fixedFixedRun, analysis.threadsNote);
     return result;
 }

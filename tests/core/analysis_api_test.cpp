@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -215,22 +216,74 @@ TEST(ApiNullModels, SameSeedSameValuesOnOneTwoOrThreeThreads)
 
 TEST(ApiNullModels, AStopFlagAlreadySetRunsNoSimulation)
 {
-    const Matrix matrix = matrixOf(randomRows(10, 12, 0.4, 7));
     const std::atomic<bool> stop{true};
-    for (int threads : {1, 3}) {
-        NullModelSettings settings = settingsOf(5, threads);
-        settings.stop = &stop;
-        Generator generator(9);
-        int calls = 0;
-        const TemperatureNullModels tn = runTemperatureNullModels(
-            matrix, analyseTemperature(matrix), generator, settings, [&](int, const auto&) { calls++; });
-        const NodfNullModels nn = runNodfNullModels(matrix, analyseNodf(matrix, false), generator, settings,
-                                                    [&](int, const auto&) { calls++; });
-        EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
-        EXPECT_EQ(tn.run.completed + nn.run.completed + calls, 0);
-        EXPECT_TRUE(tn.temperatures.empty() && nn.values.empty());
-        EXPECT_EQ(generator.state(), 9u);  // nothing drawn
+    // The large matrix stops while the draws are planned, the small one
+    // once its threads have started: neither says a thread failed to start.
+    for (const Matrix& matrix : {matrixOf(randomRows(10, 12, 0.4, 7)), matrixOf(randomRows(70, 12, 0.4, 7))}) {
+        for (int threads : {1, 3}) {
+            NullModelSettings settings = settingsOf(5, threads);
+            settings.stop = &stop;
+            Generator generator(9);
+            int calls = 0;
+            const TemperatureNullModels tn = runTemperatureNullModels(
+                matrix, analyseTemperature(matrix), generator, settings, [&](int, const auto&) { calls++; });
+            const NodfNullModels nn = runNodfNullModels(matrix, analyseNodf(matrix, false), generator, settings,
+                                                        [&](int, const auto&) { calls++; });
+            EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
+            EXPECT_EQ(tn.run.threads + nn.run.threads, 2 * threads);
+            EXPECT_EQ(tn.run.completed + nn.run.completed + calls, 0);
+            EXPECT_TRUE(tn.temperatures.empty() && nn.values.empty());
+            EXPECT_EQ(generator.state(), 9u);  // nothing drawn
+        }
     }
+}
+
+// A stop flag set from another thread ends a fixed-fixed burn-in of a
+// trillion trades (hours of work) and the observed analyses, which give up
+// by throwing Stopped.
+TEST(ApiNullModels, AStopFromAnotherThreadEndsABurnInOfATrillionTrades)
+{
+    const Matrix matrix = matrixOf(randomRows(80, 90, 0.4, 11));
+    const TemperatureResult t = analyseTemperature(matrix);
+    const NodfResult n = analyseNodf(matrix, true);
+    for (int threads : {1, 2}) {
+        std::atomic<bool> stop{false};
+        std::thread stopper([&stop] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            stop.store(true);
+        });
+        NullModelSettings settings = settingsOf(3, threads);
+        settings.stop = &stop;
+        settings.fixedFixed.enabled = true;
+        settings.fixedFixed.burnIn = 1000000000000LL;
+        Generator generator(4);
+        const TemperatureNullModels tn = runTemperatureNullModels(matrix, t, generator, settings);
+        const NodfNullModels nn = runNodfNullModels(matrix, n, generator, settings);
+        stopper.join();
+        EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
+        EXPECT_EQ(tn.run.completed + nn.run.completed, 0);
+
+        TemperatureOptions options;
+        options.stop = &stop;
+        EXPECT_THROW(analyseTemperature(matrix, options), Stopped);
+        EXPECT_THROW(analyseNodf(matrix, true, &stop), Stopped);
+    }
+}
+
+// The threads asked for, or the default, within the memory budget: the
+// rule and the note that the console program and the R package share.
+TEST(ApiThreads, ThreadsAreCappedByTheMemoryTheRunsNeed)
+{
+    const unsigned long long three = nullModelMemory(200, 100, 3) + 3 * threadStackBytes();
+    const ThreadPlan capped = planThreads(8, 200, 100, false, three);
+    EXPECT_EQ(capped.threads, 3);
+    EXPECT_EQ(capped.memoryNote, "Threads: 8 asked for, but only 3 fit in memory for a 200 x 100 matrix; "
+                                 "the null models run on 3.");
+    EXPECT_EQ(planThreads(8, 200, 100, true, three).threads, 2);  // FF's matrices take room too
+    EXPECT_EQ(planThreads(2, 200, 100, false, three).memoryNote, "");
+    EXPECT_EQ(planThreads(0, 200, 100, false, 0).threads, 1);
+    EXPECT_EQ(planThreads(0, 200, 100, false, 0).memoryNote, "");  // no number asked for, nothing to explain
+    EXPECT_EQ(planThreads(0, 200, 100, false, ~0ULL).threads, defaultThreads());
 }
 
 namespace {

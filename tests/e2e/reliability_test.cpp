@@ -167,7 +167,7 @@ TEST(Reliability, FewerThreadsThanAskedForGiveTheSameFilesAndSaySoOnce)
     std::vector<std::string> eight = arguments;
     eight.insert(eight.begin(), {"-j", "8"});
     ProgramEnvironment small = machineEnvironment();
-    small.memoryBudget = 3 * threadStackBytes() + (std::size_t{5} << 20);
+    small.memoryBudget = 3 * bravolin::threadStackBytes() + (std::size_t{5} << 20);
     SessionResult result = runInProcess(budget, eight, small);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(occurrences(result.console, "Threads: 8 asked for, but only "), 1);

@@ -1,7 +1,7 @@
 # What the R functions add to the analysis library: the names of x through
 # packing and ordering, the checks of x and of the settings, values that do
-# not depend on the threads or on where the seed comes from, and the
-# interrupt of a long run.
+# not depend on the threads or on where the seed comes from, the interrupt
+# of a long run, and the plots.
 
 named_matrix <- function() {
   set.seed(3)
@@ -38,6 +38,11 @@ test_that("names follow the rows and columns through packing and ordering", {
   abundances <- x * sample(1:9, length(x), replace = TRUE)
   expect_identical(nested_nodf(as.data.frame(abundances))$ordered, n$ordered)
   expect_identical(nested_temperature(x > 0)$packed, t$packed)
+  # Text cells are read as as.numeric() reads them.
+  text <- x
+  storage.mode(text) <- "character"
+  text[1, 1] <- sprintf(" %s ", text[1, 1])
+  expect_identical(nested_nodf(text)$ordered, n$ordered)
 
   unnamed <- nested_temperature(unname(x))
   expect_identical(names(unnamed$row_temperature), as.character(1:12))
@@ -52,7 +57,16 @@ test_that("bad cells, sizes and settings are errors that say where", {
   expect_error(nested_temperature(x), "negative.*row 3 \\(\"site3\"\\), column 4")
   y <- unname(x)
   expect_error(nested_temperature(y), "row 3, column 4", fixed = TRUE)
-  expect_error(nested_nodf(data.frame(a = 1:2, b = c("1", "x"))), "not a number at row 1.*column 2")
+  expect_error(nested_nodf(data.frame(a = 1:2, b = c("1", "x"))),
+               "column 2 (\"b\") of x is text (character); convert it to numbers first, x[[2]] <- as.numeric(x[[2]])",
+               fixed = TRUE)
+  expect_error(nested_nodf(data.frame(site = factor(c("a", "b")), b = 0:1)),
+               "column 1 (\"site\") of x is a factor; convert it to numbers first, x[[1]] <- as.numeric(as.character(x[[1]]))",
+               fixed = TRUE)
+  expect_error(nested_temperature(matrix(c("0", "1", "x", "1"), 2)), "not a number at row 1, column 2: \"x\"",
+               fixed = TRUE)
+  expect_error(nested_nodf(matrix(0, 0, 3)), "0 rows and 3 columns; the analyses need at least one row and one column")
+  expect_error(nested_nodf(data.frame(a = 1:2)[, 0, drop = FALSE]), "2 rows and 0 columns")
   expect_error(nested_nodf(matrix(0, 3001, 2)), "3001 rows and 2 columns")
   expect_error(nested_temperature(matrix(0, 2, 3001)), "2 rows and 3001 columns")
   expect_error(nested_nodf(1:5), "matrix or a data frame")
@@ -102,10 +116,9 @@ test_that("the results table has the console program's columns", {
   expect_match(n$date[1], "^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$")
 })
 
-test_that("an interrupt stops a long run promptly and leaves R usable", {
-  skip_on_os("windows")
-  # A second R runs a long analysis; this one interrupts it as Ctrl-C does,
-  # once it has begun.
+# Runs call in a second R, interrupts it as Ctrl-C does once it has begun,
+# and gives back what the second R printed.
+interrupt_second_r <- function(call) {
   dir <- tempfile()
   dir.create(dir)
   started <- file.path(dir, "started")
@@ -118,7 +131,7 @@ test_that("an interrupt stops a long run promptly and leaves R usable", {
     "x <- matrix(rbinom(200 * 200, 1, 0.3), 200)",
     sprintf("writeLines(as.character(Sys.getpid()), %s)", deparse(started)),
     "start <- Sys.time()",
-    "tryCatch(nested_temperature(x, simulations = 100000, seed = 1),",
+    sprintf("tryCatch(%s,", call),
     "         interrupt = function(e) cat('interrupted after', format(as.numeric(Sys.time() - start, units = 'secs')), 's\\n'))",
     "cat('usable:', nested_nodf(matrix(1, 2, 2))$nodf[['total']], '\\n')"), script)
   system2(file.path(R.home("bin"), "Rscript"), script, stdout = output, stderr = output, wait = FALSE)
@@ -139,9 +152,34 @@ test_that("an interrupt stops a long run promptly and leaves R usable", {
     lines <- if (file.exists(output)) readLines(output, warn = FALSE) else character()
   }
   tools::pskill(pid, tools::SIGKILL)  # a run that did not stop ends here
-  label <- paste(lines, collapse = "\n")
-  elapsed <- as.numeric(sub(".*interrupted after (\\S+) s.*", "\\1", grep("interrupted after", lines, value = TRUE)))
-  expect_length(elapsed, 1)
-  expect_true(length(elapsed) == 1 && elapsed < 5, label = label)
-  expect_true(any(grepl("usable: 0", lines)), label = label)
+  lines
+}
+
+test_that("an interrupt stops a long run promptly and leaves R usable", {
+  skip_on_os("windows")
+  # Simulations, and a fixed-fixed burn-in of hours before the first one.
+  for (call in c("nested_temperature(x, simulations = 100000, seed = 1)",
+                 "nested_nodf(x, simulations = 10, seed = 1, fixed_fixed = TRUE, ff_burn_in = 1e12)")) {
+    lines <- interrupt_second_r(call)
+    label <- paste(c(call, lines), collapse = "\n")
+    elapsed <- as.numeric(sub(".*interrupted after (\\S+) s.*", "\\1", grep("interrupted after", lines, value = TRUE)))
+    expect_length(elapsed, 1)
+    expect_true(length(elapsed) == 1 && elapsed < 5, label = label)
+    expect_true(any(grepl("usable: 0", lines)), label = label)
+  }
+})
+
+test_that("the plots draw every result, with the observed value in the x range", {
+  grDevices::pdf(NULL)
+  on.exit(grDevices::dev.off())
+  x <- named_matrix()
+  n <- nested_nodf(x, simulations = 20, seed = 2)
+  plot(n, "null")
+  usr <- graphics::par("usr")  # of the last model's panel
+  expect_true(usr[1] <= n$nodf[["total"]] && n$nodf[["total"]] <= usr[2])
+  # A 1 x 1 matrix has no pair: its NODF and every simulated one are NaN.
+  expect_silent(plot(nested_nodf(matrix(1, 1, 1), simulations = 3, seed = 1), "null"))
+  expect_silent(plot(nested_temperature(x, simulations = 5, seed = 1), "null"))
+  expect_silent(plot(nested_temperature(x)))
+  expect_silent(plot(n))
 })

@@ -7,7 +7,6 @@
 
 #include "bravolin/threads.h"
 #include "console/output/file_system.h"
-#include "console/system/platform.h"
 
 struct ProgramEnvironment {
     OutputFileSystem* files = nullptr;  // none: the system's
@@ -18,7 +17,7 @@ struct ProgramEnvironment {
 inline ProgramEnvironment machineEnvironment()
 {
     ProgramEnvironment environment;
-    environment.memoryBudget = memoryBudgetBytes();
+    environment.memoryBudget = bravolin::memoryBudgetBytes();
     return environment;
 }
 

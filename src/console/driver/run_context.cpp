@@ -1,7 +1,6 @@
 // The steps both drivers take alike, with or without a command line.
 #include "console/driver/run_context.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -16,31 +15,18 @@
 #include "console/system/text_encoding.h"
 #include "console/system/platform.h"
 
-int threadsFittingInMemory(int rows, int columns, unsigned long long budget, bool fixedFixed)
-{
-    for (int threads = kMostThreads; threads > 1; threads--)
-        if (bravolin::nullModelMemory(rows, columns, threads, fixedFixed) + threads * threadStackBytes() <= budget)
-            return threads;
-    return 1;
-}
-
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
 {
-    const int fitting = threadsFittingInMemory(rows, columns, run.environment.memoryBudget, run.fixedFixed.enabled);
+    const bravolin::ThreadPlan plan =
+        bravolin::planThreads(run.threads, rows, columns, run.fixedFixed.enabled, run.environment.memoryBudget);
     bravolin::NullModelSettings threads;
     threads.simulations = run.settings.simulations;
     threads.fixedFixed = run.fixedFixed;
     threads.threadStarter = run.environment.threads;
     threads.stop = &interruptRequested();
-    if (run.threads == 0) {
-        threads.threads = std::min(bravolin::defaultThreads(), fitting);
-        return threads;
-    }
-    threads.threads = std::min(run.threads, fitting);
-    if (threads.threads < run.threads && !run.threadLimitReported) {
-        consolePrintf("Threads: %d asked for, but only %d fit in memory for a %d x %d matrix; "
-                      "the null models run on %d.\n",
-                      run.threads, fitting, rows, columns, fitting);
+    threads.threads = plan.threads;
+    if (!plan.memoryNote.empty() && !run.threadLimitReported) {
+        consolePrintf("%s\n", plan.memoryNote.c_str());
         run.threadLimitReported = true;
     }
     return threads;

@@ -90,18 +90,9 @@ struct RunContext {
     bool threadStartReported = false;
 };
 
-// Most threads a run may ask for.
-constexpr int kMostThreads = 1024;
-
 // The program's version, as the banner, --version and the result tables
 // give it.
 constexpr const char* kProgramVersion = "3.0.3";
-
-// The threads that fit in budget bytes for the null models of a rows x
-// columns matrix (with FF when fixedFixed is set), at least 1: each holds
-// its working tables and stack, and the simulations in flight their
-// matrices.
-int threadsFittingInMemory(int rows, int columns, unsigned long long budget, bool fixedFixed = false);
 
 // The settings of the null models of a rows x columns matrix: the run's
 // simulations, on the threads asked for, or by default one per processor

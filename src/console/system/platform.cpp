@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "console/system/text_encoding.h"
 
@@ -96,32 +95,6 @@ int descriptorOf(SystemFile file)
 {
     return static_cast<int>(file.handle);
 }
-
-#if defined(__linux__)
-// The memory limit of the process's control group (v2, then v1); none when
-// unlimited or unknown.
-unsigned long long controlGroupLimit()
-{
-    for (const char* path : {"/sys/fs/cgroup/memory.max", "/sys/fs/cgroup/memory/memory.limit_in_bytes"}) {
-        std::ifstream file(path);
-        unsigned long long limit = 0;
-        if (file >> limit)
-            return limit;
-    }
-    return ~0ULL;
-}
-
-// The address space the process uses now.
-unsigned long long addressSpaceInUse()
-{
-    std::ifstream file("/proc/self/statm");
-    unsigned long long pages = 0;
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (file >> pages && pageSize > 0)
-        return pages * static_cast<unsigned long long>(pageSize);
-    return 0;
-}
-#endif
 
 // The address-space limit, or none.
 bool addressSpaceLimit(unsigned long long* limit)
@@ -490,48 +463,6 @@ std::vector<std::string> commandLineArguments(int argc, char* argv[])
     }
 #endif
     return std::vector<std::string>(argv, argv + argc);
-}
-
-unsigned long long memoryBudgetBytes()
-{
-    unsigned long long budget = ~0ULL;
-#if defined(_WIN32)
-    MEMORYSTATUSEX status;
-    status.dwLength = sizeof status;
-    if (GlobalMemoryStatusEx(&status))
-        budget = status.ullTotalPhys / 2;
-#else
-#if defined(_SC_PHYS_PAGES) && defined(_SC_PAGESIZE)
-    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        budget = static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize) / 2;
-#endif
-#if defined(__linux__)
-    budget = std::min(budget, controlGroupLimit());
-#endif
-    unsigned long long limit;
-    if (addressSpaceLimit(&limit)) {
-        unsigned long long inUse = 0;
-#if defined(__linux__)
-        inUse = addressSpaceInUse();
-#endif
-        budget = std::min(budget, limit > inUse ? limit - inUse : 0);
-    }
-#endif
-    return budget;
-}
-
-unsigned long long threadStackBytes()
-{
-#if defined(_WIN32)
-    return 1ULL << 20;  // the reserve a program's threads get by default
-#else
-    // Threads take the soft stack limit, or 8 MB when it is unlimited.
-    struct rlimit stack;
-    if (getrlimit(RLIMIT_STACK, &stack) == 0 && stack.rlim_cur != RLIM_INFINITY)
-        return static_cast<unsigned long long>(stack.rlim_cur);
-    return 8ULL << 20;
-#endif
 }
 
 unsigned long processNumber()

@@ -134,15 +134,6 @@ void removeLockFile(SystemFile file, const char* name);
 // line, whatever the code page).
 std::vector<std::string> commandLineArguments(int argc, char* argv[]);
 
-// The memory the program may plan to use: the smallest of half the
-// physical memory, the memory limit of its control group and what its
-// address-space limit (ulimit -v) leaves. A large number when none is
-// known.
-unsigned long long memoryBudgetBytes();
-
-// The address space a thread reserves for its stack.
-unsigned long long threadStackBytes();
-
 // This process's number, for names that must not clash with another run's.
 unsigned long processNumber();
 

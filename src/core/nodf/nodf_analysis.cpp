@@ -3,26 +3,33 @@
 #include <limits>
 #include <vector>
 
+#include "bravolin/error.h"
 #include "bravolin/nodf.h"
 #include "core/nodf/nodf_metric.h"
 #include "core/packing/packing.h"
 
 namespace bravolin {
 
-NodfResult analyseNodf(const Matrix& matrix, bool order)
+NodfResult analyseNodf(const Matrix& matrix, bool order, const std::atomic<bool>* stop)
 {
     const int rows = matrix.rows(), columns = matrix.columns();
+    const StopRequest stopRequest(stop, nullptr);
     CellMatrix cells;
     cells.resize(rows, columns);
     long long ones = 0;
-    for (int r = 0; r < rows; r++) {
-        const std::uint8_t* from = matrix.row(r);
-        std::copy(from, from + columns, cells[r]);
-        for (int c = 0; c < columns; c++)
-            ones += from[c];
-    }
     NodfContext measured;
-    measureNodf(measured, cells, rows, columns, order, true);
+    try {
+        for (int r = 0; r < rows; r++) {
+            stopRequest.abandonAtLineIfRequested(r);
+            const std::uint8_t* from = matrix.row(r);
+            std::copy(from, from + columns, cells[r]);
+            for (int c = 0; c < columns; c++)
+                ones += from[c];
+        }
+        measureNodf(measured, cells, rows, columns, order, true, stopRequest);
+    } catch (const SimulationAbandoned&) {
+        throw Stopped();
+    }
     NodfResult result;
     result.rows = rows;
     result.columns = columns;

@@ -18,13 +18,14 @@ namespace bravolin {
 
 namespace {
 
-void countTotals(NodfContext& ctx, const CellMatrix& matrix)
+void countTotals(NodfContext& ctx, const CellMatrix& matrix, const StopRequest& stop)
 {
     const int rows = ctx.rows, columns = ctx.columns;
     ctx.rowTotals.assign(static_cast<std::size_t>(rows), 0);
     ctx.columnTotals.assign(static_cast<std::size_t>(columns), 0);
     int* columnTotals = ctx.columnTotals.data();
     for (int r = 0; r < rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         const unsigned char* cells = matrix[r];
         int total = 0;
         for (int c = 0; c < columns; c++) {
@@ -52,9 +53,10 @@ void setIdentity(std::vector<int>& source, int count)
 // Each link takes the place of the next, and the last comes to i; no other
 // position changes. So the chain is found by reading alone, and only its
 // few links are moved.
-void orderByTotals(int* totals, int* source, int count, std::vector<int>& chain)
+void orderByTotals(int* totals, int* source, int count, std::vector<int>& chain, const StopRequest& stop)
 {
     for (int i = 0; i < count; i++) {
+        stop.abandonAtLineIfRequested(i);
         chain.clear();
         int key = totals[i];
         for (int k = i + 1; k < count; k++) {
@@ -77,13 +79,14 @@ void orderByTotals(int* totals, int* source, int count, std::vector<int>& chain)
 // measured: each row's cells are gathered eight at a time into a word of
 // bytes, and the multiplication moves the low bit of every byte into the
 // top byte, in order, without carries.
-void packOrderedRows(NodfContext& ctx, const CellMatrix& matrix)
+void packOrderedRows(NodfContext& ctx, const CellMatrix& matrix, const StopRequest& stop)
 {
     const int columns = ctx.columns;
     ctx.rowWords = wordsFor(columns);
     ctx.packedRows.assign(static_cast<std::size_t>(ctx.rows) * static_cast<std::size_t>(ctx.rowWords), 0);
     const int* columnSource = ctx.columnSource.data();
     for (int i = 0; i < ctx.rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         const unsigned char* from = matrix[ctx.rowSource[static_cast<std::size_t>(i)]];
         std::uint64_t* words = ctx.packedRows.data() + static_cast<std::size_t>(i) * static_cast<std::size_t>(ctx.rowWords);
         for (int j = 0; j < columns; j += 8) {
@@ -113,13 +116,14 @@ void transposeBlock(std::uint64_t* block)
 
 // The columns in the order measured as packed lines, transposed block by
 // block from the packed rows.
-void packColumns(NodfContext& ctx)
+void packColumns(NodfContext& ctx, const StopRequest& stop)
 {
     const int rows = ctx.rows, columns = ctx.columns;
     ctx.columnWords = wordsFor(rows);
     ctx.packedColumns.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(ctx.columnWords), 0);
     std::uint64_t block[kWordBits];
     for (int v = 0; v * kWordBits < rows; v++) {
+        stop.abandonIfRequested();
         int firstRow = v * kWordBits;
         int rowsInBlock = std::min(kWordBits, rows - firstRow);
         for (int w = 0; w * kWordBits < columns; w++) {
@@ -271,15 +275,15 @@ void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int colum
 {
     ctx.rows = rows;
     ctx.columns = columns;
-    countTotals(ctx, matrix);
+    countTotals(ctx, matrix, stop);
     setIdentity(ctx.rowSource, rows);
     setIdentity(ctx.columnSource, columns);
     if (order) {
-        orderByTotals(ctx.rowTotals.data(), ctx.rowSource.data(), rows, ctx.chain);
-        orderByTotals(ctx.columnTotals.data(), ctx.columnSource.data(), columns, ctx.chain);
+        orderByTotals(ctx.rowTotals.data(), ctx.rowSource.data(), rows, ctx.chain, stop);
+        orderByTotals(ctx.columnTotals.data(), ctx.columnSource.data(), columns, ctx.chain, stop);
     }
-    packOrderedRows(ctx, matrix);
-    packColumns(ctx);
+    packOrderedRows(ctx, matrix, stop);
+    packColumns(ctx, stop);
 
     prepareShares(ctx, std::max(rows, columns));
     float rowSum = sumPairTable(ctx, keepPairTables ? &ctx.rowPairTable : nullptr, ctx.rowTotals,

@@ -45,8 +45,8 @@ struct NodfContext {
 // decreasing totals when order is set: fills the orders, the totals,
 // nodfRows, nodfColumns and nodfTotal, and both pair tables when
 // keepPairTables is set. A matrix with a single row or column, or none,
-// gives a not-a-number for the side without pairs. A random matrix's
-// measurement gives up between two blocks of lines once stop is requested.
+// gives a not-a-number for the side without pairs. The measurement gives
+// up between two blocks of lines once stop is requested.
 void measureNodf(NodfContext& ctx, const CellMatrix& matrix, int rows, int columns, bool order,
                  bool keepPairTables, const StopRequest& stop = {});
 

@@ -9,14 +9,17 @@
 
 namespace bravolin {
 
-CurveballChain::CurveballChain(const std::vector<std::uint8_t>& cells, int rows, int columns, std::uint32_t seed)
+CurveballChain::CurveballChain(const std::vector<std::uint8_t>& cells, int rows, int columns, std::uint32_t seed,
+                               const StopRequest& stop)
     : rows_(rows), columns_(columns), words_(wordsFor(columns)),
       bits_(static_cast<std::size_t>(rows) * static_cast<std::size_t>(wordsFor(columns)), 0), generator_(seed)
 {
-    for (int r = 0; r < rows; r++)
+    for (int r = 0; r < rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         for (int c = 0; c < columns; c++)
             if (cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(c)])
                 row(r)[c / kWordBits] |= std::uint64_t{1} << (c % kWordBits);
+    }
     pool_.reserve(static_cast<std::size_t>(columns));
 }
 
@@ -72,18 +75,19 @@ void CurveballChain::trade()
     }
 }
 
-void CurveballChain::advance(long long trades, const std::atomic<bool>* stop)
+void CurveballChain::advance(long long trades, const StopRequest& stop)
 {
     for (long long t = 0; t < trades; t++) {
-        if ((t & 1023) == 1023 && stop != nullptr && stop->load(std::memory_order_relaxed))
-            return;
+        if ((t & 63) == 63)
+            stop.abandonIfRequested();
         trade();
     }
 }
 
-void CurveballChain::copyTo(CellMatrix& out, int origin) const
+void CurveballChain::copyTo(CellMatrix& out, int origin, const StopRequest& stop) const
 {
     for (int r = 0; r < rows_; r++) {
+        stop.abandonAtLineIfRequested(r);
         unsigned char* cells = out[r + origin] + origin;
         const std::uint64_t* bits = row(r);
         for (int c = 0; c < columns_; c++)

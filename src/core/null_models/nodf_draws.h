@@ -9,6 +9,7 @@
 #include "bravolin/generator.h"
 #include "bravolin/matrix.h"
 #include "core/cell_matrix.h"
+#include "core/stop_request.h"
 
 namespace bravolin {
 
@@ -27,21 +28,28 @@ struct NodfDrawPlan {
     // columns and the rows (empty for a side without lines).
     std::vector<std::uint16_t> columnIndexes, rowIndexes;
 };
-NodfDrawPlan planNodfDraws(const Matrix& matrix);
+// Gives up once stop is requested.
+NodfDrawPlan planNodfDraws(const Matrix& matrix, const StopRequest& stop = {});
 
 // The index of draw r for k, as the plan's tables hold it.
 int indexOfDraw(int r, int k);
 
 // The random matrices, drawn into out (plan.rows x plan.columns from index
-// 0), each consuming its draws in a fixed order.
-void drawNodfErMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out);
-void drawNodfCeMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out);
-void drawNodfLiMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out);
-void drawNodfCoMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out);
+// 0), each consuming its draws in a fixed order; each gives up once stop is
+// requested.
+void drawNodfErMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out,
+                      const StopRequest& stop = {});
+void drawNodfCeMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out,
+                      const StopRequest& stop = {});
+void drawNodfLiMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out,
+                      const StopRequest& stop = {});
+void drawNodfCoMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out,
+                      const StopRequest& stop = {});
 
 // Puts one 1 at a random place in every empty row of matrix, then in every
 // column still empty.
-void repairEmptyLines(const NodfDrawPlan& plan, Generator& generator, CellMatrix& matrix);
+void repairEmptyLines(const NodfDrawPlan& plan, Generator& generator, CellMatrix& matrix,
+                      const StopRequest& stop = {});
 
 }  // namespace bravolin
 

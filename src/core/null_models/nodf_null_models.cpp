@@ -61,19 +61,20 @@ void measureSimulation(NodfContext& worker, NodfSimulation& simulation, const St
     }
 }
 
-void drawSimulation(const NodfDrawPlan& plan, Generator& generator, NodfSimulation& simulation, int run)
+void drawSimulation(const NodfDrawPlan& plan, Generator& generator, NodfSimulation& simulation, int run,
+                    const StopRequest& stop)
 {
     simulation.run = run;
     simulation.rows = plan.rows;
     simulation.columns = plan.columns;
     for (int model = 0; model < kNullModels; model++)
         simulation.matrices[model].resize(plan.rows, plan.columns);
-    drawNodfErMatrix(plan, generator, simulation.matrices[Er]);
-    repairEmptyLines(plan, generator, simulation.matrices[Er]);
-    drawNodfCeMatrix(plan, generator, simulation.matrices[Ce]);
-    repairEmptyLines(plan, generator, simulation.matrices[Ce]);
-    drawNodfLiMatrix(plan, generator, simulation.matrices[Li]);
-    drawNodfCoMatrix(plan, generator, simulation.matrices[Co]);
+    drawNodfErMatrix(plan, generator, simulation.matrices[Er], stop);
+    repairEmptyLines(plan, generator, simulation.matrices[Er], stop);
+    drawNodfCeMatrix(plan, generator, simulation.matrices[Ce], stop);
+    repairEmptyLines(plan, generator, simulation.matrices[Ce], stop);
+    drawNodfLiMatrix(plan, generator, simulation.matrices[Li], stop);
+    drawNodfCoMatrix(plan, generator, simulation.matrices[Co], stop);
 }
 
 }  // namespace
@@ -86,7 +87,7 @@ int indexOfDraw(int r, int k)
     return index + 0.5 < scaled && index < k - 1 ? index + 1 : index;
 }
 
-NodfDrawPlan planNodfDraws(const Matrix& matrix)
+NodfDrawPlan planNodfDraws(const Matrix& matrix, const StopRequest& stop)
 {
     NodfDrawPlan plan;
     const int rows = plan.rows = matrix.rows(), columns = plan.columns = matrix.columns();
@@ -94,6 +95,7 @@ NodfDrawPlan planNodfDraws(const Matrix& matrix)
     plan.columnOnes.assign(static_cast<std::size_t>(columns), 0);
     int ones = 0;
     for (int r = 0; r < rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         const std::uint8_t* cells = matrix.row(r);
         for (int c = 0; c < columns; c++) {
             plan.rowOnes[static_cast<std::size_t>(r)] += cells[c];
@@ -111,7 +113,8 @@ NodfDrawPlan planNodfDraws(const Matrix& matrix)
         columnFill[static_cast<std::size_t>(c)] =
             static_cast<float>(static_cast<double>(plan.columnOnes[static_cast<std::size_t>(c)]) / rows);
     plan.ceThresholds.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
-    for (int r = 0; r < rows; r++)
+    for (int r = 0; r < rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         for (int c = 0; c < columns; c++) {
             // The mean of the two fills is not rounded to single precision.
             const double meanFill =
@@ -119,6 +122,7 @@ NodfDrawPlan planNodfDraws(const Matrix& matrix)
             plan.ceThresholds[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) +
                               static_cast<std::size_t>(c)] = static_cast<std::uint16_t>(thresholdFor(meanFill));
         }
+    }
     // A side without lines is never drawn from.
     if (columns > 0)
         plan.columnIndexes = drawTable(columns, indexOfDraw);
@@ -127,7 +131,7 @@ NodfDrawPlan planNodfDraws(const Matrix& matrix)
     return plan;
 }
 
-void repairEmptyLines(const NodfDrawPlan& plan, Generator& generator, CellMatrix& matrix)
+void repairEmptyLines(const NodfDrawPlan& plan, Generator& generator, CellMatrix& matrix, const StopRequest& stop)
 {
     const int rows = plan.rows, columns = plan.columns;
     // A matrix without rows or without columns has no cell to put a 1 in.
@@ -135,31 +139,37 @@ void repairEmptyLines(const NodfDrawPlan& plan, Generator& generator, CellMatrix
         return;
     const std::uint16_t* columnIndex = plan.columnIndexes.data();
     const std::uint16_t* rowIndex = plan.rowIndexes.data();
-    for (int r = 0; r < rows; r++)
+    for (int r = 0; r < rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         if (rowIsEmpty(matrix, r, columns))
             matrix[r][columnIndex[generator.draw()]] = 1;
-    for (int c = 0; c < columns; c++)
+    }
+    for (int c = 0; c < columns; c++) {
+        stop.abandonAtLineIfRequested(c);
         if (columnIsEmpty(matrix, c, rows))
             matrix[rowIndex[generator.draw()]][c] = 1;
+    }
 }
 
 // A cell draw is 1 when the draw's share of 10000 is below the cell's
 // threshold (a threshold of 10000 still gives 0 for the draw 32767).
-void drawNodfErMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawNodfErMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     const std::uint16_t* share = cellShares();
     const int threshold = plan.erThreshold;
     for (int r = 0; r < plan.rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         unsigned char* row = out[r];
         for (int c = 0; c < plan.columns; c++)
             row[c] = share[generator.draw()] < threshold ? 1 : 0;
     }
 }
 
-void drawNodfCeMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawNodfCeMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     const std::uint16_t* share = cellShares();
     for (int r = 0; r < plan.rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         unsigned char* row = out[r];
         const std::uint16_t* thresholds = plan.ceThresholds.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(plan.columns);
         for (int c = 0; c < plan.columns; c++)
@@ -167,12 +177,13 @@ void drawNodfCeMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix
     }
 }
 
-void drawNodfLiMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawNodfLiMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     if (plan.columns == 0)
         return;
     const std::uint16_t* columnIndex = plan.columnIndexes.data();
     for (int r = 0; r < plan.rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         unsigned char* row = out[r];
         std::fill(row, row + plan.columns, 0);
         for (int placed = plan.rowOnes[static_cast<std::size_t>(r)]; placed > 0; placed--) {
@@ -185,7 +196,7 @@ void drawNodfLiMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix
     }
 }
 
-void drawNodfCoMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawNodfCoMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     if (plan.rows == 0)
         return;
@@ -195,6 +206,7 @@ void drawNodfCoMatrix(const NodfDrawPlan& plan, Generator& generator, CellMatrix
     for (int r = 0; r < plan.rows; r++)
         std::fill(out[r], out[r] + plan.columns, 0);
     for (int c = 0; c < plan.columns; c++) {
+        stop.abandonAtLineIfRequested(c);
         for (int placed = plan.columnOnes[static_cast<std::size_t>(c)]; placed > 0; placed--) {
             int r;
             do
@@ -211,13 +223,20 @@ NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observe
     checkNullModelSettings(settings);
     if (observed.rows != matrix.rows() || observed.columns != matrix.columns())
         throw Error("the observed analysis is of a matrix of another size");
-    const NodfDrawPlan plan = planNodfDraws(matrix);
+    NodfDrawPlan plan;
     NodfNullModels result;
-    result.fixedFixedRun = planFixedFixedRun(settings, matrix.rows(), generator.state());
-    const FixedFixedRun& ff = result.fixedFixedRun;
     std::optional<CurveballChain> chain;
-    if (ff.ran)
-        chain.emplace(matrix.cells(), matrix.rows(), matrix.columns(), ff.seed);
+    try {
+        const StopRequest stop(settings.stop, nullptr);
+        plan = planNodfDraws(matrix, stop);
+        result.fixedFixedRun = planFixedFixedRun(settings, matrix.rows(), generator.state());
+        if (result.fixedFixedRun.ran)
+            chain.emplace(matrix.cells(), matrix.rows(), matrix.columns(), result.fixedFixedRun.seed, stop);
+    } catch (const SimulationAbandoned&) {
+        result.run = stoppedBeforeStart(settings);
+        return result;
+    }
+    const FixedFixedRun& ff = result.fixedFixedRun;
     float sumEr = 0, sumCe = 0;
     // Only a total above the observed one counts toward the P value.
     auto tally = [&observed](float total, float& sum, int& above) {
@@ -241,14 +260,14 @@ NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observe
     const int models = chain ? kAllNullModels : kNullModels;
     result.run = runSimulations<NodfSimulation, NodfContext>(
         settings, static_cast<std::size_t>(models) * matrixBytes, measureSimulation,
-        [&](NodfSimulation& simulation, int run) {
+        [&](NodfSimulation& simulation, int run, const StopRequest& stop) {
             simulation.order = observed.ordered;
-            drawSimulation(plan, generator, simulation, run);
+            drawSimulation(plan, generator, simulation, run, stop);
             simulation.models = models;
             if (chain) {
-                chain->advance(run == 1 ? ff.burnIn : ff.thin, settings.stop);
+                chain->advance(run == 1 ? ff.burnIn : ff.thin, stop);
                 simulation.matrices[FF].resize(plan.rows, plan.columns);
-                chain->copyTo(simulation.matrices[FF], 0);
+                chain->copyTo(simulation.matrices[FF], 0, stop);
             }
         },
         finish);

@@ -1,8 +1,10 @@
 // What both analyses' runs of simulations share: the checks of their
-// settings, the plan of the FF chain, the memory they take, and the values
-// of one model.
+// settings, the plan of the FF chain, the memory they take and the threads
+// that fit in it, and the values of one model.
 #include "core/null_models/null_model_runs.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,14 @@ void checkNullModelSettings(const NullModelSettings& settings)
         throw Error("the null models need at least 1 simulation, not " + std::to_string(settings.simulations));
     if (settings.threads < 1)
         throw Error("the null models need at least 1 thread, not " + std::to_string(settings.threads));
+}
+
+SimulationRun stoppedBeforeStart(const NullModelSettings& settings)
+{
+    SimulationRun run;
+    run.stopped = true;
+    run.threads = settings.threads;
+    return run;
 }
 
 FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, int rows, std::uint32_t fileSeed)
@@ -68,6 +78,25 @@ unsigned long long nullModelMemory(int rows, int columns, int threads, bool fixe
     const unsigned long long perSimulation = (fixedFixed ? 5 : 4) * cells;
     const unsigned long long window = static_cast<unsigned long long>(simulationWindow(threads, perSimulation));
     return static_cast<unsigned long long>(threads) * perThread + window * perSimulation + (fixedFixed ? cells : 0);
+}
+
+ThreadPlan planThreads(int asked, int rows, int columns, bool fixedFixed, unsigned long long budget)
+{
+    int fitting = 1;
+    for (int threads = kMostThreads; threads > 1 && fitting == 1; threads--)
+        if (nullModelMemory(rows, columns, threads, fixedFixed) + threads * threadStackBytes() <= budget)
+            fitting = threads;
+    ThreadPlan plan;
+    plan.threads = std::min(asked > 0 ? asked : defaultThreads(), fitting);
+    if (asked > fitting) {
+        char note[160];
+        std::snprintf(note, sizeof note,
+                      "Threads: %d asked for, but only %d fit in memory for a %d x %d matrix; "
+                      "the null models run on %d.",
+                      asked, fitting, rows, columns, fitting);
+        plan.memoryNote = note;
+    }
+    return plan;
 }
 
 }  // namespace bravolin

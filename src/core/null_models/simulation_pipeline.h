@@ -98,6 +98,8 @@ public:
 
     // Whether the simulations are to stop: no further one should be drawn.
     bool stopRequested() const { return stop_.requested(); }
+    // The request that the simulations' long steps check, the draws too.
+    const StopRequest& stopRequest() const { return stop_; }
 
     // The slot of the next simulation to draw. When every slot is in
     // flight, the oldest simulation is waited for and handed to finish

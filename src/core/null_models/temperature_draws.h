@@ -35,20 +35,27 @@ struct TemperatureDrawPlan {
 };
 
 // The rows and columns of matrix that the observed analysis kept, in the
-// matrix's order.
-CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed, int* rows, int* columns);
+// matrix's order. Like the plan below, it gives up once stop is requested.
+CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed, int* rows, int* columns,
+                         const StopRequest& stop = {});
 
-TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int columns);
+TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int columns,
+                                         const StopRequest& stop = {});
 
 // The position of draw r for k, as the plan's tables hold it.
 int positionOfDraw(int r, int k);
 
 // The random matrices of the four models, drawn into the same block of out,
-// each consuming its draws in a fixed order.
-void drawErMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out);
-void drawCeMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out);
-void drawLiMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out);
-void drawCoMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out);
+// each consuming its draws in a fixed order; each gives up once stop is
+// requested.
+void drawErMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out,
+                  const StopRequest& stop = {});
+void drawCeMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out,
+                  const StopRequest& stop = {});
+void drawLiMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out,
+                  const StopRequest& stop = {});
+void drawCoMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out,
+                  const StopRequest& stop = {});
 
 // What a worker needs to pack and measure random matrices.
 struct TemperatureWorker {

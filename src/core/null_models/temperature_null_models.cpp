@@ -37,17 +37,17 @@ void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulat
 }
 
 void drawSimulation(const TemperatureDrawPlan& plan, Generator& generator, TemperatureSimulation& simulation,
-                    int run)
+                    int run, const StopRequest& stop)
 {
     simulation.run = run;
     simulation.rows = plan.rows;
     simulation.columns = plan.columns;
     for (int model = 0; model < kNullModels; model++)
         simulation.matrices[model].resize(plan.rows, plan.columns);
-    drawErMatrix(plan, generator, simulation.matrices[Er]);
-    drawCeMatrix(plan, generator, simulation.matrices[Ce]);
-    drawLiMatrix(plan, generator, simulation.matrices[Li]);
-    drawCoMatrix(plan, generator, simulation.matrices[Co]);
+    drawErMatrix(plan, generator, simulation.matrices[Er], stop);
+    drawCeMatrix(plan, generator, simulation.matrices[Ce], stop);
+    drawLiMatrix(plan, generator, simulation.matrices[Li], stop);
+    drawCoMatrix(plan, generator, simulation.matrices[Co], stop);
 }
 
 // Marks the lines that order holds; throws Error for an order that cannot
@@ -78,7 +78,8 @@ std::vector<std::uint8_t> cellsOfBlock(const CellMatrix& block, int rows, int co
 
 }  // namespace
 
-CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed, int* rows, int* columns)
+CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed, int* rows, int* columns,
+                         const StopRequest& stop)
 {
     const std::vector<bool> keptRow = keptLines(observed.rowOrder, matrix.rows(), "row");
     const std::vector<bool> keptColumn = keptLines(observed.columnOrder, matrix.columns(), "column");
@@ -88,6 +89,7 @@ CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed
     block.resize(*rows, *columns);
     int i = 0;
     for (int row = 0; row < matrix.rows(); row++) {
+        stop.abandonAtLineIfRequested(row);
         if (!keptRow[static_cast<std::size_t>(row)])
             continue;
         i++;
@@ -110,7 +112,7 @@ int positionOfDraw(int r, int k)
     return position == 0 ? 1 : position;
 }
 
-TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int columns)
+TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int columns, const StopRequest& stop)
 {
     TemperatureDrawPlan plan;
     plan.rows = rows;
@@ -118,12 +120,14 @@ TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int 
     plan.rowOnes.assign(static_cast<std::size_t>(rows) + 1, 0);
     plan.columnOnes.assign(static_cast<std::size_t>(columns) + 1, 0);
     int ones = 0;
-    for (int i = 1; i <= rows; i++)
+    for (int i = 1; i <= rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         for (int j = 1; j <= columns; j++) {
             plan.rowOnes[static_cast<std::size_t>(i)] += block[i][j];
             plan.columnOnes[static_cast<std::size_t>(j)] += block[i][j];
             ones += block[i][j];
         }
+    }
     const float fillFraction = static_cast<float>(static_cast<double>(ones) / (rows * columns));
     plan.erThreshold = static_cast<int>(static_cast<double>(fillFraction) * 10000);
     std::vector<float> rowFill(static_cast<std::size_t>(rows) + 1), columnFill(static_cast<std::size_t>(columns) + 1);
@@ -134,7 +138,8 @@ TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int 
         columnFill[static_cast<std::size_t>(j)] =
             static_cast<float>(static_cast<double>(plan.columnOnes[static_cast<std::size_t>(j)]) / rows);
     plan.ceThresholds.resize((static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1));
-    for (int i = 1; i <= rows; i++)
+    for (int i = 1; i <= rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         for (int j = 1; j <= columns; j++) {
             // The mean of the two fills is not rounded to single precision.
             const double meanFill =
@@ -142,6 +147,7 @@ TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int 
             plan.ceThresholds[static_cast<std::size_t>(i) * (static_cast<std::size_t>(columns) + 1) +
                               static_cast<std::size_t>(j)] = static_cast<std::uint16_t>(static_cast<int>(meanFill * 10000));
         }
+    }
     plan.columnPositions = drawTable(columns, positionOfDraw);
     plan.rowPositions = drawTable(rows, positionOfDraw);
     return plan;
@@ -149,30 +155,36 @@ TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int 
 
 // A cell draw is 1 when the draw's share of 10000 is below the cell's
 // threshold (a threshold of 10000 still gives 0 for the draw 32767).
-void drawErMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawErMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     const int rows = plan.rows, columns = plan.columns;
     const std::uint16_t* share = cellShares();
     for (int i = 1; i <= rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         unsigned char* row = out[i];
         for (int j = 1; j <= columns; j++)
             row[j] = share[generator.draw()] < plan.erThreshold ? 1 : 0;
     }
     const std::uint16_t* columnPosition = plan.columnPositions.data();
     const std::uint16_t* rowPosition = plan.rowPositions.data();
-    for (int i = 1; i <= rows; i++)
+    for (int i = 1; i <= rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         if (rowIsEmpty(out, i, columns))
             out[i][columnPosition[generator.draw()]] = 1;
-    for (int j = 1; j <= columns; j++)
+    }
+    for (int j = 1; j <= columns; j++) {
+        stop.abandonAtLineIfRequested(j);
         if (columnIsEmpty(out, j, rows))
             out[rowPosition[generator.draw()]][j] = 1;
+    }
 }
 
-void drawCeMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawCeMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     const std::uint16_t* share = cellShares();
     const std::size_t width = static_cast<std::size_t>(plan.columns) + 1;
     for (int i = 1; i <= plan.rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         unsigned char* row = out[i];
         const std::uint16_t* thresholds = plan.ceThresholds.data() + static_cast<std::size_t>(i) * width;
         for (int j = 1; j <= plan.columns; j++)
@@ -180,10 +192,11 @@ void drawCeMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMat
     }
 }
 
-void drawLiMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawLiMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     const std::uint16_t* columnPosition = plan.columnPositions.data();
     for (int i = 1; i <= plan.rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         unsigned char* row = out[i];
         std::fill(row + 1, row + 1 + plan.columns, 0);
         for (int placed = plan.rowOnes[static_cast<std::size_t>(i)]; placed > 0; placed--) {
@@ -196,7 +209,7 @@ void drawLiMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMat
     }
 }
 
-void drawCoMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out)
+void drawCoMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
 {
     const std::uint16_t* rowPosition = plan.rowPositions.data();
     // Each column is cleared and filled on its own; clearing them all first
@@ -204,6 +217,7 @@ void drawCoMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMat
     for (int i = 1; i <= plan.rows; i++)
         std::fill(out[i] + 1, out[i] + 1 + plan.columns, 0);
     for (int j = 1; j <= plan.columns; j++) {
+        stop.abandonAtLineIfRequested(j);
         for (int placed = plan.columnOnes[static_cast<std::size_t>(j)]; placed > 0; placed--) {
             int i;
             do
@@ -238,14 +252,21 @@ TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const Tempe
     if (observed.rows != matrix.rows() || observed.columns != matrix.columns())
         throw Error("the observed analysis is of a matrix of another size");
     int rows = 0, columns = 0;
-    const CellMatrix block = analysedBlock(matrix, observed, &rows, &columns);
-    const TemperatureDrawPlan plan = planTemperatureDraws(block, rows, columns);
+    TemperatureDrawPlan plan;
     TemperatureNullModels result;
-    result.fixedFixedRun = planFixedFixedRun(settings, rows, generator.state());
-    const FixedFixedRun& ff = result.fixedFixedRun;
     std::optional<CurveballChain> chain;
-    if (ff.ran)
-        chain.emplace(cellsOfBlock(block, rows, columns), rows, columns, ff.seed);
+    try {
+        const StopRequest stop(settings.stop, nullptr);
+        const CellMatrix block = analysedBlock(matrix, observed, &rows, &columns, stop);
+        plan = planTemperatureDraws(block, rows, columns, stop);
+        result.fixedFixedRun = planFixedFixedRun(settings, rows, generator.state());
+        if (result.fixedFixedRun.ran)
+            chain.emplace(cellsOfBlock(block, rows, columns), rows, columns, result.fixedFixedRun.seed, stop);
+    } catch (const SimulationAbandoned&) {
+        result.run = stoppedBeforeStart(settings);
+        return result;
+    }
+    const FixedFixedRun& ff = result.fixedFixedRun;
     float sumEr = 0, sumCe = 0;
     // A random matrix of Er or Ce counts toward its P value when it is at
     // least as cold (as nested) as the observed matrix; equality counts.
@@ -269,13 +290,13 @@ TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const Tempe
     const int models = chain ? kAllNullModels : kNullModels;
     result.run = runSimulations<TemperatureSimulation, TemperatureWorker>(
         settings, static_cast<std::size_t>(models) * matrixBytes, measureSimulation,
-        [&](TemperatureSimulation& simulation, int run) {
-            drawSimulation(plan, generator, simulation, run);
+        [&](TemperatureSimulation& simulation, int run, const StopRequest& stop) {
+            drawSimulation(plan, generator, simulation, run, stop);
             simulation.models = models;
             if (chain) {
-                chain->advance(run == 1 ? ff.burnIn : ff.thin, settings.stop);
+                chain->advance(run == 1 ? ff.burnIn : ff.thin, stop);
                 simulation.matrices[FF].resize(rows, columns);
-                chain->copyTo(simulation.matrices[FF], 1);
+                chain->copyTo(simulation.matrices[FF], 1, stop);
             }
         },
         finish);

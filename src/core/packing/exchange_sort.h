@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/stop_request.h"
+
 namespace bravolin {
 
 enum class SortOrder { Increasing, Decreasing };
@@ -23,8 +25,9 @@ inline std::int32_t scoreKey(float score)
     return bits;
 }
 
+// Gives up, leaving the entries half sorted, once stop is requested.
 template <SortOrder order>
-void exchangeSort(std::int32_t* keys, int* lines, int count)
+void exchangeSort(std::int32_t* keys, int* lines, int count, const StopRequest& stop = {})
 {
     // A list already in order makes the procedure swap nothing: skip its
     // quadratic scan.
@@ -34,6 +37,7 @@ void exchangeSort(std::int32_t* keys, int* lines, int count)
     if (ordered)
         return;
     for (int i = 1; i <= count; i++) {
+        stop.abandonAtLineIfRequested(i);
         std::int32_t held = keys[i];
         int heldLine = lines[i];
         // About half of the later entries are swapped, at places no branch

@@ -41,7 +41,7 @@ bool scoresAreExactIntegers(int cellsPerLine)
 //
 // The column pass walks the matrix row by row, so that it reads memory in
 // order; each column's scores still receive their terms in order of rows.
-void scoreColumns(PackingContext& ctx, int rows, int columns)
+void scoreColumns(PackingContext& ctx, int rows, int columns, const StopRequest& stop)
 {
     PackingScratch& s = ctx.scratch;
     const bool exact = scoresAreExactIntegers(rows);
@@ -50,6 +50,7 @@ void scoreColumns(PackingContext& ctx, int rows, int columns)
         s.presenceSum[c] = s.absenceSum[c] = 0;
     }
     for (int r = 1; r <= rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         const int presenceTerm = r * r;
         const int absenceTerm = (rows - r + 1) * (rows - r + 1);
         const unsigned char* cells = ctx.matrix[r];
@@ -74,11 +75,12 @@ void scoreColumns(PackingContext& ctx, int rows, int columns)
         }
 }
 
-void scoreRows(PackingContext& ctx, int rows, int columns)
+void scoreRows(PackingContext& ctx, int rows, int columns, const StopRequest& stop)
 {
     PackingScratch& s = ctx.scratch;
     const bool exact = scoresAreExactIntegers(columns);
     for (int r = 1; r <= rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         const unsigned char* cells = ctx.matrix[r];
         if (exact) {
             int presence = 0, absence = 0;
@@ -104,15 +106,15 @@ void scoreRows(PackingContext& ctx, int rows, int columns)
 // ranks; afterwards keyLines[i] is the line to put at position i. A key is
 // the mean of two ranks, a whole or half number; its double is kept,
 // exactly, as an integer.
-void rankLines(PackingScratch& s, int count)
+void rankLines(PackingScratch& s, int count, const StopRequest& stop)
 {
     for (int l = 1; l <= count; l++) {
         s.presenceLines[l] = s.absenceLines[l] = s.keyLines[l] = l;
         s.presenceKeys[l] = scoreKey(s.presenceScore[l]);
         s.absenceKeys[l] = scoreKey(s.absenceScore[l]);
     }
-    exchangeSort<SortOrder::Decreasing>(s.presenceKeys.data(), s.presenceLines.data(), count);
-    exchangeSort<SortOrder::Increasing>(s.absenceKeys.data(), s.absenceLines.data(), count);
+    exchangeSort<SortOrder::Decreasing>(s.presenceKeys.data(), s.presenceLines.data(), count, stop);
+    exchangeSort<SortOrder::Increasing>(s.absenceKeys.data(), s.absenceLines.data(), count, stop);
     // Ranks by line number: the lists hold every line once, so sorting them
     // back into line order is a direct placement.
     for (int i = 1; i <= count; i++) {
@@ -121,7 +123,7 @@ void rankLines(PackingScratch& s, int count)
     }
     for (int l = 1; l <= count; l++)
         s.doubledKeys[l] = s.presenceRank[l] + s.absenceRank[l];
-    exchangeSort<SortOrder::Increasing>(s.doubledKeys.data(), s.keyLines.data(), count);
+    exchangeSort<SortOrder::Increasing>(s.doubledKeys.data(), s.keyLines.data(), count, stop);
 }
 
 bool orderUnchanged(const PackingScratch& s, int count)
@@ -161,7 +163,7 @@ bool columnIsFull(const CellMatrix& matrix, int c, int rows)
 // one row and one column always stay. Leading lines are deleted by shifting
 // the matrix; the orders stay, and removedFullRows / removedFullColumns give
 // the offset at which they must be read.
-void trimMatrix(PackingContext& ctx)
+void trimMatrix(PackingContext& ctx, const StopRequest& stop)
 {
     CellMatrix& m = ctx.matrix;
     ctx.removedFullRows = ctx.removedFullColumns = 0;
@@ -170,12 +172,14 @@ void trimMatrix(PackingContext& ctx)
     while (ctx.columnCount > 1 && columnIsEmpty(m, ctx.columnCount, ctx.rowCount))
         ctx.columnCount--;
     while (ctx.rowCount > 1 && rowIsFull(m, 1, ctx.columnCount) && rowIsFull(m, 2, ctx.columnCount)) {
+        stop.abandonIfRequested();
         for (int r = 1; r < ctx.rowCount; r++)
             std::memcpy(&m[r][1], &m[r + 1][1], static_cast<std::size_t>(ctx.columnCount));
         ctx.rowCount--;
         ctx.removedFullRows++;
     }
     while (ctx.columnCount > 1 && columnIsFull(m, 1, ctx.rowCount) && columnIsFull(m, 2, ctx.rowCount)) {
+        stop.abandonIfRequested();
         for (int r = 1; r <= ctx.rowCount; r++)
             std::memmove(&m[r][1], &m[r][2], static_cast<std::size_t>(ctx.columnCount - 1));
         ctx.columnCount--;
@@ -215,16 +219,17 @@ std::vector<int> indexOrder(const std::vector<int>& order, int count)
 
 }  // namespace
 
-bool reorderColumns(PackingContext& ctx)
+bool reorderColumns(PackingContext& ctx, const StopRequest& stop)
 {
     PackingScratch& s = ctx.scratch;
     const int rows = ctx.rowCount, columns = ctx.columnCount;
-    scoreColumns(ctx, rows, columns);
-    rankLines(s, columns);
+    scoreColumns(ctx, rows, columns, stop);
+    rankLines(s, columns, stop);
     if (orderUnchanged(s, columns))
         return false;
     const int* keyLines = s.keyLines.data();
     for (int r = 1; r <= rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         unsigned char* cells = ctx.matrix[r];
         unsigned char* moved = s.moved[r];
         for (int i = 1; i <= columns; i++)
@@ -235,12 +240,12 @@ bool reorderColumns(PackingContext& ctx)
     return true;
 }
 
-bool reorderRows(PackingContext& ctx)
+bool reorderRows(PackingContext& ctx, const StopRequest& stop)
 {
     PackingScratch& s = ctx.scratch;
     const int rows = ctx.rowCount, columns = ctx.columnCount;
-    scoreRows(ctx, rows, columns);
-    rankLines(s, rows);
+    scoreRows(ctx, rows, columns, stop);
+    rankLines(s, rows, stop);
     if (orderUnchanged(s, rows))
         return false;
     for (int i = 1; i <= rows; i++)
@@ -304,7 +309,7 @@ void packMatrix(PackingContext& ctx, const StopRequest& stop, const PackingWatch
             if (watch != nullptr && watch->beforePass)
                 watch->beforePass();
             if (unchangedPasses < 2) {
-                const bool moved = columnPass ? reorderColumns(ctx) : reorderRows(ctx);
+                const bool moved = columnPass ? reorderColumns(ctx, stop) : reorderRows(ctx, stop);
                 unchangedPasses = moved ? 0 : unchangedPasses + 1;
             }
             if (watch != nullptr && watch->history != nullptr)
@@ -312,7 +317,7 @@ void packMatrix(PackingContext& ctx, const StopRequest& stop, const PackingWatch
                                            indexOrder(ctx.columnOrder, ctx.columnCount)});
         }
     }
-    trimMatrix(ctx);
+    trimMatrix(ctx, stop);
     countOccupiedCells(ctx);
     ctx.packedPercentFill = fillPercentage(ctx.occupiedCount, ctx.rowCount, ctx.columnCount);
 }

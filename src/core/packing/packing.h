@@ -58,14 +58,14 @@ struct PackingWatch {
 };
 
 // Packs ctx's matrix: eight iterations of a row pass and a column pass, the
-// trimming, the recount of occupiedCount and packedPercentFill. A random
-// matrix's packing gives up before a pass once stop is requested.
+// trimming, the recount of occupiedCount and packedPercentFill. The packing
+// gives up, within a pass too, once stop is requested.
 void packMatrix(PackingContext& ctx, const StopRequest& stop = {}, const PackingWatch* watch = nullptr);
 
 // One reordering pass over the columns, and one over the rows; each
-// returns whether it moved any line.
-bool reorderColumns(PackingContext& ctx);
-bool reorderRows(PackingContext& ctx);
+// returns whether it moved any line, or gives up once stop is requested.
+bool reorderColumns(PackingContext& ctx, const StopRequest& stop = {});
+bool reorderRows(PackingContext& ctx, const StopRequest& stop = {});
 
 // Whether row `row` of matrix holds no 1 in columns 1..columns, and
 // likewise column `column` in rows 1..rows.

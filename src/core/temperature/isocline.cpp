@@ -34,13 +34,14 @@ std::uint16_t& onesAbove(TemperatureContext& ctx, int i, int j)
                          static_cast<std::size_t>(j)];
 }
 
-void countOnesAbove(TemperatureContext& ctx)
+void countOnesAbove(TemperatureContext& ctx, const StopRequest& stop)
 {
     const int rows = ctx.rows, columns = ctx.columns;
     const std::size_t width = static_cast<std::size_t>(columns) + 1;
     ctx.onesAbove.assign((static_cast<std::size_t>(rows) + 1) * width, 0);
     const CellMatrix& matrix = *ctx.matrix;
     for (int i = 1; i <= rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         const std::uint16_t* above = ctx.onesAbove.data() + static_cast<std::size_t>(i - 1) * width;
         std::uint16_t* here = ctx.onesAbove.data() + static_cast<std::size_t>(i) * width;
         const unsigned char* cells = matrix[i];
@@ -550,7 +551,7 @@ std::vector<std::pair<double, double>> isoclinePoints(const TemperatureContext& 
 void computeTemperature(TemperatureContext& ctx, const PackingContext& packed, const StopRequest& stop)
 {
     prepareTemperature(ctx, packed);
-    countOnesAbove(ctx);
+    countOnesAbove(ctx, stop);
     fitIsocline(ctx, stop);
     measureTemperature(ctx, stop);
 }

@@ -24,17 +24,20 @@ std::vector<int> keptOrder(const std::vector<int>& order, int offset, int count)
     return kept;
 }
 
-std::vector<UnexpectedCell> unexpectedCells(const TemperatureContext& measured, const PackingContext& packed)
+std::vector<UnexpectedCell> unexpectedCells(const TemperatureContext& measured, const PackingContext& packed,
+                                            const StopRequest& stop)
 {
     std::vector<UnexpectedCell> cells;
     const int rows = packed.rowCount, columns = packed.columnCount;
     const std::size_t width = static_cast<std::size_t>(columns) + 1;
-    for (int i = 1; i <= rows; i++)
+    for (int i = 1; i <= rows; i++) {
+        stop.abandonAtLineIfRequested(i);
         for (int j = 1; j <= columns; j++) {
             const std::size_t cell = static_cast<std::size_t>(i) * width + static_cast<std::size_t>(j);
             if (measured.cellUnexpected[cell])
                 cells.push_back({i - 1, j - 1, packed.matrix[i][j] == 1, measured.cellPart[cell]});
         }
+    }
     return cells;
 }
 
@@ -62,11 +65,17 @@ TemperatureResult analyseTemperature(const Matrix& matrix, const TemperatureOpti
     result.columns = columns;
     result.fill = fillPercentage(ones, rows, columns);
     const PackingWatch watch{options.onPackingPass, options.packingHistory ? &result.packingHistory : nullptr};
-    packMatrix(packing, {}, &watch);
-
     TemperatureContext measured;
     measured.keepCellParts = options.unexpectedCells;
-    computeTemperature(measured, packing);
+    const StopRequest stop(options.stop, nullptr);
+    try {
+        packMatrix(packing, stop, &watch);
+        computeTemperature(measured, packing, stop);
+        if (options.unexpectedCells)
+            result.unexpected = unexpectedCells(measured, packing, stop);
+    } catch (const SimulationAbandoned&) {
+        throw Stopped();
+    }
 
     result.rowOrder = keptOrder(packing.rowOrder, packing.removedFullRows, packing.rowCount);
     result.columnOrder = keptOrder(packing.columnOrder, packing.removedFullColumns, packing.columnCount);
@@ -77,8 +86,6 @@ TemperatureResult analyseTemperature(const Matrix& matrix, const TemperatureOpti
     result.isoclineParameter = measured.isoclineParameter;
     for (const auto& point : isoclinePoints(measured, kIsoclineSamples))
         result.isocline.push_back({point.first, point.second});
-    if (options.unexpectedCells)
-        result.unexpected = unexpectedCells(measured, packing);
     return result;
 }
 

@@ -288,7 +288,7 @@ TEST(NodfNullModels, DrawsMatchTheirRulesReadOneDrawAtATime)
             repairEmptyLines(plan, generator, drawn);
             keep();
             for (auto draw : {drawNodfLiMatrix, drawNodfCoMatrix}) {
-                draw(plan, generator, drawn);
+                draw(plan, generator, drawn, {});
                 keep();
             }
             for (std::string& row : drawnRows)

@@ -274,7 +274,7 @@ TEST(TemperatureNullModels, DrawsMatchTheirRulesReadOneDrawAtATime)
             Generator generator(seed);
             Rows drawnRows;
             for (auto draw : {drawErMatrix, drawCeMatrix, drawLiMatrix, drawCoMatrix}) {
-                draw(plan, generator, drawn);
+                draw(plan, generator, drawn, {});
                 for (const std::string& row : matrixRows(drawn, plan.rows, plan.columns))
                     drawnRows.push_back(row);
             }

@@ -134,7 +134,7 @@ TEST(TextbookDraws, TheTestFindsTheClassicLiAndCoBiased)
     struct Case {
         const char* name;
         Kept kept;
-        void (*draw)(const NodfDrawPlan&, Generator&, CellMatrix&);
+        void (*draw)(const NodfDrawPlan&, Generator&, CellMatrix&, const StopRequest&);
     };
     const Case cases[] = {{"Li", Kept::Rows, drawNodfLiMatrix}, {"Co", Kept::Columns, drawNodfCoMatrix}};
     for (const Case& c : cases) {
@@ -144,7 +144,7 @@ TEST(TextbookDraws, TheTestFindsTheClassicLiAndCoBiased)
         CellMatrix out;
         out.resize(plan.rows, plan.columns);
         const CensusFit census = fitDraws(members, uniformOver(members), kDraws, [&] {
-            c.draw(plan, generator, out);
+            c.draw(plan, generator, out, {});
             return maskOf(out, plan.rows, plan.columns);
         });
         EXPECT_EQ(census.outside, 0);
