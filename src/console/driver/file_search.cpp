@@ -117,12 +117,19 @@ FileBatch::FileBatch(const std::vector<std::string>& patterns)
 {
     std::set<std::string> taken;
     for (const std::string& pattern : patterns) {
-        const std::vector<std::string> names = matchingFiles(pattern);
-        if (names.empty())
-            unmatched_.push_back(pattern);
-        for (const std::string& name : names)
-            if (!isOwnOutputFile(name) && taken.insert(name).second)
+        bool readable = false;
+        for (const std::string& name : matchingFiles(pattern)) {
+            if (isOwnOutputFile(name)) {
+                if (pattern.find_first_of("*?") == std::string::npos)
+                    namedOutputFiles_.push_back(name);
+                continue;
+            }
+            readable = true;
+            if (taken.insert(name).second)
                 files_.push_back(name);
+        }
+        if (!readable)
+            unmatched_.push_back(pattern);
     }
 }
 

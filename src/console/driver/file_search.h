@@ -22,9 +22,13 @@ public:
     explicit FileBatch(const std::vector<std::string>& patterns);
 
     bool empty() const { return files_.empty(); }
-    // The patterns that matched no file at all. A pattern that matched only
-    // the program's own output files is not among them: it is ignored.
+    // The patterns that matched no file that a batch reads: none at all, or
+    // only the program's own output files (as the dialogue says of such an
+    // expression, it matched nothing).
     const std::vector<std::string>& unmatchedPatterns() const { return unmatched_; }
+    // The files named as they are (patterns without wildcards) that are left
+    // out because their names are those of the program's own output files.
+    const std::vector<std::string>& namedOutputFiles() const { return namedOutputFiles_; }
 
     // The next file's name; none once every file has been handed out.
     std::optional<std::string> next();
@@ -34,6 +38,7 @@ public:
 private:
     std::vector<std::string> files_;
     std::vector<std::string> unmatched_;
+    std::vector<std::string> namedOutputFiles_;
     std::size_t next_ = 0;
 };
 

@@ -113,6 +113,10 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
 {
     if (!run.given.patterns.empty()) {
         FileBatch batch(run.given.patterns);
+        for (const std::string& name : batch.namedOutputFiles())
+            consolePrintf("File: %s is not read: the program gives names like it to its own output files; "
+                          "rename it to analyse it.\n",
+                          printableFileName(name).c_str());
         for (const std::string& pattern : batch.unmatchedPatterns()) {
             consolePrintf("%s", stepStart);
             reportNothingMatched(pattern.c_str());

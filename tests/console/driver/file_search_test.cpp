@@ -50,11 +50,13 @@ TEST(FileSearch, SkipsOwnOutputFilesAndKeepsTheExpressionWhenNothingIsLeft)
     dir.enter();
     EXPECT_EQ(batchFor("*.TXT"), std::vector<std::string>{"a.txt"});
 
-    // A pattern that names only the program's own files is not unmatched:
-    // its batch is merely empty.
-    FileBatch onlyOwnFiles({"S*.TXT", "*.csv"});
+    // A pattern that names only the program's own files matched nothing a
+    // batch reads, as the dialogue says of such an expression; a file named
+    // as it is is said to be left out for its name.
+    FileBatch onlyOwnFiles({"S*.TXT", "*.csv", "z_contrib.txt"});
     EXPECT_TRUE(onlyOwnFiles.empty());
-    EXPECT_EQ(onlyOwnFiles.unmatchedPatterns(), std::vector<std::string>{"*.csv"});
+    EXPECT_EQ(onlyOwnFiles.unmatchedPatterns(), (std::vector<std::string>{"S*.TXT", "*.csv", "z_contrib.txt"}));
+    EXPECT_EQ(onlyOwnFiles.namedOutputFiles(), std::vector<std::string>{"z_contrib.txt"});
     EXPECT_EQ(onlyOwnFiles.next(), std::nullopt);
 }
 
