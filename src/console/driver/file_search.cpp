@@ -116,9 +116,13 @@ static std::vector<std::string> matchingFiles(const std::string& pattern)
 FileBatch::FileBatch(const std::vector<std::string>& patterns)
 {
     std::set<std::string> taken;
+    // The patterns without a file to read, and whether each matched only
+    // the program's own output files.
+    std::vector<std::pair<std::string, bool>> unread;
     for (const std::string& pattern : patterns) {
+        const std::vector<std::string> names = matchingFiles(pattern);
         bool readable = false;
-        for (const std::string& name : matchingFiles(pattern)) {
+        for (const std::string& name : names) {
             if (isOwnOutputFile(name)) {
                 if (pattern.find_first_of("*?") == std::string::npos)
                     namedOutputFiles_.push_back(name);
@@ -129,8 +133,13 @@ FileBatch::FileBatch(const std::vector<std::string>& patterns)
                 files_.push_back(name);
         }
         if (!readable)
-            unmatched_.push_back(pattern);
+            unread.emplace_back(pattern, !names.empty());
     }
+    if (!files_.empty())
+        namedOutputFiles_.clear();
+    for (const auto& [pattern, onlyOutputFiles] : unread)
+        if (files_.empty() || !onlyOutputFiles)
+            unmatched_.push_back(pattern);
 }
 
 std::optional<std::string> FileBatch::next()

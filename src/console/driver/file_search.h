@@ -22,12 +22,15 @@ public:
     explicit FileBatch(const std::vector<std::string>& patterns);
 
     bool empty() const { return files_.empty(); }
-    // The patterns that matched no file that a batch reads: none at all, or
-    // only the program's own output files (as the dialogue says of such an
-    // expression, it matched nothing).
+    // The patterns that matched no file at all. A pattern that matched only
+    // the program's own output files is among them only when the batch is
+    // empty (as the dialogue says of such an expression, nothing matched);
+    // otherwise it is ignored, as the names of a folder's reports are when
+    // a shell expands * into every name of the folder.
     const std::vector<std::string>& unmatchedPatterns() const { return unmatched_; }
-    // The files named as they are (patterns without wildcards) that are left
-    // out because their names are those of the program's own output files.
+    // When the batch is empty: the files named as they are (patterns without
+    // wildcards) that were left out for having the names of the program's
+    // own output files.
     const std::vector<std::string>& namedOutputFiles() const { return namedOutputFiles_; }
 
     // The next file's name; none once every file has been handed out.

@@ -50,9 +50,13 @@ TEST(FileSearch, SkipsOwnOutputFilesAndKeepsTheExpressionWhenNothingIsLeft)
     dir.enter();
     EXPECT_EQ(batchFor("*.TXT"), std::vector<std::string>{"a.txt"});
 
-    // A pattern that names only the program's own files matched nothing a
-    // batch reads, as the dialogue says of such an expression; a file named
-    // as it is is said to be left out for its name.
+    // Beside a file to read, a pattern that names only the program's own
+    // files is ignored, as when a shell expands * into every name.
+    FileBatch withAMatrix({"a.txt", "S*.TXT", "z_contrib.txt"});
+    EXPECT_TRUE(withAMatrix.unmatchedPatterns().empty());
+    EXPECT_TRUE(withAMatrix.namedOutputFiles().empty());
+    // Alone, it matched nothing, as the dialogue says of such an
+    // expression, and a file named as it is is said to be left out.
     FileBatch onlyOwnFiles({"S*.TXT", "*.csv", "z_contrib.txt"});
     EXPECT_TRUE(onlyOwnFiles.empty());
     EXPECT_EQ(onlyOwnFiles.unmatchedPatterns(), (std::vector<std::string>{"S*.TXT", "*.csv", "z_contrib.txt"}));
