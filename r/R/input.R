@@ -147,7 +147,8 @@ null_settings <- function(simulations, seed, threads, fixed_fixed, ff_burn_in, f
 }
 
 # A result with the parts both analyses share: the run's settings and, with
-# simulations, null (one row per simulation and model, the columns of
+# simulations, null (one row per simulation and model, models being the
+# run's models as the library names them, in its order; the columns of
 # values: each in simulation order, the models of a simulation together),
 # the statistics and the FF chain's run; then its class.
 # When fewer threads than asked for fit in memory, the console program's
