@@ -142,8 +142,8 @@ using TemperatureNullModels = NullModelValues<float>;
 using NodfNullModels = NullModelValues<NodfValues>;
 
 // Called on the calling thread for every completed simulation, in order,
-// numbered from 1, once its values are in null: for streaming the values of
-// long runs.
+// numbered from 1, once its values are in null's models (null.run is set
+// when the run returns): for streaming the values of long runs.
 template <typename Value>
 using SimulationDone = std::function<void(const NullModelValues<Value>& null, int simulation)>;
 
