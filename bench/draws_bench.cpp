@@ -4,26 +4,28 @@
 // Measuring the matrices drawn is timed by the other benchmarks.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include "bench_matrices.h"
 #include "bravolin/null_models.h"
 #include "core/null_models/fixed_fixed.h"
-#include "core/null_models/nodf_draws.h"
+#include "core/null_models/classic_draws.h"
 
 static void BM_DrawFourModels(benchmark::State& state)
 {
     const int side = static_cast<int>(state.range(0));
-    const bravolin::NodfDrawPlan plan = bravolin::planNodfDraws(randomMatrix(side, 0.3, 3));
+    const bravolin::Matrix matrix = randomMatrix(side, 0.3, 3);
+    bravolin::CellMatrix block;
+    block.resize(side, side);
+    for (int r = 0; r < side; r++)
+        std::copy(matrix.row(r), matrix.row(r) + side, block[r]);
+    using Rules = bravolin::NodfDrawRules;
+    const bravolin::ClassicDrawPlan plan = bravolin::planClassicDraws<Rules>(block, side, side);
     bravolin::Generator generator(1);
-    bravolin::CellMatrix out;
-    out.resize(side, side);
+    bravolin::CellMatrix out[4];
     for (auto _ : state) {
-        bravolin::drawNodfErMatrix(plan, generator, out);
-        bravolin::repairEmptyLines(plan, generator, out);
-        bravolin::drawNodfCeMatrix(plan, generator, out);
-        bravolin::repairEmptyLines(plan, generator, out);
-        bravolin::drawNodfLiMatrix(plan, generator, out);
-        bravolin::drawNodfCoMatrix(plan, generator, out);
-        benchmark::DoNotOptimize(out[0][0]);
+        bravolin::drawClassicModels<Rules>(plan, generator, out);
+        benchmark::DoNotOptimize(out[3][0][0]);
     }
 }
 BENCHMARK(BM_DrawFourModels)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -44,7 +44,7 @@ static void BM_NodfNullModels(benchmark::State& state)
     settings.simulations = 100;
     for (auto _ : state) {
         bravolin::Generator generator(1);
-        benchmark::DoNotOptimize(bravolin::runNodfNullModels(matrix, observed, generator, settings).meanTotalEr);
+        benchmark::DoNotOptimize(bravolin::runNodfNullModels(matrix, observed, generator, settings).run.completed);
     }
 }
 BENCHMARK(BM_NodfNullModels)->Unit(benchmark::kMillisecond);

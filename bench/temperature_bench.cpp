@@ -6,7 +6,7 @@
 
 #include "bench_matrices.h"
 #include "bravolin/null_models.h"
-#include "core/null_models/temperature_draws.h"
+#include "core/null_models/temperature_null_models.h"
 
 // Packs and measures a fill-0.3 random matrix of the given side, with the
 // worker's tables kept from one matrix to the next.
@@ -35,7 +35,8 @@ static void BM_TemperatureNullModels(benchmark::State& state)
     settings.simulations = 100;
     for (auto _ : state) {
         bravolin::Generator generator(1);
-        benchmark::DoNotOptimize(bravolin::runTemperatureNullModels(matrix, observed, generator, settings).meanEr);
+        benchmark::DoNotOptimize(
+            bravolin::runTemperatureNullModels(matrix, observed, generator, settings).run.completed);
     }
 }
 BENCHMARK(BM_TemperatureNullModels)->Unit(benchmark::kMillisecond);

@@ -71,14 +71,13 @@ int main(int argc, char** argv)
         const auto nodfNull = bravolin::runNodfNullModels(matrix, nodf, generator, settings);
         std::printf("Null models, %d simulations, seed %s: mean temperature, mean NODF total\n",
                     settings.simulations, seedText.c_str());
-        for (int model = 0; model < bravolin::kNullModels; model++) {
-            double temperatures = 0, totals = 0;
-            for (const auto& simulation : temperatureNull.temperatures)
-                temperatures += simulation[model];
-            for (const auto& simulation : nodfNull.values)
-                totals += simulation[model].total;
-            std::printf("%s: temperature %.2f, NODF %.2f\n", bravolin::kNullModelNames[model],
-                        temperatures / temperatureNull.run.completed, 100.0 * totals / nodfNull.run.completed);
+        // Each model's values in simulation order, and their statistics
+        // against the observed value (the NODF's in percent).
+        for (const auto& model : temperatureNull.models) {
+            const bravolin::NullStatistics t = bravolin::nullStatistics(model.values, temperature.temperature);
+            const bravolin::NullStatistics n = bravolin::nullStatistics(
+                bravolin::modelValues(nodfNull, model.model, bravolin::NodfPart::Total), nodf.nodf.total, 100);
+            std::printf("%s: temperature %.2f, NODF %.2f\n", bravolin::kNullModelNames[model.model], t.mean, n.mean);
         }
     } catch (const bravolin::Error& error) {
         std::fprintf(stderr, "%s\n", error.what());

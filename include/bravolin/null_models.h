@@ -19,10 +19,13 @@
 // trades between simulations, and draws from a generator of its own,
 // seeded with fixedFixedSeed of the run's generator state at the start, so
 // the four other models' values are the same with and without it.
+//
+// A run gives every model's values, one per simulation in simulation
+// order; nullStatistics (statistics.h) gives their statistics against the
+// observed value.
 #ifndef BRAVOLIN_NULL_MODELS_H
 #define BRAVOLIN_NULL_MODELS_H
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -37,12 +40,17 @@
 
 namespace bravolin {
 
-// The models, by their index in every array of values: the four every
-// simulation draws, and FF.
+// The models, in the order of every table of values. The classic four
+// draw from the run's generator together, interleaved, so they run
+// together; FF runs when asked for.
 enum NullModel : int { Er = 0, Ce = 1, Li = 2, Co = 3, FF = 4 };
-constexpr int kNullModels = 4;
-constexpr int kAllNullModels = 5;
-constexpr const char* kNullModelNames[kAllNullModels] = {"Er", "Ce", "Li", "Co", "FF"};
+constexpr int kNullModelCount = 5;
+// The name of every model, as the tables, the pictures, the page and the R
+// package label it.
+constexpr const char* kNullModelNames[kNullModelCount] = {"Er", "Ce", "Li", "Co", "FF"};
+// The models the classic files hold, in their order.
+constexpr int kClassicModelCount = 4;
+constexpr NullModel kClassicModels[kClassicModelCount] = {Er, Ce, Li, Co};
 
 struct FixedFixedSettings {
     bool enabled = false;
@@ -83,6 +91,10 @@ struct NullModelSettings {
     FixedFixedSettings fixedFixed;
 };
 
+// The models a run with settings draws, in the order of kNullModelNames:
+// the classic four, and FF when settings.fixedFixed.enabled.
+std::vector<NullModel> modelsOfRun(const NullModelSettings& settings);
+
 // How a run of simulations ended.
 struct SimulationRun {
     int completed = 0;
@@ -90,38 +102,50 @@ struct SimulationRun {
     int threads = 0;       // the threads that ran them, the calling one included
 };
 
-struct TemperatureNullModels {
-    SimulationRun run;
-    // Every completed simulation's temperatures, Er, Ce, Li, Co.
-    std::vector<std::array<float, kNullModels>> temperatures;
-    // FF's, by simulation, when it ran.
-    std::vector<float> fixedFixed;
-    FixedFixedRun fixedFixedRun;
-    // As the console program's summary line prints them: the mean
-    // temperature of Er and of Ce (summed in single precision), and the
-    // simulations at least as cold (as nested) as the observed matrix.
-    float meanEr = 0, meanCe = 0;
-    int colderEr = 0, colderCe = 0;
+// One model's values: one measurement of each completed simulation's
+// matrix, in simulation order.
+template <typename Value>
+struct SimulatedModel {
+    NullModel model = Er;
+    std::vector<Value> values;
 };
 
-struct NodfNullModels {
+// What the null models of a run give: every model of the run (those of
+// modelsOfRun, in that order, even when no simulation completed) with its
+// values. Value is what one measurement gives: a temperature, or the three
+// parts of a NODF.
+template <typename Value>
+struct NullModelValues {
     SimulationRun run;
-    // Every completed simulation's NODF, Er, Ce, Li, Co.
-    std::vector<std::array<NodfValues, kNullModels>> values;
-    // FF's, by simulation, when it ran.
-    std::vector<NodfValues> fixedFixed;
+    std::vector<SimulatedModel<Value>> models;
     FixedFixedRun fixedFixedRun;
-    // As the console program's summary line prints them: the mean total
-    // NODF of Er and of Ce (fractions, summed in single precision), and the
-    // simulations whose total is above the observed one.
-    float meanTotalEr = 0, meanTotalCe = 0;
-    int aboveEr = 0, aboveCe = 0;
+
+    NullModelValues() = default;
+    // The models of a run, without a value yet.
+    explicit NullModelValues(const std::vector<NullModel>& ofRun)
+    {
+        for (NullModel model : ofRun)
+            models.push_back({model, {}});
+    }
+
+    // The values of model, or null when it was not in the run.
+    const std::vector<Value>* valuesOf(NullModel model) const
+    {
+        for (const SimulatedModel<Value>& simulated : models)
+            if (simulated.model == model)
+                return &simulated.values;
+        return nullptr;
+    }
 };
+
+using TemperatureNullModels = NullModelValues<float>;
+using NodfNullModels = NullModelValues<NodfValues>;
 
 // Called on the calling thread for every completed simulation, in order,
-// numbered from 1: for streaming the values of long runs.
-using TemperatureSimulationDone = std::function<void(int simulation, const std::array<float, kNullModels>&)>;
-using NodfSimulationDone = std::function<void(int simulation, const std::array<NodfValues, kNullModels>&)>;
+// numbered from 1, once its values are in null's models (null.run is set
+// when the run returns): for streaming the values of long runs.
+template <typename Value>
+using SimulationDone = std::function<void(const NullModelValues<Value>& null, int simulation)>;
 
 // The temperature's null models of matrix, whose analysis is observed: they
 // randomise the rows and columns that packing kept, in the matrix's order,
@@ -130,12 +154,14 @@ using NodfSimulationDone = std::function<void(int simulation, const std::array<N
 // analysis of matrix.
 TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const TemperatureResult& observed,
                                                Generator& generator, const NullModelSettings& settings,
-                                               const TemperatureSimulationDone& onSimulation = {});
+                                               const SimulationDone<float>& onSimulation = {});
 
 // The NODF's null models of matrix, measured as observed was (ordered or
-// not). Throws Error for settings out of range.
+// not): they randomise the whole matrix. Throws Error for settings out of
+// range.
 NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,
-                                 const NullModelSettings& settings, const NodfSimulationDone& onSimulation = {});
+                                 const NullModelSettings& settings,
+                                 const SimulationDone<NodfValues>& onSimulation = {});
 
 // About the memory, in bytes, that the null models of a rows x columns
 // matrix hold on threads threads: each thread's working tables, and the
@@ -156,8 +182,9 @@ struct ThreadPlan {
 };
 ThreadPlan planThreads(int asked, int rows, int columns, bool fixedFixed, unsigned long long budget);
 
-// The values of one model (FF included) of every completed simulation, in
-// simulation order: temperatures, or one part of the NODF (fractions).
+// The values of one model of every completed simulation, in simulation
+// order: temperatures, or one part of the NODF (fractions); none for a
+// model that was not in the run.
 enum class NodfPart { Rows, Columns, Total };
 std::vector<float> modelValues(const TemperatureNullModels& null, NullModel model);
 std::vector<float> modelValues(const NodfNullModels& null, NullModel model, NodfPart part);

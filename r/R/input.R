@@ -146,25 +146,20 @@ null_settings <- function(simulations, seed, threads, fixed_fixed, ff_burn_in, f
        thin = trades(ff_thin, "ff_thin"))
 }
 
-# The names of the models of a run, in the library's order.
-model_names <- function(fixed_fixed) {
-  c("Er", "Ce", "Li", "Co", if (fixed_fixed) "FF")
-}
-
 # A result with the parts both analyses share: the run's settings and, with
-# simulations, null (one row per simulation and model, the columns of
+# simulations, null (one row per simulation and model, models being the
+# run's models as the library names them, in its order; the columns of
 # values: each in simulation order, the models of a simulation together),
 # the statistics and the FF chain's run; then its class.
 # When fewer threads than asked for fit in memory, the console program's
 # note on it is a message.
-complete_result <- function(result, m, null, file, date, values, statistics, fixed_fixed_run, threads_note,
-                            class) {
+complete_result <- function(result, m, null, file, date, models, values, statistics, fixed_fixed_run,
+                            threads_note, class) {
   if (!is.null(threads_note))
     message(threads_note)
   result <- c(result, list(seed = null$seed, simulations = null$simulations, rows = nrow(m$cells),
                            columns = ncol(m$cells), file = file, date = date))
   if (null$simulations > 0) {
-    models <- model_names(null$fixed_fixed)
     simulations <- length(values[[1]]) / length(models)
     result$null <- data.frame(simulation = rep(seq_len(simulations), each = length(models)),
                               model = rep(models, simulations), values, stringsAsFactors = FALSE)

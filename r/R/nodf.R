@@ -27,6 +27,6 @@ nested_nodf <- function(x, order = TRUE, simulations = 0, seed = NULL, threads =
     fill = r$fill)
   part <- function(name) as.vector(do.call(rbind, r$null[[name]]))
   values <- if (null$simulations > 0) list(rows = part("rows"), columns = part("columns"), total = part("total"))
-  complete_result(result, m, null, file, date, values, r$statistics, r$fixed_fixed, r$threads_note,
+  complete_result(result, m, null, file, date, r$models, values, r$statistics, r$fixed_fixed, r$threads_note,
                   "bravolin_nodf")
 }

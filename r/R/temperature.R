@@ -36,6 +36,6 @@ nested_temperature <- function(x, simulations = 0, seed = NULL, threads = NULL, 
     isocline = data.frame(x = r$isocline_x, y = r$isocline_y),
     unexpected = unexpected)
   values <- if (null$simulations > 0) list(temperature = as.vector(do.call(rbind, r$null)))
-  complete_result(result, m, null, file, date, values, r$statistics[-1], r$fixed_fixed, r$threads_note,
+  complete_result(result, m, null, file, date, r$models, values, r$statistics[-1], r$fixed_fixed, r$threads_note,
                   "bravolin_temperature")
 }

@@ -131,8 +131,8 @@ Rcpp::IntegerVector fromOne(const std::vector<int>& indices)
 // The statistics of every model, one row per model, as columns.
 class StatisticsTable {
 public:
-    void add(const std::string& statistic, int model, const std::vector<float>& values, float observed,
-             double scale)
+    void add(const std::string& statistic, bravolin::NullModel model, const std::vector<float>& values,
+             float observed, double scale)
     {
         const bravolin::NullStatistics s = bravolin::nullStatistics(values, observed, scale);
         statistic_.push_back(statistic);
@@ -166,20 +166,21 @@ Rcpp::List fixedFixedRun(const bravolin::FixedFixedRun& run)
                               Rcpp::Named("seed") = static_cast<double>(run.seed));
 }
 
-int modelCount(bool fixedFixed)
+// The parts of a result that the null models give: the names of the
+// models of the run, in its order, their values, their statistics, the FF
+// chain's run, and the note on the threads, if any.
+template <typename Value>
+void addNullModels(Rcpp::List& result, const bravolin::NullModelValues<Value>& null, const Rcpp::List& values,
+                   const StatisticsTable& statistics, const std::string& threadsNote)
 {
-    return fixedFixed ? bravolin::kAllNullModels : bravolin::kNullModels;
-}
-
-// The parts of a result that the null models give: their values, their
-// statistics, the FF chain's run, and the note on the threads, if any.
-void addNullModels(Rcpp::List& result, const Rcpp::List& values, const StatisticsTable& statistics,
-                   bool fixedFixed, const bravolin::FixedFixedRun& run, const std::string& threadsNote)
-{
+    std::vector<std::string> models;
+    for (const auto& model : null.models)
+        models.push_back(bravolin::kNullModelNames[model.model]);
+    result.push_back(models, "models");
     result.push_back(values, "null");
     result.push_back(statistics.columns(), "statistics");
-    if (fixedFixed)
-        result.push_back(fixedFixedRun(run), "fixed_fixed");
+    if (null.fixedFixedRun.ran)
+        result.push_back(fixedFixedRun(null.fixedFixedRun), "fixed_fixed");
     if (!threadsNote.empty())
         result.push_back(threadsNote, "threads_note");
 }
@@ -244,12 +245,11 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
     const bravolin::TemperatureNullModels& null = analysis.null;
     Rcpp::List values;
     StatisticsTable statistics;
-    for (int model = 0; model < modelCount(fixedFixed); model++) {
-        const std::vector<float> simulated = bravolin::modelValues(null, static_cast<bravolin::NullModel>(model));
-        values.push_back(asNumbers(simulated));
-        statistics.add("temperature", model, simulated, t.temperature, 1);
+    for (const auto& model : null.models) {
+        values.push_back(asNumbers(model.values));
+        statistics.add("temperature", model.model, model.values, t.temperature, 1);
     }
-    addNullModels(result, values, statistics, fixedFixed, null.fixedFixedRun, analysis.threadsNote);
+    addNullModels(result, null, values, statistics, analysis.threadsNote);
     return result;
 }
 
@@ -297,14 +297,13 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
     StatisticsTable statistics;
     for (int part = 0; part < 3; part++) {
         Rcpp::List models;
-        for (int model = 0; model < modelCount(fixedFixed); model++) {
-            const std::vector<float> simulated =
-                bravolin::modelValues(null, static_cast<bravolin::NullModel>(model), parts[part]);
+        for (const auto& model : null.models) {
+            const std::vector<float> simulated = bravolin::modelValues(null, model.model, parts[part]);
             models.push_back(asPercentages(simulated));
-            statistics.add(partNames[part], model, simulated, observed[part], 100);
+            statistics.add(partNames[part], model.model, simulated, observed[part], 100);
         }
         values.push_back(models, partNames[part]);
     }
-    addNullModels(result, values, statistics, fixedFixed, null.fixedFixedRun, analysis.threadsNote);
+    addNullModels(result, null, values, statistics, analysis.threadsNote);
     return result;
 }

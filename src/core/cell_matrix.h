@@ -44,6 +44,25 @@ private:
     std::size_t stride_ = 0;
 };
 
+// Whether row `row` of matrix holds no 1 in its columns columns counted from
+// origin, and likewise column `column` in its rows rows.
+inline bool rowIsEmpty(const CellMatrix& matrix, int row, int origin, int columns)
+{
+    const unsigned char* cells = matrix[row];
+    for (int c = origin; c < origin + columns; c++)
+        if (cells[c] == 1)
+            return false;
+    return true;
+}
+
+inline bool columnIsEmpty(const CellMatrix& matrix, int column, int origin, int rows)
+{
+    for (int r = origin; r < origin + rows; r++)
+        if (matrix[r][column] == 1)
+            return false;
+    return true;
+}
+
 }  // namespace bravolin
 
 #endif

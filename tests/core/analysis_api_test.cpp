@@ -3,7 +3,6 @@
 // null models' reproducibility, and two analyses running at once.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -46,13 +45,16 @@ NullModelSettings settingsOf(int simulations, int threads = 1)
 // Everything a run of both null models gives, in one list to compare whole.
 std::vector<double> valuesOf(const TemperatureNullModels& t, const NodfNullModels& n)
 {
-    std::vector<double> values{double(t.run.completed), t.meanEr, t.meanCe, double(t.colderEr), double(t.colderCe),
-                               double(n.run.completed), n.meanTotalEr, n.meanTotalCe, double(n.aboveEr), double(n.aboveCe)};
-    for (const auto& simulation : t.temperatures)
-        values.insert(values.end(), simulation.begin(), simulation.end());
-    for (const auto& simulation : n.values)
-        for (const NodfValues& v : simulation)
+    std::vector<double> values{double(t.run.completed), double(n.run.completed)};
+    for (const auto& model : t.models) {
+        values.push_back(model.model);
+        values.insert(values.end(), model.values.begin(), model.values.end());
+    }
+    for (const auto& model : n.models) {
+        values.push_back(model.model);
+        for (const NodfValues& v : model.values)
             values.insert(values.end(), {v.rows, v.columns, v.total});
+    }
     return values;
 }
 
@@ -140,26 +142,27 @@ TEST(ApiReordering, NamesFollowTheirLinesThroughPackingAndOrdering)
 
 TEST(ApiNullModels, WorkedExamples)
 {
-    // Every random matrix of one full cell is that cell, at 0: as cold as
-    // the observed one, which counts.
+    // Every random matrix of one full cell is that cell, at 0, the
+    // observed temperature: both tails hold it.
     const Matrix one = matrixOf({"1"});
     Generator five(5);
     const TemperatureNullModels t = runTemperatureNullModels(one, analyseTemperature(one), five, settingsOf(1));
-    ASSERT_EQ(t.temperatures.size(), 1u);
-    EXPECT_EQ(t.temperatures[0], (std::array<float, kNullModels>{0, 0, 0, 0}));
-    EXPECT_EQ(t.meanEr + t.meanCe, 0.0f);
-    EXPECT_EQ(t.colderEr + t.colderCe, 2);
+    ASSERT_EQ(t.models.size(), 4u);
+    for (int model = 0; model < 4; model++) {
+        EXPECT_EQ(t.models[static_cast<std::size_t>(model)].model, kClassicModels[model]);
+        EXPECT_EQ(t.models[static_cast<std::size_t>(model)].values, std::vector<float>{0});
+    }
+    const NullStatistics cold = nullStatistics(modelValues(t, Er), 0);
+    EXPECT_EQ(cold.pLess + cold.pGreater, 2.0);
 
-    // A full matrix's random matrices are full, of total 0: equal to the
-    // observed one, which does not count.
+    // A full matrix's random matrices are full, of total 0.
     const Matrix full(3, 3, std::vector<std::uint8_t>(9, 1));
     Generator twelve(12);
     const NodfNullModels n = runNodfNullModels(full, analyseNodf(full, true), twelve, settingsOf(1));
-    ASSERT_EQ(n.values.size(), 1u);
-    for (const NodfValues& values : n.values[0])
-        EXPECT_EQ(values.total, 0.0f);
-    EXPECT_EQ(n.aboveEr + n.aboveCe, 0);
-    EXPECT_EQ(n.meanTotalEr + n.meanTotalCe, 0.0f);
+    ASSERT_EQ(n.run.completed, 1);
+    for (const auto& model : n.models)
+        EXPECT_EQ(model.values[0].total, 0.0f);
+    EXPECT_TRUE(modelValues(n, FF, NodfPart::Total).empty());  // not asked for
 
     // A matrix without cells is simulated without a draw.
     Generator three(3);
@@ -176,33 +179,34 @@ TEST(ApiNullModels, SameSeedSameValuesOnOneTwoOrThreeThreads)
     std::vector<double> onOneThread;
     for (int threads : {1, 2, 3}) {
         // The callbacks see every simulation once, in order, on this thread.
-        TemperatureNullModels seenT;
-        NodfNullModels seenN;
-        auto expectNext = [&](int simulation, std::size_t seen) {
+        std::vector<float> seenT;
+        std::vector<float> seenN;
+        // The values of the simulation just completed are in, and no later
+        // one's.
+        auto expectNext = [&](int simulation, int completed, std::size_t seen) {
             EXPECT_EQ(simulation, static_cast<int>(seen) + 1);
+            EXPECT_EQ(completed, simulation);
             EXPECT_EQ(std::this_thread::get_id(), caller);
         };
         // Both runs draw from one generator, as a batch does.
         Generator generator(2024);
         const TemperatureNullModels tn = runTemperatureNullModels(
-            matrix, t, generator, settingsOf(9, threads), [&](int simulation, const std::array<float, kNullModels>& v) {
-                expectNext(simulation, seenT.temperatures.size());
-                seenT.temperatures.push_back(v);
+            matrix, t, generator, settingsOf(9, threads), [&](const TemperatureNullModels& soFar, int simulation) {
+                expectNext(simulation, static_cast<int>(soFar.models[Co].values.size()), seenT.size());
+                seenT.push_back(soFar.models[Co].values.back());
             });
         const std::uint32_t between = generator.state();
         const NodfNullModels nn = runNodfNullModels(
-            matrix, n, generator, settingsOf(9, threads), [&](int simulation, const std::array<NodfValues, kNullModels>& v) {
-                expectNext(simulation, seenN.values.size());
-                seenN.values.push_back(v);
+            matrix, n, generator, settingsOf(9, threads), [&](const NodfNullModels& soFar, int simulation) {
+                expectNext(simulation, static_cast<int>(soFar.models[Er].values.size()), seenN.size());
+                seenN.push_back(soFar.models[Er].values.back().total);
             });
         EXPECT_EQ(tn.run.threads, threads);
         // A generator seeded with the state between the runs reruns the second.
         Generator rerun(between);
         EXPECT_EQ(valuesOf({}, runNodfNullModels(matrix, n, rerun, settingsOf(9))), valuesOf({}, nn));
-        EXPECT_EQ(seenT.temperatures, tn.temperatures);
-        NodfNullModels returned;
-        returned.values = nn.values;
-        EXPECT_EQ(valuesOf({}, seenN), valuesOf({}, returned));
+        EXPECT_EQ(seenT, modelValues(tn, Co));
+        EXPECT_EQ(seenN, modelValues(nn, Er, NodfPart::Total));
 
         std::vector<double> values = valuesOf(tn, nn);
         values.push_back(generator.state());
@@ -226,13 +230,15 @@ TEST(ApiNullModels, AStopFlagAlreadySetRunsNoSimulation)
             Generator generator(9);
             int calls = 0;
             const TemperatureNullModels tn = runTemperatureNullModels(
-                matrix, analyseTemperature(matrix), generator, settings, [&](int, const auto&) { calls++; });
+                matrix, analyseTemperature(matrix), generator, settings, [&](const auto&, int) { calls++; });
             const NodfNullModels nn = runNodfNullModels(matrix, analyseNodf(matrix, false), generator, settings,
-                                                        [&](int, const auto&) { calls++; });
+                                                        [&](const auto&, int) { calls++; });
             EXPECT_TRUE(tn.run.stopped && nn.run.stopped);
             EXPECT_EQ(tn.run.threads + nn.run.threads, 2 * threads);
             EXPECT_EQ(tn.run.completed + nn.run.completed + calls, 0);
-            EXPECT_TRUE(tn.temperatures.empty() && nn.values.empty());
+            // The models of the run are listed, without a value.
+            ASSERT_EQ(tn.models.size() + nn.models.size(), 8u);
+            EXPECT_TRUE(tn.models[0].values.empty() && nn.models[3].values.empty());
             EXPECT_EQ(generator.state(), 9u);  // nothing drawn
         }
     }

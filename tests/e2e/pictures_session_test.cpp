@@ -135,8 +135,9 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     cold.temperature = 20;
     bravolin::TemperatureNullModels hot;
     hot.run.completed = 4;
-    hot.temperatures = {{10, 30, 40, 50}, {20, 35, 45, 60}, {30, 40, 50, 70}, {40, 45, 55, 80}};
-    hot.fixedFixed = {18, 22, 24, 26};
+    hot.models = {{bravolin::Er, {10, 20, 30, 40}}, {bravolin::Ce, {30, 35, 40, 45}},
+                  {bravolin::Li, {40, 45, 50, 55}}, {bravolin::Co, {50, 60, 70, 80}},
+                  {bravolin::FF, {18, 22, 24, 26}}};
     drawNullDistributions(temperature, "a.txt", cold, hot);
     finishPicturesOfFile(temperature, "a.txt", {"20.00", "25.00", "0.50", "40.00", "0.00"});
 
@@ -147,8 +148,13 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     high.nodf = {0.4f, 0.6f, 0.5f};
     bravolin::NodfNullModels low;
     low.run.completed = 4;
-    for (const float total : {0.2f, 0.4f, 0.6f, 0.8f})
-        low.values.push_back({bravolin::NodfValues{0, 0, total}, {0, 0, 0.1f}, {0, 0, 0.5f}, {0, 0, 0.9f}});
+    low.models = bravolin::NodfNullModels(bravolin::modelsOfRun({})).models;
+    for (const float total : {0.2f, 0.4f, 0.6f, 0.8f}) {
+        low.models[0].values.push_back({0, 0, total});
+        low.models[1].values.push_back({0, 0, 0.1f});
+        low.models[2].values.push_back({0, 0, 0.5f});
+        low.models[3].values.push_back({0, 0, 0.9f});
+    }
     drawNullDistributions(nodf, "a.txt", high, low);
     finishPicturesOfFile(nodf, "a.txt", {"40.00", "60.00", "50.00", "50.00", "0.25"});
 

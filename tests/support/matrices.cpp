@@ -37,16 +37,27 @@ void loadPacking(bravolin::PackingContext& ctx, const Rows& rows)
         }
 }
 
-Rows matrixRows(const bravolin::CellMatrix& matrix, int rows, int columns)
+Rows matrixRows(const bravolin::CellMatrix& matrix, int rows, int columns, int origin)
 {
     Rows text;
-    for (int r = 1; r <= rows; r++) {
+    for (int r = origin; r < rows + origin; r++) {
         std::string row;
-        for (int c = 1; c <= columns; c++)
+        for (int c = origin; c < columns + origin; c++)
             row += static_cast<char>('0' + matrix[r][c]);
         text.push_back(row);
     }
     return text;
+}
+
+bravolin::CellMatrix cellMatrixOf(const Rows& rows, int origin)
+{
+    const int columns = rows.empty() ? 0 : static_cast<int>(rows[0].size());
+    bravolin::CellMatrix matrix;
+    matrix.resize(static_cast<int>(rows.size()), columns);
+    for (std::size_t r = 0; r < rows.size(); r++)
+        for (std::size_t c = 0; c < rows[r].size(); c++)
+            matrix[static_cast<int>(r) + origin][static_cast<int>(c) + origin] = rows[r][c] == '1' ? 1 : 0;
+    return matrix;
 }
 
 Rows workingRows(const bravolin::PackingContext& ctx)

@@ -21,8 +21,10 @@ Rows rowsOf(const bravolin::Matrix& matrix);
 // matrix, its size and ones, the orders the identity.
 void loadPacking(bravolin::PackingContext& ctx, const Rows& rows);
 
-// Rows 1..rows, columns 1..columns of matrix as text.
-Rows matrixRows(const bravolin::CellMatrix& matrix, int rows, int columns);
+// Rows and columns of matrix from origin (the packing's 1 by default) as
+// text, and back.
+Rows matrixRows(const bravolin::CellMatrix& matrix, int rows, int columns, int origin = 1);
+bravolin::CellMatrix cellMatrixOf(const Rows& rows, int origin);
 
 // The rows 1..rowCount, columns 1..columnCount of ctx's working matrix.
 Rows workingRows(const bravolin::PackingContext& ctx);

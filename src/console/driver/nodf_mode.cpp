@@ -48,17 +48,14 @@ bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileN
     NestednessFiles files(fileName);
     // An interrupt during the observed analysis stops the file before its
     // first simulation.
-    bravolin::NodfNullModels none;
-    none.fixedFixedRun.ran = run.fixedFixed.enabled;
-    stopFileIfInterrupted(run, fileName, matrix, observed, none, fileSeed);
+    stopFileIfInterrupted(run, fileName, matrix, observed, bravolin::NodfNullModels(modelsOfRun(run)), fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, matrix.rows(), matrix.columns());
     NodfProgress classicProgress;
     SimulationProgress progress(settings.simulations);
-    auto simulationDone = [&classicProgress, &progress, &files](
-                              int simulation, const std::array<bravolin::NodfValues, bravolin::kNullModels>& values) {
+    auto simulationDone = [&classicProgress, &progress, &files](const bravolin::NodfNullModels& soFar, int simulation) {
         classicProgress.show(simulation);
         progress.show(simulation);
-        files.writeSimulation(values);
+        files.writeSimulation(soFar, simulation);
     };
     const bravolin::NodfNullModels null =
         bravolin::runNodfNullModels(matrix, observed, run.generator, settings, simulationDone);
@@ -67,7 +64,7 @@ bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileN
     // Stopped by an interrupt: the simulations written end the files.
     if (null.run.stopped)
         stopFileIfInterrupted(run, fileName, matrix, observed, null, fileSeed);
-    completeNodfSummaryLine(fileName, null, settings.simulations);
+    completeNodfSummaryLine(fileName, null, observed, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
     return null;
@@ -211,7 +208,7 @@ void analyseNodfFile(RunContext& run, const std::string& fileName, const bravoli
     std::optional<bravolin::NodfNullModels> null;
     if (run.settings.nullModels) {
         null = runNullModels(run, fileName, matrix, result, fileSeed);
-        for (const std::string& value : nodfNullSummary(*null, run.settings.simulations))
+        for (const std::string& value : nodfNullSummary(*null, result, run.settings.simulations))
             summary.push_back(value);
     }
     finishPicturesOfFile(run.pictures, fileName, summary);

@@ -32,6 +32,13 @@ bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int col
     return threads;
 }
 
+std::vector<bravolin::NullModel> modelsOfRun(const RunContext& run)
+{
+    bravolin::NullModelSettings settings;
+    settings.fixedFixed = run.fixedFixed;
+    return bravolin::modelsOfRun(settings);
+}
+
 void noteThreadsRunning(RunContext& run, const bravolin::NullModelSettings& planned,
                         const bravolin::SimulationRun& ran)
 {
@@ -80,7 +87,10 @@ PageSettings pageSettings(const RunContext& run, char mode)
     settings.push_back({"Seed per file", run.seedPerFile ? "yes" : "no"});
     if (run.settings.nullModels) {
         settings.push_back({"Simulations", std::to_string(run.settings.simulations)});
-        settings.push_back({"Null models", run.fixedFixed.enabled ? "Er, Ce, Li, Co, FF" : "Er, Ce, Li, Co"});
+        std::string models;
+        for (bravolin::NullModel model : modelsOfRun(run))
+            models += (models.empty() ? "" : ", ") + std::string(bravolin::kNullModelNames[model]);
+        settings.push_back({"Null models", models});
         if (run.fixedFixed.enabled) {
             settings.push_back({"FF burn-in", tradesSetting(run.fixedFixed.burnIn, "100 x rows trades")});
             settings.push_back({"FF thinning", tradesSetting(run.fixedFixed.thin, "10 x rows trades")});

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bravolin/generator.h"
 #include "bravolin/null_models.h"
@@ -100,6 +101,9 @@ constexpr const char* kProgramVersion = "3.0.3";
 // budget, which the console then says (once a run). They stop at an
 // interrupt.
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns);
+
+// The null models of the run, as the library lists them.
+std::vector<bravolin::NullModel> modelsOfRun(const RunContext& run);
 
 // Says (once a run) when fewer threads ran than were planned, because the
 // system could not start them all.

@@ -49,20 +49,18 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
     TemperatureNullFile nullFile(names.nullModels);
     // An interrupt during the observed analysis stops the file before its
     // first simulation.
-    bravolin::TemperatureNullModels none;
-    none.fixedFixedRun.ran = run.fixedFixed.enabled;
-    stopFileIfInterrupted(run, fileName, matrix, observed, none, fileSeed);
+    stopFileIfInterrupted(run, fileName, matrix, observed, bravolin::TemperatureNullModels(modelsOfRun(run)),
+                          fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, observed.packedRows(), observed.packedColumns());
     SimulationProgress progress(settings.simulations);
-    auto simulationDone = [&run, &nullFile, &progress](int simulation,
-                                                       const std::array<float, bravolin::kNullModels>& values) {
+    auto simulationDone = [&run, &nullFile, &progress](const bravolin::TemperatureNullModels& soFar, int simulation) {
         // The progress of a simulation, as its packings showed it when they
         // ran one after the other: one line for the simulation and one per
         // pass of each of its four packings.
         run.spinner.setSimulation(simulation);
-        run.spinner.show(1 + bravolin::kNullModels * bravolin::kPackingPasses);
+        run.spinner.show(1 + bravolin::kClassicModelCount * bravolin::kPackingPasses);
         progress.show(simulation);
-        nullFile.writeSimulation(values);
+        nullFile.writeSimulation(soFar, simulation);
     };
     const bravolin::TemperatureNullModels null =
         bravolin::runTemperatureNullModels(matrix, observed, run.generator, settings, simulationDone);
@@ -72,7 +70,7 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
     if (null.run.stopped)
         stopFileIfInterrupted(run, fileName, matrix, observed, null, fileSeed);
     run.spinner.setSimulation(settings.simulations + 1);
-    completeTemperatureSummaryLine(fileName, null, settings.simulations);
+    completeTemperatureSummaryLine(fileName, null, observed, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
     return null;
@@ -185,7 +183,7 @@ void analyseTemperatureFile(RunContext& run, const std::string& fileName, const 
     std::optional<bravolin::TemperatureNullModels> null;
     if (run.settings.nullModels) {
         null = runNullModels(run, fileName, names, matrix, result, fileSeed);
-        for (const std::string& value : temperatureNullSummary(*null, run.settings.simulations))
+        for (const std::string& value : temperatureNullSummary(*null, result, run.settings.simulations))
             summary.push_back(value);
     }
     finishPicturesOfFile(run.pictures, fileName, summary);

@@ -59,15 +59,6 @@ double nestednessP(char mode, const bravolin::NullStatistics& statistics)
     return mode == 'T' ? statistics.pLess : statistics.pGreater;
 }
 
-// The models that ran: the four every simulation draws, and FF when it did.
-std::vector<bravolin::NullModel> modelsThatRan(bool fixedFixed)
-{
-    std::vector<bravolin::NullModel> models = {bravolin::Er, bravolin::Ce, bravolin::Li, bravolin::Co};
-    if (fixedFixed)
-        models.push_back(bravolin::FF);
-    return models;
-}
-
 // One model's values as the analysis computed them (temperatures, or NODF
 // fractions).
 struct ModelValues {
@@ -184,8 +175,8 @@ void drawNullDistributions(RunPictures& run, const std::string& fileName, const 
                            const bravolin::TemperatureNullModels& null)
 {
     std::vector<ModelValues> models;
-    for (const bravolin::NullModel model : modelsThatRan(!null.fixedFixed.empty()))
-        models.push_back({model, bravolin::modelValues(null, model)});
+    for (const auto& model : null.models)
+        models.push_back({model.model, model.values});
     drawNullPicture(run, fileName, 'T', observed.temperature, models);
 }
 
@@ -193,8 +184,8 @@ void drawNullDistributions(RunPictures& run, const std::string& fileName, const 
                            const bravolin::NodfNullModels& null)
 {
     std::vector<ModelValues> models;
-    for (const bravolin::NullModel model : modelsThatRan(!null.fixedFixed.empty()))
-        models.push_back({model, bravolin::modelValues(null, model, bravolin::NodfPart::Total)});
+    for (const auto& model : null.models)
+        models.push_back({model.model, bravolin::modelValues(null, model.model, bravolin::NodfPart::Total)});
     drawNullPicture(run, fileName, 'N', observed.nodf.total, models);
 }
 

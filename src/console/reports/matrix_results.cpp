@@ -7,23 +7,15 @@
 
 namespace {
 
-// The models that ran, in the order of the tables: the four, then FF.
-std::vector<bravolin::NullModel> modelsThatRan(bool fixedFixed)
-{
-    std::vector<bravolin::NullModel> models = {bravolin::Er, bravolin::Ce, bravolin::Li, bravolin::Co};
-    if (fixedFixed)
-        models.push_back(bravolin::FF);
-    return models;
-}
-
 StatisticResults nodfStatistic(const char* name, float fraction, const bravolin::NodfNullModels* null,
                                bravolin::NodfPart part)
 {
     StatisticResults statistic{name, bravolin::nodfPercent(fraction), {}};
     if (null != nullptr)
-        for (bravolin::NullModel model : modelsThatRan(null->fixedFixedRun.ran))
+        for (const auto& model : null->models)
             statistic.models.push_back(
-                {model, bravolin::nullStatistics(bravolin::modelValues(*null, model, part), fraction, 100)});
+                {model.model,
+                 bravolin::nullStatistics(bravolin::modelValues(*null, model.model, part), fraction, 100)});
     return statistic;
 }
 
@@ -41,9 +33,8 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
     MatrixResults results{'T', file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
     StatisticResults temperature{"temperature", observed.temperature, {}};
     if (null != nullptr)
-        for (bravolin::NullModel model : modelsThatRan(null->fixedFixedRun.ran))
-            temperature.models.push_back(
-                {model, bravolin::nullStatistics(bravolin::modelValues(*null, model), observed.temperature)});
+        for (const auto& model : null->models)
+            temperature.models.push_back({model.model, bravolin::nullStatistics(model.values, observed.temperature)});
     results.statistics.push_back(temperature);
     return results;
 }

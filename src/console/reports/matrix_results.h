@@ -26,7 +26,7 @@ struct ModelResults {
 struct StatisticResults {
     std::string name;
     float observed = 0;
-    std::vector<ModelResults> models;  // Er, Ce, Li, Co, then FF when it ran
+    std::vector<ModelResults> models;  // every model of the run, in its order
 };
 
 // How far a matrix's results can be trusted, as the results table's last

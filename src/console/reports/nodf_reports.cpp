@@ -5,6 +5,7 @@
 #include "console/output/report_names.h"
 #include "console/output/summary_line.h"
 #include "console/output/two_decimals.h"
+#include "console/reports/classic_tallies.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ struct NullModelSuffixes {
     const char* total;
 };
 
-const NullModelSuffixes kNullModelSuffixes[bravolin::kNullModels] = {
+const NullModelSuffixes kNullModelSuffixes[bravolin::kClassicModelCount] = {
     {"_RowNestedness_ER.TXT", "_ColumnNestedness_ER.TXT", "_TotalNestedness_ER.TXT"},
     {"_RowNestedness_CE.TXT", "_ColumnNestedness_CE.TXT", "_TotalNestedness_CE.TXT"},
     {"_RowNestedness_LI.TXT", "_ColumnNestedness_LI.TXT", "_TotalNestedness_LI.TXT"},
@@ -125,18 +126,19 @@ void writeObservedNodfReports(const std::string& matrixName, const bravolin::Mat
 
 NestednessFiles::NestednessFiles(const std::string& matrixName)
 {
-    for (int model = 0; model < bravolin::kNullModels; model++) {
+    for (int model = 0; model < bravolin::kClassicModelCount; model++) {
         files_[model][0].open(nodfReportName(matrixName, kNullModelSuffixes[model].row));
         files_[model][1].open(nodfReportName(matrixName, kNullModelSuffixes[model].column));
         files_[model][2].open(nodfReportName(matrixName, kNullModelSuffixes[model].total));
     }
 }
 
-void NestednessFiles::writeSimulation(const std::array<bravolin::NodfValues, bravolin::kNullModels>& values)
+void NestednessFiles::writeSimulation(const bravolin::NodfNullModels& null, int simulation)
 {
+    const std::size_t at = static_cast<std::size_t>(simulation - 1);
     OutputLock lock;
-    for (int model = 0; model < bravolin::kNullModels; model++) {
-        const bravolin::NodfValues& nodf = values[static_cast<std::size_t>(model)];
+    for (int model = 0; model < bravolin::kClassicModelCount; model++) {
+        const bravolin::NodfValues& nodf = (*null.valuesOf(bravolin::kClassicModels[model]))[at];
         files_[model][0].write(twoDecimals(percentOf(nodf.rows)) + '\n');
         files_[model][1].write(twoDecimals(percentOf(nodf.columns)) + '\n');
         files_[model][2].write(twoDecimals(percentOf(nodf.total)) + '\n');
@@ -146,16 +148,23 @@ void NestednessFiles::writeSimulation(const std::array<bravolin::NodfValues, bra
             file.flush();
 }
 
-std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, int simulations)
+std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, const bravolin::NodfResult& observed,
+                                         int simulations)
 {
-    return {twoDecimals(static_cast<double>(null.meanTotalEr) * 100),
-            formatText("%02.2f", static_cast<double>(null.aboveEr) / simulations),
-            twoDecimals(static_cast<double>(null.meanTotalCe) * 100),
-            formatText("%02.2f", static_cast<double>(null.aboveCe) / simulations)};
+    std::vector<std::string> values;
+    for (bravolin::NullModel model : {bravolin::Er, bravolin::Ce}) {
+        const ClassicTally tally =
+            classicTally(bravolin::modelValues(null, model, bravolin::NodfPart::Total),
+                         [&observed](float total) { return total > observed.nodf.total; });
+        values.push_back(twoDecimals(static_cast<double>(tally.mean) * 100));
+        values.push_back(formatText("%02.2f", static_cast<double>(tally.counted) / simulations));
+    }
+    return values;
 }
 
-void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null, int simulations)
+void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null,
+                             const bravolin::NodfResult& observed, int simulations)
 {
-    const std::vector<std::string> values = nodfNullSummary(null, simulations);
+    const std::vector<std::string> values = nodfNullSummary(null, observed, simulations);
     appendToSummary(matrixName, values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
 }

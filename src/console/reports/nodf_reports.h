@@ -5,7 +5,6 @@
 #ifndef BRAVOLIN_CONSOLE_REPORTS_NODF_REPORTS_H
 #define BRAVOLIN_CONSOLE_REPORTS_NODF_REPORTS_H
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -40,17 +39,21 @@ public:
     explicit NestednessFiles(const std::string& matrixName);
     // One line in each of the twelve files for a simulation, flushed, so
     // that the files always hold the same number of whole lines.
-    void writeSimulation(const std::array<bravolin::NodfValues, bravolin::kNullModels>& values);
+    void writeSimulation(const bravolin::NodfNullModels& null, int simulation);
 
 private:
-    OutputFile files_[bravolin::kNullModels][3];
+    OutputFile files_[bravolin::kClassicModelCount][3];
 };
 
 // The values that end the matrix's summary line once its null models have
-// run, as written: the mean total NODF and P value of Er, then of Ce.
-std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, int simulations);
+// run, as written: the mean total NODF of Er and its share of the
+// simulations asked for whose total is above the observed one, then the
+// same of Ce.
+std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, const bravolin::NodfResult& observed,
+                                         int simulations);
 
 // Ends the matrix's summary line with those values.
-void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null, int simulations);
+void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null,
+                             const bravolin::NodfResult& observed, int simulations);
 
 #endif

@@ -180,13 +180,11 @@ void ResultTables::addTemperature(const MatrixResults& results, const bravolin::
     if (null == nullptr || !files().nullValues)
         return;
     std::string text;
-    for (std::size_t s = 0; s < null->temperatures.size(); s++) {
+    for (int s = 0; s < null->run.completed; s++) {
         const std::string start = file + "," + std::to_string(s + 1) + ",";
-        for (int model = 0; model < bravolin::kNullModels; model++)
-            text += start + bravolin::kNullModelNames[model] + "," +
-                    floatText(null->temperatures[s][static_cast<std::size_t>(model)]) + "\n";
-        if (s < null->fixedFixed.size())
-            text += start + "FF," + floatText(null->fixedFixed[s]) + "\n";
+        for (const auto& model : null->models)
+            text += start + bravolin::kNullModelNames[model.model] + "," +
+                    floatText(model.values[static_cast<std::size_t>(s)]) + "\n";
     }
     files().nullValues->write(text);
 }
@@ -206,12 +204,11 @@ void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix&
                floatText(bravolin::nodfPercent(nodf.total)) + "\n";
     };
     std::string text;
-    for (std::size_t s = 0; s < null->values.size(); s++) {
+    for (int s = 0; s < null->run.completed; s++) {
         const std::string start = file + "," + std::to_string(s + 1) + ",";
-        for (int model = 0; model < bravolin::kNullModels; model++)
-            text += start + bravolin::kNullModelNames[model] + "," + values(null->values[s][static_cast<std::size_t>(model)]);
-        if (s < null->fixedFixed.size())
-            text += start + "FF," + values(null->fixedFixed[s]);
+        for (const auto& model : null->models)
+            text += start + bravolin::kNullModelNames[model.model] + "," +
+                    values(model.values[static_cast<std::size_t>(s)]);
     }
     files().nullValues->write(text);
 }

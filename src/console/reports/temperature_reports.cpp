@@ -3,6 +3,7 @@
 #include "console/reports/temperature_reports.h"
 
 #include "console/output/output_lock.h"
+#include "console/reports/classic_tallies.h"
 #include "console/output/summary_line.h"
 
 namespace {
@@ -49,8 +50,12 @@ TemperatureNullFile::TemperatureNullFile(const std::string& name) : file_(name)
     file_.write("Er    Ce    Li    Co    \n");
 }
 
-void TemperatureNullFile::writeSimulation(const std::array<float, bravolin::kNullModels>& temperatures)
+void TemperatureNullFile::writeSimulation(const bravolin::TemperatureNullModels& null, int simulation)
 {
+    const std::size_t at = static_cast<std::size_t>(simulation - 1);
+    float temperatures[bravolin::kClassicModelCount];
+    for (int model = 0; model < bravolin::kClassicModelCount; model++)
+        temperatures[model] = (*null.valuesOf(bravolin::kClassicModels[model]))[at];
     // The whole line in one write, flushed: the file holds whole lines after
     // every simulation, whatever stops the program.
     OutputLock lock;
@@ -59,15 +64,22 @@ void TemperatureNullFile::writeSimulation(const std::array<float, bravolin::kNul
     file_.flush();
 }
 
-std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null, int simulations)
+std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null,
+                                                const bravolin::TemperatureResult& observed, int simulations)
 {
-    return {formatText("%02.2f", null.meanEr), formatText("%02.2f", static_cast<double>(null.colderEr) / simulations),
-            formatText("%02.2f", null.meanCe), formatText("%02.2f", static_cast<double>(null.colderCe) / simulations)};
+    std::vector<std::string> values;
+    for (bravolin::NullModel model : {bravolin::Er, bravolin::Ce}) {
+        const ClassicTally tally = classicTally(bravolin::modelValues(null, model),
+                                                [&observed](float value) { return value <= observed.temperature; });
+        values.push_back(formatText("%02.2f", tally.mean));
+        values.push_back(formatText("%02.2f", static_cast<double>(tally.counted) / simulations));
+    }
+    return values;
 }
 
 void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
-                                    int simulations)
+                                    const bravolin::TemperatureResult& observed, int simulations)
 {
-    const std::vector<std::string> values = temperatureNullSummary(null, simulations);
+    const std::vector<std::string> values = temperatureNullSummary(null, observed, simulations);
     appendToSummary(matrixName, values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
 }

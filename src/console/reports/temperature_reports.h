@@ -4,7 +4,6 @@
 #ifndef BRAVOLIN_CONSOLE_REPORTS_TEMPERATURE_REPORTS_H
 #define BRAVOLIN_CONSOLE_REPORTS_TEMPERATURE_REPORTS_H
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -20,22 +19,26 @@ void writeTemperatureSummary(const std::string& matrixName, const TemperatureRep
                              const bravolin::TemperatureResult& result, bool nullModels);
 
 // The null-model file of a matrix, open while its simulations run: its
-// header, then one line per simulation, each handed to the system whole.
+// header, then one line per simulation (the classic models' temperatures),
+// each handed to the system whole.
 class TemperatureNullFile {
 public:
     explicit TemperatureNullFile(const std::string& name);
-    void writeSimulation(const std::array<float, bravolin::kNullModels>& temperatures);
+    void writeSimulation(const bravolin::TemperatureNullModels& null, int simulation);
 
 private:
     OutputFile file_;
 };
 
 // The values that end the matrix's summary line once its null models have
-// run, as written: the mean temperature and P value of Er, then of Ce.
-std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null, int simulations);
+// run, as written: the mean temperature of Er and its share of the
+// simulations asked for that are at least as cold (as nested) as observed,
+// then the same of Ce.
+std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null,
+                                                const bravolin::TemperatureResult& observed, int simulations);
 
 // Ends the matrix's summary line with those values.
 void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
-                                    int simulations);
+                                    const bravolin::TemperatureResult& observed, int simulations);
 
 #endif

@@ -1,14 +1,16 @@
 // What both analyses' runs of simulations share: the checks of their
-// settings, the plan of the FF chain, the memory they take and the threads
-// that fit in it, and the values of one model.
+// settings, the models they draw, the plan of the FF chain, the memory they
+// take and the threads that fit in it, and the values of one model.
 #include "core/null_models/null_model_runs.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "bravolin/error.h"
+#include "core/null_models/simulation_pipeline.h"
 
 namespace bravolin {
 
@@ -18,6 +20,12 @@ void checkNullModelSettings(const NullModelSettings& settings)
         throw Error("the null models need at least 1 simulation, not " + std::to_string(settings.simulations));
     if (settings.threads < 1)
         throw Error("the null models need at least 1 thread, not " + std::to_string(settings.threads));
+}
+
+void checkObservedSize(const Matrix& matrix, int rows, int columns)
+{
+    if (rows != matrix.rows() || columns != matrix.columns())
+        throw Error("the observed analysis is of a matrix of another size");
 }
 
 SimulationRun stoppedBeforeStart(const NullModelSettings& settings)
@@ -40,32 +48,30 @@ FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, int rows, std
     return run;
 }
 
+std::vector<NullModel> modelsOfRun(const NullModelSettings& settings)
+{
+    std::vector<NullModel> models(std::begin(kClassicModels), std::end(kClassicModels));
+    if (settings.fixedFixed.enabled)
+        models.push_back(FF);
+    return models;
+}
+
 std::vector<float> modelValues(const TemperatureNullModels& null, NullModel model)
 {
-    if (model == FF)
-        return null.fixedFixed;
-    std::vector<float> values;
-    values.reserve(null.temperatures.size());
-    for (const auto& simulation : null.temperatures)
-        values.push_back(simulation[static_cast<std::size_t>(model)]);
-    return values;
+    const std::vector<float>* values = null.valuesOf(model);
+    return values != nullptr ? *values : std::vector<float>();
 }
 
 std::vector<float> modelValues(const NodfNullModels& null, NullModel model, NodfPart part)
 {
-    auto partOf = [part](const NodfValues& nodf) {
-        return part == NodfPart::Rows ? nodf.rows : part == NodfPart::Columns ? nodf.columns : nodf.total;
-    };
-    std::vector<float> values;
-    if (model == FF) {
-        for (const NodfValues& nodf : null.fixedFixed)
-            values.push_back(partOf(nodf));
-        return values;
-    }
-    values.reserve(null.values.size());
-    for (const auto& simulation : null.values)
-        values.push_back(partOf(simulation[static_cast<std::size_t>(model)]));
-    return values;
+    std::vector<float> parts;
+    const std::vector<NodfValues>* values = null.valuesOf(model);
+    if (values == nullptr)
+        return parts;
+    parts.reserve(values->size());
+    for (const NodfValues& nodf : *values)
+        parts.push_back(part == NodfPart::Rows ? nodf.rows : part == NodfPart::Columns ? nodf.columns : nodf.total);
+    return parts;
 }
 
 unsigned long long nullModelMemory(int rows, int columns, int threads, bool fixedFixed)

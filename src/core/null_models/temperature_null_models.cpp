@@ -1,54 +1,17 @@
-// Random matrices of the temperature's null models, their temperatures,
-// and the runs of simulations.
-#include "core/null_models/temperature_draws.h"
+// The temperature's null models: the block they randomise, the measurement
+// of their random matrices, and their run by the engine.
+#include "core/null_models/temperature_null_models.h"
 
-#include <algorithm>
-#include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "bravolin/error.h"
 #include "bravolin/null_models.h"
-#include "core/null_models/draw_tables.h"
-#include "core/null_models/fixed_fixed.h"
-#include "core/null_models/null_model_runs.h"
-#include "core/null_models/simulation_pipeline.h"
+#include "core/null_models/null_model_engine.h"
 
 namespace bravolin {
 
 namespace {
-
-// One simulation: its random matrices (Er, Ce, Li, Co, and FF when it
-// runs) and their temperatures.
-struct TemperatureSimulation {
-    int run = 0;
-    int rows = 0, columns = 0;
-    int models = kNullModels;
-    CellMatrix matrices[kAllNullModels];
-    float temperatures[kAllNullModels] = {};
-};
-
-void measureSimulation(TemperatureWorker& worker, TemperatureSimulation& simulation, const StopRequest& stop)
-{
-    for (int model = 0; model < simulation.models; model++)
-        simulation.temperatures[model] =
-            measureRandomMatrix(worker, simulation.matrices[model], simulation.rows, simulation.columns, stop);
-}
-
-void drawSimulation(const TemperatureDrawPlan& plan, Generator& generator, TemperatureSimulation& simulation,
-                    int run, const StopRequest& stop)
-{
-    simulation.run = run;
-    simulation.rows = plan.rows;
-    simulation.columns = plan.columns;
-    for (int model = 0; model < kNullModels; model++)
-        simulation.matrices[model].resize(plan.rows, plan.columns);
-    drawErMatrix(plan, generator, simulation.matrices[Er], stop);
-    drawCeMatrix(plan, generator, simulation.matrices[Ce], stop);
-    drawLiMatrix(plan, generator, simulation.matrices[Li], stop);
-    drawCoMatrix(plan, generator, simulation.matrices[Co], stop);
-}
 
 // Marks the lines that order holds; throws Error for an order that cannot
 // be a packing's of lines lines.
@@ -66,27 +29,32 @@ std::vector<bool> keptLines(const std::vector<int>& order, int lines, const char
     return kept;
 }
 
-// The block's cells, row by row from index 0, for the FF chain.
-std::vector<std::uint8_t> cellsOfBlock(const CellMatrix& block, int rows, int columns)
-{
-    std::vector<std::uint8_t> cells;
-    cells.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
-    for (int i = 1; i <= rows; i++)
-        cells.insert(cells.end(), block[i] + 1, block[i] + 1 + columns);
-    return cells;
-}
+struct TemperatureAnalysis {
+    using Rules = TemperatureDrawRules;
+    using Worker = TemperatureWorker;
+    using Value = float;
+
+    const Matrix& matrix;
+    const TemperatureResult& observed;
+
+    RandomisedBlock block(const StopRequest& stop) const { return analysedBlock(matrix, observed, stop); }
+
+    float measure(Worker& worker, CellMatrix& drawn, int rows, int columns, const StopRequest& stop) const
+    {
+        return measureRandomMatrix(worker, drawn, rows, columns, stop);
+    }
+};
 
 }  // namespace
 
-CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed, int* rows, int* columns,
-                         const StopRequest& stop)
+RandomisedBlock analysedBlock(const Matrix& matrix, const TemperatureResult& observed, const StopRequest& stop)
 {
     const std::vector<bool> keptRow = keptLines(observed.rowOrder, matrix.rows(), "row");
     const std::vector<bool> keptColumn = keptLines(observed.columnOrder, matrix.columns(), "column");
-    *rows = observed.packedRows();
-    *columns = observed.packedColumns();
-    CellMatrix block;
-    block.resize(*rows, *columns);
+    RandomisedBlock block;
+    block.rows = observed.packedRows();
+    block.columns = observed.packedColumns();
+    block.cells.resize(block.rows, block.columns);
     int i = 0;
     for (int row = 0; row < matrix.rows(); row++) {
         stop.abandonAtLineIfRequested(row);
@@ -97,135 +65,9 @@ CellMatrix analysedBlock(const Matrix& matrix, const TemperatureResult& observed
         int j = 0;
         for (int column = 0; column < matrix.columns(); column++)
             if (keptColumn[static_cast<std::size_t>(column)])
-                block[i][++j] = cells[column];
+                block.cells[i][++j] = cells[column];
     }
     return block;
-}
-
-int positionOfDraw(int r, int k)
-{
-    const float u = drawFractions()[r];
-    const double scaled = k * static_cast<double>(u);
-    int position = static_cast<int>(scaled);
-    if (position + 0.5 < scaled && position < k)
-        position++;
-    return position == 0 ? 1 : position;
-}
-
-TemperatureDrawPlan planTemperatureDraws(const CellMatrix& block, int rows, int columns, const StopRequest& stop)
-{
-    TemperatureDrawPlan plan;
-    plan.rows = rows;
-    plan.columns = columns;
-    plan.rowOnes.assign(static_cast<std::size_t>(rows) + 1, 0);
-    plan.columnOnes.assign(static_cast<std::size_t>(columns) + 1, 0);
-    int ones = 0;
-    for (int i = 1; i <= rows; i++) {
-        stop.abandonAtLineIfRequested(i);
-        for (int j = 1; j <= columns; j++) {
-            plan.rowOnes[static_cast<std::size_t>(i)] += block[i][j];
-            plan.columnOnes[static_cast<std::size_t>(j)] += block[i][j];
-            ones += block[i][j];
-        }
-    }
-    const float fillFraction = static_cast<float>(static_cast<double>(ones) / (rows * columns));
-    plan.erThreshold = static_cast<int>(static_cast<double>(fillFraction) * 10000);
-    std::vector<float> rowFill(static_cast<std::size_t>(rows) + 1), columnFill(static_cast<std::size_t>(columns) + 1);
-    for (int i = 1; i <= rows; i++)
-        rowFill[static_cast<std::size_t>(i)] =
-            static_cast<float>(static_cast<double>(plan.rowOnes[static_cast<std::size_t>(i)]) / columns);
-    for (int j = 1; j <= columns; j++)
-        columnFill[static_cast<std::size_t>(j)] =
-            static_cast<float>(static_cast<double>(plan.columnOnes[static_cast<std::size_t>(j)]) / rows);
-    plan.ceThresholds.resize((static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1));
-    for (int i = 1; i <= rows; i++) {
-        stop.abandonAtLineIfRequested(i);
-        for (int j = 1; j <= columns; j++) {
-            // The mean of the two fills is not rounded to single precision.
-            const double meanFill =
-                (static_cast<double>(rowFill[static_cast<std::size_t>(i)]) + columnFill[static_cast<std::size_t>(j)]) / 2;
-            plan.ceThresholds[static_cast<std::size_t>(i) * (static_cast<std::size_t>(columns) + 1) +
-                              static_cast<std::size_t>(j)] = static_cast<std::uint16_t>(static_cast<int>(meanFill * 10000));
-        }
-    }
-    plan.columnPositions = drawTable(columns, positionOfDraw);
-    plan.rowPositions = drawTable(rows, positionOfDraw);
-    return plan;
-}
-
-// A cell draw is 1 when the draw's share of 10000 is below the cell's
-// threshold (a threshold of 10000 still gives 0 for the draw 32767).
-void drawErMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
-{
-    const int rows = plan.rows, columns = plan.columns;
-    const std::uint16_t* share = cellShares();
-    for (int i = 1; i <= rows; i++) {
-        stop.abandonAtLineIfRequested(i);
-        unsigned char* row = out[i];
-        for (int j = 1; j <= columns; j++)
-            row[j] = share[generator.draw()] < plan.erThreshold ? 1 : 0;
-    }
-    const std::uint16_t* columnPosition = plan.columnPositions.data();
-    const std::uint16_t* rowPosition = plan.rowPositions.data();
-    for (int i = 1; i <= rows; i++) {
-        stop.abandonAtLineIfRequested(i);
-        if (rowIsEmpty(out, i, columns))
-            out[i][columnPosition[generator.draw()]] = 1;
-    }
-    for (int j = 1; j <= columns; j++) {
-        stop.abandonAtLineIfRequested(j);
-        if (columnIsEmpty(out, j, rows))
-            out[rowPosition[generator.draw()]][j] = 1;
-    }
-}
-
-void drawCeMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
-{
-    const std::uint16_t* share = cellShares();
-    const std::size_t width = static_cast<std::size_t>(plan.columns) + 1;
-    for (int i = 1; i <= plan.rows; i++) {
-        stop.abandonAtLineIfRequested(i);
-        unsigned char* row = out[i];
-        const std::uint16_t* thresholds = plan.ceThresholds.data() + static_cast<std::size_t>(i) * width;
-        for (int j = 1; j <= plan.columns; j++)
-            row[j] = share[generator.draw()] < thresholds[j] ? 1 : 0;
-    }
-}
-
-void drawLiMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
-{
-    const std::uint16_t* columnPosition = plan.columnPositions.data();
-    for (int i = 1; i <= plan.rows; i++) {
-        stop.abandonAtLineIfRequested(i);
-        unsigned char* row = out[i];
-        std::fill(row + 1, row + 1 + plan.columns, 0);
-        for (int placed = plan.rowOnes[static_cast<std::size_t>(i)]; placed > 0; placed--) {
-            int j;
-            do
-                j = columnPosition[generator.draw()];
-            while (row[j] == 1);
-            row[j] = 1;
-        }
-    }
-}
-
-void drawCoMatrix(const TemperatureDrawPlan& plan, Generator& generator, CellMatrix& out, const StopRequest& stop)
-{
-    const std::uint16_t* rowPosition = plan.rowPositions.data();
-    // Each column is cleared and filled on its own; clearing them all first
-    // reads the matrix in order instead of down its columns.
-    for (int i = 1; i <= plan.rows; i++)
-        std::fill(out[i] + 1, out[i] + 1 + plan.columns, 0);
-    for (int j = 1; j <= plan.columns; j++) {
-        stop.abandonAtLineIfRequested(j);
-        for (int placed = plan.columnOnes[static_cast<std::size_t>(j)]; placed > 0; placed--) {
-            int i;
-            do
-                i = rowPosition[generator.draw()];
-            while (out[i][j] == 1);
-            out[i][j] = 1;
-        }
-    }
 }
 
 float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn, int rows, int columns,
@@ -246,65 +88,9 @@ float measureRandomMatrix(TemperatureWorker& worker, CellMatrix& drawn, int rows
 
 TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const TemperatureResult& observed,
                                                Generator& generator, const NullModelSettings& settings,
-                                               const TemperatureSimulationDone& onSimulation)
+                                               const SimulationDone<float>& onSimulation)
 {
-    checkNullModelSettings(settings);
-    if (observed.rows != matrix.rows() || observed.columns != matrix.columns())
-        throw Error("the observed analysis is of a matrix of another size");
-    int rows = 0, columns = 0;
-    TemperatureDrawPlan plan;
-    TemperatureNullModels result;
-    std::optional<CurveballChain> chain;
-    try {
-        const StopRequest stop(settings.stop, nullptr);
-        const CellMatrix block = analysedBlock(matrix, observed, &rows, &columns, stop);
-        plan = planTemperatureDraws(block, rows, columns, stop);
-        result.fixedFixedRun = planFixedFixedRun(settings, rows, generator.state());
-        if (result.fixedFixedRun.ran)
-            chain.emplace(cellsOfBlock(block, rows, columns), rows, columns, result.fixedFixedRun.seed, stop);
-    } catch (const SimulationAbandoned&) {
-        result.run = stoppedBeforeStart(settings);
-        return result;
-    }
-    const FixedFixedRun& ff = result.fixedFixedRun;
-    float sumEr = 0, sumCe = 0;
-    // A random matrix of Er or Ce counts toward its P value when it is at
-    // least as cold (as nested) as the observed matrix; equality counts.
-    auto tally = [&observed](float temperature, float& sum, int& colder) {
-        if (temperature <= observed.temperature)
-            colder++;
-        sum = static_cast<float>(static_cast<double>(sum) + temperature);
-    };
-    auto finish = [&](TemperatureSimulation& simulation) {
-        std::array<float, kNullModels> temperatures;
-        std::copy(simulation.temperatures, simulation.temperatures + kNullModels, temperatures.begin());
-        tally(temperatures[Er], sumEr, result.colderEr);
-        tally(temperatures[Ce], sumCe, result.colderCe);
-        result.temperatures.push_back(temperatures);
-        if (chain)
-            result.fixedFixed.push_back(simulation.temperatures[FF]);
-        if (onSimulation)
-            onSimulation(simulation.run, temperatures);
-    };
-    const std::size_t matrixBytes = (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1);
-    const int models = chain ? kAllNullModels : kNullModels;
-    result.run = runSimulations<TemperatureSimulation, TemperatureWorker>(
-        settings, static_cast<std::size_t>(models) * matrixBytes, measureSimulation,
-        [&](TemperatureSimulation& simulation, int run, const StopRequest& stop) {
-            drawSimulation(plan, generator, simulation, run, stop);
-            simulation.models = models;
-            if (chain) {
-                chain->advance(run == 1 ? ff.burnIn : ff.thin, stop);
-                simulation.matrices[FF].resize(rows, columns);
-                chain->copyTo(simulation.matrices[FF], 1, stop);
-            }
-        },
-        finish);
-    if (result.run.completed > 0) {
-        result.meanEr = static_cast<float>(static_cast<double>(sumEr) / result.run.completed);
-        result.meanCe = static_cast<float>(static_cast<double>(sumCe) / result.run.completed);
-    }
-    return result;
+    return runNullModels(TemperatureAnalysis{matrix, observed}, generator, settings, onSimulation);
 }
 
 }  // namespace bravolin

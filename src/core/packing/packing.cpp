@@ -167,9 +167,9 @@ void trimMatrix(PackingContext& ctx, const StopRequest& stop)
 {
     CellMatrix& m = ctx.matrix;
     ctx.removedFullRows = ctx.removedFullColumns = 0;
-    while (ctx.rowCount > 1 && rowIsEmpty(m, ctx.rowCount, ctx.columnCount))
+    while (ctx.rowCount > 1 && rowIsEmpty(m, ctx.rowCount, 1, ctx.columnCount))
         ctx.rowCount--;
-    while (ctx.columnCount > 1 && columnIsEmpty(m, ctx.columnCount, ctx.rowCount))
+    while (ctx.columnCount > 1 && columnIsEmpty(m, ctx.columnCount, 1, ctx.rowCount))
         ctx.columnCount--;
     while (ctx.rowCount > 1 && rowIsFull(m, 1, ctx.columnCount) && rowIsFull(m, 2, ctx.columnCount)) {
         stop.abandonIfRequested();
@@ -271,22 +271,6 @@ void startMatrix(PackingContext& ctx, int rows, int columns)
     ctx.occupiedCount = 0;
     ctx.packedPercentFill = 0;
     sizeScratch(ctx.scratch, rows, columns);
-}
-
-bool rowIsEmpty(const CellMatrix& matrix, int row, int columns)
-{
-    for (int c = 1; c <= columns; c++)
-        if (matrix[row][c] == 1)
-            return false;
-    return true;
-}
-
-bool columnIsEmpty(const CellMatrix& matrix, int column, int rows)
-{
-    for (int r = 1; r <= rows; r++)
-        if (matrix[r][column] == 1)
-            return false;
-    return true;
 }
 
 float fillPercentage(long long ones, int rows, int columns)

@@ -67,11 +67,6 @@ void packMatrix(PackingContext& ctx, const StopRequest& stop = {}, const Packing
 bool reorderColumns(PackingContext& ctx, const StopRequest& stop = {});
 bool reorderRows(PackingContext& ctx, const StopRequest& stop = {});
 
-// Whether row `row` of matrix holds no 1 in columns 1..columns, and
-// likewise column `column` in rows 1..rows.
-bool rowIsEmpty(const CellMatrix& matrix, int row, int columns);
-bool columnIsEmpty(const CellMatrix& matrix, int column, int rows);
-
 // The percentage of cells equal to 1 among rows x columns cells: the
 // fraction times 1000 divided by 10, computed in double and stored in
 // single precision.

@@ -87,11 +87,18 @@ TEST(NodfReports, EachSimulationAddsOneLineToEachOfTheTwelveNestednessFiles)
     ScratchDirectory dir;
     dir.enter();
     {
+        // Two simulations of each model; FF has no file of its own.
+        bravolin::NodfNullModels null;
+        null.models = {{bravolin::Er, {{0.0f, 1.0f, 0.5f}, {0.5f, 0.5f, 0.5f}}},
+                       {bravolin::Ce, {{0.25f, 0.5f, 0.375f}, {0, 0, 0}}},
+                       {bravolin::Li, {{1, 1, 1}, {0, 0, 0}}},
+                       {bravolin::Co, {{0, 0, 0}, {0.125f, 0, 0.0625f}}},
+                       {bravolin::FF, {{1, 1, 1}, {1, 1, 1}}}};
         NestednessFiles files("M.TXT");
-        files.writeSimulation({{{0.0f, 1.0f, 0.5f}, {0.25f, 0.5f, 0.375f}, {1, 1, 1}, {0, 0, 0}}});
+        files.writeSimulation(null, 1);
         // Everything of a simulation is in the files before the next starts.
         EXPECT_EQ(dir.read("M_RowNestedness_ER.TXT"), "0.00\n");
-        files.writeSimulation({{{0.5f, 0.5f, 0.5f}, {0, 0, 0}, {0, 0, 0}, {0.125f, 0, 0.0625f}}});
+        files.writeSimulation(null, 2);
     }
     EXPECT_EQ(dir.read("M_RowNestedness_ER.TXT"), "0.00\n50.00\n");
     EXPECT_EQ(dir.read("M_ColumnNestedness_ER.TXT"), "100.00\n50.00\n");

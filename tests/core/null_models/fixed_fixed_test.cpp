@@ -79,19 +79,24 @@ TEST(FixedFixed, RunsBesideTheOtherModelsWithoutChangingThem)
     const TemperatureNullModels classic = runTemperatureNullModels(matrix, t, plain, settingsWith(12, 1, false));
     const TemperatureNullModels ff = runTemperatureNullModels(matrix, t, withFF, settingsWith(12, 1, true));
     const TemperatureNullModels ffThreads = runTemperatureNullModels(matrix, t, threaded, settingsWith(12, 3, true));
-    EXPECT_EQ(classic.temperatures, ff.temperatures);
+    for (NullModel model : kClassicModels)
+        EXPECT_EQ(modelValues(classic, model), modelValues(ff, model));
     EXPECT_EQ(plain.state(), withFF.state());
-    EXPECT_TRUE(classic.fixedFixed.empty());
-    ASSERT_EQ(ff.fixedFixed.size(), 12u);
-    EXPECT_EQ(ff.fixedFixed, ffThreads.fixedFixed);
+    EXPECT_EQ(classic.valuesOf(FF), nullptr);
+    ASSERT_EQ(ff.models.size(), 5u);
+    EXPECT_EQ(ff.models[4].model, FF);
+    const std::vector<float> fixedFixed = modelValues(ff, FF);
+    ASSERT_EQ(fixedFixed.size(), 12u);
+    EXPECT_EQ(fixedFixed, modelValues(ffThreads, FF));
     EXPECT_EQ(ff.fixedFixedRun.seed, fixedFixedSeed(42));
     EXPECT_EQ(ff.fixedFixedRun.thin, defaultFixedFixedThin(t.packedRows()));
-    EXPECT_GT(std::set<float>(ff.fixedFixed.begin(), ff.fixedFixed.end()).size(), 1u);
+    EXPECT_GT(std::set<float>(fixedFixed.begin(), fixedFixed.end()).size(), 1u);
 
     const NodfNullModels nodf = runNodfNullModels(matrix, n, plain, settingsWith(8, 2, true));
-    ASSERT_EQ(nodf.fixedFixed.size(), 8u);
+    ASSERT_NE(nodf.valuesOf(FF), nullptr);
+    ASSERT_EQ(nodf.valuesOf(FF)->size(), 8u);
     const std::vector<float> totals = modelValues(nodf, FF, NodfPart::Total);
-    EXPECT_EQ(totals[3], nodf.fixedFixed[3].total);
+    EXPECT_EQ(totals[3], (*nodf.valuesOf(FF))[3].total);
     EXPECT_GT(std::set<float>(totals.begin(), totals.end()).size(), 1u);
 }
 

@@ -10,7 +10,7 @@
 
 #include "bravolin/generator.h"
 #include "bravolin/stream_generator.h"
-#include "core/null_models/nodf_draws.h"
+#include "core/null_models/classic_draws.h"
 #include "core/null_models/textbook_draws.h"
 #include "support/matrices.h"
 #include "support/matrix_census.h"
@@ -130,13 +130,15 @@ TEST(TextbookDraws, EveryModelDrawsTheExactDistributionOfItsConstraints)
 TEST(TextbookDraws, TheTestFindsTheClassicLiAndCoBiased)
 {
     const Matrix observed = matrixOf(kSmall);
-    const NodfDrawPlan plan = planNodfDraws(observed);
+    const ClassicDrawPlan plan =
+        planClassicDraws<NodfDrawRules>(cellMatrixOf(kSmall, 0), observed.rows(), observed.columns());
     struct Case {
         const char* name;
         Kept kept;
-        void (*draw)(const NodfDrawPlan&, Generator&, CellMatrix&, const StopRequest&);
+        void (*draw)(const ClassicDrawPlan&, Generator&, CellMatrix&, const StopRequest&);
     };
-    const Case cases[] = {{"Li", Kept::Rows, drawNodfLiMatrix}, {"Co", Kept::Columns, drawNodfCoMatrix}};
+    const Case cases[] = {{"Li", Kept::Rows, drawLiMatrix<NodfDrawRules>},
+                          {"Co", Kept::Columns, drawCoMatrix<NodfDrawRules>}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<MatrixMask> members = membersKeeping(c.kept, observed);

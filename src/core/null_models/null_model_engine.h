@@ -1,0 +1,152 @@
+// The null-model engine: one runner for the null models of every analysis.
+// A run starts the draws of its models (model_table.h) from the block the
+// analysis randomises, then draws each simulation's matrices on the calling
+// thread, in simulation order, measures them on every thread, and takes
+// their values back in simulation order (simulation_pipeline.h).
+//
+// An analysis, as the engine runs it, is a type with:
+//   matrix, observed
+//            the matrix and its observed analysis (of its size);
+//   Rules    the rules of its classic draws (classic_draws.h);
+//   Worker   what a thread measures random matrices with, default
+//            constructed on each thread;
+//   Value    what one measurement gives;
+//   RandomisedBlock block(const StopRequest&) const
+//            the block its models randomise, from Rules::kOrigin;
+//   Value measure(Worker&, CellMatrix& drawn, int rows, int columns,
+//                 const StopRequest&) const
+//            the measurement of a drawn matrix of the block's size, as the
+//            observed matrix was measured (drawn is the worker's to change).
+// A further statistic of every simulated matrix is a further analysis, or
+// a Value that holds it beside the others.
+#ifndef BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_ENGINE_H
+#define BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_ENGINE_H
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "bravolin/generator.h"
+#include "bravolin/null_models.h"
+#include "core/cell_matrix.h"
+#include "core/null_models/model_table.h"
+#include "core/null_models/null_model_runs.h"
+#include "core/null_models/simulation_pipeline.h"
+#include "core/stop_request.h"
+
+namespace bravolin {
+
+// One simulation in flight: its number, its matrices (one per model of the
+// run, in the run's order) and their values.
+template <typename Analysis>
+struct SimulationInFlight {
+    int number = 0;
+    int rows = 0, columns = 0;
+    const Analysis* analysis = nullptr;
+    std::vector<CellMatrix> matrices;
+    std::vector<typename Analysis::Value> values;
+};
+
+template <typename Analysis>
+void measureSimulation(typename Analysis::Worker& worker, SimulationInFlight<Analysis>& simulation,
+                       const StopRequest& stop)
+{
+    for (std::size_t model = 0; model < simulation.matrices.size(); model++)
+        simulation.values[model] =
+            simulation.analysis->measure(worker, simulation.matrices[model], simulation.rows, simulation.columns, stop);
+}
+
+// Runs settings.simulations simulations: draw(simulation, number, stop)
+// fills a slot on the calling thread, measure runs on any thread,
+// finish(simulation) on the calling thread in order. A draw that gives up at
+// a stop request (SimulationAbandoned) ends the drawing; its slot is not
+// measured.
+template <typename Simulation, typename Worker, typename Draw, typename Finish>
+SimulationRun runSimulations(const NullModelSettings& settings, std::size_t bytesPerSimulation,
+                             typename SimulationPipeline<Simulation, Worker>::Measure measure, Draw draw,
+                             Finish finishOne)
+{
+    SimulationRun run;
+    auto finish = [&run, &finishOne](Simulation& simulation) {
+        run.completed++;
+        finishOne(simulation);
+    };
+    SimulationPipeline<Simulation, Worker> pipeline(settings.threads, settings.threadStarter, settings.stop,
+                                                    simulationWindow(settings.threads, bytesPerSimulation), measure);
+    run.threads = pipeline.threadsRunning();
+    for (int number = 1; number <= settings.simulations && !pipeline.stopRequested(); number++) {
+        Simulation* simulation = pipeline.slotToDraw(finish);
+        if (simulation == nullptr)
+            break;
+        try {
+            draw(*simulation, number, pipeline.stopRequest());
+        } catch (const SimulationAbandoned&) {
+            break;
+        }
+        pipeline.submit();
+    }
+    pipeline.finishAll(finish);
+    run.stopped = run.completed < settings.simulations;
+    return run;
+}
+
+// The null models of analysis with settings, the classic models drawing
+// from generator; onSimulation (if any) sees every completed simulation in
+// order. Throws Error for settings out of range, an observed analysis of
+// another size, and what the analysis's block throws.
+template <typename Analysis>
+NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis, Generator& generator,
+                                                        const NullModelSettings& settings,
+                                                        const SimulationDone<typename Analysis::Value>& onSimulation)
+{
+    checkNullModelSettings(settings);
+    checkObservedSize(analysis.matrix, analysis.observed.rows, analysis.observed.columns);
+    const std::vector<const ModelEntry*> entries = entriesOfRun(modelTable<typename Analysis::Rules>(), settings);
+    std::vector<NullModel> ran;
+    for (const ModelEntry* entry : entries)
+        ran.insert(ran.end(), entry->models.begin(), entry->models.end());
+    NullModelValues<typename Analysis::Value> result(ran);
+    std::vector<std::unique_ptr<ModelDraws>> draws;
+    int rows = 0, columns = 0;
+    try {
+        const StopRequest stop(settings.stop, nullptr);
+        const RandomisedBlock block = analysis.block(stop);
+        rows = block.rows;
+        columns = block.columns;
+        result.fixedFixedRun = planFixedFixedRun(settings, rows, generator.state());
+        const DrawStart start{block, Analysis::Rules::kOrigin, generator, result.fixedFixedRun, stop};
+        for (const ModelEntry* entry : entries)
+            draws.push_back(entry->start(start));
+    } catch (const SimulationAbandoned&) {
+        result.run = stoppedBeforeStart(settings);
+        return result;
+    }
+    const std::size_t models = ran.size();
+    auto draw = [&](SimulationInFlight<Analysis>& simulation, int number, const StopRequest& stop) {
+        simulation.number = number;
+        simulation.rows = rows;
+        simulation.columns = columns;
+        simulation.analysis = &analysis;
+        simulation.matrices.resize(models);
+        simulation.values.resize(models);
+        CellMatrix* out = simulation.matrices.data();
+        for (std::size_t d = 0; d < draws.size(); d++) {
+            draws[d]->draw(number, out, stop);
+            out += entries[d]->models.size();
+        }
+    };
+    auto finish = [&](SimulationInFlight<Analysis>& simulation) {
+        for (std::size_t model = 0; model < models; model++)
+            result.models[model].values.push_back(simulation.values[model]);
+        if (onSimulation)
+            onSimulation(result, simulation.number);
+    };
+    const std::size_t matrixBytes = (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1);
+    result.run = runSimulations<SimulationInFlight<Analysis>, typename Analysis::Worker>(
+        settings, models * matrixBytes, measureSimulation<Analysis>, draw, finish);
+    return result;
+}
+
+}  // namespace bravolin
+
+#endif
