@@ -4,7 +4,8 @@ SANITIZE_DIR ?= build-sanitize
 TSAN_DIR     ?= build-tsan
 WINDOWS_DIR  ?= build-windows
 STATIC_DIR   ?= build-static
-VERSION      := 3.0.3
+# The version of the project, as CMakeLists.txt gives it.
+VERSION      := $(shell sed -n 's/^project(bravolin VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS         ?= 2

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "bravolin/version.h"
 #include "console/driver/questions.h"
 #include "console/input/input_file.h"
 #include "console/output/output_failures.h"
@@ -86,7 +87,7 @@ PageSettings pageSettings(const RunContext& run, char mode)
             settings.push_back({"FF thinning", tradesSetting(run.fixedFixed.thin, "10 x rows trades")});
         }
     }
-    settings.push_back({"Version", kProgramVersion});
+    settings.push_back({"Version", bravolin::kVersion});
     settings.push_back({"Date", run.startDate});
     return settings;
 }
@@ -201,7 +202,7 @@ BatchResultTables::BatchResultTables(RunContext& run, char mode) : run_(run)
     settings.seed = run.generatorSeed;
     settings.simulations = run.settings.nullModels ? run.settings.simulations : 0;
     settings.ordered = run.settings.order;
-    settings.version = kProgramVersion;
+    settings.version = bravolin::kVersion;
     settings.date = run.startDate;
     run.results = std::make_unique<ResultTables>(settings);
 }

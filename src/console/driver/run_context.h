@@ -90,10 +90,6 @@ struct RunContext {
     bool threadStartReported = false;
 };
 
-// The program's version, as the banner, --version and the result tables
-// give it.
-constexpr const char* kProgramVersion = "3.0.3";
-
 // The settings of the null models of a rows x columns matrix: the run's
 // simulations, on the threads asked for, or by default one per processor
 // this process may run on, at most 64; never more than fit in the memory
