@@ -18,6 +18,7 @@
 #include "console/driver/temperature_mode.h"
 #include "console/output/file_system.h"
 #include "console/system/console.h"
+#include "console/system/local_time.h"
 #include "console/system/platform.h"
 
 static void printBanner()

@@ -13,7 +13,7 @@
 #include "console/output/output_file.h"
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 #include "console/system/platform.h"
 
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)

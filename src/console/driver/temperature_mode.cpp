@@ -17,7 +17,7 @@
 #include "console/reports/temperature_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "console/system/console.h"
 #include "console/system/platform.h"
-#include "console/system/text_format.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_format.h"
+#include "formats/text/text_encoding.h"
 
 std::string_view withoutByteOrderMark(std::string_view text)
 {

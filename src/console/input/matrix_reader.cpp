@@ -9,8 +9,8 @@
 
 #include "console/input/input_file.h"
 #include "console/system/console.h"
-#include "console/system/text_format.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_format.h"
+#include "formats/text/text_encoding.h"
 
 namespace {
 

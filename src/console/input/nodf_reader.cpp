@@ -7,7 +7,7 @@
 
 #include "console/input/input_file.h"
 #include "console/system/console.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "console/system/text_format.h"
+#include "formats/text/text_format.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "console/output/output_lock.h"
-#include "console/system/text_format.h"
+#include "formats/text/text_format.h"
 
 namespace {
 

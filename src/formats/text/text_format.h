@@ -1,9 +1,9 @@
-// printf into a string, for the console and every output file.
-#ifndef BRAVOLIN_CONSOLE_SYSTEM_TEXT_FORMAT_H
-#define BRAVOLIN_CONSOLE_SYSTEM_TEXT_FORMAT_H
+// printf into a string, for the console, every output file and every text
+// the formats library writes.
+#ifndef BRAVOLIN_FORMATS_TEXT_TEXT_FORMAT_H
+#define BRAVOLIN_FORMATS_TEXT_TEXT_FORMAT_H
 
 #include <cstdarg>
-#include <ctime>
 #include <string>
 
 #if defined(__GNUC__)
@@ -15,9 +15,5 @@
 
 std::string formatText(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(1, 2);
 std::string vformatText(const char* format, std::va_list arguments);
-
-// The moment as ISO 8601 local time with its offset from UTC:
-// "2026-12-09T14:05:09+01:00".
-std::string isoLocalTime(std::time_t moment);
 
 #endif
