@@ -8,13 +8,14 @@
 
 #include "bravolin/version.h"
 #include "console/driver/questions.h"
-#include "console/input/input_file.h"
+#include "console/input/file_readers.h"
 #include "console/output/output_failures.h"
 #include "console/output/output_file.h"
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
-#include "formats/text/text_encoding.h"
 #include "console/system/platform.h"
+#include "formats/input/text_input.h"
+#include "formats/text/text_encoding.h"
 
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
 {
@@ -160,7 +161,7 @@ bool hintAtFileFormat(const RunContext& run, const std::string& fileName)
     if (!run.scripted)
         return false;
     if (fileStartsAsUtf16(fileName)) {
-        reportUtf16Text(fileName);
+        printReaderMessage(utf16TextMessage(fileName));
         return true;
     }
     const std::string lower = lowerCaseName(fileName);

@@ -16,11 +16,11 @@
 #include "console/driver/environment.h"
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
-#include "console/input/table_reader.h"
 #include "console/plots/analysis_pictures.h"
 #include "console/reports/matrix_results.h"
 #include "console/reports/result_tables.h"
 #include "console/system/console.h"
+#include "formats/input/table_reader.h"
 
 // The answers of a run's questions, asked once per run.
 struct RunSettings {

@@ -5,15 +5,13 @@
 #include <string>
 
 #include "bravolin/matrix.h"
-#include "console/input/matrix_reader.h"
-#include "support/listed_answers.h"
+#include "formats/input/matrix_reader.h"
 #include "support/matrices.h"
-#include "support/scratch.h"
 
 namespace {
 
-// Reads content as the text of the matrix file NAME.TXT, with the console
-// captured.
+// Reads content as the text of the matrix file NAME.TXT, with the reader's
+// messages gathered.
 struct ReadResult {
     bool ok;
     std::string console;
@@ -22,19 +20,25 @@ struct ReadResult {
     bravolin::Matrix matrix;
 };
 
-ReadResult readText(const std::string& content, std::deque<std::string> answers = {}, bool showsQuestions = true)
+// readOn answers the questions about lost lines in turn; asked false reads
+// as a script does, asked nothing.
+ReadResult readText(const std::string& content, std::deque<bool> readOn = {}, bool asked = true)
 {
-    ListedAnswers listed(std::move(answers), showsQuestions);
-    testing::internal::CaptureStdout();
-    MatrixRead read;
-    try {
-        read = readMatrixText(content, "NAME.TXT", listed);
-    } catch (...) {
-        testing::internal::GetCapturedStdout();
-        throw;
-    }
-    return {read.outcome == ReadOutcome::Read, testing::internal::GetCapturedStdout(), read.lostLines,
-            read.outcome, read.matrix};
+    std::string console;
+    const ReaderMessages say = [&console](const std::string& text) { console += text; };
+    LostLineQuestion question;
+    if (asked)
+        question = [&readOn] {
+            if (readOn.empty()) {
+                ADD_FAILURE() << "asked more often than answered";
+                return true;
+            }
+            const bool answer = readOn.front();
+            readOn.pop_front();
+            return answer;
+        };
+    const MatrixRead read = readMatrixText(content, "NAME.TXT", say, question);
+    return {read.outcome == ReadOutcome::Read, console, read.lostLines, read.outcome, read.matrix};
 }
 
 // The matrix read, as "0"/"1" lines each ended by a line end.
@@ -85,36 +89,6 @@ TEST(MatrixReader, OneRowWithoutFinalLineEndIsAOneRowMatrix)
     EXPECT_EQ(storedRows(result), "101\n");
 }
 
-TEST(MatrixReader, ForeignCharacterAfterTheFirstRowAsksAndLosesTheLine)
-{
-        ReadResult result = readText("101\n1x1\n011\n", {"yes"});
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.console,
-              "\nFile: NAME.TXT has the character:x (not 0 or 1) in line:2 colunm:2!\n"
-              "The line will be lost! Type 'Y' to continue or 'N' to abort!  ");
-    EXPECT_EQ(storedRows(result), "101\n011\n");
-}
-
-TEST(MatrixReader, EachForeignCharacterOfALostLineAsksAgainWithTheNextColumn)
-{
-        ReadResult result = readText("11\n1.1-\n", {"what", "Y", "y"});
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.console,
-              "\nFile: NAME.TXT has the character:. (not 0 or 1) in line:2 colunm:2!\n"
-              "The line will be lost! Type 'Y' to continue or 'N' to abort!  "
-              "Type 'Y' to continue or 'N' to abort!  "
-              "\nFile: NAME.TXT has the character:- (not 0 or 1) in line:2 colunm:3!\n"
-              "The line will be lost! Type 'Y' to continue or 'N' to abort!  ");
-    // The lost last line, without a line end, leaves nothing behind.
-    EXPECT_EQ(storedRows(result), "11\n");
-}
-
-TEST(MatrixReader, AnswerNAtTheQuestionEndsTheProgramAndTheEndOfInputLeavesItUnfinished)
-{
-        EXPECT_EQ(readText("11\n1#\n", {"n"}).outcome, ReadOutcome::EndProgram);
-    EXPECT_THROW(readText("11\n1#\n", {}), InputEnded);
-}
-
 TEST(MatrixReader, AScriptIsAskedNothingAndLosesTheLine)
 {
         // Once a line, however many foreign characters it holds.
@@ -161,24 +135,18 @@ TEST(MatrixReader, InvalidDigitRejectsTheFileUnlessItsLineIsLost)
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.console, "File: NAME.TXT has cel[2][2] = 2 (not 0 or 1)\n");
 
-    result = readText("Header 2009\n101\n1z9\n011\n", {"Y"});
+    result = readText("Header 2009\n101\n1z9\n011\n", {true});
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(storedRows(result), "101\n011\n");
 }
 
-TEST(MatrixReader, EmptyOrMissingFilesAreRejected)
+TEST(MatrixReader, EmptyFilesAreRejected)
 {
         for (const char* content : {"", "\n \t\r\n\n", "species names only\n"}) {
         ReadResult result = readText(content);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.console, "File: NAME.TXT has 0 rows...\n");
     }
-    ScratchDirectory dir;
-    dir.enter();
-    testing::internal::CaptureStdout();
-    ListedAnswers none;
-    EXPECT_EQ(readMatrixFile("MISSING.TXT", none).outcome, ReadOutcome::Skipped);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.TXT not found...\n");
 }
 
 TEST(MatrixReader, RowAndColumnLimits)

@@ -1,14 +1,11 @@
-// Reading whole matrix files.
-#include "console/input/input_file.h"
+// The byte order marks, line counts, limits and messages of the readers.
+#include "formats/input/text_input.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
-#include "console/system/console.h"
-#include "console/system/platform.h"
-#include "formats/text/text_format.h"
 #include "formats/text/text_encoding.h"
+#include "formats/text/text_format.h"
 
 std::string_view withoutByteOrderMark(std::string_view text)
 {
@@ -23,31 +20,21 @@ bool startsAsUtf16(std::string_view text)
     return start == "\xFF\xFE" || start == "\xFE\xFF";
 }
 
-bool fileStartsAsUtf16(const std::string& name)
+std::string utf16TextMessage(const std::string& name)
 {
-    std::FILE* file = openFile(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char start[2];
-    const std::size_t read = std::fread(start, 1, sizeof start, file);
-    std::fclose(file);
-    return startsAsUtf16(std::string_view(start, read));
+    return formatText("File: %s is UTF-16 text; save it as UTF-8 or CSV.\n", printableFileName(name).c_str());
 }
 
-void reportUtf16Text(const std::string& name)
-{
-    consolePrintf("File: %s is UTF-16 text; save it as UTF-8 or CSV.\n", printableFileName(name).c_str());
-}
-
-void CutRows::report(const std::string& name, int columns) const
+void CutRows::report(const ReaderMessages& say, const std::string& name, int columns) const
 {
     if (count_ == 1)
-        consolePrintf("File: %s: line %d has more cells than the first row; the cells after column %d are not read.\n",
-                      name.c_str(), firstLine_, columns);
+        say(formatText("File: %s: line %d has more cells than the first row; the cells after column %d are not "
+                       "read.\n",
+                       name.c_str(), firstLine_, columns));
     else if (count_ > 1)
-        consolePrintf("File: %s: line %d and %d more lines have more cells than the first row; the cells after "
-                      "column %d are not read.\n",
-                      name.c_str(), firstLine_, count_ - 1, columns);
+        say(formatText("File: %s: line %d and %d more lines have more cells than the first row; the cells after "
+                       "column %d are not read.\n",
+                       name.c_str(), firstLine_, count_ - 1, columns));
 }
 
 std::string limitRule()
@@ -85,26 +72,11 @@ UnreadText unreadText(std::string_view rest)
     return unread;
 }
 
-bool readWholeFile(const std::string& name, std::string* bytes)
-{
-    std::FILE* file = openFile(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    bytes->clear();
-    char buffer[1 << 16];
-    std::size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes->append(buffer, read);
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
-}
-
-void reportTextAfterEndOfFileMark(std::string_view rest, const std::string& name)
+void reportTextAfterEndOfFileMark(const ReaderMessages& say, std::string_view rest, const std::string& name)
 {
     for (char c : rest) {
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
-            consolePrintf("File: %s ends at a Ctrl-Z byte; the rest of it is not read.\n", name.c_str());
+            say("File: " + name + " ends at a Ctrl-Z byte; the rest of it is not read.\n");
             return;
         }
     }

@@ -1,16 +1,14 @@
 // Reader of matrix text for mode T: one byte at a time into rows, so that a
 // line may be of any length.
-#include "console/input/matrix_reader.h"
+#include "formats/input/matrix_reader.h"
 
-#include <cctype>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "console/input/input_file.h"
-#include "console/system/console.h"
-#include "formats/text/text_format.h"
+#include "formats/input/text_input.h"
 #include "formats/text/text_encoding.h"
+#include "formats/text/text_format.h"
 
 namespace {
 
@@ -19,9 +17,14 @@ namespace {
 // column count once the first row is complete, and whether the rest of the
 // current line is being ignored.
 struct ReaderState {
-    explicit ReaderState(const std::string& fileName) : name(printableFileName(fileName)) {}
+    ReaderState(const std::string& fileName, const ReaderMessages& messages, const LostLineQuestion& question)
+        : name(printableFileName(fileName)), say(messages), askToReadOn(question)
+    {
+    }
 
     const std::string name;  // for messages, escaped
+    const ReaderMessages& say;
+    const LostLineQuestion& askToReadOn;  // none: lost lines are reported, not asked about
     int col = 0;
     int row = 0;
     int columns = 0;
@@ -54,13 +57,14 @@ void discardLostLine(ReaderState& s)
     s.col = 0;
 }
 
-// The report of a lost line, as the question shows it.
-void printLostLine(const std::string& name, int character, int line, int column)
+// The report of a lost line, as the question shows it. "colunm" is the
+// classic program's spelling, which scripts that read the console match.
+void reportLostCharacter(const ReaderState& s, int character, int line, int column)
 {
     const std::string text = printableText(std::string(1, static_cast<char>(character)));
-    consolePrintf("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
-                "The line will be lost! ",
-                name.c_str(), text.c_str(), line, column);
+    s.say(formatText("\nFile: %s has the character:%s (not 0 or 1) in line:%d colunm:%d!\n"
+                     "The line will be lost! ",
+                     s.name.c_str(), text.c_str(), line, column));
 }
 
 // A scripted run's report of the line just lost, once for the whole line.
@@ -68,11 +72,11 @@ void reportLostLine(ReaderState& s)
 {
     if (s.foreignCharacters == 0)
         return;
-    printLostLine(s.name, s.firstForeign, s.row + 1, s.firstForeignColumn);
+    reportLostCharacter(s, s.firstForeign, s.row + 1, s.firstForeignColumn);
     if (s.foreignCharacters == 1)
-        consolePrintf("It has 1 character that is not 0 or 1.\n");
+        s.say("It has 1 character that is not 0 or 1.\n");
     else
-        consolePrintf("It has %d characters that are not 0 or 1.\n", s.foreignCharacters);
+        s.say(formatText("It has %d characters that are not 0 or 1.\n", s.foreignCharacters));
     s.foreignCharacters = 0;
 }
 
@@ -95,22 +99,13 @@ void endLine(ReaderState& s)
 }
 
 // Asks whether to go on after a foreign character; false ends the program.
-// Input that ends here ends the program as unfinished (InputEnded).
-bool askToContinue(const ReaderState& s, int character, AnswerSource& answers)
+bool askToContinue(const ReaderState& s, int character)
 {
-    printLostLine(s.name, character, s.row + 1, s.col + 1);
-    for (;;) {
-        consolePrintf("Type 'Y' to continue or 'N' to abort!  ");
-        const std::string answer = readWord(answers);
-        const char initial = static_cast<char>(std::toupper(static_cast<unsigned char>(answer[0])));
-        if (initial == 'Y')
-            return true;
-        if (initial == 'N')
-            return false;
-    }
+    reportLostCharacter(s, character, s.row + 1, s.col + 1);
+    return s.askToReadOn();
 }
 
-ByteOutcome takeForeignCharacter(ReaderState& s, int character, AnswerSource& answers)
+ByteOutcome takeForeignCharacter(ReaderState& s, int character)
 {
     if (!s.skipLine) {
         s.skipLine = true;
@@ -122,20 +117,20 @@ ByteOutcome takeForeignCharacter(ReaderState& s, int character, AnswerSource& an
         s.col = 0;
         return ByteOutcome::Continue;
     }
-    // A scripted run is asked nothing: the line is lost and reading goes on.
-    if (!answers.showsQuestions()) {
+    // Without a question the line is lost and reading goes on.
+    if (!s.askToReadOn) {
         if (s.foreignCharacters++ == 0) {
             s.firstForeign = character;
             s.firstForeignColumn = s.col + 1;
         }
-    } else if (!askToContinue(s, character, answers)) {
+    } else if (!askToContinue(s, character)) {
         return ByteOutcome::EndProgram;
     }
     s.col++;
     return ByteOutcome::Continue;
 }
 
-ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
+ByteOutcome takeByte(ReaderState& s, int c)
 {
     if (isLineEnd(c)) {
         endLine(s);
@@ -148,13 +143,13 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
     if (c == kEndOfFileMark)
         return ByteOutcome::EndOfFileMark;
     if (s.row == bravolin::kMaxMatrixSide) {
-        consolePrintf("File: %s has more than %d rows! The Matrix will be truncated!\n", s.name.c_str(),
-                      bravolin::kMaxMatrixSide);
+        s.say(formatText("File: %s has more than %d rows! The Matrix will be truncated!\n", s.name.c_str(),
+                         bravolin::kMaxMatrixSide));
         return ByteOutcome::RowLimit;
     }
     if (s.col == bravolin::kMaxMatrixSide && !s.skipLine) {
-        consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
-                      bravolin::kMaxMatrixSide);
+        s.say(formatText("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
+                         bravolin::kMaxMatrixSide));
         return ByteOutcome::ColumnLimit;
     }
     if (c == '0' || c == '1') {
@@ -164,15 +159,15 @@ ByteOutcome takeByte(ReaderState& s, int c, AnswerSource& answers)
         }
     } else if (c >= '2' && c <= '9') {
         if (!s.skipLine) {
-            consolePrintf("File: %s has cel[%d][%d] = %d (not 0 or 1)\n", s.name.c_str(), s.row + 1, s.col + 1,
-                          c - '0');
-            if (!answers.showsQuestions())
-                consolePrintf("File: %s: to read numbers above 1, such as abundances, as presences, use --table.\n",
-                              s.name.c_str());
+            s.say(formatText("File: %s has cel[%d][%d] = %d (not 0 or 1)\n", s.name.c_str(), s.row + 1,
+                             s.col + 1, c - '0'));
+            if (!s.askToReadOn)
+                s.say("File: " + s.name +
+                      ": to read numbers above 1, such as abundances, as presences, use --table.\n");
             return ByteOutcome::Reject;
         }
     } else {
-        return takeForeignCharacter(s, c, answers);
+        return takeForeignCharacter(s, c);
     }
     return ByteOutcome::Continue;
 }
@@ -187,9 +182,9 @@ bool reportUnreadBeyondLimit(const ReaderState& s, ByteOutcome limit, std::strin
     if (limit == ByteOutcome::RowLimit) {
         const int rows = unread.rowsAfter + (unread.cellsOnLine > 0 ? 1 : 0);
         if (rows > 0)
-            consolePrintf("File: %s: %s, so the reading stopped after line %d, and the %s after it %s not read.\n",
-                          name, limitRule().c_str(), s.lastRowLine, countOf(rows, "row").c_str(),
-                          rows == 1 ? "is" : "are");
+            s.say(formatText("File: %s: %s, so the reading stopped after line %d, and the %s after it %s not read.\n",
+                             name, limitRule().c_str(), s.lastRowLine, countOf(rows, "row").c_str(),
+                             rows == 1 ? "is" : "are"));
         return rows > 0;
     }
     const int line = s.lines.line();
@@ -204,23 +199,24 @@ bool reportUnreadBeyondLimit(const ReaderState& s, ByteOutcome limit, std::strin
     const std::string cellCount =
         unread.cellsOnLine > 0 ? formatText("line %d has %d cells; ", line, bravolin::kMaxMatrixSide + unread.cellsOnLine)
                                : std::string();
-    consolePrintf("File: %s: %s%s, so the reading stopped at column %d of line %d, and %s not read.\n", name,
-                  cellCount.c_str(), limitRule().c_str(), bravolin::kMaxMatrixSide, line, notRead.c_str());
+    s.say(formatText("File: %s: %s%s, so the reading stopped at column %d of line %d, and %s not read.\n", name,
+                     cellCount.c_str(), limitRule().c_str(), bravolin::kMaxMatrixSide, line, notRead.c_str()));
     return true;
 }
 
 }  // namespace
 
-MatrixRead readMatrixText(std::string_view bytes, const std::string& name, AnswerSource& answers)
+MatrixRead readMatrixText(std::string_view bytes, const std::string& name, const ReaderMessages& say,
+                          const LostLineQuestion& askToReadOn)
 {
     bytes = withoutByteOrderMark(bytes);
-    ReaderState s(name);
+    ReaderState s(name, say, askToReadOn);
     ByteOutcome outcome = ByteOutcome::Continue;
     std::size_t at = 0;
     while (outcome == ByteOutcome::Continue && at < bytes.size())
-        outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]), answers);
+        outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
     if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(bytes.substr(at), s.name);
+        reportTextAfterEndOfFileMark(say, bytes.substr(at), s.name);
     if (outcome == ByteOutcome::Reject)
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NotZeroOrOne};
     if (outcome == ByteOutcome::EndProgram)
@@ -235,24 +231,14 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, Answe
     endLine(s);
 
     if (s.row == 0) {
-        consolePrintf("File: %s has 0 rows...\n", s.name.c_str());
+        say("File: " + s.name + " has 0 rows...\n");
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NoRow};
     }
     if (s.columns == 0) {
-        consolePrintf("File: %s has 0 columns...\n", s.name.c_str());
+        say("File: " + s.name + " has 0 columns...\n");
         return {ReadOutcome::Skipped, s.lostLines, {}};
     }
-    s.cutRows.report(s.name, s.columns);
+    s.cutRows.report(say, s.name, s.columns);
     return {ReadOutcome::Read, s.lostLines + s.cutRows.count() + (beyondLimit ? 1 : 0),
             matrixOfRows(s.rows, s.columns)};
-}
-
-MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
-{
-    std::string bytes;
-    if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
-        return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
-    }
-    return readMatrixText(bytes, name, answers);
 }

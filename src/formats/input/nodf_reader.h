@@ -3,18 +3,19 @@
 // 0, 1, blank or tab (digits 2 to 9 included) is dropped whole, silently
 // above the first row, named below it. A Ctrl-Z byte ends the file; a
 // UTF-8 byte order mark at its start is skipped.
-#ifndef BRAVOLIN_CONSOLE_INPUT_NODF_READER_H
-#define BRAVOLIN_CONSOLE_INPUT_NODF_READER_H
+#ifndef BRAVOLIN_FORMATS_INPUT_NODF_READER_H
+#define BRAVOLIN_FORMATS_INPUT_NODF_READER_H
 
 #include <string>
 #include <string_view>
 
 #include "bravolin/matrix.h"
+#include "formats/input/reader_messages.h"
 
 enum class NodfReadOutcome {
     Read,         // the matrix is read, possibly with 0 rows or columns
     CannotOpen,   // nothing was read
-    TooManyRows,  // a 3001st row was read; the message is on the console
+    TooManyRows,  // a 3001st row was read; the reader said so
 };
 
 struct NodfRead {
@@ -26,16 +27,13 @@ struct NodfRead {
     bravolin::Matrix matrix;
 };
 
-// Reads the matrix text bytes of the file named name (named in messages):
-// its rows, and as many columns as the first row completed by a line end
+// Reads the matrix text bytes of the file named name (named in messages),
+// saying its messages to say: its rows, and as many columns as the first row completed by a line end
 // has; the cells a longer row has beyond those are dropped, and named once.
 // Cells beyond column 3000 are ignored, with a message the first time, and
 // the rows that had them are counted in one message once the file is read.
 // A 3001st row stops the reading with its message; what follows is the
 // driver's business.
-NodfRead readNodfText(std::string_view bytes, const std::string& name);
-
-// Reads the file named name.
-NodfRead readNodfFile(const std::string& name);
+NodfRead readNodfText(std::string_view bytes, const std::string& name, const ReaderMessages& say);
 
 #endif

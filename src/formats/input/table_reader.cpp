@@ -1,6 +1,6 @@
 // Reader of field tables: records scanned one at a time, cells turned into
 // presences as they come, names kept.
-#include "console/input/table_reader.h"
+#include "formats/input/table_reader.h"
 
 #include <array>
 #include <cstdint>
@@ -9,8 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "console/input/input_file.h"
-#include "console/system/console.h"
+#include "formats/input/text_input.h"
 #include "formats/text/text_encoding.h"
 
 namespace {
@@ -385,9 +384,9 @@ struct Table {
     std::string problem;
 };
 
-void reportProblem(const std::string& name, const std::string& problem)
+void reportProblem(const ReaderMessages& say, const std::string& name, const std::string& problem)
 {
-    consolePrintf("File: %s: %s.\n", printableFileName(name).c_str(), problem.c_str());
+    say("File: " + printableFileName(name) + ": " + problem + ".\n");
 }
 
 std::string position(int line, std::size_t column)
@@ -750,16 +749,16 @@ int readOtherRows(TableScanner& scanner, Table& table, bool decimalComma)
 
 }  // namespace
 
-TableRead readTableText(std::string_view bytes, const std::string& name, const TableLayout& layout)
+TableRead readTableText(std::string_view bytes, const std::string& name, const TableLayout& layout,
+                        const ReaderMessages& say)
 {
     if (startsAsUtf16(bytes)) {
-        reportUtf16Text(name);
+        say(utf16TextMessage(name));
         return {TableOutcome::Skipped, {}, ""};
     }
     bytes = withoutByteOrderMark(bytes);
     if (isMatrixOfZerosAndOnes(bytes)) {
-        consolePrintf("File: %s looks like a matrix of 0s and 1s; read it without --table.\n",
-                      printableFileName(name).c_str());
+        say("File: " + printableFileName(name) + " looks like a matrix of 0s and 1s; read it without --table.\n");
         return {TableOutcome::Skipped, {}, ""};
     }
     const Delimiter delimiter = detectDelimiter(bytes);
@@ -791,21 +790,11 @@ TableRead readTableText(std::string_view bytes, const std::string& name, const T
                         std::to_string(columns) + " columns of cells; at most " +
                         std::to_string(bravolin::kMaxMatrixSide) + " of each can be analysed";
     if (!table.problem.empty()) {
-        reportProblem(name, table.problem);
+        reportProblem(say, name, table.problem);
         return {TableOutcome::Skipped, {}, ""};
     }
     bravolin::Matrix read = matrixOfTable(table, names);
     bravolin::Matrix matrix = layout.transpose ? transposed(read) : std::move(read);
     std::string said = announcement(name, matrix, table, header, names, rowNames, layout.transpose);
     return {TableOutcome::Read, std::move(matrix), std::move(said)};
-}
-
-TableRead readTableFile(const std::string& name, const TableLayout& layout)
-{
-    std::string bytes;
-    if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
-        return {TableOutcome::Skipped, {}, ""};
-    }
-    return readTableText(bytes, name, layout);
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "console/input/table_reader.h"
+#include "formats/input/table_reader.h"
 #include "support/matrices.h"
 #include "support/scratch.h"
 
@@ -28,9 +28,9 @@ struct Read {
 
 Read readTable(const std::string& content, const TableLayout& layout)
 {
-    testing::internal::CaptureStdout();
-    TableRead read = readTableText(content, "NAME.csv", layout);
-    return {read.outcome == TableOutcome::Read, read.matrix, testing::internal::GetCapturedStdout() + read.announcement};
+    std::string said;
+    TableRead read = readTableText(content, "NAME.csv", layout, [&said](const std::string& text) { said += text; });
+    return {read.outcome == TableOutcome::Read, read.matrix, said + read.announcement};
 }
 
 Read readTable(const std::string& content, bool transpose = false)
@@ -41,7 +41,7 @@ Read readTable(const std::string& content, bool transpose = false)
 }
 
 const std::filesystem::path kExports =
-    std::filesystem::path(BRAVOLIN_SOURCE_DIR) / "tests/console/input/fixtures/r_exports";
+    std::filesystem::path(BRAVOLIN_SOURCE_DIR) / "tests/formats/input/fixtures/r_exports";
 
 std::string exportText(const std::string& name)
 {

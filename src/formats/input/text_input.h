@@ -1,9 +1,10 @@
-// Reading matrix files. Files are read as bytes on every system, so that a
-// matrix reads the same everywhere: both readers accept LF, CR and CR LF
-// line ends themselves, and both stop at a Ctrl-Z byte, which ends the text
-// of files saved by older Windows and DOS editors.
-#ifndef BRAVOLIN_CONSOLE_INPUT_INPUT_FILE_H
-#define BRAVOLIN_CONSOLE_INPUT_INPUT_FILE_H
+// What the readers of matrix text share. A file is read as bytes on every
+// system, so that a matrix reads the same everywhere: both matrix readers
+// accept LF, CR and CR LF line ends themselves, and both stop at a Ctrl-Z
+// byte, which ends the text of files saved by older Windows and DOS
+// editors.
+#ifndef BRAVOLIN_FORMATS_INPUT_TEXT_INPUT_H
+#define BRAVOLIN_FORMATS_INPUT_TEXT_INPUT_H
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "bravolin/matrix.h"
+#include "formats/input/reader_messages.h"
 
 // Ctrl-Z: the end of a matrix file, whatever follows it.
 constexpr char kEndOfFileMark = 0x1A;
@@ -20,14 +22,12 @@ constexpr char kEndOfFileMark = 0x1A;
 std::string_view withoutByteOrderMark(std::string_view text);
 
 // Whether the text starts with a UTF-16 byte order mark (FF FE or FE FF),
-// as Excel's "Unicode text" and Windows editors write it; and whether the
-// file of that UTF-8 name does (false when it cannot be read).
+// as Excel's "Unicode text" and Windows editors write it.
 bool startsAsUtf16(std::string_view text);
-bool fileStartsAsUtf16(const std::string& name);
 
-// Says that the file named name is UTF-16 text, which no reader reads, and
-// how to save it instead.
-void reportUtf16Text(const std::string& name);
+// The message that the file named name is UTF-16 text, which no reader
+// reads, and how to save it instead.
+std::string utf16TextMessage(const std::string& name);
 
 // Counts the lines of a text read byte by byte: LF, CR and CR LF each end
 // one.
@@ -60,9 +60,9 @@ public:
             firstLine_ = line;
     }
     int count() const { return count_; }
-    // The message, for rows cut after column columns, about the file whose
-    // name as messages give it (printableFileName) is name.
-    void report(const std::string& name, int columns) const;
+    // Says the message, for rows cut after column columns, about the file
+    // whose name as messages give it (printableFileName) is name.
+    void report(const ReaderMessages& say, const std::string& name, int columns) const;
 
 private:
     int count_ = 0;
@@ -86,15 +86,11 @@ struct UnreadText {
 };
 UnreadText unreadText(std::string_view rest);
 
-// Reads the whole file of that UTF-8 name into bytes; false when it cannot
-// be opened or read.
-bool readWholeFile(const std::string& name, std::string* bytes);
-
 // Called when a reader has stopped at a Ctrl-Z byte of a file, rest being
-// what follows it: names the file on the console (name, as messages give it)
-// when anything but blanks and line ends follows that byte, since that part
-// of the file is not read.
-void reportTextAfterEndOfFileMark(std::string_view rest, const std::string& name);
+// what follows it: says the file's name (name, as messages give it) when
+// anything but blanks and line ends follows that byte, since that part of
+// the file is not read.
+void reportTextAfterEndOfFileMark(const ReaderMessages& say, std::string_view rest, const std::string& name);
 
 // The matrix of the rows a reader read: columns wide, each row cut to that
 // width or padded with absences.

@@ -33,18 +33,19 @@
 // more or fewer fields than the others. A file of UTF-16 text, and one
 // whose every line is a run of 0s and 1s (a matrix file), are refused with
 // a message that says how to read them.
-#ifndef BRAVOLIN_CONSOLE_INPUT_TABLE_READER_H
-#define BRAVOLIN_CONSOLE_INPUT_TABLE_READER_H
+#ifndef BRAVOLIN_FORMATS_INPUT_TABLE_READER_H
+#define BRAVOLIN_FORMATS_INPUT_TABLE_READER_H
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "bravolin/matrix.h"
+#include "formats/input/reader_messages.h"
 
 enum class TableOutcome {
     Read,     // the matrix and its names are read
-    Skipped,  // the file cannot be used; the reason is on the console
+    Skipped,  // the file cannot be used; the reader said why
 };
 
 // How to read a table, as the command line says: whether its first row is
@@ -69,13 +70,10 @@ struct TableRead {
 
 // Reads the table text bytes of the file named name (named in messages):
 // rows are sites and columns species, or the other way round when the
-// layout transposes. An error names the file, its line (from 1) and field
-// (from 1, the row names' field included): "File: NAME: line 3, column 4:
-// "NA" is not a number."
-TableRead readTableText(std::string_view bytes, const std::string& name, const TableLayout& layout);
-
-// Reads the file named name; Skipped, with a message, when it cannot be
-// opened.
-TableRead readTableFile(const std::string& name, const TableLayout& layout);
+// layout transposes. Why a table cannot be used is said to say; an error
+// names the file, its line (from 1) and field (from 1, the row names' field
+// included): "File: NAME: line 3, column 4: "NA" is not a number.\n"
+TableRead readTableText(std::string_view bytes, const std::string& name, const TableLayout& layout,
+                        const ReaderMessages& say);
 
 #endif

@@ -1,13 +1,13 @@
 // Reader of matrix text for mode N: one byte at a time into rows.
-#include "console/input/nodf_reader.h"
+#include "formats/input/nodf_reader.h"
 
 #include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "console/input/input_file.h"
-#include "console/system/console.h"
+#include "formats/input/text_input.h"
 #include "formats/text/text_encoding.h"
+#include "formats/text/text_format.h"
 
 namespace {
 
@@ -15,9 +15,13 @@ namespace {
 // the column count (0 until the first row is complete), whether the current
 // line is lost, and whether the column limit has been reported.
 struct ReaderState {
-    explicit ReaderState(const std::string& fileName) : name(printableFileName(fileName)) {}
+    ReaderState(const std::string& fileName, const ReaderMessages& messages)
+        : name(printableFileName(fileName)), say(messages)
+    {
+    }
 
     const std::string name;  // for messages, escaped
+    const ReaderMessages& say;
     int column = 0;
     int row = 0;
     int columns = 0;
@@ -51,8 +55,8 @@ void storeCell(ReaderState& s, int value)
         return;
     if (s.column == bravolin::kMaxMatrixSide) {
         if (!s.truncationReported)
-            consolePrintf("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
-                          bravolin::kMaxMatrixSide);
+            s.say(formatText("File: %s has more than %d columns! The Matrix will be truncated!\n", s.name.c_str(),
+                             bravolin::kMaxMatrixSide));
         s.truncationReported = true;
         s.cellsBeyondLimitOnLine++;
         return;
@@ -116,14 +120,14 @@ void reportCellsBeyondLimit(const ReaderState& s)
 {
     const int limit = bravolin::kMaxMatrixSide;
     if (s.rowsBeyondLimit == 1)
-        consolePrintf("File: %s: line %d has %d cells; %s, so its last %s not read.\n", s.name.c_str(),
-                      s.firstLineBeyondLimit, limit + s.firstCellsBeyondLimit, limitRule().c_str(),
-                      (countOf(s.cellsBeyondLimit, "cell") + (s.cellsBeyondLimit == 1 ? " is" : " are")).c_str());
+        s.say(formatText("File: %s: line %d has %d cells; %s, so its last %s not read.\n", s.name.c_str(),
+                         s.firstLineBeyondLimit, limit + s.firstCellsBeyondLimit, limitRule().c_str(),
+                         (countOf(s.cellsBeyondLimit, "cell") + (s.cellsBeyondLimit == 1 ? " is" : " are")).c_str()));
     else if (s.rowsBeyondLimit > 1)
-        consolePrintf("File: %s: line %d and %d more lines have more than %d cells; %s, so their %s after column %d "
-                      "are not read.\n",
-                      s.name.c_str(), s.firstLineBeyondLimit, s.rowsBeyondLimit - 1, limit, limitRule().c_str(),
-                      countOf(s.cellsBeyondLimit, "cell").c_str(), limit);
+        s.say(formatText("File: %s: line %d and %d more lines have more than %d cells; %s, so their %s after column "
+                         "%d are not read.\n",
+                         s.name.c_str(), s.firstLineBeyondLimit, s.rowsBeyondLimit - 1, limit, limitRule().c_str(),
+                         countOf(s.cellsBeyondLimit, "cell").c_str(), limit));
 }
 
 // What the reader dropped, said once the file is read: the lines below the
@@ -133,15 +137,15 @@ void reportCellsBeyondLimit(const ReaderState& s)
 void reportDroppedCells(const ReaderState& s)
 {
     for (int line : s.lostLineNumbers)
-        consolePrintf("File: %s: line %d is not a row of 0s and 1s and is not read.\n", s.name.c_str(), line);
+        s.say(formatText("File: %s: line %d is not a row of 0s and 1s and is not read.\n", s.name.c_str(), line));
     if (s.lostLines > static_cast<int>(kLostLinesNamed))
-        consolePrintf("File: %s: and %d more lines are not rows of 0s and 1s and are not read.\n", s.name.c_str(),
-                      s.lostLines - static_cast<int>(kLostLinesNamed));
-    s.cutRows.report(s.name, s.columns);
+        s.say(formatText("File: %s: and %d more lines are not rows of 0s and 1s and are not read.\n",
+                         s.name.c_str(), s.lostLines - static_cast<int>(kLostLinesNamed)));
+    s.cutRows.report(s.say, s.name, s.columns);
     reportCellsBeyondLimit(s);
     if (s.columns == 0 && !s.rows.empty() && !s.rows[0].empty())
-        consolePrintf("File: %s: line %d has no line end, so its cells are not read.\n", s.name.c_str(),
-                      s.lines.line());
+        s.say(formatText("File: %s: line %d has no line end, so its cells are not read.\n", s.name.c_str(),
+                         s.lines.line()));
 }
 
 enum class ByteOutcome { Continue, RowLimit, EndOfFileMark };
@@ -190,29 +194,23 @@ bool endFile(ReaderState& s)
 
 }  // namespace
 
-NodfRead readNodfText(std::string_view bytes, const std::string& name)
+NodfRead readNodfText(std::string_view bytes, const std::string& name, const ReaderMessages& say)
 {
     bytes = withoutByteOrderMark(bytes);
-    ReaderState s(name);
+    ReaderState s(name, say);
     ByteOutcome outcome = ByteOutcome::Continue;
     std::size_t at = 0;
     while (outcome == ByteOutcome::Continue && at < bytes.size())
         outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
     if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(bytes.substr(at), s.name);
+        reportTextAfterEndOfFileMark(say, bytes.substr(at), s.name);
     if (outcome == ByteOutcome::RowLimit || !endFile(s)) {
-        consolePrintf("File %s has more than 1000 lines!!!\n", s.name.c_str());
+        // The classic program's words, whatever the limit: scripts that read
+        // the console match them.
+        say("File " + s.name + " has more than 1000 lines!!!\n");
         return {NodfReadOutcome::TooManyRows, s.lostLines, {}};
     }
     reportDroppedCells(s);
     const bool cellsDropped = s.cutRows.count() > 0 || s.rowsBeyondLimit > 0 || (s.columns == 0 && !s.rows.empty());
     return {NodfReadOutcome::Read, s.lostLines + (cellsDropped ? 1 : 0), matrixOfRows(s.rows, s.columns)};
-}
-
-NodfRead readNodfFile(const std::string& name)
-{
-    std::string bytes;
-    if (!readWholeFile(name, &bytes))
-        return {NodfReadOutcome::CannotOpen, 0, {}};
-    return readNodfText(bytes, name);
 }
