@@ -17,10 +17,10 @@
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
 #include "console/plots/analysis_pictures.h"
-#include "console/reports/matrix_results.h"
-#include "console/reports/result_tables.h"
+#include "console/output/result_table_files.h"
 #include "console/system/console.h"
 #include "formats/input/table_reader.h"
+#include "formats/tables/matrix_results.h"
 
 // The answers of a run's questions, asked once per run.
 struct RunSettings {

@@ -2,8 +2,8 @@
 // value and, for every null model that ran, the statistics of its simulated
 // values (n, mean, sd, SES, both P values). The result tables and the
 // console's result line are written from them.
-#ifndef BRAVOLIN_CONSOLE_REPORTS_MATRIX_RESULTS_H
-#define BRAVOLIN_CONSOLE_REPORTS_MATRIX_RESULTS_H
+#ifndef BRAVOLIN_FORMATS_TABLES_MATRIX_RESULTS_H
+#define BRAVOLIN_FORMATS_TABLES_MATRIX_RESULTS_H
 
 #include <cstdint>
 #include <optional>

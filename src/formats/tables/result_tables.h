@@ -1,6 +1,7 @@
-// The result tables of a batch (--results), for R, spreadsheets and
-// papers: plain CSV files with a header row, written whole and replaced by
-// the next batch of the same mode.
+// The text of the result tables of a batch (--results), for R,
+// spreadsheets and papers: plain CSV files with a header row, which a front
+// end writes whole (the console program replaces those of the last batch
+// of the same mode).
 //   BRAVOLIN_T_results.csv      one row per matrix, statistic and model: the
 //                               observed value, n, mean, sd, SES, p_less,
 //                               p_greater, the run's settings, and last
@@ -15,19 +16,17 @@
 // undefined value is NA. The mode column says "temperature" or "nodf" and
 // every other text column holds words, so that R's read.csv reads each
 // column as what it is (a bare T would be read as TRUE).
-#ifndef BRAVOLIN_CONSOLE_REPORTS_RESULT_TABLES_H
-#define BRAVOLIN_CONSOLE_REPORTS_RESULT_TABLES_H
+#ifndef BRAVOLIN_FORMATS_TABLES_RESULT_TABLES_H
+#define BRAVOLIN_FORMATS_TABLES_RESULT_TABLES_H
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
 #include "bravolin/temperature.h"
-#include "console/output/output_file.h"
-#include "console/reports/matrix_results.h"
+#include "formats/tables/matrix_results.h"
 
 // What every row of the results table repeats about the run.
 struct ResultTableSettings {
@@ -42,34 +41,25 @@ struct ResultTableSettings {
 // The name of one of the batch's tables: BRAVOLIN_T_results.csv.
 std::string resultTableName(char mode, const char* table);
 
-// The tables of one batch: each matrix's rows are added as its analysis
-// completes (or as its null models are cut short), and the tables replace
-// those of the last batch when committed (or destroyed, or the program is
-// interrupted). The files are opened with the first matrix, so that a
-// batch interrupted before any matrix leaves the last batch's tables in
-// place; a batch that ends with no matrix replaces them with empty ones.
-class ResultTables {
-public:
-    explicit ResultTables(const ResultTableSettings& settings);
-    ~ResultTables();
-    ResultTables(const ResultTables&) = delete;
-    ResultTables& operator=(const ResultTables&) = delete;
-
-    void addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
-                        const bravolin::TemperatureResult& observed, const bravolin::TemperatureNullModels* null);
-    void addNodf(const MatrixResults& results, const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
-                 const bravolin::NodfNullModels* null);
-    void commit();
-
-private:
-    struct Files;
-    // The batch's files, opened with their header rows at the first call.
-    Files& files();
-    void addResults(const MatrixResults& results);
-
-    ResultTableSettings settings_;
-    std::unique_ptr<Files> files_;
+// Text of the four tables: their header rows, or the rows one matrix adds.
+// nullValues is empty without null models, whose table a batch then lacks.
+struct ResultTableText {
+    std::string results, rows, columns, nullValues;
 };
+
+// The header rows of the tables of a batch of mode 'T' or 'N'.
+ResultTableText resultTableHeaders(char mode, bool nullModels);
+
+// The rows a matrix adds to every table: its results, each of its lines,
+// and, with null models (settings.simulations above 0 and null given), the
+// values of every simulation. A front end appends them to the tables in
+// the order the matrices were analysed.
+ResultTableText temperatureTableRows(const ResultTableSettings& settings, const MatrixResults& results,
+                                     const bravolin::Matrix& matrix, const bravolin::TemperatureResult& observed,
+                                     const bravolin::TemperatureNullModels* null);
+ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixResults& results,
+                              const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+                              const bravolin::NodfNullModels* null);
 
 // A field of a CSV row: quoted as RFC 4180 quotes it when it holds a
 // comma, a quote, a line end or blanks at either end.

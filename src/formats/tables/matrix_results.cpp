@@ -1,5 +1,5 @@
 // The statistics of a matrix's null models, and the console's result line.
-#include "console/reports/matrix_results.h"
+#include "formats/tables/matrix_results.h"
 
 #include <cmath>
 

@@ -1,10 +1,9 @@
-// Writing the result tables of a batch.
-#include "console/reports/result_tables.h"
+// The text of the result tables of a batch.
+#include "formats/tables/result_tables.h"
 
 #include <cmath>
 #include <vector>
 
-#include "console/output/output_lock.h"
 #include "formats/text/text_format.h"
 
 namespace {
@@ -85,6 +84,34 @@ const char* const kResultsHeader =
     "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
     "seed,file_seed,simulations,ordered,version,date,complete\n";
 
+// The rows of the results table of a matrix: one per statistic and model
+// that ran, or one per statistic without null models.
+std::string resultRows(const ResultTableSettings& settings, const MatrixResults& results)
+{
+    const std::string head = csvField(results.file) + "," + modeText(results.mode) + ",";
+    const std::string sizes = "," + std::to_string(results.rows) + "," + std::to_string(results.columns) + "," +
+                              floatText(results.fill) + ",";
+    const std::string run =
+        "," + std::to_string(settings.seed) + "," +
+        (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
+        std::to_string(settings.simulations) + "," +
+        (settings.mode == 'N' ? (settings.ordered ? "yes" : "no") : "") + "," + csvField(settings.version) +
+        "," + settings.date + "," + completenessText(results.completeness) + "\n";
+    std::string text;
+    for (const StatisticResults& statistic : results.statistics) {
+        const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
+        if (statistic.models.empty())
+            text += start + ",,,,,,," + run.substr(1);
+        for (const ModelResults& model : statistic.models) {
+            const bravolin::NullStatistics& s = model.statistics;
+            text += start + bravolin::kNullModelNames[model.model] + "," + std::to_string(s.n) + "," +
+                    doubleText(s.mean) + "," + doubleText(s.sd) + "," + doubleText(s.ses) + "," +
+                    doubleText(s.pLess) + "," + doubleText(s.pGreater) + run;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string csvField(const std::string& text)
@@ -107,79 +134,28 @@ std::string resultTableName(char mode, const char* table)
     return std::string("BRAVOLIN_") + mode + "_" + table + ".csv";
 }
 
-// The four tables of a batch, open from its first matrix on.
-struct ResultTables::Files {
-    explicit Files(char mode, bool nullModels)
-        : results(resultTableName(mode, "results")), rows(resultTableName(mode, "rows")),
-          columns(resultTableName(mode, "columns"))
-    {
-        results.write(kResultsHeader);
-        const std::string linesHeader = std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
-                                        (mode == 'T' ? ",temperature\n" : "\n");
-        rows.write(linesHeader);
-        columns.write(linesHeader);
-        if (!nullModels)
-            return;
-        nullValues = std::make_unique<ReplacingFile>(resultTableName(mode, "null_values"));
-        nullValues->write(mode == 'T' ? "file,simulation,model,temperature\n"
-                                      : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n");
-    }
-
-    ReplacingFile results, rows, columns;
-    std::unique_ptr<ReplacingFile> nullValues;  // with null models
-};
-
-ResultTables::ResultTables(const ResultTableSettings& settings) : settings_(settings) {}
-
-ResultTables::~ResultTables() = default;
-
-ResultTables::Files& ResultTables::files()
+ResultTableText resultTableHeaders(char mode, bool nullModels)
 {
-    if (!files_)
-        files_ = std::make_unique<Files>(settings_.mode, settings_.simulations > 0);
-    return *files_;
+    const std::string linesHeader = std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
+                                    (mode == 'T' ? ",temperature\n" : "\n");
+    ResultTableText headers{kResultsHeader, linesHeader, linesHeader, ""};
+    if (nullModels)
+        headers.nullValues = mode == 'T' ? "file,simulation,model,temperature\n"
+                                         : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n";
+    return headers;
 }
 
-void ResultTables::addResults(const MatrixResults& results)
+ResultTableText temperatureTableRows(const ResultTableSettings& settings, const MatrixResults& results,
+                                     const bravolin::Matrix& matrix, const bravolin::TemperatureResult& observed,
+                                     const bravolin::TemperatureNullModels* null)
 {
-    const std::string head = csvField(results.file) + "," + modeText(results.mode) + ",";
-    const std::string sizes = "," + std::to_string(results.rows) + "," + std::to_string(results.columns) + "," +
-                              floatText(results.fill) + ",";
-    const std::string settings =
-        "," + std::to_string(settings_.seed) + "," +
-        (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
-        std::to_string(settings_.simulations) + "," +
-        (settings_.mode == 'N' ? (settings_.ordered ? "yes" : "no") : "") + "," + csvField(settings_.version) +
-        "," + settings_.date + "," + completenessText(results.completeness) + "\n";
-    std::string text;
-    for (const StatisticResults& statistic : results.statistics) {
-        const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
-        if (statistic.models.empty())
-            text += start + ",,,,,,," + settings.substr(1);
-        for (const ModelResults& model : statistic.models) {
-            const bravolin::NullStatistics& s = model.statistics;
-            text += start + bravolin::kNullModelNames[model.model] + "," + std::to_string(s.n) + "," +
-                    doubleText(s.mean) + "," + doubleText(s.sd) + "," + doubleText(s.ses) + "," +
-                    doubleText(s.pLess) + "," + doubleText(s.pGreater) + settings;
-        }
-    }
-    files().results.write(text);
-}
-
-void ResultTables::addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
-                                  const bravolin::TemperatureResult& observed,
-                                  const bravolin::TemperatureNullModels* null)
-{
-    // A matrix's rows reach every table, or none when the program is
-    // interrupted at once from another thread.
-    OutputLock lock;
-    addResults(results);
     const std::string file = csvField(results.file);
-    files().rows.write(lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature));
-    files().columns.write(lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature));
-    if (null == nullptr || !files().nullValues)
-        return;
-    std::string text;
+    ResultTableText tables{resultRows(settings, results),
+                           lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature),
+                           lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature), ""};
+    if (null == nullptr || settings.simulations <= 0)
+        return tables;
+    std::string& text = tables.nullValues;
     for (std::size_t s = 0; s < null->temperatures.size(); s++) {
         const std::string start = file + "," + std::to_string(s + 1) + ",";
         for (int model = 0; model < bravolin::kNullModels; model++)
@@ -188,24 +164,24 @@ void ResultTables::addTemperature(const MatrixResults& results, const bravolin::
         if (s < null->fixedFixed.size())
             text += start + "FF," + floatText(null->fixedFixed[s]) + "\n";
     }
-    files().nullValues->write(text);
+    return tables;
 }
 
-void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix& matrix,
-                           const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null)
+ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixResults& results,
+                              const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+                              const bravolin::NodfNullModels* null)
 {
-    OutputLock lock;
-    addResults(results);
     const std::string file = csvField(results.file);
-    files().rows.write(lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr));
-    files().columns.write(lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr));
-    if (null == nullptr || !files().nullValues)
-        return;
+    ResultTableText tables{resultRows(settings, results),
+                           lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr),
+                           lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr), ""};
+    if (null == nullptr || settings.simulations <= 0)
+        return tables;
     auto values = [](const bravolin::NodfValues& nodf) {
         return floatText(bravolin::nodfPercent(nodf.rows)) + "," + floatText(bravolin::nodfPercent(nodf.columns)) + "," +
                floatText(bravolin::nodfPercent(nodf.total)) + "\n";
     };
-    std::string text;
+    std::string& text = tables.nullValues;
     for (std::size_t s = 0; s < null->values.size(); s++) {
         const std::string start = file + "," + std::to_string(s + 1) + ",";
         for (int model = 0; model < bravolin::kNullModels; model++)
@@ -213,16 +189,5 @@ void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix&
         if (s < null->fixedFixed.size())
             text += start + "FF," + values(null->fixedFixed[s]);
     }
-    files().nullValues->write(text);
-}
-
-void ResultTables::commit()
-{
-    OutputLock lock;
-    Files& tables = files();
-    tables.results.commit();
-    tables.rows.commit();
-    tables.columns.commit();
-    if (tables.nullValues)
-        tables.nullValues->commit();
+    return tables;
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "console/output/output_file.h"
-#include "console/reports/result_tables.h"
+#include "console/output/result_table_files.h"
 #include "support/scratch.h"
 
 TEST(ResultTables, OnlyABatchThatHasAMatrixOrEndsReplacesTheLastBatchsTables)
