@@ -16,7 +16,7 @@
 #include "console/driver/environment.h"
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
-#include "console/plots/analysis_pictures.h"
+#include "console/output/picture_files.h"
 #include "console/output/result_table_files.h"
 #include "console/system/console.h"
 #include "formats/input/table_reader.h"

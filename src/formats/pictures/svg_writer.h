@@ -1,7 +1,7 @@
 // Pieces of SVG text shared by the pictures: locale-independent numbers,
 // colours, the document frame, rectangles and text elements.
-#ifndef BRAVOLIN_CONSOLE_PLOTS_SVG_WRITER_H
-#define BRAVOLIN_CONSOLE_PLOTS_SVG_WRITER_H
+#ifndef BRAVOLIN_FORMATS_PICTURES_SVG_WRITER_H
+#define BRAVOLIN_FORMATS_PICTURES_SVG_WRITER_H
 
 #include <string>
 #include <string_view>

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "console/plots/svg_writer.h"
-#include "console/plots/text_escaping.h"
+#include "formats/pictures/svg_writer.h"
+#include "formats/pictures/text_escaping.h"
 
 namespace {
 

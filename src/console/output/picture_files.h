@@ -1,38 +1,21 @@
-// The pictures of a run's analyses and the page of its batch, written when
-// the command line asks for them (--svg, --report): they read what the
-// analyses computed and change none of it. Each picture is named after the
-// matrix file's whole name ("a.txt_packed.svg") and written whole, replacing
-// the picture of an earlier run.
-#ifndef BRAVOLIN_CONSOLE_PLOTS_ANALYSIS_PICTURES_H
-#define BRAVOLIN_CONSOLE_PLOTS_ANALYSIS_PICTURES_H
+// The pictures of a run's analyses and the page of its batch as files,
+// written when the command line asks for them (--svg, --report): each
+// picture is written whole under its name ("a.txt_packed.svg"), replacing
+// the picture of an earlier run, and the page anew after every matrix.
+// What they show is the formats library's (formats/pictures).
+#ifndef BRAVOLIN_CONSOLE_OUTPUT_PICTURE_FILES_H
+#define BRAVOLIN_CONSOLE_OUTPUT_PICTURE_FILES_H
 
 #include <string>
 #include <vector>
 
-#include "bravolin/matrix.h"
-#include "bravolin/nodf.h"
-#include "bravolin/null_models.h"
-#include "bravolin/statistics.h"
-#include "bravolin/temperature.h"
-#include "console/plots/report_page.h"
-
-// The name of the page of a batch of mode 'T' or 'N', in the working folder:
-// BRAVOLIN_T_report.html or BRAVOLIN_N_report.html, so that a run of each
-// mode in one folder keeps both pages.
-std::string reportPageName(char mode);
-
-// A null model's statistics of the matrix being analysed: of its
-// temperature, or of its total NODF in percent.
-struct ModelStatistics {
-    bravolin::NullModel model = bravolin::Er;
-    bravolin::NullStatistics statistics;
-};
+#include "formats/pictures/analysis_pictures.h"
 
 struct RunPictures {
     bool pictures = false;   // --svg
     bool page = false;       // --report
     ReportPage report;
-    std::vector<std::string> filePictures;  // of the matrix being analysed
+    std::vector<std::string> filePictures;  // written of the matrix being analysed
     // Of every model that ran on the matrix being analysed, for its row of
     // the page.
     std::vector<ModelStatistics> fileStatistics;

@@ -13,8 +13,8 @@
 // shortened, and a name carries its whole text as a tooltip (an SVG title).
 // A legend under the title shows each kind of cell (or block) and line as
 // the grid draws it, in colours that colour-blind readers tell apart.
-#ifndef BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
-#define BRAVOLIN_CONSOLE_PLOTS_MATRIX_PICTURES_H
+#ifndef BRAVOLIN_FORMATS_PICTURES_MATRIX_PICTURES_H
+#define BRAVOLIN_FORMATS_PICTURES_MATRIX_PICTURES_H
 
 #include <string>
 #include <utility>

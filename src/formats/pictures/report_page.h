@@ -1,8 +1,8 @@
 // The HTML page of a batch: the run's settings, one table row per matrix
 // with its values and links to its pictures, and the pictures themselves,
 // readable offline from the folder it lies in.
-#ifndef BRAVOLIN_CONSOLE_PLOTS_REPORT_PAGE_H
-#define BRAVOLIN_CONSOLE_PLOTS_REPORT_PAGE_H
+#ifndef BRAVOLIN_FORMATS_PICTURES_REPORT_PAGE_H
+#define BRAVOLIN_FORMATS_PICTURES_REPORT_PAGE_H
 
 #include <string>
 #include <utility>

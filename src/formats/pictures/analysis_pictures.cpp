@@ -1,21 +1,14 @@
 // Pictures of the analyses: what each picture shows, taken from the
 // analyses' results.
-#include "console/plots/analysis_pictures.h"
+#include "formats/pictures/analysis_pictures.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "console/output/output_file.h"
-#include "console/plots/matrix_pictures.h"
-#include "console/plots/null_pictures.h"
+#include "formats/pictures/matrix_pictures.h"
+#include "formats/pictures/null_pictures.h"
 
 namespace {
-
-void writePicture(RunPictures& run, const std::string& name, const std::string& content)
-{
-    if (writeWholeFile(name, content))
-        run.filePictures.push_back(name);
-}
 
 // Each line's name, or its number in the matrix file from 1.
 std::vector<std::string> rowLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
@@ -76,19 +69,19 @@ struct ModelValues {
 };
 
 // The null picture of the matrix, in the units it shows (NODF in percent),
-// and the statistics of every model, kept for the matrix's row of the page.
-void drawNullPicture(RunPictures& run, const std::string& fileName, char mode, float observed,
-                     const std::vector<ModelValues>& models)
+// and the statistics of every model, for the matrix's row of the page.
+NullPicture drawNullPicture(const std::string& fileName, char mode, float observed,
+                            const std::vector<ModelValues>& models)
 {
     const double scale = mode == 'N' ? 100 : 1;
     NullDistributionPicture picture;
     picture.fileName = fileName;
     picture.mode = mode;
     picture.observed = static_cast<double>(observed) * scale;
-    run.fileStatistics.clear();
+    NullPicture drawn;
     for (const ModelValues& model : models) {
         const bravolin::NullStatistics statistics = bravolin::nullStatistics(model.values, observed, scale);
-        run.fileStatistics.push_back({model.model, statistics});
+        drawn.statistics.push_back({model.model, statistics});
         NullModelPanel panel;
         panel.model = bravolin::kNullModelNames[model.model];
         for (const float value : model.values)
@@ -97,7 +90,8 @@ void drawNullPicture(RunPictures& run, const std::string& fileName, char mode, f
         panel.p = nestednessP(mode, statistics);
         picture.panels.push_back(std::move(panel));
     }
-    writePicture(run, fileName + (mode == 'T' ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture));
+    drawn.picture = {fileName + (mode == 'T' ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture)};
+    return drawn;
 }
 
 // A model's SES and P cells in the row, in the model's two columns after
@@ -123,21 +117,20 @@ std::string reportPageName(char mode)
     return mode == 'N' ? "BRAVOLIN_N_report.html" : "BRAVOLIN_T_report.html";
 }
 
-void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings)
+ReportPage newReportPage(char mode, bool nullModels, const PageSettings& settings)
 {
-    run.report = ReportPage{};
-    run.report.mode = mode;
-    run.report.settings = settings;
+    ReportPage page;
+    page.mode = mode;
+    page.settings = settings;
     // The columns of the null models are added as their statistics come.
-    run.report.headings = observedHeadings(mode);
+    page.headings = observedHeadings(mode);
     if (nullModels)
-        run.report.note = statisticsNote(mode);
-    run.filePictures.clear();
-    run.fileStatistics.clear();
+        page.note = statisticsNote(mode);
+    return page;
 }
 
-void drawPackedMatrix(RunPictures& run, const std::string& fileName, const bravolin::Matrix& matrix,
-                      const bravolin::TemperatureResult& result)
+NamedPicture packedPicture(const std::string& fileName, const bravolin::Matrix& matrix,
+                           const bravolin::TemperatureResult& result)
 {
     const bravolin::Matrix packed = bravolin::packedMatrix(matrix, result);
     PackedMatrixPicture picture;
@@ -159,11 +152,11 @@ void drawPackedMatrix(RunPictures& run, const std::string& fileName, const bravo
         picture.isocline.emplace_back(point.x, point.y);
     picture.packedFillPercent = result.packedFill;
     picture.temperature = result.temperature;
-    writePicture(run, fileName + "_packed.svg", packedMatrixSvg(picture));
+    return {fileName + "_packed.svg", packedMatrixSvg(picture)};
 }
 
-void drawOrderedMatrix(RunPictures& run, const std::string& fileName, const bravolin::Matrix& matrix,
-                       const bravolin::NodfResult& result)
+NamedPicture orderedPicture(const std::string& fileName, const bravolin::Matrix& matrix,
+                            const bravolin::NodfResult& result)
 {
     const bravolin::Matrix ordered = bravolin::orderedMatrix(matrix, result);
     OrderedMatrixPicture picture;
@@ -177,38 +170,34 @@ void drawOrderedMatrix(RunPictures& run, const std::string& fileName, const brav
     picture.nodfRows = static_cast<double>(result.nodf.rows) * 100;
     picture.nodfColumns = static_cast<double>(result.nodf.columns) * 100;
     picture.nodfTotal = static_cast<double>(result.nodf.total) * 100;
-    writePicture(run, fileName + "_ordered.svg", orderedMatrixSvg(picture));
+    return {fileName + "_ordered.svg", orderedMatrixSvg(picture)};
 }
 
-void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::TemperatureResult& observed,
-                           const bravolin::TemperatureNullModels& null)
+NullPicture nullPicture(const std::string& fileName, const bravolin::TemperatureResult& observed,
+                        const bravolin::TemperatureNullModels& null)
 {
     std::vector<ModelValues> models;
     for (const bravolin::NullModel model : modelsThatRan(!null.fixedFixed.empty()))
         models.push_back({model, bravolin::modelValues(null, model)});
-    drawNullPicture(run, fileName, 'T', observed.temperature, models);
+    return drawNullPicture(fileName, 'T', observed.temperature, models);
 }
 
-void drawNullDistributions(RunPictures& run, const std::string& fileName, const bravolin::NodfResult& observed,
-                           const bravolin::NodfNullModels& null)
+NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult& observed,
+                        const bravolin::NodfNullModels& null)
 {
     std::vector<ModelValues> models;
     for (const bravolin::NullModel model : modelsThatRan(!null.fixedFixed.empty()))
         models.push_back({model, bravolin::modelValues(null, model, bravolin::NodfPart::Total)});
-    drawNullPicture(run, fileName, 'N', observed.nodf.total, models);
+    return drawNullPicture(fileName, 'N', observed.nodf.total, models);
 }
 
-void finishPicturesOfFile(RunPictures& run, const std::string& fileName, const std::vector<std::string>& summaryValues)
+void addReportRow(ReportPage& page, const std::string& fileName, const std::vector<std::string>& summaryValues,
+                  const std::vector<std::string>& pictureFiles, const std::vector<ModelStatistics>& statistics)
 {
-    if (run.page) {
-        const std::size_t observed = std::min(summaryValues.size(), observedHeadings(run.report.mode).size());
-        ReportRow row{fileName, {summaryValues.begin(), summaryValues.begin() + static_cast<std::ptrdiff_t>(observed)},
-                      run.filePictures};
-        for (const ModelStatistics& model : run.fileStatistics)
-            addModelCells(run.report, row, model, run.report.mode);
-        run.report.rows.push_back(std::move(row));
-        writeWholeFile(reportPageName(run.report.mode), reportPageHtml(run.report));
-    }
-    run.filePictures.clear();
-    run.fileStatistics.clear();
+    const std::size_t observed = std::min(summaryValues.size(), observedHeadings(page.mode).size());
+    ReportRow row{fileName, {summaryValues.begin(), summaryValues.begin() + static_cast<std::ptrdiff_t>(observed)},
+                  pictureFiles};
+    for (const ModelStatistics& model : statistics)
+        addModelCells(page, row, model, page.mode);
+    page.rows.push_back(std::move(row));
 }

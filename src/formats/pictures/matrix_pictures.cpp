@@ -1,6 +1,6 @@
 // Drawing presence/absence matrices as SVG: the grid of cells or of blocks,
 // the file's row and column numbers, unexpected cells and the isocline.
-#include "console/plots/matrix_pictures.h"
+#include "formats/pictures/matrix_pictures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "console/plots/svg_writer.h"
+#include "formats/pictures/svg_writer.h"
 
 namespace {
 

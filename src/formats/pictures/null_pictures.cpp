@@ -1,13 +1,13 @@
 // Histograms of the null-model values of one matrix, one panel per model in
 // a grid under a title with the observed value and how the SES and the P
 // values are computed.
-#include "console/plots/null_pictures.h"
+#include "formats/pictures/null_pictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
-#include "console/plots/svg_writer.h"
+#include "formats/pictures/svg_writer.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Writing the batch page as HTML5 in XML syntax, so that browsers show it and
 // XML tools can read it.
-#include "console/plots/report_page.h"
+#include "formats/pictures/report_page.h"
 
 #include <string_view>
 
-#include "console/plots/text_escaping.h"
+#include "formats/pictures/text_escaping.h"
 
 namespace {
 

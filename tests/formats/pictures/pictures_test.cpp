@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "console/plots/plots.h"
+#include "formats/pictures/plots.h"
 #include "support/svg_reading.h"
 
 namespace {

@@ -15,8 +15,8 @@
 // from it; values that are all equal form one narrow bar. Bars narrower
 // than 3 pixels have no outline, so that they keep the palette's colour.
 // The observed value is a labelled vertical line.
-#ifndef BRAVOLIN_CONSOLE_PLOTS_NULL_PICTURES_H
-#define BRAVOLIN_CONSOLE_PLOTS_NULL_PICTURES_H
+#ifndef BRAVOLIN_FORMATS_PICTURES_NULL_PICTURES_H
+#define BRAVOLIN_FORMATS_PICTURES_NULL_PICTURES_H
 
 #include <string>
 #include <vector>

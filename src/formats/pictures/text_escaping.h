@@ -1,7 +1,7 @@
 // Making file names and other outside text safe to put into SVG pictures and
 // the HTML page: valid UTF-8, escaped markup characters, encoded link targets.
-#ifndef BRAVOLIN_CONSOLE_PLOTS_TEXT_ESCAPING_H
-#define BRAVOLIN_CONSOLE_PLOTS_TEXT_ESCAPING_H
+#ifndef BRAVOLIN_FORMATS_PICTURES_TEXT_ESCAPING_H
+#define BRAVOLIN_FORMATS_PICTURES_TEXT_ESCAPING_H
 
 #include <string>
 #include <string_view>

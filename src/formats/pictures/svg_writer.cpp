@@ -1,10 +1,10 @@
 // Locale-independent SVG text for the pictures.
-#include "console/plots/svg_writer.h"
+#include "formats/pictures/svg_writer.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "console/plots/text_escaping.h"
+#include "formats/pictures/text_escaping.h"
 
 namespace {
 

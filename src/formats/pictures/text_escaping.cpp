@@ -1,5 +1,5 @@
 // Valid UTF-8, XML escaping and percent-encoding for the pictures and the page.
-#include "console/plots/text_escaping.h"
+#include "formats/pictures/text_escaping.h"
 
 namespace {
 
