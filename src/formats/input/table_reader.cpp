@@ -759,7 +759,7 @@ TableRead readTableText(std::string_view bytes, const std::string& name, const T
     bytes = withoutByteOrderMark(bytes);
     if (isMatrixOfZerosAndOnes(bytes)) {
         say("File: " + printableFileName(name) + " looks like a matrix of 0s and 1s; read it without --table.\n");
-        return {TableOutcome::Skipped, {}, ""};
+        return {TableOutcome::MatrixFile, {}, ""};
     }
     const Delimiter delimiter = detectDelimiter(bytes);
     const bool decimalComma = delimiter == Delimiter::Semicolon || delimiter == Delimiter::Tab;

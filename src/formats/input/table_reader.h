@@ -44,8 +44,9 @@
 #include "formats/input/reader_messages.h"
 
 enum class TableOutcome {
-    Read,     // the matrix and its names are read
-    Skipped,  // the file cannot be used; the reader said why
+    Read,        // the matrix and its names are read
+    Skipped,     // the file cannot be used; the reader said why
+    MatrixFile,  // a matrix file of 0s and 1s, for the matrix readers; the reader said so
 };
 
 // How to read a table, as the command line says: whether its first row is

@@ -222,6 +222,9 @@ TEST(TableReader, UnicodeTextAndMatrixFilesAreRefusedWithWhatToDo)
         EXPECT_FALSE(read.ok);
         EXPECT_EQ(read.console, file.message);
     }
+    // A matrix file is told apart, so that a front end can read it as one.
+    EXPECT_EQ(readTableText(refused[2].text, "NAME.csv", {}, [](const std::string&) {}).outcome,
+              TableOutcome::MatrixFile);
 }
 
 TEST(TableReader, ABlankHeaderOverTabRowsAndATransposedTable)
