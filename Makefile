@@ -104,7 +104,7 @@ R_ARCHIVE := dist/bravolin_$(VERSION).tar.gz
 
 r-package:
 	@sh tools/ensure-r-packages.sh
-	@sh tools/r-package.sh $(VERSION)
+	@sh tools/r-package.sh
 
 r-install: r-package
 	@lib=$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))') && mkdir -p "$$lib" && \
