@@ -1,7 +1,8 @@
-// The R functions' way into BRAVOLIN's analysis library: a 0/1 matrix and
-// its names come in from R, the analysis and its null models run, and plain
-// vectors come back for the R code to shape into data frames; and the
-// library's limits and version.
+// The R functions' way into BRAVOLIN's analysis library and its formats
+// library: a 0/1 matrix and its names come in from R, the analysis and its
+// null models run, and plain vectors come back for the R code to shape into
+// data frames; a file's bytes come in and its matrix comes back, as the
+// console program reads it; and the library's limits and version.
 //
 // The library runs on a thread of its own (its null models' workers on
 // threads of theirs) while R's main thread, the only one that may call R,
@@ -17,13 +18,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <future>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "bravolin/bravolin.h"
+#include "formats/input/nodf_reader.h"
+#include "formats/input/table_reader.h"
 
 namespace {
 
@@ -222,6 +227,36 @@ void addNullModels(Rcpp::List& result, const Rcpp::List& values, const Statistic
         result.push_back(threadsNote, "threads_note");
 }
 
+// What .read_matrix_file() returns: the status, which reader read the file,
+// what the reader said, and the matrix read (none unless read) as its
+// column-major 0/1 cells and its names (the lines' numbers from 1 where the
+// file gave none).
+Rcpp::List fileRead(const char* status, bool plain, const bravolin::Matrix& matrix,
+                    const std::vector<std::string>& messages)
+{
+    Rcpp::IntegerVector cells(static_cast<R_xlen_t>(matrix.rows()) * matrix.columns());
+    for (int j = 0; j < matrix.columns(); j++)
+        for (int i = 0; i < matrix.rows(); i++)
+            cells[static_cast<R_xlen_t>(j) * matrix.rows() + i] = matrix.at(i, j);
+    std::vector<std::string> rowNames, columnNames;
+    for (int i = 0; i < matrix.rows(); i++)
+        rowNames.push_back(matrix.rowName(i));
+    for (int j = 0; j < matrix.columns(); j++)
+        columnNames.push_back(matrix.columnName(j));
+    return Rcpp::List::create(Rcpp::Named("status") = status, Rcpp::Named("plain") = plain,
+                              Rcpp::Named("messages") = messages, Rcpp::Named("cells") = cells,
+                              Rcpp::Named("rows") = matrix.rows(), Rcpp::Named("columns") = matrix.columns(),
+                              Rcpp::Named("row_names") = rowNames, Rcpp::Named("column_names") = columnNames);
+}
+
+// An argument that is TRUE, FALSE or NA (none: found from the file).
+std::optional<bool> given(const Rcpp::LogicalVector& choice)
+{
+    if (choice.size() != 1 || choice[0] == NA_LOGICAL)
+        return std::nullopt;
+    return choice[0] != 0;
+}
+
 }  // namespace
 
 // The temperature of a matrix and, with simulations, its null models.
@@ -332,6 +367,31 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
     }
     addNullModels(result, values, statistics, fixedFixed, null.fixedFixedRun, analysis.threadsNote);
     return result;
+}
+
+// The matrix of a file's bytes as the console program reads it: as a table
+// (--table, in the layout given), or, for a file of plain 0s and 1s, which
+// the table reader refuses, as mode N reads a matrix file. status is
+// "read", "refused" (the messages say why) or "too_many_rows" (a matrix
+// file of more rows than the analyses take); plain says that mode N's
+// reader read it.
+// [[Rcpp::export(.read_matrix_file)]]
+Rcpp::List readMatrixFile(Rcpp::RawVector bytes, std::string name, bool transpose, Rcpp::LogicalVector header,
+                          Rcpp::LogicalVector rowNames)
+{
+    const std::string_view text(reinterpret_cast<const char*>(RAW(bytes)), static_cast<std::size_t>(bytes.size()));
+    std::vector<std::string> said;
+    const ReaderMessages say = [&said](const std::string& message) { said.push_back(message); };
+    const TableRead table = readTableText(text, name, {given(header), given(rowNames), transpose}, say);
+    if (table.outcome != TableOutcome::MatrixFile)
+        return fileRead(table.outcome == TableOutcome::Read ? "read" : "refused", false, table.matrix, said);
+    // The table reader's advice to read the file without --table is moot.
+    said.clear();
+    const NodfRead plain = readNodfText(text, name, say);
+    const char* status = plain.outcome == NodfReadOutcome::TooManyRows ? "too_many_rows"
+                         : plain.matrix.columns() > 0                  ? "read"
+                                                                       : "refused";
+    return fileRead(status, true, plain.matrix, said);
 }
 
 // The library's limits and version, which the R functions check their
