@@ -4,7 +4,8 @@ SANITIZE_DIR ?= build-sanitize
 TSAN_DIR     ?= build-tsan
 WINDOWS_DIR  ?= build-windows
 STATIC_DIR   ?= build-static
-VERSION      := 3.0.3
+# The version of the project, as CMakeLists.txt gives it.
+VERSION      := $(shell sed -n 's/^project(bravolin VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
 FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS         ?= 2
@@ -103,7 +104,7 @@ R_ARCHIVE := dist/bravolin_$(VERSION).tar.gz
 
 r-package:
 	@sh tools/ensure-r-packages.sh
-	@sh tools/r-package.sh $(VERSION)
+	@sh tools/r-package.sh
 
 r-install: r-package
 	@lib=$$(Rscript -e 'cat(Sys.getenv("R_LIBS_USER"))') && mkdir -p "$$lib" && \

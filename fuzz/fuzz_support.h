@@ -1,18 +1,19 @@
-// What the fuzz harnesses share: a silent console, and how a harness
-// reports a difference from its model.
+// What the fuzz harnesses share: how a harness gathers a reader's
+// messages, and how it reports a difference from its model.
 #ifndef BRAVOLIN_FUZZ_FUZZ_SUPPORT_H
 #define BRAVOLIN_FUZZ_FUZZ_SUPPORT_H
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
-// The readers' messages are not what is checked; they go nowhere.
-inline void silenceConsole()
+#include "formats/input/reader_messages.h"
+
+// A sink that keeps a reader's messages in messages, in the order said.
+inline ReaderMessages gatherInto(std::vector<std::string>& messages)
 {
-    if (std::freopen("/dev/null", "w", stdout) == nullptr)
-        std::abort();
+    return [&messages](const std::string& text) { messages.push_back(text); };
 }
 
 [[noreturn]] inline void fuzzFailure(const char* what)

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/input/table_reader.h"
+#include "formats/input/table_reader.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -322,11 +322,15 @@ ModelTable modelTable(std::string_view text, const ModelLayout& layout)
 void check(std::string_view text, const TableLayout& layout)
 {
     const ModelTable model = modelTable(text, {layout.header, layout.rowNames});
-    const TableRead read = readTableText(text, "fuzz.csv", layout);
+    std::vector<std::string> said;
+    const TableRead read = readTableText(text, "fuzz.csv", layout, gatherInto(said));
     if ((read.outcome == TableOutcome::Read) != model.read)
         fuzzFailure("outcome differs from the model");
-    if (!model.read)
+    if (!model.read) {
+        if (said.size() != 1 || said[0].empty() || said[0].find('\n') != said[0].size() - 1)
+            fuzzFailure("a refused table is not said why in one line");
         return;
+    }
     if (read.announcement.empty() || read.announcement.back() != '\n' ||
         read.announcement.find('\n') != read.announcement.size() - 1)
         fuzzFailure("the announcement is not one line");
@@ -346,12 +350,6 @@ void check(std::string_view text, const TableLayout& layout)
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    silenceConsole();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

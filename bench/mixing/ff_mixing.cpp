@@ -17,7 +17,7 @@
 #include "bravolin/generator.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
-#include "console/input/matrix_reader.h"
+#include "console/input/file_readers.h"
 
 namespace {
 

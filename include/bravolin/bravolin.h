@@ -18,6 +18,7 @@
 #include "bravolin/abundance_matrix.h"
 #include "bravolin/error.h"
 #include "bravolin/generator.h"
+#include "bravolin/limits.h"
 #include "bravolin/matrix.h"
 #include "bravolin/metrics.h"
 #include "bravolin/nodf.h"
@@ -25,5 +26,6 @@
 #include "bravolin/statistics.h"
 #include "bravolin/temperature.h"
 #include "bravolin/threads.h"
+#include "bravolin/version.h"
 
 #endif

@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace bravolin {
+#include "bravolin/limits.h"
 
-// The largest number of rows, and of columns, a matrix may have.
-constexpr int kMaxMatrixSide = 3000;
+namespace bravolin {
 
 class Matrix {
 public:

@@ -8,6 +8,8 @@
 #include <functional>
 #include <thread>
 
+#include "bravolin/limits.h"
+
 namespace bravolin {
 
 class ThreadStarter {
@@ -27,9 +29,6 @@ int usableProcessors();
 // The threads of the null models when a user does not say: one per usable
 // processor, at most 64.
 int defaultThreads();
-
-// Most threads a run may ask for.
-constexpr int kMostThreads = 1024;
 
 // The memory a program may plan to use: the smallest of half the physical
 // memory, the memory limit of its control group (Linux) and what its

@@ -2,9 +2,6 @@
 # matrix turned into presences with its names, the seed, the simulations,
 # the threads and the fixed-fixed chain. Every error names what to change.
 
-# The largest number of rows, and of columns, the analyses take.
-max_side <- 3000
-
 # Where a cell is, for error messages: "row 3, column 2", with the names
 # when the matrix has them.
 cell_place <- function(x, row, column) {
@@ -87,6 +84,7 @@ presences <- function(x) {
   if (nrow(cells) == 0 || ncol(cells) == 0)
     stop(sprintf("x has %d rows and %d columns; the analyses need at least one row and one column",
                  nrow(cells), ncol(cells)), call. = FALSE)
+  max_side <- .library_facts()$max_side
   if (nrow(cells) > max_side || ncol(cells) > max_side)
     stop(sprintf("x has %d rows and %d columns; the analyses take at most %d of each",
                  nrow(cells), ncol(cells), max_side), call. = FALSE)
@@ -130,7 +128,8 @@ resolve_seed <- function(seed) {
 # The settings of the null models, as the library functions take them;
 # threads 0 stands for the default (the processors available, at most 64).
 null_settings <- function(simulations, seed, threads, fixed_fixed, ff_burn_in, ff_thin) {
-  simulations <- whole_number(simulations, "simulations", 0, 100000)
+  limits <- .library_facts()
+  simulations <- whole_number(simulations, "simulations", 0, limits$most_simulations)
   if (!is.logical(fixed_fixed) || length(fixed_fixed) != 1 || is.na(fixed_fixed))
     stop("fixed_fixed must be TRUE or FALSE", call. = FALSE)
   if (!fixed_fixed && (!is.null(ff_burn_in) || !is.null(ff_thin)))
@@ -140,7 +139,7 @@ null_settings <- function(simulations, seed, threads, fixed_fixed, ff_burn_in, f
     if (is.null(value)) -1 else whole_number(value, name, 0, 1e12)
   list(simulations = as.integer(simulations),
        seed = resolve_seed(seed),
-       threads = if (is.null(threads)) 0L else as.integer(whole_number(threads, "threads", 1, 1024)),
+       threads = if (is.null(threads)) 0L else as.integer(whole_number(threads, "threads", 1, limits$most_threads)),
        fixed_fixed = fixed_fixed,
        burn_in = trades(ff_burn_in, "ff_burn_in"),
        thin = trades(ff_thin, "ff_thin"))

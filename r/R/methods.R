@@ -1,8 +1,6 @@
 # print, summary, as.data.frame and plot of the results of
 # nested_temperature() and nested_nodf().
 
-package_version_text <- "3.0.3"
-
 # The statistics of a result with their observed values: one row per
 # statistic and model, or one per statistic (model NA) without simulations.
 observed_statistics <- function(x) {
@@ -42,7 +40,7 @@ results_table <- function(x, mode, ordered) {
              fill = x$fill, observed = s$observed, model = s$model, n = s$n, mean = s$mean, sd = s$sd,
              ses = s$ses, p_less = s$p_less, p_greater = s$p_greater, seed = x$seed,
              file_seed = x$seed, simulations = x$simulations, ordered = ordered,
-             version = package_version_text, date = x$date, complete = "yes", stringsAsFactors = FALSE)
+             version = .library_facts()$version, date = x$date, complete = "yes", stringsAsFactors = FALSE)
 }
 
 as.data.frame.bravolin_temperature <- function(x, row.names = NULL, optional = FALSE, ...) {

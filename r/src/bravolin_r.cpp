@@ -1,6 +1,8 @@
-// The R functions' way into BRAVOLIN's analysis library: a 0/1 matrix and
-// its names come in from R, the analysis and its null models run, and plain
-// vectors come back for the R code to shape into data frames.
+// The R functions' way into BRAVOLIN's analysis library and its formats
+// library: a 0/1 matrix and its names come in from R, the analysis and its
+// null models run, and plain vectors come back for the R code to shape into
+// data frames; a file's bytes come in and its matrix comes back, as the
+// console program reads it; and the library's limits and version.
 //
 // The library runs on a thread of its own (its null models' workers on
 // threads of theirs) while R's main thread, the only one that may call R,
@@ -16,13 +18,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <future>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "bravolin/bravolin.h"
+#include "formats/input/nodf_reader.h"
+#include "formats/input/table_reader.h"
 
 namespace {
 
@@ -83,24 +89,61 @@ struct Analysis {
     std::string threadsNote;  // why fewer threads ran than were asked for
 };
 
+// The null models an R function asks for, its arguments as the R code
+// checked them: threads 0 for the default, trades -1 for the defaults.
+struct NullRequest {
+    int simulations;
+    double seed;
+    int threads;
+    bool fixedFixed;
+    double burnIn, thin;
+};
+
 // The null models' settings for a rows x columns matrix: on the threads
 // asked for (0: the default), as many as fit in the machine's memory, as
 // the console program plans them; threadsNote says when fewer fit.
-bravolin::NullModelSettings makeSettings(int simulations, int threads, bool fixedFixed, double burnIn, double thin,
-                                         int rows, int columns, const std::atomic<bool>& stop,
-                                         std::string& threadsNote)
+bravolin::NullModelSettings makeSettings(const NullRequest& request, int rows, int columns,
+                                         const std::atomic<bool>& stop, std::string& threadsNote)
 {
     const bravolin::ThreadPlan plan =
-        bravolin::planThreads(threads, rows, columns, fixedFixed, bravolin::memoryBudgetBytes());
+        bravolin::planThreads(request.threads, rows, columns, request.fixedFixed, bravolin::memoryBudgetBytes());
     threadsNote = plan.memoryNote;
     bravolin::NullModelSettings settings;
-    settings.simulations = simulations;
+    settings.simulations = request.simulations;
     settings.threads = plan.threads;
     settings.stop = &stop;
-    settings.fixedFixed.enabled = fixedFixed;
-    settings.fixedFixed.burnIn = static_cast<long long>(burnIn);
-    settings.fixedFixed.thin = static_cast<long long>(thin);
+    settings.fixedFixed.enabled = request.fixedFixed;
+    settings.fixedFixed.burnIn = static_cast<long long>(request.burnIn);
+    settings.fixedFixed.thin = static_cast<long long>(request.thin);
     return settings;
+}
+
+// The analysis of a matrix and, with simulations, its null models, on a
+// thread that R's interrupt stops: analyse(stop) gives the observed values,
+// lines(observed) the rows and columns the threads are planned for, and
+// runNull(observed, generator, settings) the null models, drawn from a
+// generator seeded with the request's seed.
+template <typename Analyse, typename Lines, typename RunNull>
+auto analyseWatchingInterrupts(const NullRequest& request, Analyse analyse, Lines lines, RunNull runNull)
+{
+    std::atomic<bool> stop{false};
+    using Observed = decltype(analyse(stop));
+    using Null = decltype(runNull(std::declval<const Observed&>(), std::declval<bravolin::Generator&>(),
+                                  std::declval<const bravolin::NullModelSettings&>()));
+    return runWatchingInterrupts(
+        [&] {
+            Analysis<Observed, Null> a;
+            a.observed = analyse(stop);
+            if (request.simulations == 0)
+                return a;
+            const std::pair<int, int> size = lines(a.observed);
+            const bravolin::NullModelSettings settings =
+                makeSettings(request, size.first, size.second, stop, a.threadsNote);
+            bravolin::Generator generator(static_cast<std::uint32_t>(request.seed));
+            a.null = runNull(a.observed, generator, settings);
+            return a;
+        },
+        stop);
 }
 
 Rcpp::NumericVector asNumbers(const std::vector<float>& values)
@@ -185,6 +228,36 @@ void addNullModels(Rcpp::List& result, const bravolin::NullModelValues<Value>& n
         result.push_back(threadsNote, "threads_note");
 }
 
+// What .read_matrix_file() returns: the status, which reader read the file,
+// what the reader said, and the matrix read (none unless read) as its
+// column-major 0/1 cells and its names (the lines' numbers from 1 where the
+// file gave none).
+Rcpp::List fileRead(const char* status, bool plain, const bravolin::Matrix& matrix,
+                    const std::vector<std::string>& messages)
+{
+    Rcpp::IntegerVector cells(static_cast<R_xlen_t>(matrix.rows()) * matrix.columns());
+    for (int j = 0; j < matrix.columns(); j++)
+        for (int i = 0; i < matrix.rows(); i++)
+            cells[static_cast<R_xlen_t>(j) * matrix.rows() + i] = matrix.at(i, j);
+    std::vector<std::string> rowNames, columnNames;
+    for (int i = 0; i < matrix.rows(); i++)
+        rowNames.push_back(matrix.rowName(i));
+    for (int j = 0; j < matrix.columns(); j++)
+        columnNames.push_back(matrix.columnName(j));
+    return Rcpp::List::create(Rcpp::Named("status") = status, Rcpp::Named("plain") = plain,
+                              Rcpp::Named("messages") = messages, Rcpp::Named("cells") = cells,
+                              Rcpp::Named("rows") = matrix.rows(), Rcpp::Named("columns") = matrix.columns(),
+                              Rcpp::Named("row_names") = rowNames, Rcpp::Named("column_names") = columnNames);
+}
+
+// An argument that is TRUE, FALSE or NA (none: found from the file).
+std::optional<bool> given(const Rcpp::LogicalVector& choice)
+{
+    if (choice.size() != 1 || choice[0] == NA_LOGICAL)
+        return std::nullopt;
+    return choice[0] != 0;
+}
+
 }  // namespace
 
 // The temperature of a matrix and, with simulations, its null models.
@@ -194,24 +267,18 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
                        bool fixedFixed, double burnIn, double thin)
 {
     const bravolin::Matrix matrix = makeMatrix(cells, rows, columns, rowNames, columnNames);
-    std::atomic<bool> stop{false};
-    using TemperatureAnalysis = Analysis<bravolin::TemperatureResult, bravolin::TemperatureNullModels>;
-    const TemperatureAnalysis analysis = runWatchingInterrupts(
-        [&] {
-            TemperatureAnalysis a;
+    const auto analysis = analyseWatchingInterrupts(
+        {simulations, seed, threads, fixedFixed, burnIn, thin},
+        [&](const std::atomic<bool>& stop) {
             bravolin::TemperatureOptions options;
             options.stop = &stop;
-            a.observed = bravolin::analyseTemperature(matrix, options);
-            if (simulations == 0)
-                return a;
-            const bravolin::NullModelSettings settings =
-                makeSettings(simulations, threads, fixedFixed, burnIn, thin, a.observed.packedRows(),
-                             a.observed.packedColumns(), stop, a.threadsNote);
-            bravolin::Generator generator(static_cast<std::uint32_t>(seed));
-            a.null = bravolin::runTemperatureNullModels(matrix, a.observed, generator, settings);
-            return a;
+            return bravolin::analyseTemperature(matrix, options);
         },
-        stop);
+        [](const bravolin::TemperatureResult& t) { return std::make_pair(t.packedRows(), t.packedColumns()); },
+        [&](const bravolin::TemperatureResult& t, bravolin::Generator& generator,
+            const bravolin::NullModelSettings& settings) {
+            return bravolin::runTemperatureNullModels(matrix, t, generator, settings);
+        });
     const bravolin::TemperatureResult& t = analysis.observed;
 
     std::vector<double> isoclineX, isoclineY;
@@ -261,21 +328,14 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
                 bool fixedFixed, double burnIn, double thin)
 {
     const bravolin::Matrix matrix = makeMatrix(cells, rows, columns, rowNames, columnNames);
-    std::atomic<bool> stop{false};
-    using NodfAnalysis = Analysis<bravolin::NodfResult, bravolin::NodfNullModels>;
-    const NodfAnalysis analysis = runWatchingInterrupts(
-        [&] {
-            NodfAnalysis a;
-            a.observed = bravolin::analyseNodf(matrix, order, &stop);
-            if (simulations == 0)
-                return a;
-            const bravolin::NullModelSettings settings = makeSettings(
-                simulations, threads, fixedFixed, burnIn, thin, matrix.rows(), matrix.columns(), stop, a.threadsNote);
-            bravolin::Generator generator(static_cast<std::uint32_t>(seed));
-            a.null = bravolin::runNodfNullModels(matrix, a.observed, generator, settings);
-            return a;
-        },
-        stop);
+    const auto analysis = analyseWatchingInterrupts(
+        {simulations, seed, threads, fixedFixed, burnIn, thin},
+        [&](const std::atomic<bool>& stop) { return bravolin::analyseNodf(matrix, order, &stop); },
+        [&](const bravolin::NodfResult&) { return std::make_pair(matrix.rows(), matrix.columns()); },
+        [&](const bravolin::NodfResult& n, bravolin::Generator& generator,
+            const bravolin::NullModelSettings& settings) {
+            return bravolin::runNodfNullModels(matrix, n, generator, settings);
+        });
     const bravolin::NodfResult& n = analysis.observed;
     Rcpp::List result = Rcpp::List::create(
         Rcpp::Named("nodf") = Rcpp::NumericVector::create(
@@ -306,4 +366,40 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
     }
     addNullModels(result, null, values, statistics, analysis.threadsNote);
     return result;
+}
+
+// The matrix of a file's bytes as the console program reads it: as a table
+// (--table, in the layout given), or, for a file of plain 0s and 1s, which
+// the table reader refuses, as mode N reads a matrix file. status is
+// "read", "refused" (the messages say why) or "too_many_rows" (a matrix
+// file of more rows than the analyses take); plain says that mode N's
+// reader read it.
+// [[Rcpp::export(.read_matrix_file)]]
+Rcpp::List readMatrixFile(Rcpp::RawVector bytes, std::string name, bool transpose, Rcpp::LogicalVector header,
+                          Rcpp::LogicalVector rowNames)
+{
+    const std::string_view text(reinterpret_cast<const char*>(RAW(bytes)), static_cast<std::size_t>(bytes.size()));
+    std::vector<std::string> said;
+    const ReaderMessages say = [&said](const std::string& message) { said.push_back(message); };
+    const TableRead table = readTableText(text, name, {given(header), given(rowNames), transpose}, say);
+    if (table.outcome != TableOutcome::MatrixFile)
+        return fileRead(table.outcome == TableOutcome::Read ? "read" : "refused", false, table.matrix, said);
+    // The table reader's advice to read the file without --table is moot.
+    said.clear();
+    const NodfRead plain = readNodfText(text, name, say);
+    const char* status = plain.outcome == NodfReadOutcome::TooManyRows ? "too_many_rows"
+                         : plain.matrix.columns() > 0                  ? "read"
+                                                                       : "refused";
+    return fileRead(status, true, plain.matrix, said);
+}
+
+// The library's limits and version, which the R functions check their
+// arguments against and write in their results.
+// [[Rcpp::export(.library_facts)]]
+Rcpp::List libraryFacts()
+{
+    return Rcpp::List::create(Rcpp::Named("version") = std::string(bravolin::kVersion),
+                              Rcpp::Named("max_side") = bravolin::kMaxMatrixSide,
+                              Rcpp::Named("most_simulations") = bravolin::kMostSimulations,
+                              Rcpp::Named("most_threads") = bravolin::kMostThreads);
 }

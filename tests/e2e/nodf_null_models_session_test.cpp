@@ -7,7 +7,7 @@
 
 #include "bravolin/generator.h"
 #include "console/driver/nodf_mode.h"
-#include "console/input/nodf_reader.h"
+#include "console/input/file_readers.h"
 #include "console/reports/nodf_reports.h"
 #include "support/listed_answers.h"
 #include "support/matrices.h"

@@ -12,8 +12,8 @@
 
 #include "bravolin/temperature.h"
 #include "console/driver/temperature_mode.h"
-#include "console/plots/analysis_pictures.h"
-#include "console/input/matrix_reader.h"
+#include "console/input/file_readers.h"
+#include "console/output/picture_files.h"
 #include "support/listed_answers.h"
 #include "support/matrices.h"
 #include "support/session.h"

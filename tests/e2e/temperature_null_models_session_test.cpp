@@ -7,7 +7,7 @@
 
 #include "bravolin/generator.h"
 #include "console/driver/temperature_mode.h"
-#include "console/input/matrix_reader.h"
+#include "console/input/file_readers.h"
 #include "support/matrices.h"
 #include "support/listed_answers.h"
 #include "support/session.h"

@@ -183,3 +183,8 @@ test_that("the plots draw every result, with the observed value in the x range",
   expect_silent(plot(nested_temperature(x)))
   expect_silent(plot(n))
 })
+
+test_that("the library's limits and version are the package's", {
+  expect_identical(as.data.frame(nested_nodf(diag(3)))$version[1], as.character(utils::packageVersion("bravolin")))
+  expect_error(nested_nodf(diag(3), simulations = 100001), "from 0 to 100000", fixed = TRUE)
+})

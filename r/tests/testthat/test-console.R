@@ -14,7 +14,7 @@ skip_without_fixtures <- function(mode) {
 # A matrix file as the console program reads it: lines of 0/1 characters
 # (blanks and tabs ignored) are rows, other lines are not; the first row
 # fixes the number of columns.
-read_matrix_file <- function(name) {
+read_fixture_matrix <- function(name) {
   lines <- gsub("[ \t\r]", "", readLines(fixture(name), warn = FALSE))
   lines <- lines[grepl("^[01]+$", lines)]
   columns <- nchar(lines[1])
@@ -37,7 +37,7 @@ compare_with_console <- function(mode, analyse, statistics) {
   null_values <- read_fixture(sprintf("BRAVOLIN_%s_null_values.csv", mode))
   for (file in unique(results$file)) {
     expected <- results[results$file == file, ]
-    x <- read_matrix_file(file)
+    x <- read_fixture_matrix(file)
     models <- unique(stats::na.omit(expected$model))
     r <- analyse(x, expected, models)
     table <- as.data.frame(r)

@@ -6,11 +6,10 @@
 
 #include <cctype>
 
-namespace {
+#include "bravolin/limits.h"
+#include "bravolin/version.h"
 
-// The most simulations a command line may ask for; the dialogue's question
-// keeps its own rules (at most 1000).
-constexpr unsigned long long kMostSimulations = 100000;
+namespace {
 
 // The most trades of the FF chain's burn-in or thinning.
 constexpr unsigned long long kMostTrades = 1000000000000ULL;
@@ -147,11 +146,15 @@ std::string takeOption(CommandLine& options, int code, const char* value)
         options.order = false;
         return "";
     case 'n':
-        if (std::optional<unsigned long long> count = wholeNumber(value, kMostSimulations); count && *count >= 1) {
+        // The library's limit; the dialogue's question keeps its own rules
+        // (at most 1000).
+        if (std::optional<unsigned long long> count = wholeNumber(value, bravolin::kMostSimulations);
+            count && *count >= 1) {
             options.simulations = static_cast<int>(*count);
             return "";
         }
-        return "--null takes a number of simulations from 1 to 100000, not '" + std::string(value) + "'";
+        return "--null takes a number of simulations from 1 to " + std::to_string(bravolin::kMostSimulations) +
+               ", not '" + std::string(value) + "'";
     case NoNull:
         options.simulations = 0;
         return "";
@@ -162,11 +165,13 @@ std::string takeOption(CommandLine& options, int code, const char* value)
         }
         return "--seed takes a number from 0 to 4294967295, not '" + std::string(value) + "'";
     case 'j':
-        if (std::optional<unsigned long long> threads = wholeNumber(value, 1024); threads && *threads >= 1) {
+        if (std::optional<unsigned long long> threads = wholeNumber(value, bravolin::kMostThreads);
+            threads && *threads >= 1) {
             options.threads = static_cast<int>(*threads);
             return "";
         }
-        return "--threads takes a number of threads from 1 to 1024, not '" + std::string(value) + "'";
+        return "--threads takes a number of threads from 1 to " + std::to_string(bravolin::kMostThreads) +
+               ", not '" + std::string(value) + "'";
     case 'C':
         if (*value == '\0')
             return "--directory takes the name of a folder, not an empty text";
@@ -300,11 +305,13 @@ least one PATTERN, the run asks nothing and is scripted.
       --no-print        do not
   -o, --order           mode N: order the matrix;
       --no-order        keep the file order (the print question is then not asked)
-  -n, --null N          run the null models with N simulations (1 to 100000);
+  -n, --null N          run the null models with N simulations (1 to )" +
+           std::to_string(bravolin::kMostSimulations) + R"();
       --no-null         no null models
   -s, --seed S          seed the random generator with S (0 to 4294967295)
                         instead of the clock
-  -j, --threads N       run the null models on N threads (1 to 1024); by default
+  -j, --threads N       run the null models on N threads (1 to )" +
+           std::to_string(bravolin::kMostThreads) + R"(); by default
                         one per processor, at most 64; never more than fit in
                         memory; the results are the same
   -C, --directory DIR   work in DIR (read the matrices and write the reports there)
@@ -350,7 +357,8 @@ fresh folder.
 
 Exit status: 0 when all went well; 1 when an output file could not be
 written completely, or, in a scripted run, when a file was skipped or lost
-lines (beyond 3000 rows or columns too), the folder cannot be written, a
+lines (beyond )" +
+           std::to_string(bravolin::kMaxMatrixSide) + R"( rows or columns too), the folder cannot be written, a
 PATTERN matched nothing, or mode N ended its batch early; 2 for a usage
 error; 130 or 143 when interrupted.
 
@@ -374,7 +382,8 @@ The user guide, in docs/ beside this program's README, says more:
 
 std::string versionText()
 {
-    return "BRAVOLIN 3.0.3\n"
+    return std::string("BRAVOLIN ") + bravolin::kVersion +
+           "\n"
            "Results are appended to SYSTEMP.TXT and to report files named after each matrix,\n"
            "in the working folder (the current folder, or the one given with -C).\n";
 }

@@ -15,10 +15,10 @@ struct CommandLine {
     std::optional<char> mode;         // 'T' or 'N'
     std::optional<bool> print;        // print the packed (T) or ordered (N) matrix
     std::optional<bool> order;        // mode N: order the matrix
-    std::optional<int> simulations;   // 0: no null models; otherwise 1..100000
+    std::optional<int> simulations;   // 0: no null models; otherwise 1..bravolin::kMostSimulations
     std::vector<std::string> patterns;
     std::optional<std::uint32_t> seed;
-    std::optional<int> threads;       // 1..1024; none: as many as the machine allows
+    std::optional<int> threads;       // 1..bravolin::kMostThreads; none: as many as the machine allows
     std::optional<std::string> directory;  // none: the current folder
     bool quiet = false;               // no progress lines
     bool svg = false;                 // pictures of the analyses

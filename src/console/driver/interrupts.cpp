@@ -8,7 +8,7 @@
 #include "console/output/output_lock.h"
 #include "console/output/summary_line.h"
 #include "console/system/platform.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 void finishInterruptedAtOnce()
 {

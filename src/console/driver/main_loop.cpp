@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "bravolin/matrix.h"
+#include "bravolin/limits.h"
+#include "bravolin/version.h"
 #include "console/driver/command_line.h"
 #include "console/driver/interrupts.h"
 #include "console/driver/nodf_mode.h"
@@ -17,12 +18,13 @@
 #include "console/driver/temperature_mode.h"
 #include "console/output/file_system.h"
 #include "console/system/console.h"
+#include "console/system/local_time.h"
 #include "console/system/platform.h"
 
 static void printBanner()
 {
     consolePrintf("_______________________BRAVOLIN______________________\n\n");
-    consolePrintf("Version: Pelum (3.0.3)\n");
+    consolePrintf("Version: Pelum (%s)\n", bravolin::kVersion);
     consolePrintf("Date:    Dec, 15 2008\n");
     consolePrintf("Authors: The BRAVOLIN developers\n");
     consolePrintf("         BRAVOLIN temperature and packing maintainers\n");

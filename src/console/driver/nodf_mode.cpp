@@ -9,14 +9,13 @@
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
 #include "console/driver/interrupts.h"
-#include "console/input/nodf_reader.h"
-#include "console/input/table_reader.h"
+#include "console/input/file_readers.h"
 #include "console/output/folder_lock.h"
 #include "console/output/summary_line.h"
 #include "console/reports/nodf_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "console/driver/run_context.h"
 #include "console/system/console.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 void askNullModelQuestions(AnswerSource& answers, RunSettings& settings)
 {

@@ -6,14 +6,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "bravolin/version.h"
 #include "console/driver/questions.h"
-#include "console/input/input_file.h"
+#include "console/input/file_readers.h"
 #include "console/output/output_failures.h"
 #include "console/output/output_file.h"
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
-#include "console/system/text_encoding.h"
 #include "console/system/platform.h"
+#include "formats/input/text_input.h"
+#include "formats/text/text_encoding.h"
 
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
 {
@@ -96,7 +98,7 @@ PageSettings pageSettings(const RunContext& run, char mode)
             settings.push_back({"FF thinning", tradesSetting(run.fixedFixed.thin, "10 x rows trades")});
         }
     }
-    settings.push_back({"Version", kProgramVersion});
+    settings.push_back({"Version", bravolin::kVersion});
     settings.push_back({"Date", run.startDate});
     return settings;
 }
@@ -173,7 +175,7 @@ bool hintAtFileFormat(const RunContext& run, const std::string& fileName)
     if (!run.scripted)
         return false;
     if (fileStartsAsUtf16(fileName)) {
-        reportUtf16Text(fileName);
+        printReaderMessage(utf16TextMessage(fileName));
         return true;
     }
     const std::string lower = lowerCaseName(fileName);
@@ -215,7 +217,7 @@ BatchResultTables::BatchResultTables(RunContext& run, char mode) : run_(run)
     settings.seed = run.generatorSeed;
     settings.simulations = run.settings.nullModels ? run.settings.simulations : 0;
     settings.ordered = run.settings.order;
-    settings.version = kProgramVersion;
+    settings.version = bravolin::kVersion;
     settings.date = run.startDate;
     run.results = std::make_unique<ResultTables>(settings);
 }

@@ -17,11 +17,11 @@
 #include "console/driver/environment.h"
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
-#include "console/input/table_reader.h"
-#include "console/plots/analysis_pictures.h"
-#include "console/reports/matrix_results.h"
-#include "console/reports/result_tables.h"
+#include "console/output/picture_files.h"
+#include "console/output/result_table_files.h"
 #include "console/system/console.h"
+#include "formats/input/table_reader.h"
+#include "formats/tables/matrix_results.h"
 
 // The answers of a run's questions, asked once per run.
 struct RunSettings {
@@ -90,10 +90,6 @@ struct RunContext {
     bool threadLimitReported = false;
     bool threadStartReported = false;
 };
-
-// The program's version, as the banner, --version and the result tables
-// give it.
-constexpr const char* kProgramVersion = "3.0.3";
 
 // The settings of the null models of a rows x columns matrix: the run's
 // simulations, on the threads asked for, or by default one per processor

@@ -9,15 +9,14 @@
 #include "bravolin/null_models.h"
 #include "bravolin/temperature.h"
 #include "console/driver/interrupts.h"
-#include "console/input/matrix_reader.h"
-#include "console/input/table_reader.h"
+#include "console/input/file_readers.h"
 #include "console/output/folder_lock.h"
 #include "console/output/report_names.h"
 #include "console/reports/pack_report.h"
 #include "console/reports/temperature_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 namespace {
 

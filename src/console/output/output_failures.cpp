@@ -5,7 +5,7 @@
 
 #include "console/output/output_lock.h"
 #include "console/system/console.h"
-#include "console/system/text_encoding.h"
+#include "formats/text/text_encoding.h"
 
 namespace {
 

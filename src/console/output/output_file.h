@@ -17,7 +17,7 @@
 #include <string>
 
 #include "console/system/platform.h"
-#include "console/system/text_format.h"
+#include "formats/text/text_format.h"
 
 // One output file, open for appending in text mode from open() to close()
 // (or destruction). After a failure the file is closed and every further

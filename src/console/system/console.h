@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "console/system/text_format.h"
+#include "formats/text/text_format.h"
 
 // Where the answers to the program's questions come from.
 class AnswerSource {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "console/system/text_encoding.h"
+#include "console/system/utf16.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>

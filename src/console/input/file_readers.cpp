@@ -1,0 +1,86 @@
+// Reading the batch's files from the disk, and the readers' messages and
+// question on the console.
+#include "console/input/file_readers.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "console/system/platform.h"
+#include "formats/input/text_input.h"
+#include "formats/text/text_encoding.h"
+
+void printReaderMessage(const std::string& text)
+{
+    writeConsole(text.data(), text.size());
+}
+
+LostLineQuestion lostLineQuestion(AnswerSource& answers)
+{
+    if (!answers.showsQuestions())
+        return {};
+    return [&answers] {
+        for (;;) {
+            consolePrintf("Type 'Y' to continue or 'N' to abort!  ");
+            const std::string answer = readWord(answers);
+            const char initial = static_cast<char>(std::toupper(static_cast<unsigned char>(answer[0])));
+            if (initial == 'Y')
+                return true;
+            if (initial == 'N')
+                return false;
+        }
+    };
+}
+
+bool readWholeFile(const std::string& name, std::string* bytes)
+{
+    std::FILE* file = openFile(name.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    bytes->clear();
+    char buffer[1 << 16];
+    std::size_t read;
+    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->append(buffer, read);
+    const bool complete = std::ferror(file) == 0;
+    std::fclose(file);
+    return complete;
+}
+
+bool fileStartsAsUtf16(const std::string& name)
+{
+    std::FILE* file = openFile(name.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    char start[2];
+    const std::size_t read = std::fread(start, 1, sizeof start, file);
+    std::fclose(file);
+    return startsAsUtf16(std::string_view(start, read));
+}
+
+MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
+{
+    std::string bytes;
+    if (!readWholeFile(name, &bytes)) {
+        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
+        return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
+    }
+    return readMatrixText(bytes, name, printReaderMessage, lostLineQuestion(answers));
+}
+
+NodfRead readNodfFile(const std::string& name)
+{
+    std::string bytes;
+    if (!readWholeFile(name, &bytes))
+        return {NodfReadOutcome::CannotOpen, 0, {}};
+    return readNodfText(bytes, name, printReaderMessage);
+}
+
+TableRead readTableFile(const std::string& name, const TableLayout& layout)
+{
+    std::string bytes;
+    if (!readWholeFile(name, &bytes)) {
+        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
+        return {TableOutcome::Skipped, {}, ""};
+    }
+    return readTableText(bytes, name, layout, printReaderMessage);
+}

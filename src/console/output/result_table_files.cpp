@@ -1,0 +1,73 @@
+// Writing the result tables of a batch.
+#include "console/output/result_table_files.h"
+
+#include "console/output/output_file.h"
+#include "console/output/output_lock.h"
+
+// The four tables of a batch, open from its first matrix on.
+struct ResultTables::Files {
+    explicit Files(char mode, bool nullModels)
+        : results(resultTableName(mode, "results")), rows(resultTableName(mode, "rows")),
+          columns(resultTableName(mode, "columns"))
+    {
+        const ResultTableText headers = resultTableHeaders(mode, nullModels);
+        results.write(headers.results);
+        rows.write(headers.rows);
+        columns.write(headers.columns);
+        if (!nullModels)
+            return;
+        nullValues = std::make_unique<ReplacingFile>(resultTableName(mode, "null_values"));
+        nullValues->write(headers.nullValues);
+    }
+
+    ReplacingFile results, rows, columns;
+    std::unique_ptr<ReplacingFile> nullValues;  // with null models
+};
+
+ResultTables::ResultTables(const ResultTableSettings& settings) : settings_(settings) {}
+
+ResultTables::~ResultTables() = default;
+
+ResultTables::Files& ResultTables::files()
+{
+    if (!files_)
+        files_ = std::make_unique<Files>(settings_.mode, settings_.simulations > 0);
+    return *files_;
+}
+
+void ResultTables::add(const ResultTableText& rows)
+{
+    // A matrix's rows reach every table, or none when the program is
+    // interrupted at once from another thread.
+    OutputLock lock;
+    Files& tables = files();
+    tables.results.write(rows.results);
+    tables.rows.write(rows.rows);
+    tables.columns.write(rows.columns);
+    if (tables.nullValues && !rows.nullValues.empty())
+        tables.nullValues->write(rows.nullValues);
+}
+
+void ResultTables::addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
+                                  const bravolin::TemperatureResult& observed,
+                                  const bravolin::TemperatureNullModels* null)
+{
+    add(temperatureTableRows(settings_, results, matrix, observed, null));
+}
+
+void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix& matrix,
+                           const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null)
+{
+    add(nodfTableRows(settings_, results, matrix, observed, null));
+}
+
+void ResultTables::commit()
+{
+    OutputLock lock;
+    Files& tables = files();
+    tables.results.commit();
+    tables.rows.commit();
+    tables.columns.commit();
+    if (tables.nullValues)
+        tables.nullValues->commit();
+}

@@ -1,0 +1,41 @@
+// The files of the result tables of a batch (--results): BRAVOLIN_T_...csv
+// or BRAVOLIN_N_...csv in the working folder, each written whole and
+// replaced by the next batch of the same mode. Their text is the formats
+// library's (formats/tables/result_tables.h).
+#ifndef BRAVOLIN_CONSOLE_OUTPUT_RESULT_TABLE_FILES_H
+#define BRAVOLIN_CONSOLE_OUTPUT_RESULT_TABLE_FILES_H
+
+#include <memory>
+
+#include "formats/tables/result_tables.h"
+
+// The tables of one batch: each matrix's rows are added as its analysis
+// completes (or as its null models are cut short), and the tables replace
+// those of the last batch when committed (or destroyed, or the program is
+// interrupted). The files are opened with the first matrix, so that a
+// batch interrupted before any matrix leaves the last batch's tables in
+// place; a batch that ends with no matrix replaces them with empty ones.
+class ResultTables {
+public:
+    explicit ResultTables(const ResultTableSettings& settings);
+    ~ResultTables();
+    ResultTables(const ResultTables&) = delete;
+    ResultTables& operator=(const ResultTables&) = delete;
+
+    void addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
+                        const bravolin::TemperatureResult& observed, const bravolin::TemperatureNullModels* null);
+    void addNodf(const MatrixResults& results, const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+                 const bravolin::NodfNullModels* null);
+    void commit();
+
+private:
+    struct Files;
+    // The batch's files, opened with their header rows at the first call.
+    Files& files();
+    void add(const ResultTableText& rows);
+
+    ResultTableSettings settings_;
+    std::unique_ptr<Files> files_;
+};
+
+#endif

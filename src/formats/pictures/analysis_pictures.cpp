@@ -1,0 +1,194 @@
+// Pictures of the analyses: what each picture shows, taken from the
+// analyses' results.
+#include "formats/pictures/analysis_pictures.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "formats/pictures/matrix_pictures.h"
+#include "formats/pictures/null_pictures.h"
+
+namespace {
+
+// Each line's name, or its number in the matrix file from 1.
+std::vector<std::string> rowLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
+{
+    std::vector<std::string> labels;
+    for (int row : order)
+        labels.push_back(matrix.rowName(row));
+    return labels;
+}
+
+std::vector<std::string> columnLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
+{
+    std::vector<std::string> labels;
+    for (int column : order)
+        labels.push_back(matrix.columnName(column));
+    return labels;
+}
+
+// The page's columns of the observed values, as the summary line begins.
+std::vector<std::string> observedHeadings(char mode)
+{
+    if (mode == 'T')
+        return {"Temperature"};
+    return {"NODF rows", "NODF columns", "NODF total"};
+}
+
+// What the page's SES and P columns are: nestedness is a low temperature
+// and a high NODF.
+std::string statisticsNote(char mode)
+{
+    if (mode == 'T')
+        return "SES and P of each null model for the temperature: SES = (T - mean) / sd of its simulations; "
+               "P = (k + 1) / (n + 1), k the simulations as cold as the matrix or colder (a small P: nested).";
+    return "SES and P of each null model for the total NODF: SES = (NODF - mean) / sd of its simulations; "
+           "P = (k + 1) / (n + 1), k the simulations with a total NODF as high as the matrix's or higher "
+           "(a small P: nested).";
+}
+
+double nestednessP(char mode, const bravolin::NullStatistics& statistics)
+{
+    return mode == 'T' ? statistics.pLess : statistics.pGreater;
+}
+
+// One model's values as the analysis computed them (temperatures, or NODF
+// fractions).
+struct ModelValues {
+    bravolin::NullModel model;
+    std::vector<float> values;
+};
+
+// The null picture of the matrix, in the units it shows (NODF in percent),
+// and the statistics of every model, for the matrix's row of the page.
+NullPicture drawNullPicture(const std::string& fileName, char mode, float observed,
+                            const std::vector<ModelValues>& models)
+{
+    const double scale = mode == 'N' ? 100 : 1;
+    NullDistributionPicture picture;
+    picture.fileName = fileName;
+    picture.mode = mode;
+    picture.observed = static_cast<double>(observed) * scale;
+    NullPicture drawn;
+    for (const ModelValues& model : models) {
+        const bravolin::NullStatistics statistics = bravolin::nullStatistics(model.values, observed, scale);
+        drawn.statistics.push_back({model.model, statistics});
+        NullModelPanel panel;
+        panel.model = bravolin::kNullModelNames[model.model];
+        for (const float value : model.values)
+            panel.values.push_back(static_cast<double>(value) * scale);
+        panel.ses = statistics.ses;
+        panel.p = nestednessP(mode, statistics);
+        picture.panels.push_back(std::move(panel));
+    }
+    drawn.picture = {fileName + (mode == 'T' ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture)};
+    return drawn;
+}
+
+// A model's SES and P cells in the row, in the model's two columns after
+// the observed values; the columns of a model first seen now are added.
+void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& model, char mode)
+{
+    const std::size_t observed = observedHeadings(mode).size();
+    const std::size_t column = observed + 2 * static_cast<std::size_t>(model.model);
+    while (page.headings.size() < column + 2) {
+        const std::size_t modelColumn = page.headings.size() - observed;
+        page.headings.push_back(std::string(bravolin::kNullModelNames[modelColumn / 2]) +
+                                (modelColumn % 2 == 0 ? " SES" : " P"));
+    }
+    row.values.resize(std::max(row.values.size(), column + 2));
+    row.values[column] = sesText(model.statistics.ses);
+    row.values[column + 1] = pValueText(nestednessP(mode, model.statistics));
+}
+
+}  // namespace
+
+std::string reportPageName(char mode)
+{
+    return mode == 'N' ? "BRAVOLIN_N_report.html" : "BRAVOLIN_T_report.html";
+}
+
+ReportPage newReportPage(char mode, bool nullModels, const PageSettings& settings)
+{
+    ReportPage page;
+    page.mode = mode;
+    page.settings = settings;
+    // The columns of the null models are added as their statistics come.
+    page.headings = observedHeadings(mode);
+    if (nullModels)
+        page.note = statisticsNote(mode);
+    return page;
+}
+
+NamedPicture packedPicture(const std::string& fileName, const bravolin::Matrix& matrix,
+                           const bravolin::TemperatureResult& result)
+{
+    const bravolin::Matrix packed = bravolin::packedMatrix(matrix, result);
+    PackedMatrixPicture picture;
+    picture.fileName = fileName;
+    picture.rows = packed.rows();
+    picture.columns = packed.columns();
+    picture.cells = packed.cells();
+    picture.contribution.assign(picture.cells.size(), 0.0f);
+    picture.unexpected.assign(picture.cells.size(), 0);
+    for (const bravolin::UnexpectedCell& cell : result.unexpected) {
+        const std::size_t at = static_cast<std::size_t>(cell.row) * static_cast<std::size_t>(picture.columns) +
+                               static_cast<std::size_t>(cell.column);
+        picture.contribution[at] = cell.contribution;
+        picture.unexpected[at] = 1;
+    }
+    picture.rowLabels = rowLabels(matrix, result.rowOrder);
+    picture.columnLabels = columnLabels(matrix, result.columnOrder);
+    for (const bravolin::IsoclinePoint& point : result.isocline)
+        picture.isocline.emplace_back(point.x, point.y);
+    picture.packedFillPercent = result.packedFill;
+    picture.temperature = result.temperature;
+    return {fileName + "_packed.svg", packedMatrixSvg(picture)};
+}
+
+NamedPicture orderedPicture(const std::string& fileName, const bravolin::Matrix& matrix,
+                            const bravolin::NodfResult& result)
+{
+    const bravolin::Matrix ordered = bravolin::orderedMatrix(matrix, result);
+    OrderedMatrixPicture picture;
+    picture.fileName = fileName;
+    picture.rows = ordered.rows();
+    picture.columns = ordered.columns();
+    picture.cells = ordered.cells();
+    picture.rowLabels = rowLabels(matrix, result.rowOrder);
+    picture.columnLabels = columnLabels(matrix, result.columnOrder);
+    picture.ordered = result.ordered;
+    picture.nodfRows = static_cast<double>(result.nodf.rows) * 100;
+    picture.nodfColumns = static_cast<double>(result.nodf.columns) * 100;
+    picture.nodfTotal = static_cast<double>(result.nodf.total) * 100;
+    return {fileName + "_ordered.svg", orderedMatrixSvg(picture)};
+}
+
+NullPicture nullPicture(const std::string& fileName, const bravolin::TemperatureResult& observed,
+                        const bravolin::TemperatureNullModels& null)
+{
+    std::vector<ModelValues> models;
+    for (const auto& model : null.models)
+        models.push_back({model.model, model.values});
+    return drawNullPicture(fileName, 'T', observed.temperature, models);
+}
+
+NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult& observed,
+                        const bravolin::NodfNullModels& null)
+{
+    std::vector<ModelValues> models;
+    for (const auto& model : null.models)
+        models.push_back({model.model, bravolin::modelValues(null, model.model, bravolin::NodfPart::Total)});
+    return drawNullPicture(fileName, 'N', observed.nodf.total, models);
+}
+
+void addReportRow(ReportPage& page, const std::string& fileName, const std::vector<std::string>& summaryValues,
+                  const std::vector<std::string>& pictureFiles, const std::vector<ModelStatistics>& statistics)
+{
+    const std::size_t observed = std::min(summaryValues.size(), observedHeadings(page.mode).size());
+    ReportRow row{fileName, {summaryValues.begin(), summaryValues.begin() + static_cast<std::ptrdiff_t>(observed)},
+                  pictureFiles};
+    for (const ModelStatistics& model : statistics)
+        addModelCells(page, row, model, page.mode);
+    page.rows.push_back(std::move(row));
+}

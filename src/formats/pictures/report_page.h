@@ -1,0 +1,36 @@
+// The HTML page of a batch: the run's settings, one table row per matrix
+// with its values and links to its pictures, and the pictures themselves,
+// readable offline from the folder it lies in.
+#ifndef BRAVOLIN_FORMATS_PICTURES_REPORT_PAGE_H
+#define BRAVOLIN_FORMATS_PICTURES_REPORT_PAGE_H
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The run's settings as the page lists them, in order: (label, value).
+using PageSettings = std::vector<std::pair<std::string, std::string>>;
+
+struct ReportRow {
+    std::string fileName;                  // the matrix file, any bytes
+    std::vector<std::string> values;       // one per heading; missing ones are empty
+    std::vector<std::string> pictureFiles; // its pictures, in the page's folder
+};
+
+struct ReportPage {
+    char mode = 'T';                       // 'T': temperature, 'N': NODF
+    PageSettings settings;
+    std::vector<std::string> headings;     // the value columns, after "Matrix"
+    std::string note;                      // what the values are, under the table; may be empty
+    std::vector<ReportRow> rows;
+};
+
+// An HTML5 page that is also well-formed XML: no script, no outside
+// resources, styles inline. The settings are listed above the table, and
+// below it every matrix's pictures are shown on the page itself. A picture
+// named after its matrix ("a.txt" and "a.txt_packed.svg") is linked as the
+// rest of its name ("packed"), any other by its whole name. A row with
+// fewer values than headings gets empty cells.
+std::string reportPageHtml(const ReportPage& page);
+
+#endif

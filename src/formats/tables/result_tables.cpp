@@ -1,0 +1,190 @@
+// The text of the result tables of a batch.
+#include "formats/tables/result_tables.h"
+
+#include <cmath>
+#include <vector>
+
+#include "formats/text/text_format.h"
+
+namespace {
+
+std::string floatText(float value)
+{
+    return std::isnan(value) ? "NA" : formatText("%.9g", static_cast<double>(value));
+}
+
+std::string doubleText(double value)
+{
+    return std::isnan(value) ? "NA" : formatText("%.17g", value);
+}
+
+// Each line's position in the matrix analysed (from 1), by its index in the
+// matrix read; 0 for a line the analysis left out.
+std::vector<int> positionsOf(const std::vector<int>& order, int lines)
+{
+    std::vector<int> positions(static_cast<std::size_t>(lines), 0);
+    for (std::size_t at = 0; at < order.size(); at++)
+        positions[static_cast<std::size_t>(order[at])] = static_cast<int>(at) + 1;
+    return positions;
+}
+
+// The presences of every row, or of every column.
+std::vector<int> lineTotals(const bravolin::Matrix& matrix, bool rows)
+{
+    std::vector<int> totals(static_cast<std::size_t>(rows ? matrix.rows() : matrix.columns()), 0);
+    for (int r = 0; r < matrix.rows(); r++)
+        for (int c = 0; c < matrix.columns(); c++)
+            totals[static_cast<std::size_t>(rows ? r : c)] += matrix.at(r, c);
+    return totals;
+}
+
+// The mode column's word for a mode.
+std::string modeText(char mode)
+{
+    return mode == 'T' ? "temperature" : "nodf";
+}
+
+// The complete column's word for a matrix's results.
+const char* completenessText(Completeness completeness)
+{
+    switch (completeness) {
+    case Completeness::Interrupted:
+        return "interrupted";
+    case Completeness::Truncated:
+        return "truncated";
+    case Completeness::Complete:
+        break;
+    }
+    return "yes";
+}
+
+// The rows of one side's lines table: each line of the matrix read, its
+// position in the packed or ordered matrix, and its temperature (mode T).
+std::string lineRows(const std::string& fileField, char mode, const bravolin::Matrix& matrix, bool rows,
+                     const std::vector<int>& order, const std::vector<float>* temperatures)
+{
+    const int lines = rows ? matrix.rows() : matrix.columns();
+    const std::vector<int> positions = positionsOf(order, lines);
+    const std::vector<int> totals = lineTotals(matrix, rows);
+    std::string text;
+    for (int line = 0; line < lines; line++) {
+        const int position = positions[static_cast<std::size_t>(line)];
+        text += fileField + "," + modeText(mode) + "," +
+                csvField(rows ? matrix.rowName(line) : matrix.columnName(line)) + "," + std::to_string(line + 1) +
+                "," + (position > 0 ? std::to_string(position) : "") + "," +
+                std::to_string(totals[static_cast<std::size_t>(line)]);
+        if (temperatures != nullptr)
+            text += "," + (position > 0 ? floatText((*temperatures)[static_cast<std::size_t>(position - 1)]) : "");
+        text += "\n";
+    }
+    return text;
+}
+
+const char* const kResultsHeader =
+    "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
+    "seed,file_seed,simulations,ordered,version,date,complete\n";
+
+// The rows of the results table of a matrix: one per statistic and model
+// that ran, or one per statistic without null models.
+std::string resultRows(const ResultTableSettings& settings, const MatrixResults& results)
+{
+    const std::string head = csvField(results.file) + "," + modeText(results.mode) + ",";
+    const std::string sizes = "," + std::to_string(results.rows) + "," + std::to_string(results.columns) + "," +
+                              floatText(results.fill) + ",";
+    const std::string run =
+        "," + std::to_string(settings.seed) + "," +
+        (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
+        std::to_string(settings.simulations) + "," +
+        (settings.mode == 'N' ? (settings.ordered ? "yes" : "no") : "") + "," + csvField(settings.version) +
+        "," + settings.date + "," + completenessText(results.completeness) + "\n";
+    std::string text;
+    for (const StatisticResults& statistic : results.statistics) {
+        const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
+        if (statistic.models.empty())
+            text += start + ",,,,,,," + run.substr(1);
+        for (const ModelResults& model : statistic.models) {
+            const bravolin::NullStatistics& s = model.statistics;
+            text += start + bravolin::kNullModelNames[model.model] + "," + std::to_string(s.n) + "," +
+                    doubleText(s.mean) + "," + doubleText(s.sd) + "," + doubleText(s.ses) + "," +
+                    doubleText(s.pLess) + "," + doubleText(s.pGreater) + run;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string csvField(const std::string& text)
+{
+    const bool quoted = text.find_first_of(",\"\r\n") != std::string::npos ||
+                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quoted)
+        return text;
+    std::string field = "\"";
+    for (char c : text) {
+        if (c == '"')
+            field += '"';
+        field += c;
+    }
+    return field + "\"";
+}
+
+std::string resultTableName(char mode, const char* table)
+{
+    return std::string("BRAVOLIN_") + mode + "_" + table + ".csv";
+}
+
+ResultTableText resultTableHeaders(char mode, bool nullModels)
+{
+    const std::string linesHeader = std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
+                                    (mode == 'T' ? ",temperature\n" : "\n");
+    ResultTableText headers{kResultsHeader, linesHeader, linesHeader, ""};
+    if (nullModels)
+        headers.nullValues = mode == 'T' ? "file,simulation,model,temperature\n"
+                                         : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n";
+    return headers;
+}
+
+ResultTableText temperatureTableRows(const ResultTableSettings& settings, const MatrixResults& results,
+                                     const bravolin::Matrix& matrix, const bravolin::TemperatureResult& observed,
+                                     const bravolin::TemperatureNullModels* null)
+{
+    const std::string file = csvField(results.file);
+    ResultTableText tables{resultRows(settings, results),
+                           lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature),
+                           lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature), ""};
+    if (null == nullptr || settings.simulations <= 0)
+        return tables;
+    std::string& text = tables.nullValues;
+    for (int s = 0; s < null->run.completed; s++) {
+        const std::string start = file + "," + std::to_string(s + 1) + ",";
+        for (const auto& model : null->models)
+            text += start + bravolin::kNullModelNames[model.model] + "," +
+                    floatText(model.values[static_cast<std::size_t>(s)]) + "\n";
+    }
+    return tables;
+}
+
+ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixResults& results,
+                              const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+                              const bravolin::NodfNullModels* null)
+{
+    const std::string file = csvField(results.file);
+    ResultTableText tables{resultRows(settings, results),
+                           lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr),
+                           lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr), ""};
+    if (null == nullptr || settings.simulations <= 0)
+        return tables;
+    auto values = [](const bravolin::NodfValues& nodf) {
+        return floatText(bravolin::nodfPercent(nodf.rows)) + "," + floatText(bravolin::nodfPercent(nodf.columns)) + "," +
+               floatText(bravolin::nodfPercent(nodf.total)) + "\n";
+    };
+    std::string& text = tables.nullValues;
+    for (int s = 0; s < null->run.completed; s++) {
+        const std::string start = file + "," + std::to_string(s + 1) + ",";
+        for (const auto& model : null->models)
+            text += start + bravolin::kNullModelNames[model.model] + "," +
+                    values(model.values[static_cast<std::size_t>(s)]);
+    }
+    return tables;
+}

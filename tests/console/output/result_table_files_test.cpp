@@ -1,0 +1,30 @@
+// The result tables of a batch against the last batch's: an interrupt
+// before the first matrix leaves them in place, a batch that ends replaces
+// them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/output/output_file.h"
+#include "console/output/result_table_files.h"
+#include "support/scratch.h"
+
+TEST(ResultTables, OnlyABatchThatHasAMatrixOrEndsReplacesTheLastBatchsTables)
+{
+    ScratchDirectory dir;
+    dir.enter();
+    dir.write("BRAVOLIN_N_results.csv", "last batch\n");
+    ResultTableSettings settings;
+    settings.mode = 'N';
+    settings.simulations = 9;
+    {
+        ResultTables interrupted(settings);
+        commitReplacingFiles();  // as an interrupt does
+    }
+    EXPECT_EQ(dir.read("BRAVOLIN_N_results.csv"), "last batch\n");
+    EXPECT_FALSE(dir.exists("BRAVOLIN_N_rows.csv"));
+    ResultTables ended(settings);
+    ended.commit();
+    EXPECT_EQ(dir.read("BRAVOLIN_N_results.csv").rfind("file,mode,statistic,", 0), 0u);
+    EXPECT_TRUE(dir.exists("BRAVOLIN_N_null_values.csv"));
+}
