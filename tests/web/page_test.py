@@ -191,7 +191,7 @@ def main():
     try:
         start = time.time()
         driver.get(page_url + '#mode=N&order=yes&' + CLASSIC)
-        wait_for(driver, "return document.body.dataset.ready === 'yes'")
+        wait_for(driver, "return performance.getEntriesByName('bravolin-ready').length > 0")
         print('page_test: page loaded and library compiled in %.2f s' % (time.time() - start))
         driver.find_element(By.ID, 'file-input').send_keys(
             os.path.join(examples, 'islands.csv') + '\n' + os.path.join(examples, 'random.txt'))
