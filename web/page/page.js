@@ -254,7 +254,19 @@
     const worker = new Worker(url);
     URL.revokeObjectURL(url);
     worker.onmessage = (event) => workerSaid(event.data);
+    worker.onerror = (event) => {
+      event.preventDefault();
+      workerFailed(event.message || 'the analysis stopped unexpectedly');
+    };
     return worker;
+  }
+
+  // The worker itself failed (the library aborted): a fresh worker waits
+  // for the next run.
+  function workerFailed(message) {
+    page.worker.terminate();
+    page.worker = startWorker();
+    if (page.run) stopRun('failed', message, `The run stopped: ${message}`);
   }
 
   // ---- A run ---------------------------------------------------------------
@@ -362,12 +374,9 @@
   function workerSaid(message) {
     const run = page.run;
     if (message.type === 'done') {
-      const finished = run.entries.filter((entry) => entry.state === 'finished');
-      for (const entry of run.entries) if (entry.state === 'waiting') {
-        entry.state = 'not-processed';
-        showProgress(entry);
-      }
-      endRun(`Finished: ${finished.filter((entry) => entry.result.status === 'analysed').length} of ${run.entries.length} files analysed.`);
+      // Files after one that ended the batch are left waiting.
+      const analysed = run.entries.filter((entry) => entry.state === 'finished' && entry.result.status === 'analysed');
+      stopRun('not-processed', '', `Finished: ${analysed.length} of ${run.entries.length} files analysed.`);
       return;
     }
     const entry = run.entries[message.index];
@@ -383,28 +392,31 @@
       entry.done = run.simulations;
       showResult(entry);
     } else if (message.type === 'failed') {
-      entry.state = 'failed';
-      entry.detail.textContent = message.message;
-      showProgress(entry);
-      endRun(`The run stopped: ${message.message}`);
+      stopRun('failed', message.message, `The run stopped: ${message.message}`);
       return;
     }
     showProgress(entry);
   }
 
-  // Cancel: the worker ends at once; the files finished before stay, the
-  // running one is marked cancelled, and a fresh worker waits for the next
-  // run.
+  // Ends the run before its end: the files finished stay, the running one
+  // takes the state given (with detail beside it), and those after it are
+  // not processed.
+  function stopRun(state, detail, text) {
+    for (const entry of page.run.entries) {
+      if (entry.state === 'running') entry.state = state;
+      else if (entry.state === 'waiting') entry.state = 'not-processed';
+      showProgress(entry);
+      if (entry.state === state && detail) entry.detail.textContent = detail;
+    }
+    endRun(text);
+  }
+
+  // Cancel: the worker ends at once, and a fresh one waits for the next run.
   function cancelRun() {
     if (!page.worker) return;
     page.worker.terminate();
     page.worker = startWorker();
-    for (const entry of page.run.entries) {
-      if (entry.state === 'running') entry.state = 'cancelled';
-      else if (entry.state === 'waiting') entry.state = 'not-processed';
-      showProgress(entry);
-    }
-    endRun('Cancelled: the files finished before are kept.');
+    stopRun('cancelled', '', 'Cancelled: the files finished before are kept.');
   }
 
   // ---- Results -------------------------------------------------------------
