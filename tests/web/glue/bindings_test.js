@@ -109,3 +109,7 @@ test('an unknown null model is an error that names the known ones', async () => 
       transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {});
   assert.strictEqual(result.error, "there is no null model 'XY'; the models are Er, Ce, Li, Co, FF");
 });
+
+test("a batch's files come in the console program's order: names compared ignoring case", async () => {
+  assert.deepStrictEqual((await library).batchOrder(['b.txt', 'a.txt', 'A.txt', 'C.csv']), [2, 1, 0, 3]);
+});
