@@ -159,8 +159,8 @@ void runNodfBatch(RunContext& run)
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);
     FileBatch batch = takeBatch(run, "\n");
-    BatchResultTables tables(run, 'N');
-    startPicturePage(run.pictures, 'N', run.settings.nullModels, pageSettings(run, 'N'));
+    BatchResultTables tables(run, AnalysisMode::Nodf);
+    startPicturePage(run.pictures, AnalysisMode::Nodf, run.settings.nullModels, pageSettings(run, AnalysisMode::Nodf));
     for (;;) {
         consolePrintf("\n");
         const std::optional<std::string> fileName = batch.next();

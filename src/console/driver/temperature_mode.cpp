@@ -139,8 +139,8 @@ bool runTemperatureBatch(RunContext& run)
         return false;
     FolderLock lock;
     lock.take();
-    BatchResultTables tables(run, 'T');
-    startPicturePage(run.pictures, 'T', run.settings.nullModels, pageSettings(run, 'T'));
+    BatchResultTables tables(run, AnalysisMode::Temperature);
+    startPicturePage(run.pictures, AnalysisMode::Temperature, run.settings.nullModels, pageSettings(run, AnalysisMode::Temperature));
     for (int handled = 0; handled < kMaxBatchFiles;) {
         const std::optional<std::string> fileName = batch.next();
         if (!fileName)
