@@ -130,7 +130,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     // hot; and a high NODF: P counts those at least as high.
     RunPictures temperature;
     temperature.pictures = temperature.page = true;
-    startPicturePage(temperature, 'T', true, {{"Seed", "42"}, {"Simulations", "4"}, {"FF burn-in", "400"}});
+    startPicturePage(temperature, AnalysisMode::Temperature, true, {{"Seed", "42"}, {"Simulations", "4"}, {"FF burn-in", "400"}});
     bravolin::TemperatureResult cold;
     cold.temperature = 20;
     bravolin::TemperatureNullModels hot;
@@ -143,7 +143,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
 
     RunPictures nodf;
     nodf.pictures = nodf.page = true;
-    startPicturePage(nodf, 'N', true, {{"Seed", "42"}});
+    startPicturePage(nodf, AnalysisMode::Nodf, true, {{"Seed", "42"}});
     bravolin::NodfResult high;
     high.nodf = {0.4f, 0.6f, 0.5f};
     bravolin::NodfNullModels low;

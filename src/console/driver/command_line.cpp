@@ -125,14 +125,13 @@ std::string takeOption(CommandLine& options, int code, const char* value)
 {
     switch (code) {
     case 'm':
-        if (std::string(value).size() == 1 && std::toupper(static_cast<unsigned char>(*value)) == 'T')
-            options.mode = 'T';
-        else if (std::string(value).size() == 1 &&
-                 std::toupper(static_cast<unsigned char>(*value)) == 'N')
-            options.mode = 'N';
-        else
-            return "--mode takes T (temperature) or N (NODF), not '" + std::string(value) + "'";
-        return "";
+        for (AnalysisMode mode : {AnalysisMode::Temperature, AnalysisMode::Nodf})
+            if (std::string(value).size() == 1 &&
+                std::toupper(static_cast<unsigned char>(*value)) == modeLetter(mode)) {
+                options.mode = mode;
+                return "";
+            }
+        return "--mode takes T (temperature) or N (NODF), not '" + std::string(value) + "'";
     case 'p':
         options.print = true;
         return "";
@@ -229,7 +228,7 @@ std::string takeOption(CommandLine& options, int code, const char* value)
 
 std::string checkCombination(const CommandLine& options)
 {
-    if (options.mode == 'T' && options.order)
+    if (options.mode == AnalysisMode::Temperature && options.order)
         return "--order and --no-order belong to mode N, not to -m T";
     if (options.transpose && !options.table)
         return "--transpose reads the rows of a table as species: give it with --table";
@@ -284,7 +283,7 @@ bool isScripted(const CommandLine& options)
 {
     if (!options.mode || !options.simulations || options.patterns.empty())
         return false;
-    if (*options.mode == 'T')
+    if (*options.mode == AnalysisMode::Temperature)
         return options.print.has_value();
     return options.order == false || (options.order == true && options.print.has_value());
 }

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "formats/analysis_mode.h"
+
 // What the command line says. An empty optional is a question left to ask.
 struct CommandLine {
-    std::optional<char> mode;         // 'T' or 'N'
+    std::optional<AnalysisMode> mode;
     std::optional<bool> print;        // print the packed (T) or ordered (N) matrix
     std::optional<bool> order;        // mode N: order the matrix
     std::optional<int> simulations;   // 0: no null models; otherwise 1..bravolin::kMostSimulations

@@ -43,13 +43,14 @@ static bool debugMarkerExists()
 }
 
 // Asks for the mode until the answer starts with N or T; no bell here.
-static char askMode(AnswerSource& answers)
+static AnalysisMode askMode(AnswerSource& answers)
 {
     for (;;) {
         consolePrintf("Run matrix's NODF (press N) or Temperature (press T): ");
-        char answer = readAnswerInitial(answers);
-        if (answer == 'N' || answer == 'T')
-            return answer;
+        const char answer = readAnswerInitial(answers);
+        for (AnalysisMode mode : {AnalysisMode::Nodf, AnalysisMode::Temperature})
+            if (answer == modeLetter(mode))
+                return mode;
     }
 }
 
@@ -59,7 +60,7 @@ static void runDialogue(RunContext& run)
 {
     for (;;) {
         run.settings.debug = debugMarkerExists();
-        if ((run.given.mode ? *run.given.mode : askMode(run.answers)) == 'N') {
+        if ((run.given.mode ? *run.given.mode : askMode(run.answers)) == AnalysisMode::Nodf) {
             runNodfMode(run);
             return;
         }

@@ -15,6 +15,7 @@
 #include "console/reports/nodf_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "formats/tables/classic_summary.h"
 #include "formats/text/text_encoding.h"
 
 namespace {
@@ -159,8 +160,8 @@ void runNodfBatch(RunContext& run)
     lock.take();
     writeNodfSummaryHeader(run.settings.nullModels);
     FileBatch batch = takeBatch(run, "\n");
-    BatchResultTables tables(run, 'N');
-    startPicturePage(run.pictures, 'N', run.settings.nullModels, pageSettings(run, 'N'));
+    BatchResultTables tables(run, AnalysisMode::Nodf);
+    startPicturePage(run.pictures, AnalysisMode::Nodf, run.settings.nullModels, pageSettings(run, AnalysisMode::Nodf));
     for (;;) {
         consolePrintf("\n");
         const std::optional<std::string> fileName = batch.next();
@@ -201,13 +202,12 @@ void analyseNodfFile(RunContext& run, const std::string& fileName, const bravoli
     writeObservedNodfReports(fileName, matrix, result, run.settings.printMatrix, run.settings.nullModels);
     if (run.pictures.pictures)
         drawOrderedMatrix(run.pictures, fileName, matrix, result);
-    std::vector<std::string> summary = {percentText(result.nodf.rows), percentText(result.nodf.columns),
-                                        percentText(result.nodf.total)};
+    std::vector<std::string> summary = summaryValues(result);
     const std::uint32_t fileSeed = run.generator.state();
     std::optional<bravolin::NodfNullModels> null;
     if (run.settings.nullModels) {
         null = runNullModels(run, fileName, matrix, result, fileSeed);
-        for (const std::string& value : nodfNullSummary(*null, result, run.settings.simulations))
+        for (const std::string& value : nullSummaryValues(*null, result, run.settings.simulations))
             summary.push_back(value);
     }
     finishPicturesOfFile(run.pictures, fileName, summary);

@@ -81,10 +81,10 @@ std::string tradesSetting(long long given, const char* defaultRule)
 
 }  // namespace
 
-PageSettings pageSettings(const RunContext& run, char mode)
+PageSettings pageSettings(const RunContext& run, AnalysisMode mode)
 {
-    PageSettings settings = {{"Mode", mode == 'T' ? "T (temperature)" : "N (NODF)"}};
-    if (mode == 'N')
+    PageSettings settings = {{"Mode", mode == AnalysisMode::Temperature ? "T (temperature)" : "N (NODF)"}};
+    if (mode == AnalysisMode::Nodf)
         settings.push_back({"Ordered", run.settings.order ? "yes" : "no"});
     settings.push_back({"Seed", std::to_string(run.generatorSeed)});
     settings.push_back({"Seed per file", run.seedPerFile ? "yes" : "no"});
@@ -195,7 +195,7 @@ void seedFileGenerator(RunContext& run, const std::string& fileName)
         run.generator = bravolin::Generator(seedOfFile(run.generatorSeed, fileName));
 }
 
-BatchResultTables::BatchResultTables(RunContext& run, char mode) : run_(run)
+BatchResultTables::BatchResultTables(RunContext& run, AnalysisMode mode) : run_(run)
 {
     if (!run.writeResults)
         return;

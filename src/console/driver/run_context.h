@@ -160,7 +160,7 @@ void printFileSeed(const RunContext& run);
 // are in place before the lock is released.
 class BatchResultTables {
 public:
-    BatchResultTables(RunContext& run, char mode);
+    BatchResultTables(RunContext& run, AnalysisMode mode);
     ~BatchResultTables() { finish(); }
     BatchResultTables(const BatchResultTables&) = delete;
     BatchResultTables& operator=(const BatchResultTables&) = delete;
@@ -182,8 +182,8 @@ void reportNodfResults(RunContext& run, const std::string& fileName, const bravo
                        const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null,
                        std::uint32_t fileSeed, Completeness completeness);
 
-// The run's settings, as the page of a batch of mode 'T' or 'N' lists them.
-PageSettings pageSettings(const RunContext& run, char mode);
+// The run's settings, as the page of a batch of a mode lists them.
+PageSettings pageSettings(const RunContext& run, AnalysisMode mode);
 
 // A scripted run's closing line, and the exit code of any run; inputEnded:
 // standard input ended before the analysis was complete.

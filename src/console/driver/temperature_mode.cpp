@@ -16,6 +16,7 @@
 #include "console/reports/temperature_reports.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "formats/tables/classic_summary.h"
 #include "formats/text/text_encoding.h"
 
 namespace {
@@ -139,8 +140,8 @@ bool runTemperatureBatch(RunContext& run)
         return false;
     FolderLock lock;
     lock.take();
-    BatchResultTables tables(run, 'T');
-    startPicturePage(run.pictures, 'T', run.settings.nullModels, pageSettings(run, 'T'));
+    BatchResultTables tables(run, AnalysisMode::Temperature);
+    startPicturePage(run.pictures, AnalysisMode::Temperature, run.settings.nullModels, pageSettings(run, AnalysisMode::Temperature));
     for (int handled = 0; handled < kMaxBatchFiles;) {
         const std::optional<std::string> fileName = batch.next();
         if (!fileName)
@@ -177,12 +178,12 @@ void analyseTemperatureFile(RunContext& run, const std::string& fileName, const 
     writeTemperatureSummary(fileName, names, result, run.settings.nullModels);
     if (drawing)
         drawPackedMatrix(run.pictures, fileName, matrix, result);
-    std::vector<std::string> summary = {formatText("%02.2f", result.temperature)};
+    std::vector<std::string> summary = summaryValues(result);
     const std::uint32_t fileSeed = run.generator.state();
     std::optional<bravolin::TemperatureNullModels> null;
     if (run.settings.nullModels) {
         null = runNullModels(run, fileName, names, matrix, result, fileSeed);
-        for (const std::string& value : temperatureNullSummary(*null, result, run.settings.simulations))
+        for (const std::string& value : nullSummaryValues(*null, result, run.settings.simulations))
             summary.push_back(value);
     }
     finishPicturesOfFile(run.pictures, fileName, summary);

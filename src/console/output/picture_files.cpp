@@ -22,7 +22,7 @@ void writeNullPicture(RunPictures& run, NullPicture drawn)
 
 }  // namespace
 
-void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings)
+void startPicturePage(RunPictures& run, AnalysisMode mode, bool nullModels, const PageSettings& settings)
 {
     run.report = newReportPage(mode, nullModels, settings);
     run.filePictures.clear();

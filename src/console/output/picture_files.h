@@ -21,9 +21,9 @@ struct RunPictures {
     std::vector<ModelStatistics> fileStatistics;
 };
 
-// A new page for a batch of mode 'T' or 'N', with or without null models,
-// run with these settings, which the page lists in this order.
-void startPicturePage(RunPictures& run, char mode, bool nullModels, const PageSettings& settings);
+// A new page for a batch of a mode, with or without null models, run
+// with these settings, which the page lists in this order.
+void startPicturePage(RunPictures& run, AnalysisMode mode, bool nullModels, const PageSettings& settings);
 
 // NAME_packed.svg: the packed matrix of mode T with its isocline and its
 // unexpected cells (result lists them when pictures are on).

@@ -6,7 +6,7 @@
 
 // The four tables of a batch, open from its first matrix on.
 struct ResultTables::Files {
-    explicit Files(char mode, bool nullModels)
+    explicit Files(AnalysisMode mode, bool nullModels)
         : results(resultTableName(mode, "results")), rows(resultTableName(mode, "rows")),
           columns(resultTableName(mode, "columns"))
     {

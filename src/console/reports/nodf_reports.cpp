@@ -4,8 +4,8 @@
 #include "console/output/output_lock.h"
 #include "console/output/report_names.h"
 #include "console/output/summary_line.h"
-#include "console/output/two_decimals.h"
-#include "console/reports/classic_tallies.h"
+#include "formats/tables/classic_summary.h"
+#include "formats/text/two_decimals.h"
 
 namespace {
 
@@ -50,14 +50,6 @@ private:
     std::string text_;
 };
 
-// Fractions are reported as percentages, widened before the product: a
-// single-precision product rounds some of them differently (1/160 shows
-// 0.63, its single-precision product 0.62).
-double percentOf(float fraction)
-{
-    return static_cast<double>(fraction) * 100;
-}
-
 // One line per row of the matrix in the order measured, each cell a digit
 // and a blank.
 void writeOrderedMatrix(const std::string& name, const bravolin::Matrix& ordered)
@@ -96,20 +88,14 @@ void writePairTable(const std::string& name, const char* suffix, const std::vect
 
 }  // namespace
 
-std::string percentText(float fraction)
-{
-    return twoDecimals(percentOf(fraction));
-}
-
 void writeNodfSummaryHeader(bool nullModels)
 {
-    appendToSummary("", nullModels ? "Matrix N_Rows N_Columns N_Total NODF(Er) P(Er) NODF(Ce) P(Ce)\n"
-                                   : "Matrix N_Rows N_Columns N_Total\n");
+    appendToSummary("", summaryHeader(AnalysisMode::Nodf, nullModels));
 }
 
 void startNodfSummaryLine(const std::string& matrixName)
 {
-    appendToSummary(matrixName, matrixName + " ");
+    appendToSummary(matrixName, summaryLine(AnalysisMode::Nodf, matrixName, {}, true));
 }
 
 void writeObservedNodfReports(const std::string& matrixName, const bravolin::Matrix& matrix,
@@ -117,11 +103,14 @@ void writeObservedNodfReports(const std::string& matrixName, const bravolin::Mat
 {
     if (result.ordered && printOrdered)
         writeOrderedMatrix(matrixName, bravolin::orderedMatrix(matrix, result));
+    // Each value joins the summary line once its table is written, so that
+    // a line cut short holds the values written before.
+    const std::vector<std::string> values = summaryValues(result);
     writePairTable(matrixName, "_row_pairwise.TXT", result.rowPairs, result.rows);
-    appendToSummary(matrixName, percentText(result.nodf.rows) + ' ');
+    appendToSummary(matrixName, summaryLineRest({values[0]}, true));
     writePairTable(matrixName, "_column_pairwise.TXT", result.columnPairs, result.columns);
-    appendToSummary(matrixName, percentText(result.nodf.columns) + ' ');
-    appendToSummary(matrixName, percentText(result.nodf.total) + (nullModels ? ' ' : '\n'));
+    appendToSummary(matrixName, summaryLineRest({values[1]}, true));
+    appendToSummary(matrixName, summaryLineRest({values[2]}, nullModels));
 }
 
 NestednessFiles::NestednessFiles(const std::string& matrixName)
@@ -148,23 +137,8 @@ void NestednessFiles::writeSimulation(const bravolin::NodfNullModels& null, int 
             file.flush();
 }
 
-std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, const bravolin::NodfResult& observed,
-                                         int simulations)
-{
-    std::vector<std::string> values;
-    for (bravolin::NullModel model : {bravolin::Er, bravolin::Ce}) {
-        const ClassicTally tally =
-            classicTally(bravolin::modelValues(null, model, bravolin::NodfPart::Total),
-                         [&observed](float total) { return total > observed.nodf.total; });
-        values.push_back(twoDecimals(static_cast<double>(tally.mean) * 100));
-        values.push_back(formatText("%02.2f", static_cast<double>(tally.counted) / simulations));
-    }
-    return values;
-}
-
 void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null,
                              const bravolin::NodfResult& observed, int simulations)
 {
-    const std::vector<std::string> values = nodfNullSummary(null, observed, simulations);
-    appendToSummary(matrixName, values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
+    appendToSummary(matrixName, summaryLineRest(nullSummaryValues(null, observed, simulations)));
 }

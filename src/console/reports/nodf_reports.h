@@ -13,10 +13,6 @@
 #include "bravolin/null_models.h"
 #include "console/output/output_file.h"
 
-// A fraction as every NODF report writes it: a percentage with two
-// decimals ("nan" for a not-a-number).
-std::string percentText(float fraction);
-
 // The header of the summary columns, with the null-model columns when null
 // models are on.
 void writeNodfSummaryHeader(bool nullModels);
@@ -45,14 +41,8 @@ private:
     OutputFile files_[bravolin::kClassicModelCount][3];
 };
 
-// The values that end the matrix's summary line once its null models have
-// run, as written: the mean total NODF of Er and its share of the
-// simulations asked for whose total is above the observed one, then the
-// same of Ce.
-std::vector<std::string> nodfNullSummary(const bravolin::NodfNullModels& null, const bravolin::NodfResult& observed,
-                                         int simulations);
-
-// Ends the matrix's summary line with those values.
+// Ends the matrix's summary line with the null models' values
+// (nullSummaryValues).
 void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null,
                              const bravolin::NodfResult& observed, int simulations);
 

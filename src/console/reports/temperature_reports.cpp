@@ -3,8 +3,8 @@
 #include "console/reports/temperature_reports.h"
 
 #include "console/output/output_lock.h"
-#include "console/reports/classic_tallies.h"
 #include "console/output/summary_line.h"
+#include "formats/tables/classic_summary.h"
 
 namespace {
 
@@ -38,9 +38,9 @@ void writeTemperatureSummary(const std::string& matrixName, const TemperatureRep
                              const bravolin::TemperatureResult& result, bool nullModels)
 {
     // With null models the line stays open: their means and P values end it.
-    appendToSummary(matrixName, std::string(nullModels ? "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\n" : "Matrix T(M)\n") +
-                                    matrixName + " (Packed) " +
-                                    formatText(nullModels ? "%02.2f " : "%02.2f\n", result.temperature));
+    appendToSummary(matrixName, summaryHeader(AnalysisMode::Temperature, nullModels) +
+                                    summaryLine(AnalysisMode::Temperature, matrixName, summaryValues(result),
+                                                nullModels));
     writeLineTemperatures(names.rowTemperatures, result.rowTemperature, result.rowOrder);
     writeLineTemperatures(names.columnTemperatures, result.columnTemperature, result.columnOrder);
 }
@@ -64,22 +64,8 @@ void TemperatureNullFile::writeSimulation(const bravolin::TemperatureNullModels&
     file_.flush();
 }
 
-std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null,
-                                                const bravolin::TemperatureResult& observed, int simulations)
-{
-    std::vector<std::string> values;
-    for (bravolin::NullModel model : {bravolin::Er, bravolin::Ce}) {
-        const ClassicTally tally = classicTally(bravolin::modelValues(null, model),
-                                                [&observed](float value) { return value <= observed.temperature; });
-        values.push_back(formatText("%02.2f", tally.mean));
-        values.push_back(formatText("%02.2f", static_cast<double>(tally.counted) / simulations));
-    }
-    return values;
-}
-
 void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
                                     const bravolin::TemperatureResult& observed, int simulations)
 {
-    const std::vector<std::string> values = temperatureNullSummary(null, observed, simulations);
-    appendToSummary(matrixName, values[0] + " " + values[1] + " " + values[2] + " " + values[3] + "\n");
+    appendToSummary(matrixName, summaryLineRest(nullSummaryValues(null, observed, simulations)));
 }

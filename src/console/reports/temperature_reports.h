@@ -30,14 +30,8 @@ private:
     OutputFile file_;
 };
 
-// The values that end the matrix's summary line once its null models have
-// run, as written: the mean temperature of Er and its share of the
-// simulations asked for that are at least as cold (as nested) as observed,
-// then the same of Ce.
-std::vector<std::string> temperatureNullSummary(const bravolin::TemperatureNullModels& null,
-                                                const bravolin::TemperatureResult& observed, int simulations);
-
-// Ends the matrix's summary line with those values.
+// Ends the matrix's summary line with the null models' values
+// (nullSummaryValues).
 void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
                                     const bravolin::TemperatureResult& observed, int simulations);
 

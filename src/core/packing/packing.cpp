@@ -8,6 +8,7 @@
 #include "core/packing/packing.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 
 #include "core/packing/exchange_sort.h"
@@ -158,11 +159,35 @@ bool columnIsFull(const CellMatrix& matrix, int c, int rows)
     return true;
 }
 
+// The leading lines of the matrix that are full, counted while fewer than
+// limit: rows (or columns) 1, 2, ... holding only presences.
+int leadingFullRows(const CellMatrix& matrix, int rows, int columns)
+{
+    int full = 0;
+    while (full < rows && rowIsFull(matrix, full + 1, columns))
+        full++;
+    return full;
+}
+
+int leadingFullColumns(const CellMatrix& matrix, int rows, int columns)
+{
+    int full = 0;
+    while (full < columns && columnIsFull(matrix, full + 1, rows))
+        full++;
+    return full;
+}
+
 // Removes lines that say nothing about nestedness: trailing empty rows and
 // columns, then all but one of the leading full rows and columns. At least
 // one row and one column always stay. Leading lines are deleted by shifting
 // the matrix; the orders stay, and removedFullRows / removedFullColumns give
 // the offset at which they must be read.
+//
+// The lines are deleted in one shift, and the cells past the new end are
+// left as deleting them one at a time leaves them: each of the vacated rows
+// (columns) holds a copy of the last one, while the last keeps its own. The
+// matrix is reused for the next matrix of a run, so its cells outside the
+// analysed block are kept exactly as they always were.
 void trimMatrix(PackingContext& ctx, const StopRequest& stop)
 {
     CellMatrix& m = ctx.matrix;
@@ -171,19 +196,28 @@ void trimMatrix(PackingContext& ctx, const StopRequest& stop)
         ctx.rowCount--;
     while (ctx.columnCount > 1 && columnIsEmpty(m, ctx.columnCount, 1, ctx.rowCount))
         ctx.columnCount--;
-    while (ctx.rowCount > 1 && rowIsFull(m, 1, ctx.columnCount) && rowIsFull(m, 2, ctx.columnCount)) {
-        stop.abandonIfRequested();
-        for (int r = 1; r < ctx.rowCount; r++)
-            std::memcpy(&m[r][1], &m[r + 1][1], static_cast<std::size_t>(ctx.columnCount));
-        ctx.rowCount--;
-        ctx.removedFullRows++;
+    stop.abandonIfRequested();
+    const int rows = ctx.rowCount, columns = ctx.columnCount;
+    const int removedRows = std::max(0, leadingFullRows(m, rows, columns) - 1);
+    if (removedRows > 0) {
+        const std::size_t width = static_cast<std::size_t>(columns);
+        for (int r = 1; r <= rows - removedRows; r++)
+            std::memcpy(&m[r][1], &m[r + removedRows][1], width);
+        for (int r = rows - removedRows + 1; r < rows; r++)
+            std::memcpy(&m[r][1], &m[rows][1], width);
+        ctx.rowCount -= removedRows;
+        ctx.removedFullRows = removedRows;
     }
-    while (ctx.columnCount > 1 && columnIsFull(m, 1, ctx.rowCount) && columnIsFull(m, 2, ctx.rowCount)) {
-        stop.abandonIfRequested();
-        for (int r = 1; r <= ctx.rowCount; r++)
-            std::memmove(&m[r][1], &m[r][2], static_cast<std::size_t>(ctx.columnCount - 1));
-        ctx.columnCount--;
-        ctx.removedFullColumns++;
+    stop.abandonIfRequested();
+    const int removedColumns = std::max(0, leadingFullColumns(m, ctx.rowCount, columns) - 1);
+    if (removedColumns > 0) {
+        for (int r = 1; r <= ctx.rowCount; r++) {
+            unsigned char* row = m[r];
+            std::memmove(&row[1], &row[1 + removedColumns], static_cast<std::size_t>(columns - removedColumns));
+            std::memset(&row[columns - removedColumns + 1], row[columns], static_cast<std::size_t>(removedColumns - 1));
+        }
+        ctx.columnCount -= removedColumns;
+        ctx.removedFullColumns = removedColumns;
     }
 }
 

@@ -28,18 +28,18 @@ std::vector<std::string> columnLabels(const bravolin::Matrix& matrix, const std:
 }
 
 // The page's columns of the observed values, as the summary line begins.
-std::vector<std::string> observedHeadings(char mode)
+std::vector<std::string> observedHeadings(AnalysisMode mode)
 {
-    if (mode == 'T')
+    if (mode == AnalysisMode::Temperature)
         return {"Temperature"};
     return {"NODF rows", "NODF columns", "NODF total"};
 }
 
 // What the page's SES and P columns are: nestedness is a low temperature
 // and a high NODF.
-std::string statisticsNote(char mode)
+std::string statisticsNote(AnalysisMode mode)
 {
-    if (mode == 'T')
+    if (mode == AnalysisMode::Temperature)
         return "SES and P of each null model for the temperature: SES = (T - mean) / sd of its simulations; "
                "P = (k + 1) / (n + 1), k the simulations as cold as the matrix or colder (a small P: nested).";
     return "SES and P of each null model for the total NODF: SES = (NODF - mean) / sd of its simulations; "
@@ -47,9 +47,9 @@ std::string statisticsNote(char mode)
            "(a small P: nested).";
 }
 
-double nestednessP(char mode, const bravolin::NullStatistics& statistics)
+double nestednessP(AnalysisMode mode, const bravolin::NullStatistics& statistics)
 {
-    return mode == 'T' ? statistics.pLess : statistics.pGreater;
+    return mode == AnalysisMode::Temperature ? statistics.pLess : statistics.pGreater;
 }
 
 // One model's values as the analysis computed them (temperatures, or NODF
@@ -61,10 +61,10 @@ struct ModelValues {
 
 // The null picture of the matrix, in the units it shows (NODF in percent),
 // and the statistics of every model, for the matrix's row of the page.
-NullPicture drawNullPicture(const std::string& fileName, char mode, float observed,
+NullPicture drawNullPicture(const std::string& fileName, AnalysisMode mode, float observed,
                             const std::vector<ModelValues>& models)
 {
-    const double scale = mode == 'N' ? 100 : 1;
+    const double scale = mode == AnalysisMode::Nodf ? 100 : 1;
     NullDistributionPicture picture;
     picture.fileName = fileName;
     picture.mode = mode;
@@ -81,13 +81,13 @@ NullPicture drawNullPicture(const std::string& fileName, char mode, float observ
         panel.p = nestednessP(mode, statistics);
         picture.panels.push_back(std::move(panel));
     }
-    drawn.picture = {fileName + (mode == 'T' ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture)};
+    drawn.picture = {fileName + (mode == AnalysisMode::Temperature ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture)};
     return drawn;
 }
 
 // A model's SES and P cells in the row, in the model's two columns after
 // the observed values; the columns of a model first seen now are added.
-void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& model, char mode)
+void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& model, AnalysisMode mode)
 {
     const std::size_t observed = observedHeadings(mode).size();
     const std::size_t column = observed + 2 * static_cast<std::size_t>(model.model);
@@ -103,12 +103,12 @@ void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& mode
 
 }  // namespace
 
-std::string reportPageName(char mode)
+std::string reportPageName(AnalysisMode mode)
 {
-    return mode == 'N' ? "BRAVOLIN_N_report.html" : "BRAVOLIN_T_report.html";
+    return std::string("BRAVOLIN_") + modeLetter(mode) + "_report.html";
 }
 
-ReportPage newReportPage(char mode, bool nullModels, const PageSettings& settings)
+ReportPage newReportPage(AnalysisMode mode, bool nullModels, const PageSettings& settings)
 {
     ReportPage page;
     page.mode = mode;
@@ -170,7 +170,7 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::Temperature
     std::vector<ModelValues> models;
     for (const auto& model : null.models)
         models.push_back({model.model, model.values});
-    return drawNullPicture(fileName, 'T', observed.temperature, models);
+    return drawNullPicture(fileName, AnalysisMode::Temperature, observed.temperature, models);
 }
 
 NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult& observed,
@@ -179,7 +179,7 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult&
     std::vector<ModelValues> models;
     for (const auto& model : null.models)
         models.push_back({model.model, bravolin::modelValues(null, model.model, bravolin::NodfPart::Total)});
-    return drawNullPicture(fileName, 'N', observed.nodf.total, models);
+    return drawNullPicture(fileName, AnalysisMode::Nodf, observed.nodf.total, models);
 }
 
 void addReportRow(ReportPage& page, const std::string& fileName, const std::vector<std::string>& summaryValues,

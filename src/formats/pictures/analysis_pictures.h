@@ -14,12 +14,13 @@
 #include "bravolin/null_models.h"
 #include "bravolin/statistics.h"
 #include "bravolin/temperature.h"
+#include "formats/analysis_mode.h"
 #include "formats/pictures/report_page.h"
 
-// The name of the page of a batch of mode 'T' or 'N', in the working folder:
+// The name of the page of a batch of a mode, in the working folder:
 // BRAVOLIN_T_report.html or BRAVOLIN_N_report.html, so that a run of each
 // mode in one folder keeps both pages.
-std::string reportPageName(char mode);
+std::string reportPageName(AnalysisMode mode);
 
 // A null model's statistics of the matrix being analysed: of its
 // temperature, or of its total NODF in percent.
@@ -57,9 +58,9 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::Temperature
 NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult& observed,
                         const bravolin::NodfNullModels& null);
 
-// A new page for a batch of mode 'T' or 'N', with or without null models,
+// A new page for a batch of a mode, with or without null models,
 // run with these settings, which the page lists in this order.
-ReportPage newReportPage(char mode, bool nullModels, const PageSettings& settings);
+ReportPage newReportPage(AnalysisMode mode, bool nullModels, const PageSettings& settings);
 
 // Adds the row of a matrix to the page: the observed values of its summary
 // values as written (the first one in mode T, three in mode N), the

@@ -321,7 +321,7 @@ void drawPanel(std::string& out, const NullModelPanel& panel, double x, double y
         appendText(out, (area.left + area.right) / 2, (area.top + area.bottom) / 2,
                    "font-size=\"11\" text-anchor=\"middle\" fill=\"#888888\"", "no simulated values");
     drawBars(out, histogram, values, counts, area);
-    drawValueAxis(out, values, area, picture.mode == 'N' ? "NODF (total, %)" : "Temperature");
+    drawValueAxis(out, values, area, picture.mode == AnalysisMode::Nodf ? "NODF (total, %)" : "Temperature");
     drawCountAxis(out, counts, area, x);
     drawObserved(out, picture.observed, values, area);
     out += "</g>\n";
@@ -329,14 +329,14 @@ void drawPanel(std::string& out, const NullModelPanel& panel, double x, double y
 
 std::string pictureFacts(const NullDistributionPicture& picture)
 {
-    const std::string quantity = picture.mode == 'N' ? "the total NODF (%)" : "the temperature";
+    const std::string quantity = picture.mode == AnalysisMode::Nodf ? "the total NODF (%)" : "the temperature";
     return "null models of " + quantity + ": observed " + fixedDecimals(picture.observed, 2);
 }
 
 // How the numbers of the panels are computed, and which way is nested.
-std::string statisticsNote(char mode)
+std::string statisticsNote(AnalysisMode mode)
 {
-    const std::string more = mode == 'N' ? "with a NODF as high as observed or higher"
+    const std::string more = mode == AnalysisMode::Nodf ? "with a NODF as high as observed or higher"
                                          : "as cold as observed or colder";
     return "SES = (observed - mean) / sd; P = (k + 1) / (n + 1), k the simulations " + more;
 }

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/analysis_mode.h"
+
 struct NullModelPanel {
     std::string model;          // "Er", "Ce", "Li", "Co" or "FF"
     // The simulated values. NaN or infinite values are left out of the bars
@@ -32,7 +34,7 @@ struct NullModelPanel {
 
 struct NullDistributionPicture {
     std::string fileName;
-    char mode = 'T';            // 'T': temperature, 'N': total NODF (percent)
+    AnalysisMode mode = AnalysisMode::Temperature;  // of the temperature, or of the total NODF (percent)
     double observed = 0;        // drawn as a vertical line in every panel (none when NaN)
     std::vector<NullModelPanel> panels;
 };

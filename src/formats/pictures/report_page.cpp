@@ -22,9 +22,9 @@ constexpr std::string_view kStyle =
     "section{margin-top:2em}"
     "section img{max-width:100%;margin:0.5em 1em 0.5em 0;vertical-align:top;border:1px solid #ddd}";
 
-std::string pageTitle(char mode)
+std::string pageTitle(AnalysisMode mode)
 {
-    return mode == 'N' ? "BRAVOLIN: NODF results" : "BRAVOLIN: temperature results";
+    return mode == AnalysisMode::Nodf ? "BRAVOLIN: NODF results" : "BRAVOLIN: temperature results";
 }
 
 // "packed" for "a.txt_packed.svg" of matrix "a.txt": the part of the name

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "formats/analysis_mode.h"
+
 // The run's settings as the page lists them, in order: (label, value).
 using PageSettings = std::vector<std::pair<std::string, std::string>>;
 
@@ -18,7 +20,7 @@ struct ReportRow {
 };
 
 struct ReportPage {
-    char mode = 'T';                       // 'T': temperature, 'N': NODF
+    AnalysisMode mode = AnalysisMode::Temperature;
     PageSettings settings;
     std::vector<std::string> headings;     // the value columns, after "Matrix"
     std::string note;                      // what the values are, under the table; may be empty

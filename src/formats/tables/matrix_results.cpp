@@ -30,7 +30,7 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
                                  const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed,
                                  Completeness completeness)
 {
-    MatrixResults results{'T', file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
+    MatrixResults results{AnalysisMode::Temperature, file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
     StatisticResults temperature{"temperature", observed.temperature, {}};
     if (null != nullptr)
         for (const auto& model : null->models)
@@ -43,7 +43,7 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
                           const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed,
                           Completeness completeness)
 {
-    MatrixResults results{'N', file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
+    MatrixResults results{AnalysisMode::Nodf, file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
     results.statistics.push_back(nodfStatistic("nodf_rows", observed.nodf.rows, null, bravolin::NodfPart::Rows));
     results.statistics.push_back(
         nodfStatistic("nodf_columns", observed.nodf.columns, null, bravolin::NodfPart::Columns));
@@ -54,7 +54,7 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
 std::string resultLine(const MatrixResults& results)
 {
     std::string line = "Result:";
-    if (results.mode == 'T') {
+    if (results.mode == AnalysisMode::Temperature) {
         line += " T " + twoDecimals(results.statistics[0].observed);
     } else {
         line += " NODF rows " + twoDecimals(results.statistics[0].observed) + " columns " +
@@ -63,7 +63,7 @@ std::string resultLine(const MatrixResults& results)
     }
     const StatisticResults& tested = results.statistics.back();
     for (const ModelResults& model : tested.models) {
-        const double p = results.mode == 'T' ? model.statistics.pLess : model.statistics.pGreater;
+        const double p = results.mode == AnalysisMode::Temperature ? model.statistics.pLess : model.statistics.pGreater;
         line += formatText(" | %s SES %s P %s", bravolin::kNullModelNames[model.model],
                            twoDecimals(model.statistics.ses).c_str(),
                            std::isnan(p) ? "NA" : formatText("%.3g", p).c_str());

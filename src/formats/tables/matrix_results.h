@@ -15,6 +15,7 @@
 #include "bravolin/null_models.h"
 #include "bravolin/statistics.h"
 #include "bravolin/temperature.h"
+#include "formats/analysis_mode.h"
 
 struct ModelResults {
     bravolin::NullModel model;
@@ -39,7 +40,7 @@ struct StatisticResults {
 enum class Completeness { Complete, Interrupted, Truncated };
 
 struct MatrixResults {
-    char mode = 'T';
+    AnalysisMode mode = AnalysisMode::Temperature;
     std::string file;
     int rows = 0, columns = 0;  // the matrix as read
     float fill = 0;             // percent

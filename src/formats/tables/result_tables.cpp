@@ -39,9 +39,9 @@ std::vector<int> lineTotals(const bravolin::Matrix& matrix, bool rows)
 }
 
 // The mode column's word for a mode.
-std::string modeText(char mode)
+std::string modeText(AnalysisMode mode)
 {
-    return mode == 'T' ? "temperature" : "nodf";
+    return mode == AnalysisMode::Temperature ? "temperature" : "nodf";
 }
 
 // The complete column's word for a matrix's results.
@@ -60,7 +60,7 @@ const char* completenessText(Completeness completeness)
 
 // The rows of one side's lines table: each line of the matrix read, its
 // position in the packed or ordered matrix, and its temperature (mode T).
-std::string lineRows(const std::string& fileField, char mode, const bravolin::Matrix& matrix, bool rows,
+std::string lineRows(const std::string& fileField, AnalysisMode mode, const bravolin::Matrix& matrix, bool rows,
                      const std::vector<int>& order, const std::vector<float>* temperatures)
 {
     const int lines = rows ? matrix.rows() : matrix.columns();
@@ -95,7 +95,7 @@ std::string resultRows(const ResultTableSettings& settings, const MatrixResults&
         "," + std::to_string(settings.seed) + "," +
         (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
         std::to_string(settings.simulations) + "," +
-        (settings.mode == 'N' ? (settings.ordered ? "yes" : "no") : "") + "," + csvField(settings.version) +
+        (settings.mode == AnalysisMode::Nodf ? (settings.ordered ? "yes" : "no") : "") + "," + csvField(settings.version) +
         "," + settings.date + "," + completenessText(results.completeness) + "\n";
     std::string text;
     for (const StatisticResults& statistic : results.statistics) {
@@ -129,18 +129,18 @@ std::string csvField(const std::string& text)
     return field + "\"";
 }
 
-std::string resultTableName(char mode, const char* table)
+std::string resultTableName(AnalysisMode mode, const char* table)
 {
-    return std::string("BRAVOLIN_") + mode + "_" + table + ".csv";
+    return std::string("BRAVOLIN_") + modeLetter(mode) + "_" + table + ".csv";
 }
 
-ResultTableText resultTableHeaders(char mode, bool nullModels)
+ResultTableText resultTableHeaders(AnalysisMode mode, bool nullModels)
 {
     const std::string linesHeader = std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
-                                    (mode == 'T' ? ",temperature\n" : "\n");
+                                    (mode == AnalysisMode::Temperature ? ",temperature\n" : "\n");
     ResultTableText headers{kResultsHeader, linesHeader, linesHeader, ""};
     if (nullModels)
-        headers.nullValues = mode == 'T' ? "file,simulation,model,temperature\n"
+        headers.nullValues = mode == AnalysisMode::Temperature ? "file,simulation,model,temperature\n"
                                          : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n";
     return headers;
 }
@@ -151,8 +151,8 @@ ResultTableText temperatureTableRows(const ResultTableSettings& settings, const 
 {
     const std::string file = csvField(results.file);
     ResultTableText tables{resultRows(settings, results),
-                           lineRows(file, 'T', matrix, true, observed.rowOrder, &observed.rowTemperature),
-                           lineRows(file, 'T', matrix, false, observed.columnOrder, &observed.columnTemperature), ""};
+                           lineRows(file, AnalysisMode::Temperature, matrix, true, observed.rowOrder, &observed.rowTemperature),
+                           lineRows(file, AnalysisMode::Temperature, matrix, false, observed.columnOrder, &observed.columnTemperature), ""};
     if (null == nullptr || settings.simulations <= 0)
         return tables;
     std::string& text = tables.nullValues;
@@ -171,8 +171,8 @@ ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixR
 {
     const std::string file = csvField(results.file);
     ResultTableText tables{resultRows(settings, results),
-                           lineRows(file, 'N', matrix, true, observed.rowOrder, nullptr),
-                           lineRows(file, 'N', matrix, false, observed.columnOrder, nullptr), ""};
+                           lineRows(file, AnalysisMode::Nodf, matrix, true, observed.rowOrder, nullptr),
+                           lineRows(file, AnalysisMode::Nodf, matrix, false, observed.columnOrder, nullptr), ""};
     if (null == nullptr || settings.simulations <= 0)
         return tables;
     auto values = [](const bravolin::NodfValues& nodf) {

@@ -26,11 +26,12 @@
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
 #include "bravolin/temperature.h"
+#include "formats/analysis_mode.h"
 #include "formats/tables/matrix_results.h"
 
 // What every row of the results table repeats about the run.
 struct ResultTableSettings {
-    char mode = 'T';
+    AnalysisMode mode = AnalysisMode::Temperature;
     std::uint32_t seed = 0;  // the run's seed
     int simulations = 0;     // asked for; 0 without null models
     bool ordered = false;    // mode N
@@ -39,7 +40,7 @@ struct ResultTableSettings {
 };
 
 // The name of one of the batch's tables: BRAVOLIN_T_results.csv.
-std::string resultTableName(char mode, const char* table);
+std::string resultTableName(AnalysisMode mode, const char* table);
 
 // Text of the four tables: their header rows, or the rows one matrix adds.
 // nullValues is empty without null models, whose table a batch then lacks.
@@ -47,8 +48,8 @@ struct ResultTableText {
     std::string results, rows, columns, nullValues;
 };
 
-// The header rows of the tables of a batch of mode 'T' or 'N'.
-ResultTableText resultTableHeaders(char mode, bool nullModels);
+// The header rows of the tables of a batch of a mode.
+ResultTableText resultTableHeaders(AnalysisMode mode, bool nullModels);
 
 // The rows a matrix adds to every table: its results, each of its lines,
 // and, with null models (settings.simulations above 0 and null given), the

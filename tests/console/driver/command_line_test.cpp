@@ -49,7 +49,7 @@ TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
              {"--mode=N", "--print", "--order", "--null=100", "--seed=7", "--directory=dir",
               "--quiet"}}) {
         const CommandLine given = options(words);
-        EXPECT_EQ(given.mode, 'N');
+        EXPECT_EQ(given.mode, AnalysisMode::Nodf);
         EXPECT_EQ(given.print, true);
         EXPECT_EQ(given.order, true);
         EXPECT_EQ(given.simulations, 100);
@@ -58,7 +58,7 @@ TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
         EXPECT_TRUE(given.quiet);
     }
     const CommandLine negated = options({"-m", "t", "--no-print", "--no-null"});
-    EXPECT_EQ(negated.mode, 'T');
+    EXPECT_EQ(negated.mode, AnalysisMode::Temperature);
     EXPECT_EQ(negated.print, false);
     EXPECT_EQ(negated.simulations, 0);
     EXPECT_EQ(options({"--no-order"}).order, false);
@@ -88,7 +88,7 @@ TEST(CommandLine, TheLaterOfTwoOptionsWinsAndPatternsMayComeAnywhere)
     EXPECT_EQ(given.simulations, 0);
     EXPECT_EQ(given.patterns, (std::vector<std::string>{"a.txt", "*.csv", "-odd.txt"}));
     EXPECT_EQ(options({"--no-null", "-n", "3"}).simulations, 3);
-    EXPECT_EQ(options({"-m", "N", "-m", "T"}).mode, 'T');
+    EXPECT_EQ(options({"-m", "N", "-m", "T"}).mode, AnalysisMode::Temperature);
 }
 
 TEST(CommandLine, UsageErrors)

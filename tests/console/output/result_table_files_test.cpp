@@ -15,7 +15,7 @@ TEST(ResultTables, OnlyABatchThatHasAMatrixOrEndsReplacesTheLastBatchsTables)
     dir.enter();
     dir.write("BRAVOLIN_N_results.csv", "last batch\n");
     ResultTableSettings settings;
-    settings.mode = 'N';
+    settings.mode = AnalysisMode::Nodf;
     settings.simulations = 9;
     {
         ResultTables interrupted(settings);

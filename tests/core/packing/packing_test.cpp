@@ -37,6 +37,18 @@ TEST(Packing, StaircaseMatricesAreLeftInTheirOrder)
     EXPECT_EQ(packed.columnOrder, (std::vector<int>{0, 1}));
 }
 
+TEST(Packing, TrimmingKeepsOneOfManyFullLeadingRowsAndColumns)
+{
+    // Four full rows and three full columns lead the packed matrix: all but
+    // one of each go, and the rest keeps its order.
+    const Packed packed = pack({"111111", "111111", "111111", "111111", "111100", "111000", "111000"});
+    EXPECT_EQ(packed.rows, (Rows{"1111", "1100", "1000", "1000"}));
+    EXPECT_EQ(packed.rowOrder, (std::vector<int>{3, 4, 5, 6}));
+    EXPECT_EQ(packed.columnOrder, (std::vector<int>{2, 3, 4, 5}));
+    // A matrix of presences only is trimmed to one cell.
+    EXPECT_EQ(pack(Rows(9, "11111")).rows, (Rows{"1"}));
+}
+
 TEST(Packing, PackedMatrixIsAPermutationOfTheRowsAndColumnsRead)
 {
     const Rows rows = randomRows(23, 31, 0.35, 5);

@@ -446,7 +446,7 @@ TEST(PlotNullDistribution, TicksAreRoundForAnyRange)
 TEST(PlotNullDistribution, EqualValuesMakeOneBarAndModeNSaysNodf)
 {
     NullDistributionPicture picture;
-    picture.mode = 'N';
+    picture.mode = AnalysisMode::Nodf;
     picture.observed = 7;
     picture.panels = {{"Er", {7, 7, 7}, std::nan(""), 1}};
     const Element svg = parseXml(nullDistributionSvg(picture));

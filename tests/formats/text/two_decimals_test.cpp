@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "console/output/two_decimals.h"
+#include "formats/text/two_decimals.h"
 
 static void expectPrintfBytes(double value)
 {

@@ -1,5 +1,5 @@
 // Exact two-decimal formatting of doubles.
-#include "console/output/two_decimals.h"
+#include "formats/text/two_decimals.h"
 
 #include <cmath>
 #include <cstdint>
@@ -69,4 +69,14 @@ std::string twoDecimals(double value)
 {
     char text[kTwoDecimalsBufferSize];
     return std::string(text, static_cast<std::size_t>(formatTwoDecimals(text, value)));
+}
+
+double percentOf(float fraction)
+{
+    return static_cast<double>(fraction) * 100;
+}
+
+std::string percentText(float fraction)
+{
+    return twoDecimals(percentOf(fraction));
 }

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "bravolin/null_models.h"
-#include "console/reports/classic_tallies.h"
-#include "console/reports/nodf_reports.h"
-#include "console/reports/temperature_reports.h"
+#include "formats/tables/classic_summary.h"
+#include "formats/tables/classic_tallies.h"
 #include "support/matrices.h"
 
 TEST(ClassicTallies, MeansAreSummedInSinglePrecisionInSimulationOrder)
@@ -29,7 +28,7 @@ TEST(ClassicTallies, TheTemperatureCountsTiesAndTheNodfOnlyTotalsAbove)
     cold.temperature = 20;
     bravolin::TemperatureNullModels temperatures;
     temperatures.models = {{bravolin::Er, {10, 20, 30}}, {bravolin::Ce, {30, 40, 50}}};
-    EXPECT_EQ(temperatureNullSummary(temperatures, cold, 6),
+    EXPECT_EQ(nullSummaryValues(temperatures, cold, 6),
               (std::vector<std::string>{"20.00", "0.33", "40.00", "0.00"}));
 
     bravolin::NodfResult high;
@@ -37,7 +36,7 @@ TEST(ClassicTallies, TheTemperatureCountsTiesAndTheNodfOnlyTotalsAbove)
     bravolin::NodfNullModels totals;
     totals.models = {{bravolin::Er, {{0, 0, 0.25f}, {0, 0, 0.5f}, {0, 0, 0.75f}}},
                      {bravolin::Ce, {{0, 0, 0.5f}, {0, 0, 0.5f}, {0, 0, 0.5f}}}};
-    EXPECT_EQ(nodfNullSummary(totals, high, 6), (std::vector<std::string>{"50.00", "0.17", "50.00", "0.00"}));
+    EXPECT_EQ(nullSummaryValues(totals, high, 6), (std::vector<std::string>{"50.00", "0.17", "50.00", "0.00"}));
 }
 
 TEST(ClassicTallies, WorkedExamples)
@@ -49,7 +48,7 @@ TEST(ClassicTallies, WorkedExamples)
     const bravolin::Matrix one = matrixOf({"1"});
     const bravolin::TemperatureResult t = bravolin::analyseTemperature(one);
     bravolin::Generator five(5);
-    EXPECT_EQ(temperatureNullSummary(bravolin::runTemperatureNullModels(one, t, five, settings), t, 1),
+    EXPECT_EQ(nullSummaryValues(bravolin::runTemperatureNullModels(one, t, five, settings), t, 1),
               (std::vector<std::string>{"0.00", "1.00", "0.00", "1.00"}));
 
     // A full matrix's random matrices are full, of total 0: equal to the
@@ -57,6 +56,6 @@ TEST(ClassicTallies, WorkedExamples)
     const bravolin::Matrix full = matrixOf({"111", "111", "111"});
     const bravolin::NodfResult n = bravolin::analyseNodf(full, true);
     bravolin::Generator twelve(12);
-    EXPECT_EQ(nodfNullSummary(bravolin::runNodfNullModels(full, n, twelve, settings), n, 1),
+    EXPECT_EQ(nullSummaryValues(bravolin::runNodfNullModels(full, n, twelve, settings), n, 1),
               (std::vector<std::string>{"0.00", "0.00", "0.00", "0.00"}));
 }

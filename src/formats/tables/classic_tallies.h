@@ -2,8 +2,8 @@
 // model's mean over its simulations, summed in single precision in
 // simulation order as the classic program sums them, and the simulations
 // on the nested side of the observed value.
-#ifndef BRAVOLIN_CONSOLE_REPORTS_CLASSIC_TALLIES_H
-#define BRAVOLIN_CONSOLE_REPORTS_CLASSIC_TALLIES_H
+#ifndef BRAVOLIN_FORMATS_TABLES_CLASSIC_TALLIES_H
+#define BRAVOLIN_FORMATS_TABLES_CLASSIC_TALLIES_H
 
 #include <vector>
 
