@@ -62,9 +62,15 @@ TableLayout layoutOf(const val& request)
     return {choiceOf(request["header"]), choiceOf(request["rowNames"]), request["transpose"].as<bool>()};
 }
 
-char modeOf(const val& request)
+// "T" or "N".
+AnalysisMode modeNamed(const std::string& letter)
 {
-    return request["mode"].as<std::string>() == "N" ? 'N' : 'T';
+    return letter == "N" ? AnalysisMode::Nodf : AnalysisMode::Temperature;
+}
+
+AnalysisMode modeOf(const val& request)
+{
+    return modeNamed(request["mode"].as<std::string>());
 }
 
 AnalysisRequest analysisRequestOf(const val& request)
@@ -169,6 +175,8 @@ val analysisObject(const FileAnalysis& file)
     object.set("fileSeed", file.fileSeed ? val(static_cast<double>(*file.fileSeed)) : val::null());
     object.set("generatorState", static_cast<double>(file.generatorState));
     object.set("resultLine", file.resultLine);
+    object.set("summaryHeader", file.summaryHeader);
+    object.set("summaryLine", file.summaryLine);
     object.set("fill", numberOf(file.results.fill));
     object.set("completeness", completenessName(file.results.completeness));
     object.set("statistics", statisticsObject(file.results));
@@ -225,7 +233,7 @@ val analyseFile(const std::string& name, const std::string& bytes, const val& re
 // The header rows of the run's result tables.
 val tableHeaders(const std::string& mode, bool nullModels)
 {
-    return guarded([&] { return tablesObject(resultTableHeaders(mode == "N" ? 'N' : 'T', nullModels)); });
+    return guarded([&] { return tablesObject(resultTableHeaders(modeNamed(mode), nullModels)); });
 }
 
 // The positions of the files named names in the order of a batch.

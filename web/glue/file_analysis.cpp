@@ -8,6 +8,7 @@
 #include "bravolin/temperature.h"
 #include "bravolin/version.h"
 #include "formats/input/batch_files.h"
+#include "formats/tables/classic_summary.h"
 #include "formats/text/text_encoding.h"
 #include "formats/text/text_format.h"
 #include "page_models.h"
@@ -17,6 +18,19 @@ namespace {
 Completeness completenessOf(const FileRead& read)
 {
     return read.lostLines > 0 ? Completeness::Truncated : Completeness::Complete;
+}
+
+// The file's line of SYSTEMP.TXT: its observed values, then with null
+// models the values they add.
+template <typename Observed, typename Null>
+std::string classicSummaryLine(const AnalysisRequest& request, const std::string& name, const Observed& observed,
+                               const Null* null)
+{
+    std::vector<std::string> values = summaryValues(observed);
+    if (null != nullptr)
+        for (const std::string& value : nullSummaryValues(*null, observed, request.simulations))
+            values.push_back(value);
+    return summaryLine(request.mode, name, values);
 }
 
 void analyseTemperature(const std::string& name, const bravolin::Matrix& matrix, const AnalysisRequest& request,
@@ -32,6 +46,7 @@ void analyseTemperature(const std::string& name, const bravolin::Matrix& matrix,
         file.pictures.push_back(nullPicture(name, observed, *null).picture);
     }
     const bravolin::TemperatureNullModels* simulated = null ? &*null : nullptr;
+    file.summaryLine = classicSummaryLine(request, name, observed, simulated);
     file.results = temperatureResults(name, observed, simulated, file.fileSeed, completenessOf(file.read));
     file.tables = temperatureTableRows(tableSettings(request), file.results, matrix, observed, simulated);
 }
@@ -49,6 +64,7 @@ void analyseNodf(const std::string& name, const bravolin::Matrix& matrix, const 
         file.pictures.push_back(nullPicture(name, observed, *null).picture);
     }
     const bravolin::NodfNullModels* simulated = null ? &*null : nullptr;
+    file.summaryLine = classicSummaryLine(request, name, observed, simulated);
     file.results = nodfResults(name, observed, simulated, file.fileSeed, completenessOf(file.read));
     file.tables = nodfTableRows(tableSettings(request), file.results, matrix, observed, simulated);
 }
@@ -72,11 +88,12 @@ FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, co
         file.fileSeed = generator.state();
     const bravolin::Matrix& matrix = file.read.matrix;
     try {
-        if (request.mode == 'T')
+        if (request.mode == AnalysisMode::Temperature)
             analyseTemperature(name, matrix, request, generator, progress, file);
         else
             analyseNodf(name, matrix, request, generator, progress, file);
         file.resultLine = resultLine(file.results);
+        file.summaryHeader = summaryHeader(request.mode, request.simulations > 0);
         file.status = FileStatus::Analysed;
     } catch (const std::bad_alloc&) {
         file.read.messages += formatText("File: %s could not be analysed: not enough memory for it in this browser.\n",
@@ -90,6 +107,7 @@ FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, co
         file.read.messages += formatText("File: %s has no row of 0s and 1s.\n", printableFileName(name).c_str());
         file.tables = {};
         file.resultLine.clear();
+        file.summaryLine.clear();
         file.status = FileStatus::Skipped;
     }
     file.generatorState = generator.state();

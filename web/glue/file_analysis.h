@@ -19,7 +19,7 @@
 #include "formats/tables/result_tables.h"
 
 struct AnalysisRequest {
-    char mode = 'T';
+    AnalysisMode mode = AnalysisMode::Temperature;
     bool order = false;             // mode N
     int simulations = 0;            // 0: no null models
     std::vector<std::string> models;
@@ -50,6 +50,9 @@ struct FileAnalysis {
     std::uint32_t generatorState = 0;  // after the file, for the next one
     MatrixResults results;
     std::string resultLine;
+    // Its line of the classic summary file, SYSTEMP.TXT, as the console
+    // program writes it, and the header line above it there.
+    std::string summaryHeader, summaryLine;
     ResultTableText tables;            // the rows the file adds
     std::vector<NamedPicture> pictures;
 };

@@ -7,11 +7,11 @@
 
 namespace {
 
-FileRead readMatrixFile(std::string_view bytes, const std::string& name, char mode)
+FileRead readMatrixFile(std::string_view bytes, const std::string& name, AnalysisMode mode)
 {
     FileRead read;
     const ReaderMessages say = [&read](const std::string& text) { read.messages += text; };
-    if (mode == 'T') {
+    if (mode == AnalysisMode::Temperature) {
         MatrixRead matrix = readMatrixText(bytes, name, say, {});
         read.outcome = matrix.outcome == ReadOutcome::Read ? FileOutcome::Read : FileOutcome::Skipped;
         read.matrix = std::move(matrix.matrix);
@@ -27,7 +27,7 @@ FileRead readMatrixFile(std::string_view bytes, const std::string& name, char mo
 
 }  // namespace
 
-FileRead readPageFile(std::string_view bytes, const std::string& name, char mode, const TableLayout& layout)
+FileRead readPageFile(std::string_view bytes, const std::string& name, AnalysisMode mode, const TableLayout& layout)
 {
     std::string said;
     TableRead table = readTableText(bytes, name, layout, [&said](const std::string& text) { said += text; });

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "bravolin/matrix.h"
+#include "formats/analysis_mode.h"
 #include "formats/input/table_reader.h"
 
 enum class FileOutcome {
@@ -27,7 +28,7 @@ struct FileRead {
     std::string messages;      // what the reader said, console text
 };
 
-// Reads the bytes of the file named name for an analysis of mode 'T' or 'N'.
-FileRead readPageFile(std::string_view bytes, const std::string& name, char mode, const TableLayout& layout);
+// Reads the bytes of the file named name for an analysis in mode.
+FileRead readPageFile(std::string_view bytes, const std::string& name, AnalysisMode mode, const TableLayout& layout);
 
 #endif

@@ -464,6 +464,10 @@
     }
     if (result.fileSeed !== null) box.append(make('pre', {textContent: `Seed: ${result.fileSeed}`}));
     box.append(make('pre', {textContent: result.resultLine.trim()}));
+    // Its line of the classic summary file, below the header line it has
+    // there, as the console program writes them.
+    box.append(make('p', {className: 'label', textContent: 'SYSTEMP.TXT'}),
+      make('pre', {className: 'summary', textContent: result.summaryHeader + result.summaryLine}));
     box.append(statisticsTable(result));
     const pictures = make('div', {className: 'pictures'});
     for (const picture of result.pictures) {

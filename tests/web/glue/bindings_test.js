@@ -2,7 +2,7 @@
 // under web/page/batch.js), against the console program on the examples:
 // for the same files, settings and seed, the same result tables byte for
 // byte (dated as the console dated its own), the same pictures, result
-// lines and file seeds. Needs BRAVOLIN_PROGRAM (the console program) and
+// lines, SYSTEMP.TXT lines and file seeds. Needs BRAVOLIN_PROGRAM (the console program) and
 // BRAVOLIN_WEB_MODULE (the built bravolin_web.js): make test-web sets both.
 'use strict';
 const {test} = require('node:test');
@@ -97,6 +97,12 @@ for (const example of CASES) {
     const seeds = given.stdout.split('\n').filter((line) => line.startsWith('Seed: ')).slice(1);
     const fileSeeds = page.finished.filter((result) => result.fileSeed !== null).map((result) => `Seed: ${result.fileSeed}`);
     assert.deepStrictEqual(fileSeeds, seeds);
+    // Mode T writes the header line of SYSTEMP.TXT before every line, mode
+    // N once before a batch's lines.
+    const summary = example.settings.mode === 'T'
+      ? page.finished.map((result) => result.summaryHeader + result.summaryLine).join('')
+      : page.finished[0].summaryHeader + page.finished.map((result) => result.summaryLine).join('');
+    assert.strictEqual(summary, given.read('SYSTEMP.TXT').toString());
     for (const result of page.finished)
       for (const picture of result.pictures)
         assert.ok(Buffer.from(picture.svg).equals(given.read(picture.name)), picture.name);
