@@ -509,7 +509,11 @@
     const files = runFiles(run);
     for (const file of files.filter((file) => file.name.endsWith('.csv')))
       box.append(downloadLink(file.name, new Blob([file.bytes], {type: 'text/csv'})));
-    box.append(downloadLink(`BRAVOLIN_${run.mode}_all.zip`, BravolinZip.storedZip(files, new Date())));
+    // The zip is made when asked for: it holds every table and picture.
+    const zipName = `BRAVOLIN_${run.mode}_all.zip`;
+    const zip = make('button', {type: 'button', textContent: zipName});
+    zip.addEventListener('click', () => downloadLink(zipName, BravolinZip.storedZip(files, new Date())).click());
+    box.append(zip);
   }
 
   // ---- Start ---------------------------------------------------------------
