@@ -4,6 +4,7 @@ SANITIZE_DIR ?= build-sanitize
 TSAN_DIR     ?= build-tsan
 WINDOWS_DIR  ?= build-windows
 STATIC_DIR   ?= build-static
+WEB_DIR      ?= build-web
 # The version of the project, as CMakeLists.txt gives it.
 VERSION      := $(shell sed -n 's/^project(bravolin VERSION \([^ )]*\).*/\1/p' CMakeLists.txt)
 FUZZ_DIR     ?= build-fuzz
@@ -13,7 +14,7 @@ RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
 .PHONY: all build run test test-sanitize test-tsan test-library test-browser fuzz windows test-windows dist bench clean \
-	r-package r-install r-check r-fixtures
+	r-package r-install r-check r-fixtures web test-web
 
 all: build
 
@@ -88,13 +89,35 @@ test-windows: build windows
 	@sh tools/ensure-packages.sh wine=wine64
 	@sh tests/windows/compare.sh $(BUILD_DIR)/bravolin $(WINDOWS_DIR)/bravolin.exe
 
+# The page in the browser: the libraries and their glue (web/glue)
+# compiled to WebAssembly by Debian's emscripten (installed when missing,
+# with node-acorn for its optimiser, which finds it through NODE_PATH), and
+# put into one HTML file that works from disk and any web server, offline.
+WEB_PAGE := dist/bravolin-web/index.html
+
+web:
+	@sh tools/ensure-packages.sh emcc=emscripten /usr/share/nodejs/acorn=node-acorn
+	@mkdir -p $(WEB_DIR) && NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release \
+		-DBRAVOLIN_TESTS=OFF > $(WEB_DIR)/configure.log 2>&1 || { cat $(WEB_DIR)/configure.log; exit 1; }
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --target bravolin_web -j $(JOBS)
+	@python3 web/build_page.py $(WEB_DIR)/web/bravolin_web.js $(VERSION) $(WEB_PAGE)
+
+# The library in Node against the console program on the examples, then
+# the page opened from disk in headless Chromium (with chromedriver and
+# Debian's python3-selenium, installed when missing).
+test-web: build web
+	@sh tools/ensure-packages.sh chromium=chromium chromedriver=chromium-driver \
+		/usr/lib/python3/dist-packages/selenium=python3-selenium
+	@BRAVOLIN_PROGRAM=$(BUILD_DIR)/bravolin BRAVOLIN_WEB_MODULE=$(WEB_DIR)/web/bravolin_web.js node --test tests/web/
+	@/usr/bin/python3 tests/web/page_test.py $(BUILD_DIR)/bravolin $(WEB_PAGE) examples
+
 # Release archives: a static Linux program and the Windows program, each
-# with the README and the examples, ready to unpack and run.
-dist: windows
+# with the README and the examples, ready to unpack and run, and the page.
+dist: windows web
 	@cmake -S . -B $(STATIC_DIR) -DCMAKE_BUILD_TYPE=Release -DBRAVOLIN_TESTS=OFF \
 		-DCMAKE_EXE_LINKER_FLAGS=-static > /dev/null
 	@cmake --build $(STATIC_DIR) --target bravolin -j $(JOBS)
-	@sh tools/make-dist.sh $(VERSION) $(STATIC_DIR)/bravolin $(WINDOWS_DIR)/bravolin.exe
+	@sh tools/make-dist.sh $(VERSION) $(STATIC_DIR)/bravolin $(WINDOWS_DIR)/bravolin.exe $(WEB_PAGE)
 
 # The R package (r/): its source archive with the analysis library copied
 # in, dist/bravolin_$(VERSION).tar.gz; installed into the user's R library;
@@ -125,4 +148,4 @@ bench: build
 	@$(BUILD_DIR)/bench/bravolin_bench $(BENCH_ARGS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(STATIC_DIR) dist
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR) $(FUZZ_DIR) $(WINDOWS_DIR) $(STATIC_DIR) $(WEB_DIR) dist

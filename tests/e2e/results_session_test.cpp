@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "console/driver/run_context.h"
+#include "formats/input/batch_files.h"
 #include "support/csv.h"
 #include "support/matrices.h"
 #include "support/session.h"

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "formats/input/batch_files.h"
+
 namespace fs = std::filesystem;
 
 static char foldCase(char c)
@@ -82,14 +84,6 @@ bool isOwnOutputFile(const std::string& name)
     return false;
 }
 
-static bool comesBefore(const std::string& a, const std::string& b)
-{
-    std::string foldedA = a, foldedB = b;
-    std::transform(foldedA.begin(), foldedA.end(), foldedA.begin(), foldCase);
-    std::transform(foldedB.begin(), foldedB.end(), foldedB.begin(), foldCase);
-    return foldedA != foldedB ? foldedA < foldedB : a < b;
-}
-
 // The regular files of the current directory that match pattern, in order.
 // Directories ("." and ".." included) never reach a batch: they cannot be
 // matrices. A name too long for the name buffer could not be opened by its
@@ -110,7 +104,7 @@ static std::vector<std::string> matchingFiles(const std::string& pattern)
             continue;
         names.push_back(name);
     }
-    std::sort(names.begin(), names.end(), comesBefore);
+    std::sort(names.begin(), names.end(), comesBeforeInBatch);
     return names;
 }
 

@@ -14,6 +14,7 @@
 #include "console/output/summary_line.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
+#include "formats/input/batch_files.h"
 #include "formats/input/text_input.h"
 #include "formats/text/text_encoding.h"
 
@@ -192,20 +193,6 @@ void seedFileGenerator(RunContext& run, const std::string& fileName)
 {
     if (run.seedPerFile)
         run.generator = bravolin::Generator(seedOfFile(run.generatorSeed, fileName));
-}
-
-std::uint32_t seedOfFile(std::uint32_t seed, const std::string& fileName)
-{
-    std::uint32_t hash = 2166136261u;
-    auto take = [&hash](unsigned char byte) {
-        hash ^= byte;
-        hash *= 16777619u;
-    };
-    for (int shift = 0; shift < 32; shift += 8)
-        take(static_cast<unsigned char>(seed >> shift));
-    for (char c : fileName)
-        take(static_cast<unsigned char>(c));
-    return hash;
 }
 
 BatchResultTables::BatchResultTables(RunContext& run, AnalysisMode mode) : run_(run)

@@ -146,14 +146,9 @@ TableRead readTableOfRun(const RunContext& run, const std::string& fileName);
 bool hintAtFileFormat(const RunContext& run, const std::string& fileName);
 
 // With --seed-per-file: seeds the generator for the file named fileName
-// with seedOfFile of the run's seed and that name.
+// with seedOfFile (formats/input/batch_files.h) of the run's seed and that
+// name.
 void seedFileGenerator(RunContext& run, const std::string& fileName);
-
-// The seed of a file of a batch with --seed-per-file: the 32-bit FNV-1a
-// hash of the run's seed (its four bytes, lowest first) followed by the
-// file name's UTF-8 bytes as given, letter case kept. It depends on nothing
-// else, so a file's null models are the same in any batch.
-std::uint32_t seedOfFile(std::uint32_t seed, const std::string& fileName);
 
 // In a scripted run with null models: the generator's state before the
 // file's first draw, so that the file's null models can be rerun alone.

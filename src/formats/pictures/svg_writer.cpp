@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "formats/pictures/text_escaping.h"
 
@@ -30,9 +31,18 @@ std::string formatted(double value, std::chars_format format, int precision)
     if (std::isnan(value))
         return "nan";
     char buffer[kNumberBufferSize];
+#if defined(__cpp_lib_to_chars)
     // to_chars never consults the locale, unlike printf and iostreams.
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
     return std::string(buffer, result.ptr);
+#else
+    // Standard libraries without to_chars for doubles (the WebAssembly
+    // build's): printf gives the same text in the C locale, which no front
+    // end changes.
+    const int length = std::snprintf(buffer, sizeof buffer, format == std::chars_format::fixed ? "%.*f" : "%.*g",
+                                     precision, value);
+    return std::string(buffer, static_cast<std::size_t>(length));
+#endif
 }
 
 }  // namespace

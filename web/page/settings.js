@@ -1,0 +1,114 @@
+// The page's settings and its address: the analysis, the null models, the
+// simulations, the seed and how tables are read, as the address's hash
+// holds them (#mode=N&order=yes&models=Er,Ce,Li,Co&n=999&seed=7), so that
+// a link reproduces a run on the same file. The table of models is the
+// page's list of what the library draws: a model it gains is a line here
+// (and one in the glue's table, web/glue/page_models.cpp).
+(function (exports) {
+  'use strict';
+
+  // group: models drawn together (the classic four interleave their draws);
+  // with: a group a model is drawn beside.
+  const MODELS = [
+    {name: 'Er', group: 'classic', recommended: true, keeps: 'the overall fill'},
+    {name: 'Ce', group: 'classic', recommended: true, keeps: 'the row and column fills on average'},
+    {name: 'Li', group: 'classic', recommended: true, keeps: "every row's number of presences"},
+    {name: 'Co', group: 'classic', recommended: true, keeps: "every column's number of presences"},
+    {name: 'FF', with: 'classic', recommended: false, keeps: "every row's and every column's number of presences (fixed-fixed)"},
+  ];
+
+  const MOST_SIMULATIONS = 100000;
+  const MOST_SEED = 4294967295;
+
+  function defaults() {
+    return {
+      mode: 'T', order: true,
+      models: MODELS.filter((model) => model.recommended).map((model) => model.name),
+      simulations: 999, seed: null, seedPerFile: false,
+      transpose: false, header: 'auto', rowNames: 'auto',
+    };
+  }
+
+  function modelNamed(name) {
+    return MODELS.find((model) => model.name.toLowerCase() === name.toLowerCase());
+  }
+
+  // The models drawn when these are chosen, in the table's order: a group
+  // whole when any of it is, and the group a model is drawn beside.
+  function drawnModels(names) {
+    const chosen = names.map(modelNamed).filter(Boolean);
+    const groups = new Set();
+    for (const model of chosen) {
+      if (model.group) groups.add(model.group);
+      if (model.with) groups.add(model.with);
+    }
+    return MODELS.filter((model) => chosen.includes(model) || groups.has(model.group)).map((model) => model.name);
+  }
+
+  function wholeNumber(text, most) {
+    if (!/^\d+$/.test(text)) return null;
+    const value = Number(text);
+    return value <= most ? value : null;
+  }
+
+  // The settings an address's hash gives, over the defaults, and a
+  // sentence for every part of it the page could not take.
+  function parseHash(hash) {
+    const settings = defaults();
+    const problems = [];
+    const parts = new URLSearchParams(hash.replace(/^#/, ''));
+    const yesNo = (key, apply) => {
+      if (!parts.has(key)) return;
+      const value = parts.get(key);
+      if (value === 'yes' || value === 'no') apply(value === 'yes');
+      else problems.push(`${key}=${value}: takes yes or no`);
+    };
+    if (parts.has('mode')) {
+      const mode = parts.get('mode').toUpperCase();
+      if (mode === 'T' || mode === 'N') settings.mode = mode;
+      else problems.push(`mode=${parts.get('mode')}: takes T (temperature) or N (NODF)`);
+    }
+    yesNo('order', (value) => { settings.order = value; });
+    if (parts.has('models')) {
+      const names = parts.get('models').split(',').filter((name) => name !== '');
+      const unknown = names.filter((name) => !modelNamed(name));
+      if (unknown.length > 0)
+        problems.push(`models: no model ${unknown.join(', ')}; the models are ${MODELS.map((model) => model.name).join(', ')}`);
+      settings.models = drawnModels(names);
+    }
+    if (parts.has('n')) {
+      const simulations = wholeNumber(parts.get('n'), MOST_SIMULATIONS);
+      if (simulations === null) problems.push(`n=${parts.get('n')}: takes a number of simulations from 0 to ${MOST_SIMULATIONS}`);
+      else settings.simulations = simulations;
+    }
+    if (parts.has('seed')) {
+      const seed = wholeNumber(parts.get('seed'), MOST_SEED);
+      if (seed === null) problems.push(`seed=${parts.get('seed')}: takes a number from 0 to ${MOST_SEED}`);
+      else settings.seed = seed;
+    }
+    yesNo('seed_per_file', (value) => { settings.seedPerFile = value; });
+    yesNo('transpose', (value) => { settings.transpose = value; });
+    for (const [key, field] of [['header', 'header'], ['row_names', 'rowNames']])
+      yesNo(key, (value) => { settings[field] = value ? 'yes' : 'no'; });
+    return {settings, problems};
+  }
+
+  function nullModels(settings) {
+    return settings.simulations > 0 && settings.models.length > 0;
+  }
+
+  // The hash of the settings: each part only where it applies.
+  function hashOf(settings) {
+    const parts = [`mode=${settings.mode}`];
+    if (settings.mode === 'N') parts.push(`order=${settings.order ? 'yes' : 'no'}`);
+    parts.push(`models=${settings.models.join(',')}`, `n=${settings.simulations}`);
+    if (settings.seed !== null) parts.push(`seed=${settings.seed}`);
+    if (settings.seedPerFile && nullModels(settings)) parts.push('seed_per_file=yes');
+    if (settings.transpose) parts.push('transpose=yes');
+    if (settings.header !== 'auto') parts.push(`header=${settings.header}`);
+    if (settings.rowNames !== 'auto') parts.push(`row_names=${settings.rowNames}`);
+    return '#' + parts.join('&');
+  }
+
+  Object.assign(exports, {MODELS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, parseHash, hashOf, nullModels, wholeNumber});
+})(typeof module === 'object' ? module.exports : (self.BravolinSettings = {}));
