@@ -9,6 +9,7 @@
 #include "console/driver/nodf_mode.h"
 #include "console/input/file_readers.h"
 #include "console/reports/nodf_reports.h"
+#include "support/disk_session.h"
 #include "support/listed_answers.h"
 #include "support/matrices.h"
 #include "support/session.h"
@@ -32,8 +33,8 @@ std::vector<std::string> nestednessFiles(const std::string& stem)
 // Reads name as mode N does and analyses it with its null models.
 void analyseInProcess(RunContext& run, const char* name)
 {
-    startNodfSummaryLine(name);
-    const NodfRead read = readNodfFile(name);
+    startNodfSummaryLine(run.output, name);
+    const NodfRead read = readNodfFile(run.output.files(), name);
     ASSERT_EQ(read.outcome, NodfReadOutcome::Read);
     analyseNodfFile(run, name, read.matrix, false);
 }
@@ -68,13 +69,14 @@ TEST(NodfNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSeed)
     library.write(names[1], second);
     library.enter();
     ListedAnswers none;
-    RunContext run(none);
+    DiskSession disk;
+    RunContext run(none, disk.output);
     run.generator = bravolin::Generator(seedForStartTime(kStartTime));
     run.settings.order = run.settings.printMatrix = run.settings.nullModels = true;
     run.settings.simulations = 9;
     run.threads = 1;
     testing::internal::CaptureStdout();
-    writeNodfSummaryHeader(true);
+    writeNodfSummaryHeader(disk.output, true);
     for (const char* name : names)
         analyseInProcess(run, name);
     testing::internal::GetCapturedStdout();

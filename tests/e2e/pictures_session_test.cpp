@@ -14,6 +14,7 @@
 #include "console/driver/temperature_mode.h"
 #include "console/input/file_readers.h"
 #include "console/output/picture_files.h"
+#include "support/disk_session.h"
 #include "support/listed_answers.h"
 #include "support/matrices.h"
 #include "support/session.h"
@@ -128,7 +129,8 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     dir.enter();
     // Nestedness is a low temperature: P counts the simulations at most as
     // hot; and a high NODF: P counts those at least as high.
-    RunPictures temperature;
+    DiskSession disk;
+    RunPictures temperature(disk.output);
     temperature.pictures = temperature.page = true;
     startPicturePage(temperature, AnalysisMode::Temperature, true, {{"Seed", "42"}, {"Simulations", "4"}, {"FF burn-in", "400"}});
     bravolin::TemperatureResult cold;
@@ -141,7 +143,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     drawNullDistributions(temperature, "a.txt", cold, hot);
     finishPicturesOfFile(temperature, "a.txt", {"20.00", "25.00", "0.50", "40.00", "0.00"});
 
-    RunPictures nodf;
+    RunPictures nodf(disk.output);
     nodf.pictures = nodf.page = true;
     startPicturePage(nodf, AnalysisMode::Nodf, true, {{"Seed", "42"}});
     bravolin::NodfResult high;
@@ -225,9 +227,10 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
     dir.write("ISLANDS.TXT", "0100\n1111\n0110\n1101\n");
     dir.enter();
     ListedAnswers none;
-    const MatrixRead read = readMatrixFile("ISLANDS.TXT", none);
+    DiskSession disk;
+    const MatrixRead read = readMatrixFile(disk.files, "ISLANDS.TXT", none);
     ASSERT_EQ(read.outcome, ReadOutcome::Read);
-    RunContext run(none);
+    RunContext run(none, disk.output);
     run.threads = 1;
     run.pictures.pictures = true;
     testing::internal::CaptureStdout();

@@ -9,6 +9,7 @@
 #include "console/driver/temperature_mode.h"
 #include "console/input/file_readers.h"
 #include "support/matrices.h"
+#include "support/disk_session.h"
 #include "support/listed_answers.h"
 #include "support/session.h"
 
@@ -40,7 +41,8 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     library.write(names[1], second);
     library.enter();
     ListedAnswers none;
-    RunContext run(none);
+    DiskSession disk;
+    RunContext run(none, disk.output);
     run.generator = bravolin::Generator(seedForStartTime(kStartTime));
     run.settings.printMatrix = true;
     run.settings.nullModels = true;
@@ -48,7 +50,7 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     run.threads = 1;
     testing::internal::CaptureStdout();
     for (const char* name : names) {
-        const MatrixRead read = readMatrixFile(name, none);
+        const MatrixRead read = readMatrixFile(disk.files, name, none);
         ASSERT_EQ(read.outcome, ReadOutcome::Read);
         analyseTemperatureFile(run, name, read.matrix, false);
     }

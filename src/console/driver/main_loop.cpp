@@ -13,10 +13,10 @@
 #include "console/driver/command_line.h"
 #include "console/driver/interrupts.h"
 #include "console/driver/nodf_mode.h"
-#include "console/driver/program_state.h"
 #include "console/driver/run_context.h"
 #include "console/driver/temperature_mode.h"
-#include "console/output/file_system.h"
+#include "console/output/output_session.h"
+#include "console/system/file_system.h"
 #include "console/system/console.h"
 #include "console/system/local_time.h"
 #include "console/system/platform.h"
@@ -31,15 +31,6 @@ static void printBanner()
     consolePrintf("         BRAVOLIN NODF maintainers\n");
     consolePrintf("Obs.: Maximum: %d rows and columns\n", bravolin::kMaxMatrixSide);
     consolePrintf("_____________________________________________________\n\n");
-}
-
-static bool debugMarkerExists()
-{
-    std::FILE* marker = openFile(kDebugMarkerFileName, "r");
-    if (marker == nullptr)
-        return false;
-    std::fclose(marker);
-    return true;
 }
 
 // Asks for the mode until the answer starts with N or T; no bell here.
@@ -59,7 +50,7 @@ static AnalysisMode askMode(AnswerSource& answers)
 static void runDialogue(RunContext& run)
 {
     for (;;) {
-        run.settings.debug = debugMarkerExists();
+        run.settings.debug = run.output.files().canOpen(kDebugMarkerFileName);
         if ((run.given.mode ? *run.given.mode : askMode(run.answers)) == AnalysisMode::Nodf) {
             runNodfMode(run);
             return;
@@ -68,7 +59,7 @@ static void runDialogue(RunContext& run)
             return;
         run.given = CommandLine{};
         consolePrintf("\nEnd of processing. Do you want to run it again? (Y/N)");
-        beep();
+        beep(run.output.style());
         // Input that ends here ends the program as it is: every batch ran.
         const std::optional<std::string> again = run.answers.nextWord();
         if (!again)
@@ -94,14 +85,14 @@ static int usageError(const std::string& message)
 // Takes the options of a command line that has no usage error: help and
 // version, and the folder to work in. Returns the exit code when the
 // program is to end here.
-static std::optional<int> takeImmediateOptions(const CommandLine& options)
+static std::optional<int> takeImmediateOptions(const CommandLine& options, FileSystem& files)
 {
     if (options.help || options.version) {
         std::fputs(options.help ? usageText().c_str() : versionText().c_str(), stdout);
         return 0;
     }
     if (options.directory) {
-        const std::string problem = enterFolder(*options.directory);
+        const std::string problem = files.enterFolder(*options.directory);
         if (!problem.empty())
             return usageError("cannot work in the folder '" + *options.directory + "': " + problem);
     }
@@ -113,15 +104,20 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
     if (!parsed.error.empty())
         return usageError(parsed.error);
-    if (std::optional<int> code = takeImmediateOptions(parsed.options))
+    FileSystem systemFiles;
+    FileSystem& files = environment.files != nullptr ? *environment.files : systemFiles;
+    if (std::optional<int> code = takeImmediateOptions(parsed.options, files))
         return *code;
 
-    resetProgramState();
-    writeOutputThrough(environment.files);
-    installInterruptHandlers(finishInterruptedAtOnce);
     const bool scripted = isScripted(parsed.options);
+    ProgressLines progress = scripted ? ProgressLines::Simulations : ProgressLines::Classic;
+    if (parsed.options.quiet || (scripted && !standardOutputIsTerminal()))
+        progress = ProgressLines::Hidden;
+    OutputSession output(files, ConsoleStyle{!scripted, progress});
+    FinishedOnInterrupt finished(output);
     ScriptedAnswers script;
-    RunContext run(scripted ? static_cast<AnswerSource&>(script) : consoleAnswers());
+    ConsoleAnswers console;
+    RunContext run(scripted ? static_cast<AnswerSource&>(script) : console, output);
     run.given = parsed.options;
     run.scripted = scripted;
     run.seed = parsed.options.seed;
@@ -141,10 +137,6 @@ int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
     run.writeResults = parsed.options.results;
     run.seedPerFile = parsed.options.seedPerFile;
     run.startDate = isoLocalTime(std::time(nullptr));
-    ProgressLines progress = run.scripted ? ProgressLines::Simulations : ProgressLines::Classic;
-    if (parsed.options.quiet || (run.scripted && !standardOutputIsTerminal()))
-        progress = ProgressLines::Hidden;
-    setConsoleStyle(!run.scripted, progress);
     seedGenerator(run);
     printBanner();
     if (run.scripted)

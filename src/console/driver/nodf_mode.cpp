@@ -37,7 +37,7 @@ void stopFileIfInterrupted(RunContext& run, const std::string& fileName, const b
     if (caughtInterrupt() == 0)
         return;
     reportNodfResults(run, fileName, matrix, observed, &null, fileSeed, Completeness::Interrupted);
-    stopIfInterrupted();
+    stopIfInterrupted(run.output);
 }
 
 // The null models of the matrix measured into observed: their files, their
@@ -45,13 +45,13 @@ void stopFileIfInterrupted(RunContext& run, const std::string& fileName, const b
 bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
                                        const bravolin::NodfResult& observed, std::uint32_t fileSeed)
 {
-    NestednessFiles files(fileName);
+    NestednessFiles files(run.output, fileName);
     // An interrupt during the observed analysis stops the file before its
     // first simulation.
     stopFileIfInterrupted(run, fileName, matrix, observed, bravolin::NodfNullModels(modelsOfRun(run)), fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, matrix.rows(), matrix.columns());
-    NodfProgress classicProgress;
-    SimulationProgress progress(settings.simulations);
+    NodfProgress classicProgress(run.output.style());
+    SimulationProgress progress(run.output.style(), settings.simulations);
     auto simulationDone = [&classicProgress, &progress, &files](const bravolin::NodfNullModels& soFar, int simulation) {
         classicProgress.show(simulation);
         progress.show(simulation);
@@ -64,7 +64,7 @@ bravolin::NodfNullModels runNullModels(RunContext& run, const std::string& fileN
     // Stopped by an interrupt: the simulations written end the files.
     if (null.run.stopped)
         stopFileIfInterrupted(run, fileName, matrix, observed, null, fileSeed);
-    completeNodfSummaryLine(fileName, null, observed, settings.simulations);
+    completeNodfSummaryLine(run.output, fileName, null, observed, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
     return null;
@@ -86,7 +86,7 @@ BatchFile readTable(RunContext& run, const std::string& fileName)
         run.tally.skipped++;
         return {BatchFile::Skipped, {}, false};
     }
-    startNodfSummaryLine(fileName);
+    startNodfSummaryLine(run.output, fileName);
     return {BatchFile::Read, std::move(table.matrix), false};
 }
 
@@ -95,14 +95,14 @@ BatchFile readTable(RunContext& run, const std::string& fileName)
 // then ended, so that it never runs into the next line written.
 BatchFile readMatrixFile(RunContext& run, const std::string& fileName)
 {
-    startNodfSummaryLine(fileName);
-    NodfRead read = readNodfFile(fileName);
+    startNodfSummaryLine(run.output, fileName);
+    NodfRead read = readNodfFile(run.output.files(), fileName);
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.outcome == NodfReadOutcome::CannotOpen)
         consolePrintf("File %s not found!\n", printableFileName(fileName).c_str());
     if (read.outcome != NodfReadOutcome::Read) {
-        endOpenSummaryLine();
+        run.output.summaryLine().endOpen();
         return {BatchFile::EndsBatch, {}, false};
     }
     return {BatchFile::Read, std::move(read.matrix), read.lostLines > 0};
@@ -156,9 +156,8 @@ void runNodfBatch(RunContext& run)
 {
     if (!folderWritable(run))
         return;
-    FolderLock lock;
-    lock.take();
-    writeNodfSummaryHeader(run.settings.nullModels);
+    HeldFolderLock lock(run.output.folderLock());
+    writeNodfSummaryHeader(run.output, run.settings.nullModels);
     FileBatch batch = takeBatch(run, "\n");
     BatchResultTables tables(run, AnalysisMode::Nodf);
     startPicturePage(run.pictures, AnalysisMode::Nodf, run.settings.nullModels, pageSettings(run, AnalysisMode::Nodf));
@@ -169,7 +168,7 @@ void runNodfBatch(RunContext& run)
             tables.finish();
             if (!run.scripted) {
                 consolePrintf("\nEnd of processing...\n");
-                beep();
+                beep(run.output.style());
             }
             return;
         }
@@ -182,7 +181,7 @@ void runNodfBatch(RunContext& run)
         }
         if (file.outcome == BatchFile::Read)
             analyseReadFile(run, *fileName, file);
-        stopIfInterrupted();
+        stopIfInterrupted(run.output);
     }
 }
 
@@ -199,7 +198,7 @@ void runNodfMode(RunContext& run)
 void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix, bool linesLost)
 {
     const bravolin::NodfResult result = bravolin::analyseNodf(matrix, run.settings.order);
-    writeObservedNodfReports(fileName, matrix, result, run.settings.printMatrix, run.settings.nullModels);
+    writeObservedNodfReports(run.output, fileName, matrix, result, run.settings.printMatrix, run.settings.nullModels);
     if (run.pictures.pictures)
         drawOrderedMatrix(run.pictures, fileName, matrix, result);
     std::vector<std::string> summary = summaryValues(result);

@@ -5,9 +5,11 @@
 #include "console/system/console.h"
 #include "formats/text/text_encoding.h"
 
-void askNullModelQuestions(AnswerSource& answers, RunSettings& settings)
+void askNullModelQuestions(AnswerSource& answers, const ConsoleStyle& style, RunSettings& settings)
 {
-    settings.nullModels = askYesNo(answers, "Performe Null Model Analyses? (Y/N) : ");
+    // "Performe" is the classic program's spelling, which scripts that
+    // answer the dialogue match.
+    settings.nullModels = askYesNo(answers, "Performe Null Model Analyses? (Y/N) : ", style);
     if (!settings.nullModels)
         return;
     consolePrintf("Number of simulations: (1 to 1000) : ");
@@ -23,8 +25,8 @@ std::string askFileExpression(AnswerSource& answers)
     return readWord(answers);
 }
 
-void reportNothingMatched(const char* expression)
+void reportNothingMatched(const char* expression, const ConsoleStyle& style)
 {
     consolePrintf("File: %s not found...\n\n", printableFileName(expression).c_str());
-    beep();
+    beep(style);
 }

@@ -13,12 +13,12 @@ struct RunSettings;
 // simulations. A count of 0 or above 1000, a negative one (above 1000 as an
 // unsigned number) or, on the first run, a word that is no number gives
 // 1000; a later run keeps the earlier count for such a word.
-void askNullModelQuestions(AnswerSource& answers, RunSettings& settings);
+void askNullModelQuestions(AnswerSource& answers, const ConsoleStyle& style, RunSettings& settings);
 
 // Asks for the file name expression and returns it whole, however long.
 std::string askFileExpression(AnswerSource& answers);
 
 // The message for an expression that matched no file, with the bell.
-void reportNothingMatched(const char* expression);
+void reportNothingMatched(const char* expression, const ConsoleStyle& style);
 
 #endif

@@ -3,15 +3,11 @@
 
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
-#include <system_error>
 
 #include "bravolin/version.h"
 #include "console/driver/questions.h"
 #include "console/input/file_readers.h"
-#include "console/output/output_failures.h"
 #include "console/output/output_file.h"
-#include "console/output/summary_line.h"
 #include "console/system/console.h"
 #include "console/system/platform.h"
 #include "formats/input/text_input.h"
@@ -53,7 +49,7 @@ void noteThreadsRunning(RunContext& run, const bravolin::NullModelSettings& plan
 
 void reportOutOfMemory(RunContext& run, const std::string& fileName)
 {
-    endOpenSummaryLine();
+    run.output.summaryLine().endOpen();
     consolePrintf("File: %s could not be analysed: not enough memory.\n", printableFileName(fileName).c_str());
     run.tally.outOfMemory++;
     run.tally.skipped++;
@@ -107,13 +103,13 @@ bool answerYesNo(RunContext& run, const char* prompt, const std::optional<bool>&
 {
     if (given)
         return *given;
-    return askYesNo(run.answers, prompt);
+    return askYesNo(run.answers, prompt, run.output.style());
 }
 
 void answerNullModelQuestions(RunContext& run)
 {
     if (!run.given.simulations) {
-        askNullModelQuestions(run.answers, run.settings);
+        askNullModelQuestions(run.answers, run.output.style(), run.settings);
         return;
     }
     run.settings.nullModels = *run.given.simulations > 0;
@@ -124,14 +120,14 @@ void answerNullModelQuestions(RunContext& run)
 FileBatch takeBatch(RunContext& run, const char* stepStart)
 {
     if (!run.given.patterns.empty()) {
-        FileBatch batch(run.given.patterns);
+        FileBatch batch(run.given.patterns, run.output.files().listCurrentFolder());
         for (const std::string& name : batch.namedOutputFiles())
             consolePrintf("File: %s is not read: the program gives names like it to its own output files; "
                           "rename it to analyse it.\n",
                           printableFileName(name).c_str());
         for (const std::string& pattern : batch.unmatchedPatterns()) {
             consolePrintf("%s", stepStart);
-            reportNothingMatched(pattern.c_str());
+            reportNothingMatched(pattern.c_str(), run.output.style());
         }
         run.tally.unmatchedPatterns += static_cast<int>(batch.unmatchedPatterns().size());
         if (!batch.empty() || run.scripted)
@@ -139,11 +135,11 @@ FileBatch takeBatch(RunContext& run, const char* stepStart)
     }
     for (;;) {
         const std::string expression = askFileExpression(run.answers);
-        FileBatch batch({expression});
+        FileBatch batch({expression}, run.output.files().listCurrentFolder());
         if (!batch.empty())
             return batch;
         consolePrintf("%s", stepStart);
-        reportNothingMatched(expression.c_str());
+        reportNothingMatched(expression.c_str(), run.output.style());
     }
 }
 
@@ -151,12 +147,10 @@ bool folderWritable(RunContext& run)
 {
     if (!run.scripted)
         return true;
-    const std::string problem = currentFolderWriteProblem();
+    const std::string problem = currentFolderWriteProblem(run.output);
     if (problem.empty())
         return true;
-    std::error_code error;
-    const std::string folder =
-        run.given.directory ? *run.given.directory : std::filesystem::current_path(error).u8string();
+    const std::string folder = run.given.directory ? *run.given.directory : run.output.files().currentFolder();
     std::fprintf(stderr, "bravolin: cannot write in the folder '%s': %s\n", folder.c_str(), problem.c_str());
     run.tally.folderUnwritable = true;
     return false;
@@ -164,7 +158,7 @@ bool folderWritable(RunContext& run)
 
 TableRead readTableOfRun(const RunContext& run, const std::string& fileName)
 {
-    TableRead read = readTableFile(fileName, run.tableLayout);
+    TableRead read = readTableFile(run.output.files(), fileName, run.tableLayout);
     if (run.scripted)
         consolePrintf("%s", read.announcement.c_str());
     return read;
@@ -174,7 +168,7 @@ bool hintAtFileFormat(const RunContext& run, const std::string& fileName)
 {
     if (!run.scripted)
         return false;
-    if (fileStartsAsUtf16(fileName)) {
+    if (fileStartsAsUtf16(run.output.files(), fileName)) {
         printReaderMessage(utf16TextMessage(fileName));
         return true;
     }
@@ -219,7 +213,7 @@ BatchResultTables::BatchResultTables(RunContext& run, AnalysisMode mode) : run_(
     settings.ordered = run.settings.order;
     settings.version = bravolin::kVersion;
     settings.date = run.startDate;
-    run.results = std::make_unique<ResultTables>(settings);
+    run.results = std::make_unique<ResultTables>(run.output, settings);
 }
 
 void BatchResultTables::finish()
@@ -275,7 +269,7 @@ void printFileSeed(const RunContext& run)
         consolePrintf("Seed: %u\n", static_cast<unsigned>(run.generator.state()));
 }
 
-int finishRun(const RunContext& run, bool inputEnded)
+int finishRun(RunContext& run, bool inputEnded)
 {
     const BatchTally& tally = run.tally;
     if (tally.folderUnwritable) {
@@ -286,9 +280,9 @@ int finishRun(const RunContext& run, bool inputEnded)
         consolePrintf("Standard input ended before the analysis was complete.\n");
     if (run.scripted)
         consolePrintf("Files: %d analysed, %d skipped, %d with lost lines, %d not written completely\n",
-                    tally.analysed, tally.skipped, tally.withLostLines, incompleteOutputCount());
+                    tally.analysed, tally.skipped, tally.withLostLines, run.output.incompleteCount());
     std::fflush(stdout);
-    if (anyOutputIncomplete() || inputEnded || tally.outOfMemory > 0)
+    if (run.output.incompleteCount() > 0 || inputEnded || tally.outOfMemory > 0)
         return 1;
     if (run.scripted && (tally.skipped > 0 || tally.withLostLines > 0 || tally.unmatchedPatterns > 0 ||
                          tally.endedEarly || tally.leftOut > 0))

@@ -17,6 +17,7 @@
 #include "console/driver/environment.h"
 #include "console/driver/file_search.h"
 #include "console/driver/progress.h"
+#include "console/output/output_session.h"
 #include "console/output/picture_files.h"
 #include "console/output/result_table_files.h"
 #include "console/system/console.h"
@@ -48,9 +49,13 @@ struct BatchTally {
 };
 
 struct RunContext {
-    explicit RunContext(AnswerSource& source) : answers(source) {}
+    RunContext(AnswerSource& source, OutputSession& session)
+        : answers(source), output(session), pictures(session), spinner(session.style())
+    {
+    }
 
     AnswerSource& answers;
+    OutputSession& output;
     // The command line's answers; they answer the questions of the first
     // run only, and are cleared after it.
     CommandLine given;
@@ -192,6 +197,6 @@ PageSettings pageSettings(const RunContext& run, AnalysisMode mode);
 
 // A scripted run's closing line, and the exit code of any run; inputEnded:
 // standard input ended before the analysis was complete.
-int finishRun(const RunContext& run, bool inputEnded);
+int finishRun(RunContext& run, bool inputEnded);
 
 #endif

@@ -37,7 +37,7 @@ void stopFileIfInterrupted(RunContext& run, const std::string& fileName, const b
     if (caughtInterrupt() == 0)
         return;
     reportTemperatureResults(run, fileName, matrix, observed, &null, fileSeed, Completeness::Interrupted);
-    stopIfInterrupted();
+    stopIfInterrupted(run.output);
 }
 
 // The null models of the matrix analysed into observed: their file, their
@@ -46,13 +46,13 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
                                               const TemperatureReportNames& names, const bravolin::Matrix& matrix,
                                               const bravolin::TemperatureResult& observed, std::uint32_t fileSeed)
 {
-    TemperatureNullFile nullFile(names.nullModels);
+    TemperatureNullFile nullFile(run.output, names.nullModels);
     // An interrupt during the observed analysis stops the file before its
     // first simulation.
     stopFileIfInterrupted(run, fileName, matrix, observed, bravolin::TemperatureNullModels(modelsOfRun(run)),
                           fileSeed);
     const bravolin::NullModelSettings settings = nullModelSettings(run, observed.packedRows(), observed.packedColumns());
-    SimulationProgress progress(settings.simulations);
+    SimulationProgress progress(run.output.style(), settings.simulations);
     auto simulationDone = [&run, &nullFile, &progress](const bravolin::TemperatureNullModels& soFar, int simulation) {
         // The progress of a simulation, as its packings showed it when they
         // ran one after the other: one line for the simulation and one per
@@ -70,7 +70,7 @@ bravolin::TemperatureNullModels runNullModels(RunContext& run, const std::string
     if (null.run.stopped)
         stopFileIfInterrupted(run, fileName, matrix, observed, null, fileSeed);
     run.spinner.setSimulation(settings.simulations + 1);
-    completeTemperatureSummaryLine(fileName, null, observed, settings.simulations);
+    completeTemperatureSummaryLine(run.output, fileName, null, observed, settings.simulations);
     if (run.pictures.pictures)
         drawNullDistributions(run.pictures, fileName, observed, null);
     return null;
@@ -86,7 +86,7 @@ MatrixRead readFile(RunContext& run, const std::string& fileName)
         return {table.outcome == TableOutcome::Read ? ReadOutcome::Read : ReadOutcome::Skipped, 0,
                 std::move(table.matrix)};
     }
-    MatrixRead read = readMatrixFile(fileName, run.answers);
+    MatrixRead read = readMatrixFile(run.output.files(), fileName, run.answers);
     if (read.lostLines > 0)
         run.tally.withLostLines++;
     if (read.problem == ReadProblem::NoRow)
@@ -103,7 +103,7 @@ bool processTemperatureFile(RunContext& run, const std::string& fileName)
         return false;
     if (read.outcome == ReadOutcome::Skipped) {
         run.tally.skipped++;
-        beep();
+        beep(run.output.style());
         return true;
     }
     consolePrintf("File: %s in processing\n", printableFileName(fileName).c_str());
@@ -115,7 +115,7 @@ bool processTemperatureFile(RunContext& run, const std::string& fileName)
     } catch (const std::bad_alloc&) {
         reportOutOfMemory(run, fileName);
     }
-    stopIfInterrupted();
+    stopIfInterrupted(run.output);
     return true;
 }
 
@@ -138,8 +138,7 @@ bool runTemperatureBatch(RunContext& run)
     FileBatch batch = takeBatch(run, "");
     if (!folderWritable(run))
         return false;
-    FolderLock lock;
-    lock.take();
+    HeldFolderLock lock(run.output.folderLock());
     BatchResultTables tables(run, AnalysisMode::Temperature);
     startPicturePage(run.pictures, AnalysisMode::Temperature, run.settings.nullModels, pageSettings(run, AnalysisMode::Temperature));
     for (int handled = 0; handled < kMaxBatchFiles;) {
@@ -174,8 +173,8 @@ void analyseTemperatureFile(RunContext& run, const std::string& fileName, const 
     options.packingHistory = run.settings.debug;
     options.onPackingPass = [&run] { run.spinner.show(1); };
     const bravolin::TemperatureResult result = bravolin::analyseTemperature(matrix, options);
-    writePackReport(names.packing, matrix, result, run.settings.printMatrix, run.settings.debug);
-    writeTemperatureSummary(fileName, names, result, run.settings.nullModels);
+    writePackReport(run.output, names.packing, matrix, result, run.settings.printMatrix, run.settings.debug);
+    writeTemperatureSummary(run.output, fileName, names, result, run.settings.nullModels);
     if (drawing)
         drawPackedMatrix(run.pictures, fileName, matrix, result);
     std::vector<std::string> summary = summaryValues(result);

@@ -31,54 +31,34 @@ LostLineQuestion lostLineQuestion(AnswerSource& answers)
     };
 }
 
-bool readWholeFile(const std::string& name, std::string* bytes)
-{
-    std::FILE* file = openFile(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    bytes->clear();
-    char buffer[1 << 16];
-    std::size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes->append(buffer, read);
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
-}
-
-bool fileStartsAsUtf16(const std::string& name)
-{
-    std::FILE* file = openFile(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char start[2];
-    const std::size_t read = std::fread(start, 1, sizeof start, file);
-    std::fclose(file);
-    return startsAsUtf16(std::string_view(start, read));
-}
-
-MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
+bool fileStartsAsUtf16(FileSystem& files, const std::string& name)
 {
     std::string bytes;
-    if (!readWholeFile(name, &bytes)) {
+    return files.readFile(name, &bytes) && startsAsUtf16(bytes);
+}
+
+MatrixRead readMatrixFile(FileSystem& files, const std::string& name, AnswerSource& answers)
+{
+    std::string bytes;
+    if (!files.readFile(name, &bytes)) {
         consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
         return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
     }
     return readMatrixText(bytes, name, printReaderMessage, lostLineQuestion(answers));
 }
 
-NodfRead readNodfFile(const std::string& name)
+NodfRead readNodfFile(FileSystem& files, const std::string& name)
 {
     std::string bytes;
-    if (!readWholeFile(name, &bytes))
+    if (!files.readFile(name, &bytes))
         return {NodfReadOutcome::CannotOpen, 0, {}};
     return readNodfText(bytes, name, printReaderMessage);
 }
 
-TableRead readTableFile(const std::string& name, const TableLayout& layout)
+TableRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout)
 {
     std::string bytes;
-    if (!readWholeFile(name, &bytes)) {
+    if (!files.readFile(name, &bytes)) {
         consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
         return {TableOutcome::Skipped, {}, ""};
     }

@@ -1,5 +1,6 @@
 // The console program's end of the readers: a file of the batch is read
-// whole from the disk and handed to the formats library's readers, whose
+// whole through the run's file system and handed to the formats library's
+// readers, whose
 // messages are printed as they are said, among the lines of the dialogue,
 // and whose question about a lost line is asked on the console.
 #ifndef BRAVOLIN_CONSOLE_INPUT_FILE_READERS_H
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "console/system/console.h"
+#include "console/system/file_system.h"
 #include "formats/input/matrix_reader.h"
 #include "formats/input/nodf_reader.h"
 #include "formats/input/table_reader.h"
@@ -21,24 +23,20 @@ void printReaderMessage(const std::string& text);
 // at the question throws InputEnded.
 LostLineQuestion lostLineQuestion(AnswerSource& answers);
 
-// Reads the whole file of that UTF-8 name into bytes; false when it cannot
-// be opened or read.
-bool readWholeFile(const std::string& name, std::string* bytes);
-
 // Whether the file of that UTF-8 name starts as UTF-16 text (false when it
 // cannot be read).
-bool fileStartsAsUtf16(const std::string& name);
+bool fileStartsAsUtf16(FileSystem& files, const std::string& name);
 
 // Reads the file named name with the mode T reader; Skipped, with a
 // message, when it cannot be opened.
-MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers);
+MatrixRead readMatrixFile(FileSystem& files, const std::string& name, AnswerSource& answers);
 
 // Reads the file named name with the mode N reader; CannotOpen, without a
 // message (the driver has its own), when it cannot be opened.
-NodfRead readNodfFile(const std::string& name);
+NodfRead readNodfFile(FileSystem& files, const std::string& name);
 
 // Reads the file named name as a table; Skipped, with a message, when it
 // cannot be opened.
-TableRead readTableFile(const std::string& name, const TableLayout& layout);
+TableRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout);
 
 #endif

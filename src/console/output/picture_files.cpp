@@ -10,7 +10,7 @@ namespace {
 
 void writePicture(RunPictures& run, const NamedPicture& picture)
 {
-    if (writeWholeFile(picture.name, picture.svg))
+    if (writeWholeFile(run.session, picture.name, picture.svg))
         run.filePictures.push_back(picture.name);
 }
 
@@ -57,7 +57,7 @@ void finishPicturesOfFile(RunPictures& run, const std::string& fileName, const s
 {
     if (run.page) {
         addReportRow(run.report, fileName, summaryValues, run.filePictures, run.fileStatistics);
-        writeWholeFile(reportPageName(run.report.mode), reportPageHtml(run.report));
+        writeWholeFile(run.session, reportPageName(run.report.mode), reportPageHtml(run.report));
     }
     run.filePictures.clear();
     run.fileStatistics.clear();

@@ -11,7 +11,12 @@
 
 #include "formats/pictures/analysis_pictures.h"
 
+class OutputSession;
+
 struct RunPictures {
+    explicit RunPictures(OutputSession& output) : session(output) {}
+
+    OutputSession& session;
     bool pictures = false;   // --svg
     bool page = false;       // --report
     ReportPage report;

@@ -9,6 +9,8 @@
 
 #include "formats/tables/result_tables.h"
 
+class OutputSession;
+
 // The tables of one batch: each matrix's rows are added as its analysis
 // completes (or as its null models are cut short), and the tables replace
 // those of the last batch when committed (or destroyed, or the program is
@@ -17,7 +19,7 @@
 // place; a batch that ends with no matrix replaces them with empty ones.
 class ResultTables {
 public:
-    explicit ResultTables(const ResultTableSettings& settings);
+    ResultTables(OutputSession& session, const ResultTableSettings& settings);
     ~ResultTables();
     ResultTables(const ResultTables&) = delete;
     ResultTables& operator=(const ResultTables&) = delete;
@@ -34,6 +36,7 @@ private:
     Files& files();
     void add(const ResultTableText& rows);
 
+    OutputSession& session_;
     ResultTableSettings settings_;
     std::unique_ptr<Files> files_;
 };

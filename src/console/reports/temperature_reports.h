@@ -12,10 +12,12 @@
 #include "console/output/output_file.h"
 #include "console/output/report_names.h"
 
+class OutputSession;
+
 // Appends the header and the start of the matrix's line to "SYSTEMP.TXT"
 // (left open for the null models when they are on) and writes the
 // temperature of every packed row and column with its number in the file.
-void writeTemperatureSummary(const std::string& matrixName, const TemperatureReportNames& names,
+void writeTemperatureSummary(OutputSession& session, const std::string& matrixName, const TemperatureReportNames& names,
                              const bravolin::TemperatureResult& result, bool nullModels);
 
 // The null-model file of a matrix, open while its simulations run: its
@@ -23,16 +25,17 @@ void writeTemperatureSummary(const std::string& matrixName, const TemperatureRep
 // each handed to the system whole.
 class TemperatureNullFile {
 public:
-    explicit TemperatureNullFile(const std::string& name);
+    TemperatureNullFile(OutputSession& session, const std::string& name);
     void writeSimulation(const bravolin::TemperatureNullModels& null, int simulation);
 
 private:
+    OutputSession& session_;
     OutputFile file_;
 };
 
 // Ends the matrix's summary line with the null models' values
 // (nullSummaryValues).
-void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
+void completeTemperatureSummaryLine(OutputSession& session, const std::string& matrixName, const bravolin::TemperatureNullModels& null,
                                     const bravolin::TemperatureResult& observed, int simulations);
 
 #endif

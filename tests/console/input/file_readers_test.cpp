@@ -74,12 +74,13 @@ TEST(FileReaders, AFileThatCannotBeOpenedIsSkipped)
     ScratchDirectory dir;
     dir.enter();
     ListedAnswers none;
+    FileSystem disk;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readMatrixFile("MISSING.TXT", none).outcome, ReadOutcome::Skipped);
+    EXPECT_EQ(readMatrixFile(disk, "MISSING.TXT", none).outcome, ReadOutcome::Skipped);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.TXT not found...\n");
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readTableFile("MISSING.csv", {}).outcome, TableOutcome::Skipped);
+    EXPECT_EQ(readTableFile(disk, "MISSING.csv", {}).outcome, TableOutcome::Skipped);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.csv not found...\n");
     // Mode N's driver says it in its own words.
-    EXPECT_EQ(readNodfFile("ABSENT.TXT").outcome, NodfReadOutcome::CannotOpen);
+    EXPECT_EQ(readNodfFile(disk, "ABSENT.TXT").outcome, NodfReadOutcome::CannotOpen);
 }
