@@ -91,8 +91,8 @@ int main(int argc, char** argv)
     FileSystem disk;
     for (int i = 1; i < argc; i++) {
         NoAnswers answers;
-        const MatrixRead read = readMatrixFile(disk, argv[i], answers);
-        if (read.outcome == ReadOutcome::Read)
+        const FileRead read = readTemperatureFile(disk, argv[i], answers, false);
+        if (read.outcome == FileRead::Outcome::Read)
             measure(argv[i], read.matrix);
     }
     return 0;

@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "console/driver/run_context.h"
+#include "console/driver/seeding.h"
 #include "support/csv.h"
 #include "support/matrices.h"
 #include "support/session.h"

@@ -1,13 +1,23 @@
-// Reading the batch's files from the disk, and the readers' messages and
-// question on the console.
+// Reading the batch's files through the run's file system, and the
+// readers' messages and question on the console.
 #include "console/input/file_readers.h"
 
 #include <cctype>
-#include <cstdio>
 
+#include "console/input/format_hints.h"
 #include "console/system/platform.h"
-#include "formats/input/text_input.h"
+#include "formats/input/nodf_reader.h"
 #include "formats/text/text_encoding.h"
+
+namespace {
+
+// The message of mode T and of tables for a file that cannot be opened.
+void sayNotFound(const std::string& name)
+{
+    consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
+}
+
+}  // namespace
 
 void printReaderMessage(const std::string& text)
 {
@@ -31,36 +41,49 @@ LostLineQuestion lostLineQuestion(AnswerSource& answers)
     };
 }
 
-bool fileStartsAsUtf16(FileSystem& files, const std::string& name)
-{
-    std::string bytes;
-    return files.readFile(name, &bytes) && startsAsUtf16(bytes);
-}
-
-MatrixRead readMatrixFile(FileSystem& files, const std::string& name, AnswerSource& answers)
+FileRead readTemperatureFile(FileSystem& files, const std::string& name, AnswerSource& answers, bool scripted)
 {
     std::string bytes;
     if (!files.readFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
-        return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
+        sayNotFound(name);
+        return {};
     }
-    return readMatrixText(bytes, name, printReaderMessage, lostLineQuestion(answers));
+    MatrixRead read = readMatrixText(bytes, name, printReaderMessage, lostLineQuestion(answers));
+    if (read.problem == ReadProblem::NoRow && scripted)
+        hintAtFileFormat(name, bytes);
+    const FileRead::Outcome outcome = read.outcome == ReadOutcome::Read         ? FileRead::Outcome::Read
+                                      : read.outcome == ReadOutcome::EndProgram ? FileRead::Outcome::EndsProgram
+                                                                                : FileRead::Outcome::Unusable;
+    return {outcome, std::move(read.matrix), read.lostLines};
 }
 
-NodfRead readNodfFile(FileSystem& files, const std::string& name)
-{
-    std::string bytes;
-    if (!files.readFile(name, &bytes))
-        return {NodfReadOutcome::CannotOpen, 0, {}};
-    return readNodfText(bytes, name, printReaderMessage);
-}
-
-TableRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout)
+FileRead readNodfFile(FileSystem& files, const std::string& name, bool scripted)
 {
     std::string bytes;
     if (!files.readFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
-        return {TableOutcome::Skipped, {}, ""};
+        // Mode N's own words, the classic program's.
+        consolePrintf("File %s not found!\n", printableFileName(name).c_str());
+        return {};
     }
-    return readTableText(bytes, name, layout, printReaderMessage);
+    NodfRead read = readNodfText(bytes, name, printReaderMessage);
+    if (read.outcome != NodfReadOutcome::Read)
+        return {FileRead::Outcome::Unusable, {}, read.lostLines};
+    if (read.matrix.rows() == 0 && !(scripted && hintAtFileFormat(name, bytes)))
+        consolePrintf("File: %s has no row of 0s and 1s.\n", printableFileName(name).c_str());
+    return {FileRead::Outcome::Read, std::move(read.matrix), read.lostLines};
+}
+
+FileRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout, bool scripted)
+{
+    std::string bytes;
+    if (!files.readFile(name, &bytes)) {
+        sayNotFound(name);
+        return {};
+    }
+    TableRead read = readTableText(bytes, name, layout, printReaderMessage);
+    if (scripted)
+        consolePrintf("%s", read.announcement.c_str());
+    if (read.outcome != TableOutcome::Read)
+        return {};
+    return {FileRead::Outcome::Read, std::move(read.matrix), 0};
 }

@@ -52,19 +52,6 @@ void ResultTables::add(const ResultTableText& rows)
         tables.nullValues->write(rows.nullValues);
 }
 
-void ResultTables::addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
-                                  const bravolin::TemperatureResult& observed,
-                                  const bravolin::TemperatureNullModels* null)
-{
-    add(temperatureTableRows(settings_, results, matrix, observed, null));
-}
-
-void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix& matrix,
-                           const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null)
-{
-    add(nodfTableRows(settings_, results, matrix, observed, null));
-}
-
 void ResultTables::commit()
 {
     OutputLock lock(session_);

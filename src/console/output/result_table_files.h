@@ -24,17 +24,15 @@ public:
     ResultTables(const ResultTables&) = delete;
     ResultTables& operator=(const ResultTables&) = delete;
 
-    void addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
-                        const bravolin::TemperatureResult& observed, const bravolin::TemperatureNullModels* null);
-    void addNodf(const MatrixResults& results, const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
-                 const bravolin::NodfNullModels* null);
+    const ResultTableSettings& settings() const { return settings_; }
+    // Adds a matrix's rows to every table (formats/tables/result_tables.h).
+    void add(const ResultTableText& rows);
     void commit();
 
 private:
     struct Files;
     // The batch's files, opened with their header rows at the first call.
     Files& files();
-    void add(const ResultTableText& rows);
 
     OutputSession& session_;
     ResultTableSettings settings_;

@@ -3,8 +3,8 @@
 
 #include "console/output/output_lock.h"
 #include "console/output/output_session.h"
+#include "console/reports/classic_files.h"
 #include "console/output/report_names.h"
-#include "console/output/summary_line.h"
 #include "formats/tables/classic_summary.h"
 #include "formats/text/two_decimals.h"
 
@@ -139,8 +139,44 @@ void NestednessFiles::writeSimulation(const bravolin::NodfNullModels& null, int 
             file.flush();
 }
 
-void completeNodfSummaryLine(OutputSession& session, const std::string& matrixName, const bravolin::NodfNullModels& null,
-                             const bravolin::NodfResult& observed, int simulations)
+namespace {
+
+class NodfClassicFiles : public ClassicFiles<NodfAnalysis, NestednessFiles> {
+public:
+    NodfClassicFiles(OutputSession& session, bool printOrdered, bool nullModels)
+        : ClassicFiles(session), printOrdered_(printOrdered), nullModels_(nullModels)
+    {
+    }
+
+    void batchStarted() override { writeNodfSummaryHeader(session_, nullModels_); }
+    void reading(const std::string& name, bool table) override
+    {
+        if (!table)
+            startNodfSummaryLine(session_, name);
+    }
+    void read(const std::string& name, bool table) override
+    {
+        if (table)
+            startNodfSummaryLine(session_, name);
+    }
+    // The line of a matrix file that cannot be read is ended, so that it
+    // never runs into the next line written.
+    void unusable(const std::string& /*name*/) override { session_.summaryLine().endOpen(); }
+    void observed(const File& file) override
+    {
+        writeObservedNodfReports(session_, file.name, *file.matrix, *file.observed, printOrdered_,
+                                 file.simulations > 0);
+    }
+
+private:
+    const bool printOrdered_;
+    const bool nullModels_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileWriter<NodfAnalysis>> nodfClassicFiles(OutputSession& session, bool printOrdered,
+                                                           bool nullModels)
 {
-    session.summaryLine().append(matrixName, summaryLineRest(nullSummaryValues(null, observed, simulations)));
+    return std::make_unique<NodfClassicFiles>(session, printOrdered, nullModels);
 }

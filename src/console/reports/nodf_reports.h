@@ -1,17 +1,20 @@
 // The result files of mode N: the summary file "SYSTEMP.TXT" (one line per
 // matrix) and the per-matrix reports named after the matrix file: the
 // ordered matrix, the two pairwise tables and one nestedness file per null
-// model and side. Results accumulate across matrices and runs.
+// model and side. Results accumulate across matrices and runs. And the
+// writer of them all for a batch.
 #ifndef BRAVOLIN_CONSOLE_REPORTS_NODF_REPORTS_H
 #define BRAVOLIN_CONSOLE_REPORTS_NODF_REPORTS_H
 
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
 #include "console/output/output_file.h"
+#include "console/reports/analyses.h"
+#include "console/reports/file_report.h"
 
 class OutputSession;
 
@@ -44,9 +47,12 @@ private:
     OutputFile files_[bravolin::kClassicModelCount][3];
 };
 
-// Ends the matrix's summary line with the null models' values
-// (nullSummaryValues).
-void completeNodfSummaryLine(OutputSession& session, const std::string& matrixName, const bravolin::NodfNullModels& null,
-                             const bravolin::NodfResult& observed, int simulations);
+// The classic files of a batch of mode N: the summary header once, at the
+// batch's start, and for every file its summary line (opened before a
+// matrix file is read, after a table is), its ordered matrix (when it was
+// ordered and printOrdered), its pairwise tables and, with null models,
+// their nestedness files.
+std::unique_ptr<FileWriter<NodfAnalysis>> nodfClassicFiles(OutputSession& session, bool printOrdered,
+                                                           bool nullModels);
 
 #endif

@@ -4,7 +4,8 @@
 
 #include "console/output/output_lock.h"
 #include "console/output/output_session.h"
-#include "console/output/summary_line.h"
+#include "console/reports/classic_files.h"
+#include "console/reports/pack_report.h"
 #include "formats/tables/classic_summary.h"
 
 namespace {
@@ -46,8 +47,8 @@ void writeTemperatureSummary(OutputSession& session, const std::string& matrixNa
     writeLineTemperatures(session, names.columnTemperatures, result.columnTemperature, result.columnOrder);
 }
 
-TemperatureNullFile::TemperatureNullFile(OutputSession& session, const std::string& name)
-    : session_(session), file_(session, name)
+TemperatureNullFile::TemperatureNullFile(OutputSession& session, const std::string& matrixName)
+    : session_(session), file_(session, temperatureReportNames(matrixName).nullModels)
 {
     file_.write("Er    Ce    Li    Co    \n");
 }
@@ -66,8 +67,31 @@ void TemperatureNullFile::writeSimulation(const bravolin::TemperatureNullModels&
     file_.flush();
 }
 
-void completeTemperatureSummaryLine(OutputSession& session, const std::string& matrixName, const bravolin::TemperatureNullModels& null,
-                                    const bravolin::TemperatureResult& observed, int simulations)
+namespace {
+
+class TemperatureClassicFiles : public ClassicFiles<TemperatureAnalysis, TemperatureNullFile> {
+public:
+    TemperatureClassicFiles(OutputSession& session, bool printPacked, bool debug)
+        : ClassicFiles(session), printPacked_(printPacked), debug_(debug)
+    {
+    }
+
+    void observed(const File& file) override
+    {
+        const TemperatureReportNames names = temperatureReportNames(file.name);
+        writePackReport(session_, names.packing, *file.matrix, *file.observed, printPacked_, debug_);
+        writeTemperatureSummary(session_, file.name, names, *file.observed, file.simulations > 0);
+    }
+
+private:
+    const bool printPacked_;
+    const bool debug_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileWriter<TemperatureAnalysis>> temperatureClassicFiles(OutputSession& session, bool printPacked,
+                                                                         bool debug)
 {
-    session.summaryLine().append(matrixName, summaryLineRest(nullSummaryValues(null, observed, simulations)));
+    return std::make_unique<TemperatureClassicFiles>(session, printPacked, debug);
 }

@@ -81,7 +81,8 @@ NullPicture drawNullPicture(const std::string& fileName, AnalysisMode mode, floa
         panel.p = nestednessP(mode, statistics);
         picture.panels.push_back(std::move(panel));
     }
-    drawn.picture = {fileName + (mode == AnalysisMode::Temperature ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture)};
+    drawn.picture = {fileName + (mode == AnalysisMode::Temperature ? "_T_null.svg" : "_N_null.svg"),
+                     nullDistributionSvg(picture)};
     return drawn;
 }
 
