@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr const char* kFolderLockName = "BRAVOLIN.lock";
+
 // How long to wait for a lock file that the run that held it is removing
 // (only Windows refuses to open such a file) before going on without it.
 constexpr int kRemovalWaits = 500;

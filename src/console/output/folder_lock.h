@@ -10,8 +10,6 @@
 
 class OutputSession;
 
-constexpr const char* kFolderLockName = "BRAVOLIN.lock";
-
 // The lock of the current folder, as the output session of a run holds it
 // (through the session's file system).
 class FolderLock {

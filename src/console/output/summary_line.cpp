@@ -4,6 +4,12 @@
 #include "console/output/output_file.h"
 #include "console/output/output_lock.h"
 
+namespace {
+
+constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
+
+}  // namespace
+
 void SummaryLine::append(const std::string& matrixName, const std::string& text)
 {
     OutputLock lock(session_);

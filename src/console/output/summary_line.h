@@ -10,9 +10,7 @@
 
 class OutputSession;
 
-constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
-
-// The line of the output session being built.
+// The line of the output session being built, for SYSTEMP.TXT.
 class SummaryLine {
 public:
     explicit SummaryLine(OutputSession& session) : session_(session) {}
