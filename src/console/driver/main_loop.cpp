@@ -26,6 +26,8 @@
 
 namespace {
 
+// The classic program's banner, word for word (its date and name included),
+// as is its farewell below: scripts and users' logs match them.
 void printBanner()
 {
     consolePrintf("_______________________BRAVOLIN______________________\n\n");
