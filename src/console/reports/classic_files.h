@@ -1,7 +1,8 @@
 // What the classic writers of both modes do alike with a file's null
-// models: their files, open while the simulations run and written a line
-// per simulation, and the values that end the file's summary line once
-// they have run (or the line ended as it is when the file is given up).
+// models: their files, open from their start to the file's end and written
+// a line per simulation, and the values that end the file's summary line
+// once they have run (or the line ended as it is when the file is given
+// up).
 #ifndef BRAVOLIN_CONSOLE_REPORTS_CLASSIC_FILES_H
 #define BRAVOLIN_CONSOLE_REPORTS_CLASSIC_FILES_H
 
@@ -32,12 +33,13 @@ public:
     {
         session_.summaryLine().append(file.name,
                                       summaryLineRest(nullSummaryValues(*file.null, *file.observed, file.simulations)));
-        nullFiles_.reset();
     }
+    // The files of the null models close with the file, after its pictures.
+    void finished(const File& /*file*/, Completeness /*completeness*/) override { nullFiles_.reset(); }
     void abandoned(const std::string& /*name*/) override
     {
-        session_.summaryLine().endOpen();
         nullFiles_.reset();
+        session_.summaryLine().endOpen();
     }
 
 protected:
