@@ -88,10 +88,11 @@ int main(int argc, char** argv)
         measure("nested-looking 100 x 100", nestedLooking(100, 12));
         return 0;
     }
+    FileSystem disk;
     for (int i = 1; i < argc; i++) {
         NoAnswers answers;
-        const MatrixRead read = readMatrixFile(argv[i], answers);
-        if (read.outcome == ReadOutcome::Read)
+        const FileRead read = readTemperatureFile(disk, argv[i], answers, false);
+        if (read.outcome == FileRead::Outcome::Read)
             measure(argv[i], read.matrix);
     }
     return 0;

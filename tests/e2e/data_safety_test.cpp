@@ -120,7 +120,7 @@ TEST(DataSafety, AScriptInAFolderThatCannotBeWrittenStopsBeforeAnyAnalysis)
 {
     // Where no file may be created, as for a user without the permission
     // to write there (chmod denies root nothing, so the tests fake it).
-    class DeniedFolder : public OutputFileSystem {
+    class DeniedFolder : public FileSystem {
         bool openForAppending(const std::string&, SystemFile*, bool*) override { return false; }
         FileCreation createNew(const std::string&, bool, SystemFile*) override
         {

@@ -5,11 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "bravolin/generator.h"
-#include "console/driver/nodf_mode.h"
-#include "console/input/file_readers.h"
-#include "console/reports/nodf_reports.h"
-#include "support/listed_answers.h"
 #include "support/matrices.h"
 #include "support/session.h"
 
@@ -27,15 +22,6 @@ std::vector<std::string> nestednessFiles(const std::string& stem)
         for (const char* side : kSides)
             names.push_back(stem + "_" + side + "Nestedness_" + model + ".TXT");
     return names;
-}
-
-// Reads name as mode N does and analyses it with its null models.
-void analyseInProcess(RunContext& run, const char* name)
-{
-    startNodfSummaryLine(name);
-    const NodfRead read = readNodfFile(name);
-    ASSERT_EQ(read.outcome, NodfReadOutcome::Read);
-    analyseNodfFile(run, name, read.matrix, false);
 }
 
 }  // namespace
@@ -66,18 +52,12 @@ TEST(NodfNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSeed)
     ScratchDirectory library;
     library.write(names[0], first);
     library.write(names[1], second);
-    library.enter();
-    ListedAnswers none;
-    RunContext run(none);
-    run.generator = bravolin::Generator(seedForStartTime(kStartTime));
-    run.settings.order = run.settings.printMatrix = run.settings.nullModels = true;
-    run.settings.simulations = 9;
-    run.threads = 1;
-    testing::internal::CaptureStdout();
-    writeNodfSummaryHeader(true);
-    for (const char* name : names)
-        analyseInProcess(run, name);
-    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(runInProcess(library,
+                           {"-m", "N", "-o", "-p", "-n", "9", "-s", std::to_string(seedForStartTime(kStartTime)), "-j",
+                            "1", names[0], names[1]},
+                           machineEnvironment())
+                  .exitCode,
+              0);
 
     for (const std::string& output : outputs) {
         EXPECT_FALSE(program.read(output).empty()) << output;

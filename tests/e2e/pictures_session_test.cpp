@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "bravolin/temperature.h"
-#include "console/driver/temperature_mode.h"
-#include "console/input/file_readers.h"
-#include "console/output/picture_files.h"
-#include "support/listed_answers.h"
+#include "console/reports/analyses.h"
+#include "console/reports/picture_report.h"
+#include "support/disk_session.h"
 #include "support/matrices.h"
 #include "support/session.h"
 #include "support/svg_reading.h"
@@ -128,9 +127,9 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     dir.enter();
     // Nestedness is a low temperature: P counts the simulations at most as
     // hot; and a high NODF: P counts those at least as high.
-    RunPictures temperature;
-    temperature.pictures = temperature.page = true;
-    startPicturePage(temperature, AnalysisMode::Temperature, true, {{"Seed", "42"}, {"Simulations", "4"}, {"FF burn-in", "400"}});
+    DiskSession disk;
+    const auto temperature = pictureReport<TemperatureAnalysis>(
+        disk.output, true, true, {{"Seed", "42"}, {"Simulations", "4"}, {"FF burn-in", "400"}});
     bravolin::TemperatureResult cold;
     cold.temperature = 20;
     bravolin::TemperatureNullModels hot;
@@ -138,12 +137,11 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     hot.models = {{bravolin::Er, {10, 20, 30, 40}}, {bravolin::Ce, {30, 35, 40, 45}},
                   {bravolin::Li, {40, 45, 50, 55}}, {bravolin::Co, {50, 60, 70, 80}},
                   {bravolin::FF, {18, 22, 24, 26}}};
-    drawNullDistributions(temperature, "a.txt", cold, hot);
-    finishPicturesOfFile(temperature, "a.txt", {"20.00", "25.00", "0.50", "40.00", "0.00"});
+    const AnalysedFile<TemperatureAnalysis> coldFile{"a.txt", nullptr, &cold, &hot, 0, 4};
+    temperature->nullModelsDone(coldFile);
+    temperature->finished(coldFile, Completeness::Complete);
 
-    RunPictures nodf;
-    nodf.pictures = nodf.page = true;
-    startPicturePage(nodf, AnalysisMode::Nodf, true, {{"Seed", "42"}});
+    const auto nodf = pictureReport<NodfAnalysis>(disk.output, true, true, {{"Seed", "42"}});
     bravolin::NodfResult high;
     high.nodf = {0.4f, 0.6f, 0.5f};
     bravolin::NodfNullModels low;
@@ -155,8 +153,9 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
         low.models[2].values.push_back({0, 0, 0.5f});
         low.models[3].values.push_back({0, 0, 0.9f});
     }
-    drawNullDistributions(nodf, "a.txt", high, low);
-    finishPicturesOfFile(nodf, "a.txt", {"40.00", "60.00", "50.00", "50.00", "0.25"});
+    const AnalysedFile<NodfAnalysis> highFile{"a.txt", nullptr, &high, &low, 0, 4};
+    nodf->nullModelsDone(highFile);
+    nodf->finished(highFile, Completeness::Complete);
 
     const auto panels = panelTexts(parseXml(dir.read("a.txt_T_null.svg")));
     ASSERT_EQ(panels.size(), 5u);
@@ -223,16 +222,10 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
 {
     ScratchDirectory dir;
     dir.write("ISLANDS.TXT", "0100\n1111\n0110\n1101\n");
-    dir.enter();
-    ListedAnswers none;
-    const MatrixRead read = readMatrixFile("ISLANDS.TXT", none);
-    ASSERT_EQ(read.outcome, ReadOutcome::Read);
-    RunContext run(none);
-    run.threads = 1;
-    run.pictures.pictures = true;
-    testing::internal::CaptureStdout();
-    analyseTemperatureFile(run, "ISLANDS.TXT", read.matrix, false);
-    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(runInProcess(dir, {"-m", "T", "--no-print", "--no-null", "--svg", "ISLANDS.TXT"}, machineEnvironment())
+                  .exitCode,
+              0);
+    const bravolin::Matrix matrix = matrixOf({"0100", "1111", "0110", "1101"});
 
     const Element svg = parseXml(dir.read("ISLANDS.TXT_packed.svg"));
     const Grid grid = gridOf(svg);
@@ -249,7 +242,7 @@ TEST(PicturesSession, ThePackedPictureShowsThePackedMatrixAndItsIsocline)
                     << row << "," << column << " " << colour;
         }
     char temperature[32];
-    std::snprintf(temperature, sizeof temperature, "%.2f", bravolin::analyseTemperature(read.matrix).temperature);
+    std::snprintf(temperature, sizeof temperature, "%.2f", bravolin::analyseTemperature(matrix).temperature);
     const std::vector<std::string> texts = textsOf(svg, "text");
     EXPECT_NE(std::find(texts.begin(), texts.end(),
                         std::string("packed 4 x 4, fill 62.50%, T = ") + temperature),

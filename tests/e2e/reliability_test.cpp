@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "console/output/folder_lock.h"
+#include "support/disk_session.h"
 #include "support/failing_allocation.h"
 #include "support/matrices.h"
 #include "support/scratch.h"
@@ -92,7 +92,8 @@ TEST(Reliability, ASecondRunInTheFolderWaitsUntilTheFirstHasEndedItsBatch)
     ScratchDirectory dir;
     writeMatrices(dir);
     dir.enter();
-    FolderLock first;
+    DiskSession disk;
+    FolderLock& first = disk.output.folderLock();
     first.take();
     // Waiting, it writes nothing; Ctrl-C then ends it at once.
     RunningSession waiting = startSession(dir, arguments, "", realClock());

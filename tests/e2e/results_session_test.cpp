@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "console/driver/seeding.h"
 #include "formats/input/batch_files.h"
 #include "support/csv.h"
 #include "support/matrices.h"

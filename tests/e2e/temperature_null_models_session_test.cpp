@@ -5,11 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "bravolin/generator.h"
-#include "console/driver/temperature_mode.h"
-#include "console/input/file_readers.h"
 #include "support/matrices.h"
-#include "support/listed_answers.h"
 #include "support/session.h"
 
 namespace {
@@ -38,21 +34,12 @@ TEST(TemperatureNullModelsSession, FilesEqualWhatTheLibraryComputesWithTheSameSe
     ScratchDirectory library;
     library.write(names[0], first);
     library.write(names[1], second);
-    library.enter();
-    ListedAnswers none;
-    RunContext run(none);
-    run.generator = bravolin::Generator(seedForStartTime(kStartTime));
-    run.settings.printMatrix = true;
-    run.settings.nullModels = true;
-    run.settings.simulations = 7;
-    run.threads = 1;
-    testing::internal::CaptureStdout();
-    for (const char* name : names) {
-        const MatrixRead read = readMatrixFile(name, none);
-        ASSERT_EQ(read.outcome, ReadOutcome::Read);
-        analyseTemperatureFile(run, name, read.matrix, false);
-    }
-    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(runInProcess(library,
+                           {"-m", "T", "-p", "-n", "7", "-s", std::to_string(seedForStartTime(kStartTime)), "-j", "1",
+                            names[0], names[1]},
+                           machineEnvironment())
+                  .exitCode,
+              0);
 
     for (const char* output : outputs) {
         EXPECT_FALSE(program.read(output).empty()) << output;

@@ -6,9 +6,9 @@
 
 #include <algorithm>
 
-#include "console/output/file_system.h"
+#include "console/system/file_system.h"
 
-class FillingDisk : public OutputFileSystem {
+class FillingDisk : public FileSystem {
 public:
     explicit FillingDisk(unsigned long long capacity) : left_(capacity) {}
 
@@ -16,7 +16,7 @@ public:
     {
         const std::size_t allowed = static_cast<std::size_t>(std::min<unsigned long long>(left_, size));
         left_ -= allowed;
-        return OutputFileSystem::write(file, data, allowed) && allowed == size;
+        return FileSystem::write(file, data, allowed) && allowed == size;
     }
 
 private:

@@ -1,24 +1,22 @@
-// Entry point of the test program. Every test starts from the program's
-// start-up state and in the folder the program was started from, so that
-// the tests pass alike when ctest runs each in its own process and when the
+// Entry point of the test program. Every test starts in the folder the
+// program was started from, with every allocation allowed, so that the
+// tests pass alike when ctest runs each in its own process and when the
 // whole suite runs in one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "console/driver/program_state.h"
 #include "support/failing_allocation.h"
 
 namespace {
 
-class FreshProgramState : public testing::EmptyTestEventListener {
+class FreshStart : public testing::EmptyTestEventListener {
 public:
-    FreshProgramState() : startFolder_(std::filesystem::current_path()) {}
+    FreshStart() : startFolder_(std::filesystem::current_path()) {}
 
     void OnTestStart(const testing::TestInfo&) override
     {
         std::filesystem::current_path(startFolder_);
-        resetProgramState();
         stopFailingAllocations();
     }
 
@@ -31,6 +29,6 @@ private:
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new FreshProgramState);
+    testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
     return RUN_ALL_TESTS();
 }

@@ -128,34 +128,34 @@ std::string takeOption(CommandLine& options, int code, const char* value)
         for (AnalysisMode mode : {AnalysisMode::Temperature, AnalysisMode::Nodf})
             if (std::string(value).size() == 1 &&
                 std::toupper(static_cast<unsigned char>(*value)) == modeLetter(mode)) {
-                options.mode = mode;
+                options.answers.mode = mode;
                 return "";
             }
         return "--mode takes T (temperature) or N (NODF), not '" + std::string(value) + "'";
     case 'p':
-        options.print = true;
+        options.answers.print = true;
         return "";
     case NoPrint:
-        options.print = false;
+        options.answers.print = false;
         return "";
     case 'o':
-        options.order = true;
+        options.answers.order = true;
         return "";
     case NoOrder:
-        options.order = false;
+        options.answers.order = false;
         return "";
     case 'n':
         // The library's limit; the dialogue's question keeps its own rules
         // (at most 1000).
         if (std::optional<unsigned long long> count = wholeNumber(value, bravolin::kMostSimulations);
             count && *count >= 1) {
-            options.simulations = static_cast<int>(*count);
+            options.answers.simulations = static_cast<int>(*count);
             return "";
         }
         return "--null takes a number of simulations from 1 to " + std::to_string(bravolin::kMostSimulations) +
                ", not '" + std::string(value) + "'";
     case NoNull:
-        options.simulations = 0;
+        options.answers.simulations = 0;
         return "";
     case 's':
         if (std::optional<unsigned long long> seed = wholeNumber(value, 4294967295ULL)) {
@@ -228,7 +228,7 @@ std::string takeOption(CommandLine& options, int code, const char* value)
 
 std::string checkCombination(const CommandLine& options)
 {
-    if (options.mode == AnalysisMode::Temperature && options.order)
+    if (options.answers.mode == AnalysisMode::Temperature && options.answers.order)
         return "--order and --no-order belong to mode N, not to -m T";
     if (options.transpose && !options.table)
         return "--transpose reads the rows of a table as species: give it with --table";
@@ -236,14 +236,14 @@ std::string checkCombination(const CommandLine& options)
         return "--header and --row-names say how to read a table: give them with --table";
     // Without null models these change nothing; without -n or --no-null
     // the dialogue asks whether to run them.
-    const bool noNullModels = options.simulations == 0;
+    const bool noNullModels = options.answers.simulations == 0;
     if (options.fixedFixed && noNullModels)
         return "--fixed-fixed adds FF to the null models: give it with -n, not with --no-null";
     if (options.seedPerFile && noNullModels)
         return "--seed-per-file seeds each file's null models: give it with -n, not with --no-null";
     if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !options.fixedFixed)
         return "--ff-burn-in and --ff-thin set the FF model's chain: give them with --fixed-fixed";
-    for (const std::string& pattern : options.patterns)
+    for (const std::string& pattern : options.answers.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
                    "' names a folder; give the folder with -C and the pattern without it";
@@ -274,13 +274,14 @@ ParsedCommandLine parseCommandLine(int argc, char* argv[])
             return parsed;
     }
     for (int i = optind; i < argc; i++)
-        parsed.options.patterns.push_back(argv[i]);
+        parsed.options.answers.patterns.push_back(argv[i]);
     parsed.error = checkCombination(parsed.options);
     return parsed;
 }
 
-bool isScripted(const CommandLine& options)
+bool isScripted(const CommandLine& commandLine)
 {
+    const QuestionAnswers& options = commandLine.answers;
     if (!options.mode || !options.simulations || options.patterns.empty())
         return false;
     if (*options.mode == AnalysisMode::Temperature)

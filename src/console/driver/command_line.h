@@ -12,13 +12,22 @@
 
 #include "formats/analysis_mode.h"
 
-// What the command line says. An empty optional is a question left to ask.
-struct CommandLine {
+// The command line's answers to the questions of a run: the mode, the
+// print, order and null-model questions, and the file expression (the
+// PATTERNs). An empty optional is a question left to ask.
+struct QuestionAnswers {
     std::optional<AnalysisMode> mode;
     std::optional<bool> print;        // print the packed (T) or ordered (N) matrix
     std::optional<bool> order;        // mode N: order the matrix
     std::optional<int> simulations;   // 0: no null models; otherwise 1..bravolin::kMostSimulations
     std::vector<std::string> patterns;
+};
+
+// What the command line says: the answers, which answer the first run's
+// questions only (see RunOptions), and the options of the whole program
+// run.
+struct CommandLine {
+    QuestionAnswers answers;
     std::optional<std::uint32_t> seed;
     std::optional<int> threads;       // 1..bravolin::kMostThreads; none: as many as the machine allows
     std::optional<std::string> directory;  // none: the current folder
@@ -52,7 +61,7 @@ ParsedCommandLine parseCommandLine(int argc, char* argv[]);
 
 // Whether the command line answers every question of its mode and names
 // the files: the run then asks nothing.
-bool isScripted(const CommandLine& options);
+bool isScripted(const CommandLine& commandLine);
 
 // The text of --help and of --version.
 std::string usageText();

@@ -1,15 +1,16 @@
 // What a program run takes from the machine besides its folder: the file
-// system its output goes through, how its worker threads start, and the
-// memory it may plan to use. main passes the machine's own; tests pass
-// stand-ins that fail as a full disk or an exhausted machine does.
+// system every disk access goes through, how its worker threads start, and
+// the memory it may plan to use. main passes the machine's own; tests pass
+// stand-ins that fail as a full disk or an exhausted machine does, or hold
+// a folder in memory.
 #ifndef BRAVOLIN_CONSOLE_DRIVER_ENVIRONMENT_H
 #define BRAVOLIN_CONSOLE_DRIVER_ENVIRONMENT_H
 
 #include "bravolin/threads.h"
-#include "console/output/file_system.h"
+#include "console/system/file_system.h"
 
 struct ProgramEnvironment {
-    OutputFileSystem* files = nullptr;  // none: the system's
+    FileSystem* files = nullptr;  // none: the system's
     bravolin::ThreadStarter* threads = nullptr;  // none: std::thread
     unsigned long long memoryBudget = 0;
 };

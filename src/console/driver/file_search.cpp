@@ -4,16 +4,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <filesystem>
 #include <set>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "formats/input/batch_files.h"
-
-namespace fs = std::filesystem;
 
 static char foldCase(char c)
 {
@@ -84,38 +80,31 @@ bool isOwnOutputFile(const std::string& name)
     return false;
 }
 
-// The regular files of the current directory that match pattern, in order.
-// Directories ("." and ".." included) never reach a batch: they cannot be
-// matrices. A name too long for the name buffer could not be opened by its
-// truncated copy, so it is left out as well.
-static std::vector<std::string> matchingFiles(const std::string& pattern)
+// The regular files of the folder that match pattern, in order. Folders
+// never reach a batch: they cannot be matrices. A name too long for the
+// name buffer could not be opened by its truncated copy, so it is left out
+// as well.
+static std::vector<std::string> matchingFiles(const std::string& pattern, const std::vector<FolderEntry>& folder)
 {
     std::vector<std::string> names;
     if (pattern.size() > static_cast<std::size_t>(kMaxNameLength))
         return names;  // no file name is that long
-    std::error_code error;
-    for (fs::directory_iterator it(fs::current_path(error), error), end; !error && it != end;
-         it.increment(error)) {
-        // In UTF-8 on every system, as the program handles every name.
-        std::string name = it->path().filename().u8string();
-        std::error_code kindError;
-        if (name.size() > static_cast<std::size_t>(kMaxNameLength) ||
-            !it->is_regular_file(kindError) || !wildcardMatches(pattern.c_str(), name.c_str()))
-            continue;
-        names.push_back(name);
-    }
+    for (const FolderEntry& entry : folder)
+        if (entry.name.size() <= static_cast<std::size_t>(kMaxNameLength) && entry.regularFile &&
+            wildcardMatches(pattern.c_str(), entry.name.c_str()))
+            names.push_back(entry.name);
     std::sort(names.begin(), names.end(), comesBeforeInBatch);
     return names;
 }
 
-FileBatch::FileBatch(const std::vector<std::string>& patterns)
+FileBatch::FileBatch(const std::vector<std::string>& patterns, const std::vector<FolderEntry>& folder)
 {
     std::set<std::string> taken;
     // The patterns without a file to read, and whether each matched only
     // the program's own output files.
     std::vector<std::pair<std::string, bool>> unread;
     for (const std::string& pattern : patterns) {
-        const std::vector<std::string> names = matchingFiles(pattern);
+        const std::vector<std::string> names = matchingFiles(pattern, folder);
         bool readable = false;
         for (const std::string& name : names) {
             if (isOwnOutputFile(name)) {

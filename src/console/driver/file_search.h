@@ -1,4 +1,4 @@
-// The batch list: the files of the current directory whose names match the
+// The batch list: the files of the working folder whose names match the
 // expressions the user gave, one name per call, with the program's own
 // output files left out so that a batch never analyses its own reports.
 #ifndef BRAVOLIN_CONSOLE_DRIVER_FILE_SEARCH_H
@@ -9,17 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "console/system/file_system.h"
+
 // The longest file name, in bytes; a longer expression matches nothing.
 constexpr int kMaxNameLength = 260;
 
-// A batch: the files of the current directory that match any of a list of
+// A batch: the files of a folder's listing that match any of a list of
 // patterns, taken when the batch is made. Each pattern's files come in
 // case-insensitive alphabetical order, the patterns in the order given, and
 // each file once. Only regular files are taken, and never the program's own
 // output files (isOwnOutputFile).
 class FileBatch {
 public:
-    explicit FileBatch(const std::vector<std::string>& patterns);
+    FileBatch(const std::vector<std::string>& patterns, const std::vector<FolderEntry>& folder);
 
     bool empty() const { return files_.empty(); }
     // The patterns that matched no file at all. A pattern that matched only

@@ -10,15 +10,23 @@
 #ifndef BRAVOLIN_CONSOLE_DRIVER_INTERRUPTS_H
 #define BRAVOLIN_CONSOLE_DRIVER_INTERRUPTS_H
 
-// For an interrupt that must end the program at once, on whatever thread
-// (on Windows, a closed console window ends the process within seconds):
-// every open output file ends with a whole line, the batch's result tables
-// are put in place with the matrices completed, the summary line left open
-// is ended and its matrix named, and the folder's lock is released.
-void finishInterruptedAtOnce();
+class OutputSession;
 
-// If an interrupt has arrived: does what finishInterruptedAtOnce does and
-// ends the program by the interrupt. Otherwise returns.
-void stopIfInterrupted();
+// If an interrupt has arrived: finishes the output of the session (see
+// OutputSession::finishAtOnce: the batch's result tables are put in place
+// with the matrices completed) and ends the program by the interrupt.
+// Otherwise returns.
+void stopIfInterrupted(OutputSession& output);
+
+// While it lives, an interrupt that ends the program at once, on whatever
+// thread (on Windows, a closed console window ends the process within
+// seconds), finishes the session's output first.
+class FinishedOnInterrupt {
+public:
+    explicit FinishedOnInterrupt(OutputSession& output);
+    ~FinishedOnInterrupt();
+    FinishedOnInterrupt(const FinishedOnInterrupt&) = delete;
+    FinishedOnInterrupt& operator=(const FinishedOnInterrupt&) = delete;
+};
 
 #endif

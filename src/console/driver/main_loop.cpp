@@ -10,18 +10,25 @@
 
 #include "bravolin/limits.h"
 #include "bravolin/version.h"
+#include "console/driver/batch_driver.h"
+#include "console/driver/batch_policy.h"
 #include "console/driver/command_line.h"
+#include "console/driver/exit_code.h"
 #include "console/driver/interrupts.h"
-#include "console/driver/nodf_mode.h"
-#include "console/driver/program_state.h"
-#include "console/driver/run_context.h"
+#include "console/driver/program_run.h"
+#include "console/driver/questions.h"
+#include "console/driver/seeding.h"
 #include "console/driver/temperature_mode.h"
-#include "console/output/file_system.h"
+#include "console/output/output_session.h"
 #include "console/system/console.h"
-#include "console/system/local_time.h"
+#include "console/system/file_system.h"
 #include "console/system/platform.h"
 
-static void printBanner()
+namespace {
+
+// The classic program's banner, word for word (its date and name included),
+// as is its farewell below: scripts and users' logs match them.
+void printBanner()
 {
     consolePrintf("_______________________BRAVOLIN______________________\n\n");
     consolePrintf("Version: Pelum (%s)\n", bravolin::kVersion);
@@ -33,42 +40,20 @@ static void printBanner()
     consolePrintf("_____________________________________________________\n\n");
 }
 
-static bool debugMarkerExists()
-{
-    std::FILE* marker = openFile(kDebugMarkerFileName, "r");
-    if (marker == nullptr)
-        return false;
-    std::fclose(marker);
-    return true;
-}
-
-// Asks for the mode until the answer starts with N or T; no bell here.
-static AnalysisMode askMode(AnswerSource& answers)
-{
-    for (;;) {
-        consolePrintf("Run matrix's NODF (press N) or Temperature (press T): ");
-        const char answer = readAnswerInitial(answers);
-        for (AnalysisMode mode : {AnalysisMode::Nodf, AnalysisMode::Temperature})
-            if (answer == modeLetter(mode))
-                return mode;
-    }
-}
-
 // The runs of the program, from the mode question of the first to the
 // farewell; returns when the program is to end.
-static void runDialogue(RunContext& run)
+void runDialogue(ProgramRun& run)
 {
+    RunSettings& settings = run.options.settings;
     for (;;) {
-        run.settings.debug = debugMarkerExists();
-        if ((run.given.mode ? *run.given.mode : askMode(run.answers)) == AnalysisMode::Nodf) {
-            runNodfMode(run);
+        settings.debug = run.output.files().canOpen(kDebugMarkerFileName);
+        const std::optional<AnalysisMode>& given = run.options.given().mode;
+        settings.mode = given ? *given : askMode(run.answers);
+        if (!runBatch(run) || !batchPolicy(settings.mode).asksToRunAgain || run.options.scripted())
             return;
-        }
-        if (!runTemperatureMode(run) || run.scripted)
-            return;
-        run.given = CommandLine{};
+        run.options.startLaterRun();
         consolePrintf("\nEnd of processing. Do you want to run it again? (Y/N)");
-        beep();
+        beep(run.output.style());
         // Input that ends here ends the program as it is: every batch ran.
         const std::optional<std::string> again = run.answers.nextWord();
         if (!again)
@@ -84,71 +69,64 @@ static void runDialogue(RunContext& run)
 
 // Says what is wrong with the command line, on standard error; a usage
 // error ends the program with code 2 before anything is read or written.
-static int usageError(const std::string& message)
+int usageError(const std::string& message)
 {
-    std::fprintf(stderr, "bravolin: %s\nTry 'bravolin --help' for more information.\n",
-                 message.c_str());
+    std::fprintf(stderr, "bravolin: %s\nTry 'bravolin --help' for more information.\n", message.c_str());
     return 2;
 }
 
 // Takes the options of a command line that has no usage error: help and
 // version, and the folder to work in. Returns the exit code when the
 // program is to end here.
-static std::optional<int> takeImmediateOptions(const CommandLine& options)
+std::optional<int> takeImmediateOptions(const CommandLine& options, FileSystem& files)
 {
     if (options.help || options.version) {
         std::fputs(options.help ? usageText().c_str() : versionText().c_str(), stdout);
         return 0;
     }
     if (options.directory) {
-        const std::string problem = enterFolder(*options.directory);
+        const std::string problem = files.enterFolder(*options.directory);
         if (!problem.empty())
             return usageError("cannot work in the folder '" + *options.directory + "': " + problem);
     }
     return std::nullopt;
 }
 
+// How the console of a run looks: no bell in a scripted run, and its
+// progress lines hidden with -q or where its output is no terminal.
+ConsoleStyle consoleStyleOf(const RunOptions& options)
+{
+    const bool scripted = options.scripted();
+    ProgressLines progress = scripted ? ProgressLines::Simulations : ProgressLines::Classic;
+    if (options.commandLine().quiet || (scripted && !standardOutputIsTerminal()))
+        progress = ProgressLines::Hidden;
+    return {!scripted, progress};
+}
+
+}  // namespace
+
 int runProgram(int argc, char* argv[], const ProgramEnvironment& environment)
 {
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
     if (!parsed.error.empty())
         return usageError(parsed.error);
-    if (std::optional<int> code = takeImmediateOptions(parsed.options))
+    FileSystem systemFiles;
+    FileSystem& files = environment.files != nullptr ? *environment.files : systemFiles;
+    if (std::optional<int> code = takeImmediateOptions(parsed.options, files))
         return *code;
 
-    resetProgramState();
-    writeOutputThrough(environment.files);
-    installInterruptHandlers(finishInterruptedAtOnce);
-    const bool scripted = isScripted(parsed.options);
+    RunOptions options(parsed.options, std::time(nullptr));
+    OutputSession output(files, consoleStyleOf(options));
+    FinishedOnInterrupt finished(output);
     ScriptedAnswers script;
-    RunContext run(scripted ? static_cast<AnswerSource&>(script) : consoleAnswers());
-    run.given = parsed.options;
-    run.scripted = scripted;
-    run.seed = parsed.options.seed;
-    run.threads = parsed.options.threads.value_or(0);
-    run.environment = environment;
-    // A scripted run keeps one seed for both seeding points, so that the
-    // one it prints reruns it.
-    if (scripted)
-        run.seed = seedOfRun(run);
-    run.pictures.pictures = parsed.options.svg;
-    run.pictures.page = parsed.options.report;
-    run.readTables = parsed.options.table;
-    run.tableLayout = {parsed.options.header, parsed.options.rowNames, parsed.options.transpose};
-    run.fixedFixed.enabled = parsed.options.fixedFixed;
-    run.fixedFixed.burnIn = parsed.options.fixedFixedBurnIn.value_or(-1);
-    run.fixedFixed.thin = parsed.options.fixedFixedThin.value_or(-1);
-    run.writeResults = parsed.options.results;
-    run.seedPerFile = parsed.options.seedPerFile;
-    run.startDate = isoLocalTime(std::time(nullptr));
-    ProgressLines progress = run.scripted ? ProgressLines::Simulations : ProgressLines::Classic;
-    if (parsed.options.quiet || (run.scripted && !standardOutputIsTerminal()))
-        progress = ProgressLines::Hidden;
-    setConsoleStyle(!run.scripted, progress);
-    seedGenerator(run);
+    ConsoleAnswers console;
+    RunState state(output.style());
+    ProgramRun run{options, state, output, options.scripted() ? static_cast<AnswerSource&>(script) : console,
+                   environment};
+    seedGenerator(options, state);
     printBanner();
-    if (run.scripted)
-        consolePrintf("Seed: %u\n", static_cast<unsigned>(*run.seed));
+    if (options.scripted())
+        consolePrintf("Seed: %u\n", static_cast<unsigned>(*options.seed()));
     bool inputEnded = false;
     try {
         runDialogue(run);

@@ -1,24 +1,52 @@
-// Mode N: its questions, the summary header and its batch over the matrix
-// files, each read by the mode's own reader and measured by NODF.
+// Mode N as the batch driver runs it: the NODF of each file, ordered or
+// not, compared with its null models on the whole matrix, with its
+// questions, its reader, its progress and its classic files.
 #ifndef BRAVOLIN_CONSOLE_DRIVER_NODF_MODE_H
 #define BRAVOLIN_CONSOLE_DRIVER_NODF_MODE_H
 
 #include <string>
+#include <utility>
 
+#include "bravolin/generator.h"
 #include "bravolin/matrix.h"
-#include "console/driver/run_context.h"
+#include "bravolin/nodf.h"
+#include "bravolin/null_models.h"
+#include "console/driver/batch_policy.h"
+#include "console/driver/program_run.h"
+#include "console/driver/progress.h"
+#include "console/input/file_readers.h"
+#include "console/reports/analyses.h"
+#include "console/reports/file_report.h"
 
-// Runs mode N, its questions answered by the command line or else asked.
-// Returns when the program is to end: after the batch, or once the user has
-// typed a word after a file that cannot be opened or has too many rows.
-void runNodfMode(RunContext& run);
+struct NodfMode {
+    using Analysis = NodfAnalysis;
+    static constexpr const BatchPolicy& kPolicy = kNodfBatch;
 
-// The analysis of the matrix read from the file named fileName, whose
-// summary line is started: its NODF and reports, then its null models when
-// they are on, on the run's threads, which complete its summary line; and
-// its pictures and page row when the run asks for them. linesLost: the
-// reader lost lines or cells of the file, so that the result tables mark
-// its results truncated.
-void analyseNodfFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix, bool linesLost);
+    // Whether to order the matrix and, if so, to print it; the null-model
+    // questions.
+    static void askQuestions(ProgramRun& run);
+    static FileRead readMatrixFile(ProgramRun& run, const std::string& name);
+    static bravolin::NodfResult analyse(ProgramRun& run, const bravolin::Matrix& matrix);
+    // The rows and columns the null models randomise: the whole matrix.
+    static std::pair<int, int> randomisedSize(const bravolin::Matrix& matrix, const bravolin::NodfResult& observed);
+    static bravolin::NodfNullModels runNullModels(const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+                                                  bravolin::Generator& generator,
+                                                  const bravolin::NullModelSettings& settings,
+                                                  const bravolin::SimulationDone<bravolin::NodfValues>& done);
+
+    // The dialogue's progress line of a file's null models, with its time
+    // estimate.
+    class Progress {
+    public:
+        explicit Progress(ProgramRun& run) : line_(run.output.style()) {}
+        void show(int simulation) { line_.show(simulation); }
+        void finish(int /*simulations*/) {}
+
+    private:
+        NodfProgress line_;
+    };
+
+    static std::unique_ptr<FileWriter<Analysis>> classicFiles(ProgramRun& run);
+};
 
 #endif

@@ -11,7 +11,7 @@
 void Spinner::show(int count)
 {
     static const char spinner[] = "|/-\\";
-    if (progressLines() != ProgressLines::Classic) {
+    if (style_.progress != ProgressLines::Classic) {
         turns_ += count;
         return;
     }
@@ -39,7 +39,7 @@ void NodfProgress::show(int simulation)
     const int lastRun = seconds >= previousSeconds_ ? seconds - previousSeconds_ : seconds + 60 - previousSeconds_;
     elapsedSeconds_ += lastRun;
     previousSeconds_ = seconds;
-    if (progressLines() != ProgressLines::Classic)
+    if (style_.progress != ProgressLines::Classic)
         return;
     const int runsLeft = kEstimatedRuns - simulation;
     const int elapsedHours = elapsedSeconds_ / 3600, elapsedMinutes = elapsedSeconds_ % 3600 / 60,
@@ -80,12 +80,15 @@ double secondsOf(SimulationProgress::Clock::duration duration)
 
 }  // namespace
 
-SimulationProgress::SimulationProgress(int total, Clock::time_point start) : total_(total), start_(start) {}
+SimulationProgress::SimulationProgress(const ConsoleStyle& style, int total, Clock::time_point start)
+    : style_(style), total_(total), start_(start)
+{
+}
 
 void SimulationProgress::show(int done, Clock::time_point now)
 {
     done_ = done;
-    if (progressLines() != ProgressLines::Simulations || (drawn_ && now - lastDrawn_ < kRedrawInterval))
+    if (style_.progress != ProgressLines::Simulations || (drawn_ && now - lastDrawn_ < kRedrawInterval))
         return;
     drawn_ = true;
     lastDrawn_ = now;
@@ -98,7 +101,7 @@ void SimulationProgress::show(int done, Clock::time_point now)
 
 void SimulationProgress::finish(Clock::time_point now)
 {
-    if (progressLines() == ProgressLines::Simulations)
+    if (style_.progress == ProgressLines::Simulations)
         draw(formatText("Simulations: %d of %d in %s", done_, total_, clockText(secondsOf(now - start_)).c_str()), '\n');
 }
 

@@ -1,17 +1,42 @@
-// Questions shared by the drivers of both modes.
+// The questions of a run.
 #include "console/driver/questions.h"
 
-#include "console/driver/run_context.h"
-#include "console/system/console.h"
 #include "formats/text/text_encoding.h"
 
-void askNullModelQuestions(AnswerSource& answers, RunSettings& settings)
+AnalysisMode askMode(AnswerSource& answers)
 {
-    settings.nullModels = askYesNo(answers, "Performe Null Model Analyses? (Y/N) : ");
+    for (;;) {
+        consolePrintf("Run matrix's NODF (press N) or Temperature (press T): ");
+        const char answer = readAnswerInitial(answers);
+        for (AnalysisMode mode : {AnalysisMode::Nodf, AnalysisMode::Temperature})
+            if (answer == modeLetter(mode))
+                return mode;
+    }
+}
+
+bool answerYesNo(ProgramRun& run, const char* prompt, const std::optional<bool>& given)
+{
+    if (given)
+        return *given;
+    return askYesNo(run.answers, prompt, run.output.style());
+}
+
+void answerNullModelQuestions(ProgramRun& run)
+{
+    RunSettings& settings = run.options.settings;
+    if (const std::optional<int>& given = run.options.given().simulations) {
+        settings.nullModels = *given > 0;
+        if (settings.nullModels)
+            settings.simulations = *given;
+        return;
+    }
+    // "Performe" is the classic program's spelling, which scripts that
+    // answer the dialogue match.
+    settings.nullModels = askYesNo(run.answers, "Performe Null Model Analyses? (Y/N) : ", run.output.style());
     if (!settings.nullModels)
         return;
     consolePrintf("Number of simulations: (1 to 1000) : ");
-    readInteger(answers, &settings.simulations);
+    readInteger(run.answers, &settings.simulations);
     if (settings.simulations == 0 || static_cast<unsigned>(settings.simulations) > 1000u)
         settings.simulations = 1000;
 }
@@ -23,8 +48,8 @@ std::string askFileExpression(AnswerSource& answers)
     return readWord(answers);
 }
 
-void reportNothingMatched(const char* expression)
+void reportNothingMatched(const char* expression, const ConsoleStyle& style)
 {
     consolePrintf("File: %s not found...\n\n", printableFileName(expression).c_str());
-    beep();
+    beep(style);
 }

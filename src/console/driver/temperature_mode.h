@@ -1,31 +1,57 @@
-// Mode T: its questions, its batch over the matrix files, and the pipeline
-// of each file: read, analysed, reported, compared with its null models,
-// drawn.
+// Mode T as the batch driver runs it: the matrix temperature of each file,
+// packed and measured, compared with its null models on the block packing
+// kept, with its questions, its reader, its progress and its classic files.
 #ifndef BRAVOLIN_CONSOLE_DRIVER_TEMPERATURE_MODE_H
 #define BRAVOLIN_CONSOLE_DRIVER_TEMPERATURE_MODE_H
 
 #include <string>
+#include <utility>
 
+#include "bravolin/generator.h"
 #include "bravolin/matrix.h"
-#include "console/driver/run_context.h"
+#include "bravolin/null_models.h"
+#include "bravolin/temperature.h"
+#include "console/driver/batch_policy.h"
+#include "console/driver/program_run.h"
+#include "console/input/file_readers.h"
+#include "console/reports/analyses.h"
+#include "console/reports/file_report.h"
 
 // The marker file whose presence switches on the debug report of packing.
 constexpr const char* kDebugMarkerFileName = "tresk.debug";
 
-// Most files handled in one batch.
-constexpr int kMaxBatchFiles = 10000;
+struct TemperatureMode {
+    using Analysis = TemperatureAnalysis;
+    static constexpr const BatchPolicy& kPolicy = kTemperatureBatch;
 
-// Runs mode T once: its questions, answered by the command line or else
-// asked, and its batch. Returns false when the program is to end at once
-// (the reader's question about a lost line was answered N).
-bool runTemperatureMode(RunContext& run);
+    // Whether to print the packed matrix, and the null-model questions.
+    static void askQuestions(ProgramRun& run);
+    static FileRead readMatrixFile(ProgramRun& run, const std::string& name);
+    // Packs and measures the matrix; with pictures, its unexpected cells
+    // too, and with the debug marker the history of the passes.
+    static bravolin::TemperatureResult analyse(ProgramRun& run, const bravolin::Matrix& matrix);
+    // The rows and columns the null models randomise: those packing kept.
+    static std::pair<int, int> randomisedSize(const bravolin::Matrix& matrix,
+                                              const bravolin::TemperatureResult& observed);
+    static bravolin::TemperatureNullModels runNullModels(const bravolin::Matrix& matrix,
+                                                         const bravolin::TemperatureResult& observed,
+                                                         bravolin::Generator& generator,
+                                                         const bravolin::NullModelSettings& settings,
+                                                         const bravolin::SimulationDone<float>& done);
 
-// The analysis of the matrix read from the file named fileName: packed,
-// measured and reported, then compared with its null models when they are
-// on, on the run's threads; and its pictures and page row when the run asks
-// for them. linesLost: the reader lost lines or cells of the file, so that
-// the result tables mark its results truncated.
-void analyseTemperatureFile(RunContext& run, const std::string& fileName, const bravolin::Matrix& matrix,
-                            bool linesLost);
+    // The dialogue's progress of the null models: the spinner of the
+    // program run, on the simulation under way.
+    class Progress {
+    public:
+        explicit Progress(ProgramRun& run) : spinner_(run.state.spinner) {}
+        void show(int simulation);
+        void finish(int simulations);
+
+    private:
+        Spinner& spinner_;
+    };
+
+    static std::unique_ptr<FileWriter<Analysis>> classicFiles(ProgramRun& run);
+};
 
 #endif

@@ -1,13 +1,23 @@
-// Reading the batch's files from the disk, and the readers' messages and
-// question on the console.
+// Reading the batch's files through the run's file system, and the
+// readers' messages and question on the console.
 #include "console/input/file_readers.h"
 
 #include <cctype>
-#include <cstdio>
 
+#include "console/input/format_hints.h"
 #include "console/system/platform.h"
-#include "formats/input/text_input.h"
+#include "formats/input/nodf_reader.h"
 #include "formats/text/text_encoding.h"
+
+namespace {
+
+// The message of mode T and of tables for a file that cannot be opened.
+void sayNotFound(const std::string& name)
+{
+    consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
+}
+
+}  // namespace
 
 void printReaderMessage(const std::string& text)
 {
@@ -31,56 +41,49 @@ LostLineQuestion lostLineQuestion(AnswerSource& answers)
     };
 }
 
-bool readWholeFile(const std::string& name, std::string* bytes)
-{
-    std::FILE* file = openFile(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    bytes->clear();
-    char buffer[1 << 16];
-    std::size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes->append(buffer, read);
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
-}
-
-bool fileStartsAsUtf16(const std::string& name)
-{
-    std::FILE* file = openFile(name.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char start[2];
-    const std::size_t read = std::fread(start, 1, sizeof start, file);
-    std::fclose(file);
-    return startsAsUtf16(std::string_view(start, read));
-}
-
-MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers)
+FileRead readTemperatureFile(FileSystem& files, const std::string& name, AnswerSource& answers, bool scripted)
 {
     std::string bytes;
-    if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
-        return {ReadOutcome::Skipped, 0, {}, ReadProblem::CannotOpen};
+    if (!files.readFile(name, &bytes)) {
+        sayNotFound(name);
+        return {};
     }
-    return readMatrixText(bytes, name, printReaderMessage, lostLineQuestion(answers));
+    MatrixRead read = readMatrixText(bytes, name, printReaderMessage, lostLineQuestion(answers));
+    if (read.problem == ReadProblem::NoRow && scripted)
+        hintAtFileFormat(name, bytes);
+    const FileRead::Outcome outcome = read.outcome == ReadOutcome::Read         ? FileRead::Outcome::Read
+                                      : read.outcome == ReadOutcome::EndProgram ? FileRead::Outcome::EndsProgram
+                                                                                : FileRead::Outcome::Unusable;
+    return {outcome, std::move(read.matrix), read.lostLines};
 }
 
-NodfRead readNodfFile(const std::string& name)
+FileRead readNodfFile(FileSystem& files, const std::string& name, bool scripted)
 {
     std::string bytes;
-    if (!readWholeFile(name, &bytes))
-        return {NodfReadOutcome::CannotOpen, 0, {}};
-    return readNodfText(bytes, name, printReaderMessage);
-}
-
-TableRead readTableFile(const std::string& name, const TableLayout& layout)
-{
-    std::string bytes;
-    if (!readWholeFile(name, &bytes)) {
-        consolePrintf("File: %s not found...\n", printableFileName(name).c_str());
-        return {TableOutcome::Skipped, {}, ""};
+    if (!files.readFile(name, &bytes)) {
+        // Mode N's own words, the classic program's.
+        consolePrintf("File %s not found!\n", printableFileName(name).c_str());
+        return {};
     }
-    return readTableText(bytes, name, layout, printReaderMessage);
+    NodfRead read = readNodfText(bytes, name, printReaderMessage);
+    if (read.outcome != NodfReadOutcome::Read)
+        return {FileRead::Outcome::Unusable, {}, read.lostLines};
+    if (read.matrix.rows() == 0 && !(scripted && hintAtFileFormat(name, bytes)))
+        consolePrintf("File: %s has no row of 0s and 1s.\n", printableFileName(name).c_str());
+    return {FileRead::Outcome::Read, std::move(read.matrix), read.lostLines};
+}
+
+FileRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout, bool scripted)
+{
+    std::string bytes;
+    if (!files.readFile(name, &bytes)) {
+        sayNotFound(name);
+        return {};
+    }
+    TableRead read = readTableText(bytes, name, layout, printReaderMessage);
+    if (scripted)
+        consolePrintf("%s", read.announcement.c_str());
+    if (read.outcome != TableOutcome::Read)
+        return {};
+    return {FileRead::Outcome::Read, std::move(read.matrix), 0};
 }

@@ -1,16 +1,31 @@
 // The console program's end of the readers: a file of the batch is read
-// whole from the disk and handed to the formats library's readers, whose
-// messages are printed as they are said, among the lines of the dialogue,
-// and whose question about a lost line is asked on the console.
+// whole through the run's file system and handed to the formats library's
+// readers, whose messages are printed as they are said, among the lines of
+// the dialogue, and whose question about a lost line is asked on the
+// console. Each reader gives the file as the batch takes it.
 #ifndef BRAVOLIN_CONSOLE_INPUT_FILE_READERS_H
 #define BRAVOLIN_CONSOLE_INPUT_FILE_READERS_H
 
 #include <string>
 
+#include "bravolin/matrix.h"
 #include "console/system/console.h"
+#include "console/system/file_system.h"
 #include "formats/input/matrix_reader.h"
-#include "formats/input/nodf_reader.h"
 #include "formats/input/table_reader.h"
+
+// A file of the batch as read: its matrix, or why there is none. The
+// reader has said why a file cannot be used.
+struct FileRead {
+    enum class Outcome {
+        Read,
+        Unusable,     // the file cannot be used
+        EndsProgram,  // the question about a lost line was answered no
+    };
+    Outcome outcome = Outcome::Unusable;
+    bravolin::Matrix matrix;
+    int lostLines = 0;  // lines or cells the reader lost
+};
 
 // Prints a reader's message on the console.
 void printReaderMessage(const std::string& text);
@@ -21,24 +36,22 @@ void printReaderMessage(const std::string& text);
 // at the question throws InputEnded.
 LostLineQuestion lostLineQuestion(AnswerSource& answers);
 
-// Reads the whole file of that UTF-8 name into bytes; false when it cannot
-// be opened or read.
-bool readWholeFile(const std::string& name, std::string* bytes);
+// Reads the file named name with the mode T reader, its question asked of
+// answers. A file that cannot be opened is said to be not found; in a
+// scripted run a file without a row of 0s and 1s gets the hint at its
+// format.
+FileRead readTemperatureFile(FileSystem& files, const std::string& name, AnswerSource& answers, bool scripted);
 
-// Whether the file of that UTF-8 name starts as UTF-16 text (false when it
-// cannot be read).
-bool fileStartsAsUtf16(const std::string& name);
+// Reads the file named name with the mode N reader, which reads any file it
+// can open (possibly into 0 rows or columns) unless it has too many rows;
+// one that cannot be opened is said to be not found. A file without a row
+// of 0s and 1s is said to have none, or, in a scripted run, gets the hint
+// at its format.
+FileRead readNodfFile(FileSystem& files, const std::string& name, bool scripted);
 
-// Reads the file named name with the mode T reader; Skipped, with a
-// message, when it cannot be opened.
-MatrixRead readMatrixFile(const std::string& name, AnswerSource& answers);
-
-// Reads the file named name with the mode N reader; CannotOpen, without a
-// message (the driver has its own), when it cannot be opened.
-NodfRead readNodfFile(const std::string& name);
-
-// Reads the file named name as a table; Skipped, with a message, when it
-// cannot be opened.
-TableRead readTableFile(const std::string& name, const TableLayout& layout);
+// Reads the file named name as a table in that layout; a file that cannot
+// be opened is said to be not found, and a scripted run says how each
+// table was read.
+FileRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout, bool scripted);
 
 #endif

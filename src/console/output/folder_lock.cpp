@@ -6,14 +6,13 @@
 #include <thread>
 
 #include "console/output/output_file.h"
+#include "console/output/output_session.h"
 #include "console/system/console.h"
 #include "console/system/waiting_for_user.h"
 
 namespace {
 
-// The lock a batch of this process holds, for the interrupt that ends the
-// program in the middle of the batch; a process runs one batch at a time.
-FolderLock* heldLock = nullptr;
+constexpr const char* kFolderLockName = "BRAVOLIN.lock";
 
 // How long to wait for a lock file that the run that held it is removing
 // (only Windows refuses to open such a file) before going on without it.
@@ -26,10 +25,11 @@ void FolderLock::take()
 {
     if (held_)
         return;
+    FileSystem& files = session_.files();
     bool announced = false;
     for (int removalWaits = 0;;) {
         SystemFile file;
-        const LockFileOpening opening = openLockFile(kFolderLockName, &file);
+        const LockFileOpening opening = files.openLockFile(kFolderLockName, &file);
         if (opening == LockFileOpening::TryAgain && ++removalWaits < kRemovalWaits) {
             WaitingForUser waiting;
             std::this_thread::sleep_for(kRemovalWait);
@@ -37,29 +37,28 @@ void FolderLock::take()
         }
         if (opening != LockFileOpening::Opened)
             return;
-        Locking locking = lockSystemFile(file, false);
+        Locking locking = files.lockFile(file, false);
         if (locking == Locking::HeldByAnother) {
             if (!announced)
                 consolePrintf("Another run is writing in this folder; waiting for it to finish.\n");
             announced = true;
             std::fflush(stdout);
             WaitingForUser waiting;
-            locking = lockSystemFile(file, true);
+            locking = files.lockFile(file, true);
         }
         if (locking != Locking::Taken) {
-            closeSystemFile(file);
+            files.close(file);
             return;
         }
         // The run that held the lock removes the file before releasing it:
         // a lock granted on a removed file locks nothing.
-        if (stillNamesFile(file, kFolderLockName)) {
+        if (files.stillNamesFile(file, kFolderLockName)) {
             file_ = file;
             held_ = true;
-            heldLock = this;
-            removeTemporaryFilesLeftBehind();
+            removeTemporaryFilesLeftBehind(session_);
             return;
         }
-        closeSystemFile(file);
+        files.close(file);
     }
 }
 
@@ -67,14 +66,6 @@ void FolderLock::release()
 {
     if (!held_)
         return;
-    removeLockFile(file_, kFolderLockName);
+    session_.files().removeLockFile(file_, kFolderLockName);
     held_ = false;
-    if (heldLock == this)
-        heldLock = nullptr;
-}
-
-void releaseFolderLockAtExit()
-{
-    if (heldLock != nullptr)
-        heldLock->release();
 }

@@ -8,32 +8,44 @@
 
 #include "console/system/platform.h"
 
-constexpr const char* kFolderLockName = "BRAVOLIN.lock";
+class OutputSession;
 
+// The lock of the current folder, as the output session of a run holds it
+// (through the session's file system).
 class FolderLock {
 public:
-    FolderLock() = default;
+    explicit FolderLock(OutputSession& session) : session_(session) {}
     ~FolderLock() { release(); }
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    // Takes the lock of the current folder. While another run holds it,
-    // says so once and waits, however long; an interrupt then ends the
-    // program at once. Where the lock file cannot be created or locked (a
-    // read-only folder, a file system without locks) the run goes on
-    // without it. Once it holds the lock, it removes the temporary files
-    // that a killed run left in the folder: no other run is writing there.
+    // Takes the lock. While another run holds it, says so once and waits,
+    // however long; an interrupt then ends the program at once. Where the
+    // lock file cannot be created or locked (a read-only folder, a file
+    // system without locks) the run goes on without it. Once it holds the
+    // lock, it removes the temporary files that a killed run left in the
+    // folder: no other run is writing there.
     void take();
     // Removes the lock file and releases the lock, if taken.
     void release();
 
 private:
+    OutputSession& session_;
     bool held_ = false;
     SystemFile file_;
 };
 
-// For an interrupt that ends the program: releases the lock that a batch
-// holds, if any, removing its file.
-void releaseFolderLockAtExit();
+// The folder's lock held for as long as this lives, or until released.
+class HeldFolderLock {
+public:
+    explicit HeldFolderLock(FolderLock& lock) : lock_(lock) { lock_.take(); }
+    ~HeldFolderLock() { lock_.release(); }
+    HeldFolderLock(const HeldFolderLock&) = delete;
+    HeldFolderLock& operator=(const HeldFolderLock&) = delete;
+    void release() { lock_.release(); }
+
+private:
+    FolderLock& lock_;
+};
 
 #endif

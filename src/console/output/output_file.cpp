@@ -1,7 +1,6 @@
 // Checked output files and whole-file writes.
 #include "console/output/output_file.h"
 
-#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdarg>
@@ -9,29 +8,16 @@
 #include <exception>
 #include <filesystem>
 #include <random>
-#include <set>
-#include <system_error>
 #include <vector>
 
-#include "console/output/file_system.h"
-#include "console/output/output_failures.h"
 #include "console/output/output_lock.h"
+#include "console/output/output_session.h"
 
 namespace {
 
 // Lines are handed to the system in blocks of about this size; the rest
 // waits for flush or close.
 constexpr std::size_t kOutputBlock = std::size_t{1} << 16;
-
-// The output files open now, for the interrupt that ends the program.
-std::set<OutputFile*> openFiles;
-
-// The replacing files not yet committed, for the interrupt that ends the
-// program.
-std::set<ReplacingFile*> uncommittedFiles;
-
-// Numbers the temporary files of this process's whole-file writes.
-std::atomic<unsigned> temporaryFiles{0};
 
 // Names tried for a temporary file before a write gives up: a name that
 // exists is passed over for another.
@@ -57,10 +43,10 @@ std::uint32_t randomBits()
 // the batch list, which skips pictures and pages, skips a temporary file
 // left behind as well), and never long, so that it fits wherever name
 // would.
-std::filesystem::path temporaryNameFor(const std::filesystem::path& name)
+std::filesystem::path temporaryNameFor(OutputSession& session, const std::filesystem::path& name)
 {
     const std::string own = kTemporaryPrefix + std::to_string(processNumber()) + "-" +
-                            std::to_string(temporaryFiles.fetch_add(1)) + "-" + formatText("%08x", randomBits()) +
+                            std::to_string(session.nextTemporaryNumber()) + "-" + formatText("%08x", randomBits()) +
                             name.extension().u8string();
     return name.parent_path() / std::filesystem::u8path(own);
 }
@@ -68,12 +54,13 @@ std::filesystem::path temporaryNameFor(const std::filesystem::path& name)
 // Creates a temporary file for a whole-file write of name, for text or
 // bytes, and gives its name in temporary; NameTaken when every name tried
 // was taken.
-FileCreation createTemporaryFile(const std::string& name, bool text, std::string* temporary, SystemFile* file)
+FileCreation createTemporaryFile(OutputSession& session, const std::string& name, bool text, std::string* temporary,
+                                 SystemFile* file)
 {
     FileCreation creation = FileCreation::NameTaken;
     for (int attempt = 0; attempt < kTemporaryNameAttempts && creation == FileCreation::NameTaken; attempt++) {
-        *temporary = temporaryNameFor(std::filesystem::u8path(name)).u8string();
-        creation = outputFileSystem().createNew(*temporary, text, file);
+        *temporary = temporaryNameFor(session, std::filesystem::u8path(name)).u8string();
+        creation = session.files().createNew(*temporary, text, file);
     }
     return creation;
 }
@@ -111,54 +98,51 @@ bool isTemporaryName(const std::string& name)
 
 }  // namespace
 
-void OutputFile::open(const std::string& name)
+void OutputFile::open(OutputSession& session, const std::string& name)
 {
-    open(name, name);
-}
-
-void OutputFile::open(const std::string& name, const std::string& nameInMessages)
-{
-    OutputLock lock;
+    OutputLock lock(session);
     close();
     SystemFile file;
     bool lastLineOpen = false;
-    if (!outputFileSystem().openForAppending(name, &file, &lastLineOpen)) {
-        nameInMessages_ = nameInMessages;
+    if (!session.files().openForAppending(name, &file, &lastLineOpen)) {
+        session_ = &session;
+        nameInMessages_ = name;
         failed_ = true;
-        noteIncompleteOutput(nameInMessages_);
+        session.noteIncomplete(nameInMessages_);
         return;
     }
-    adopt(file, nameInMessages);
+    adopt(session, file, name);
     if (lastLineOpen)
         write("\n", 1);
 }
 
-void OutputFile::adopt(SystemFile file, const std::string& nameInMessages)
+void OutputFile::adopt(OutputSession& session, SystemFile file, const std::string& nameInMessages)
 {
-    OutputLock lock;
+    OutputLock lock(session);
     close();
+    session_ = &session;
     nameInMessages_ = nameInMessages;
     failed_ = false;
     file_ = file;
     open_ = true;
-    openFiles.insert(this);
+    session.opened(*this);
 }
 
 void OutputFile::fail()
 {
-    outputFileSystem().close(file_);
+    session_->files().close(file_);
     open_ = false;
     failed_ = true;
     pending_.clear();
-    openFiles.erase(this);
-    noteIncompleteOutput(nameInMessages_);
+    session_->closed(*this);
+    session_->noteIncomplete(nameInMessages_);
 }
 
 void OutputFile::writeOut(std::size_t size)
 {
     if (size == 0)
         return;
-    if (!outputFileSystem().write(file_, pending_.data(), size)) {
+    if (!session_->files().write(file_, pending_.data(), size)) {
         fail();
         return;
     }
@@ -167,7 +151,9 @@ void OutputFile::writeOut(std::size_t size)
 
 void OutputFile::write(const char* data, std::size_t size)
 {
-    OutputLock lock;
+    if (session_ == nullptr)
+        return;
+    OutputLock lock(*session_);
     if (!open_)
         return;
     pending_.append(data, size);
@@ -185,42 +171,46 @@ void OutputFile::print(const char* format, ...)
 
 void OutputFile::flush()
 {
-    OutputLock lock;
+    if (session_ == nullptr)
+        return;
+    OutputLock lock(*session_);
     if (open_)
         writeOut(pending_.rfind('\n') + 1);
 }
 
 bool OutputFile::close()
 {
-    OutputLock lock;
+    if (session_ == nullptr)
+        return true;
+    OutputLock lock(*session_);
     if (!open_)
         return !failed_;
     writeOut(pending_.size());
     if (!open_)
         return false;
     open_ = false;
-    openFiles.erase(this);
-    if (!outputFileSystem().close(file_)) {
+    session_->closed(*this);
+    if (!session_->files().close(file_)) {
         failed_ = true;
-        noteIncompleteOutput(nameInMessages_);
+        session_->noteIncomplete(nameInMessages_);
     }
     return !failed_;
 }
 
-void appendToFile(const std::string& name, const std::string& text)
+void appendToFile(OutputSession& session, const std::string& name, const std::string& text)
 {
-    OutputFile file(name);
+    OutputFile file(session, name);
     file.write(text);
 }
 
-bool writeWholeFile(const std::string& name, const std::string& content)
+bool writeWholeFile(OutputSession& session, const std::string& name, const std::string& content)
 {
-    OutputLock lock;
-    OutputFileSystem& files = outputFileSystem();
+    OutputLock lock(session);
+    FileSystem& files = session.files();
     std::string temporary;
     SystemFile file;
     bool written = false;
-    if (createTemporaryFile(name, false, &temporary, &file) == FileCreation::Created) {
+    if (createTemporaryFile(session, name, false, &temporary, &file) == FileCreation::Created) {
         written = files.write(file, content.data(), content.size());
         written = files.close(file) && written;
         written = written && files.rename(temporary, name);
@@ -228,46 +218,46 @@ bool writeWholeFile(const std::string& name, const std::string& content)
             files.remove(temporary);
     }
     if (!written)
-        noteIncompleteOutput(name);
+        session.noteIncomplete(name);
     return written;
 }
 
-ReplacingFile::ReplacingFile(const std::string& name) : name_(name)
+ReplacingFile::ReplacingFile(OutputSession& session, const std::string& name) : session_(session), name_(name)
 {
-    OutputLock lock;
+    OutputLock lock(session_);
     SystemFile file;
-    if (createTemporaryFile(name_, true, &temporary_, &file) != FileCreation::Created) {
+    if (createTemporaryFile(session_, name_, true, &temporary_, &file) != FileCreation::Created) {
         // Nothing to put in place: its lines are skipped.
         committed_ = true;
-        noteIncompleteOutput(name_);
+        session_.noteIncomplete(name_);
         return;
     }
-    file_.adopt(file, name_);
-    uncommittedFiles.insert(this);
+    file_.adopt(session_, file, name_);
+    session_.uncommitted(*this);
 }
 
 void ReplacingFile::commit()
 {
-    OutputLock lock;
+    OutputLock lock(session_);
     if (committed_)
         return;
     committed_ = true;
-    uncommittedFiles.erase(this);
+    session_.committed(*this);
     const bool written = file_.close();
-    if (written && outputFileSystem().rename(temporary_, name_))
+    if (written && session_.files().rename(temporary_, name_))
         return;
-    outputFileSystem().remove(temporary_);
+    session_.files().remove(temporary_);
     if (written)
-        noteIncompleteOutput(name_);
+        session_.noteIncomplete(name_);
 }
 
-std::string currentFolderWriteProblem()
+std::string currentFolderWriteProblem(OutputSession& session)
 {
-    OutputLock lock;
-    OutputFileSystem& files = outputFileSystem();
+    OutputLock lock(session);
+    FileSystem& files = session.files();
     std::string probe;
     SystemFile file;
-    switch (createTemporaryFile("probe", false, &probe, &file)) {
+    switch (createTemporaryFile(session, "probe", false, &probe, &file)) {
     case FileCreation::Created:
         files.close(file);
         files.remove(probe);
@@ -283,32 +273,13 @@ std::string currentFolderWriteProblem()
     }
 }
 
-void removeTemporaryFilesLeftBehind()
+void removeTemporaryFilesLeftBehind(OutputSession& session)
 {
-    namespace fs = std::filesystem;
-    OutputLock lock;
+    OutputLock lock(session);
     std::vector<std::string> leftBehind;
-    std::error_code error;
-    for (fs::directory_iterator entry(".", error), end; !error && entry != end; entry.increment(error)) {
-        const std::string name = entry->path().filename().u8string();
-        std::error_code typeError;
-        if (isTemporaryName(name) && entry->symlink_status(typeError).type() != fs::file_type::directory)
-            leftBehind.push_back(name);
-    }
+    for (const FolderEntry& entry : session.files().listCurrentFolder())
+        if (isTemporaryName(entry.name) && !entry.folder)
+            leftBehind.push_back(entry.name);
     for (const std::string& name : leftBehind)
-        outputFileSystem().remove(name);
-}
-
-void flushOpenOutputFiles()
-{
-    OutputLock lock;
-    for (OutputFile* file : openFiles)
-        file->flush();
-}
-
-void commitReplacingFiles()
-{
-    OutputLock lock;
-    while (!uncommittedFiles.empty())
-        (*uncommittedFiles.begin())->commit();
+        session.files().remove(name);
 }

@@ -2,8 +2,8 @@
 // appending, never truncated, so results accumulate across matrices, runs
 // and program starts. Every open, write, flush and close is checked: a file
 // that cannot be written completely is named once on the console (see
-// output_failures.h), its further writes are skipped, and the analysis goes
-// on.
+// output_session.h), its further writes are skipped, and the analysis goes
+// on. Every file belongs to the output session of its run.
 //
 // Every line reaches its file with one write of the system once it is
 // complete, so a killed process or a power cut leaves no part of a line; a
@@ -19,23 +19,23 @@
 #include "console/system/platform.h"
 #include "formats/text/text_format.h"
 
+class OutputSession;
+
 // One output file, open for appending in text mode from open() to close()
 // (or destruction). After a failure the file is closed and every further
 // write to it is skipped until it is opened again.
 class OutputFile {
 public:
     OutputFile() = default;
-    explicit OutputFile(const std::string& name) { open(name); }
+    OutputFile(OutputSession& session, const std::string& name) { open(session, name); }
     ~OutputFile() { close(); }
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    void open(const std::string& name);
-    // Opens name, naming it nameInMessages if it cannot be written.
-    void open(const std::string& name, const std::string& nameInMessages);
-    // Takes file, just created, as this file, naming it nameInMessages if
-    // it cannot be written.
-    void adopt(SystemFile file, const std::string& nameInMessages);
+    void open(OutputSession& session, const std::string& name);
+    // Takes file, just created in the session's file system, as this file,
+    // naming it nameInMessages if it cannot be written.
+    void adopt(OutputSession& session, SystemFile file, const std::string& nameInMessages);
     // Writes text that ends with a whole line; it reaches the file with the
     // lines written before it.
     void write(const char* data, std::size_t size);
@@ -52,6 +52,7 @@ private:
     void writeOut(std::size_t size);
     void fail();
 
+    OutputSession* session_ = nullptr;
     bool open_ = false;
     bool failed_ = false;
     SystemFile file_;
@@ -60,7 +61,7 @@ private:
 };
 
 // Opens name, writes the text and closes it again.
-void appendToFile(const std::string& name, const std::string& text);
+void appendToFile(OutputSession& session, const std::string& name, const std::string& text);
 
 // Writes a picture or a page in one piece: through a temporary file beside
 // it, renamed over name once written, so that no reader finds half of it
@@ -70,7 +71,7 @@ void appendToFile(const std::string& name, const std::string& text);
 // that no other process can foretell. A file that cannot be written is
 // named as the output files are, and name is left as it was. Returns
 // whether it was written.
-bool writeWholeFile(const std::string& name, const std::string& content);
+bool writeWholeFile(OutputSession& session, const std::string& name, const std::string& content);
 
 // A file a batch writes line by line that replaces the file of its name as
 // a whole: the lines go to a temporary file of this process (named as
@@ -81,7 +82,7 @@ bool writeWholeFile(const std::string& name, const std::string& content);
 // the output files are, and name is left as it was.
 class ReplacingFile {
 public:
-    explicit ReplacingFile(const std::string& name);
+    ReplacingFile(OutputSession& session, const std::string& name);
     ~ReplacingFile() { commit(); }
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
@@ -92,6 +93,7 @@ public:
     void commit();
 
 private:
+    OutputSession& session_;
     std::string name_;
     std::string temporary_;
     OutputFile file_;
@@ -102,20 +104,12 @@ private:
 // denied", "it is on a read-only file system or disk", "the disk or the
 // quota is full", "no file can be created there"), or an empty text: a
 // temporary file is created there and removed again.
-std::string currentFolderWriteProblem();
+std::string currentFolderWriteProblem(OutputSession& session);
 
 // Removes the temporary files of whole-file writes and replacing files
 // from the current folder: those a run ended before renaming them (killed,
 // or stopped by a power cut) left behind. Only for a run that holds the
 // folder's lock, since every run writing there holds it while it does.
-void removeTemporaryFilesLeftBehind();
-
-// For an interrupt that ends the program: hands every line the open files
-// hold to the system.
-void flushOpenOutputFiles();
-
-// For an interrupt that ends the program: puts every replacing file in
-// place with the lines written so far.
-void commitReplacingFiles();
+void removeTemporaryFilesLeftBehind(OutputSession& session);
 
 #endif

@@ -1,26 +1,19 @@
 // The output lock.
 #include "console/output/output_lock.h"
 
-#include <mutex>
+#include "console/output/output_session.h"
 
-namespace {
-
-// One lock for the output of the whole process, whichever thread writes.
-std::recursive_mutex outputLock;
-
-}  // namespace
-
-OutputLock::OutputLock()
+OutputLock::OutputLock(OutputSession& session) : session_(session)
 {
-    outputLock.lock();
+    session_.lock_.lock();
 }
 
 OutputLock::~OutputLock()
 {
-    outputLock.unlock();
+    session_.lock_.unlock();
 }
 
-void OutputLock::holdUntilTheEnd()
+void OutputLock::holdUntilTheEnd(OutputSession& session)
 {
-    outputLock.lock();
+    session.lock_.lock();
 }

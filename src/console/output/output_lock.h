@@ -1,23 +1,26 @@
-// The in-process lock of the output files. Every open, write, flush and
-// close of an output file takes it, so that the writes it covers reach
-// their files together or not at all when the program is interrupted (on
-// Windows the console's handler ends the open lines from a thread of its
-// own). Not to be confused with the folder lock, which keeps another run
-// out of the folder.
+// The in-process lock of a run's output files (see output_session.h). Not
+// to be confused with the folder lock, which keeps another run out of the
+// folder.
 #ifndef BRAVOLIN_CONSOLE_OUTPUT_OUTPUT_LOCK_H
 #define BRAVOLIN_CONSOLE_OUTPUT_OUTPUT_LOCK_H
 
-// For as long as it lives, no other thread writes any output file.
+class OutputSession;
+
+// For as long as it lives, no other thread writes any output file of the
+// session.
 class OutputLock {
 public:
-    OutputLock();
+    explicit OutputLock(OutputSession& session);
     ~OutputLock();
     OutputLock(const OutputLock&) = delete;
     OutputLock& operator=(const OutputLock&) = delete;
 
     // For an interrupt that ends the program: takes the lock and never
     // gives it back, so that no other thread writes again.
-    static void holdUntilTheEnd();
+    static void holdUntilTheEnd(OutputSession& session);
+
+private:
+    OutputSession& session_;
 };
 
 #endif

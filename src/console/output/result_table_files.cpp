@@ -3,12 +3,13 @@
 
 #include "console/output/output_file.h"
 #include "console/output/output_lock.h"
+#include "console/output/output_session.h"
 
 // The four tables of a batch, open from its first matrix on.
 struct ResultTables::Files {
-    explicit Files(AnalysisMode mode, bool nullModels)
-        : results(resultTableName(mode, "results")), rows(resultTableName(mode, "rows")),
-          columns(resultTableName(mode, "columns"))
+    Files(OutputSession& session, AnalysisMode mode, bool nullModels)
+        : results(session, resultTableName(mode, "results")), rows(session, resultTableName(mode, "rows")),
+          columns(session, resultTableName(mode, "columns"))
     {
         const ResultTableText headers = resultTableHeaders(mode, nullModels);
         results.write(headers.results);
@@ -16,7 +17,7 @@ struct ResultTables::Files {
         columns.write(headers.columns);
         if (!nullModels)
             return;
-        nullValues = std::make_unique<ReplacingFile>(resultTableName(mode, "null_values"));
+        nullValues = std::make_unique<ReplacingFile>(session, resultTableName(mode, "null_values"));
         nullValues->write(headers.nullValues);
     }
 
@@ -24,14 +25,17 @@ struct ResultTables::Files {
     std::unique_ptr<ReplacingFile> nullValues;  // with null models
 };
 
-ResultTables::ResultTables(const ResultTableSettings& settings) : settings_(settings) {}
+ResultTables::ResultTables(OutputSession& session, const ResultTableSettings& settings)
+    : session_(session), settings_(settings)
+{
+}
 
 ResultTables::~ResultTables() = default;
 
 ResultTables::Files& ResultTables::files()
 {
     if (!files_)
-        files_ = std::make_unique<Files>(settings_.mode, settings_.simulations > 0);
+        files_ = std::make_unique<Files>(session_, settings_.mode, settings_.simulations > 0);
     return *files_;
 }
 
@@ -39,7 +43,7 @@ void ResultTables::add(const ResultTableText& rows)
 {
     // A matrix's rows reach every table, or none when the program is
     // interrupted at once from another thread.
-    OutputLock lock;
+    OutputLock lock(session_);
     Files& tables = files();
     tables.results.write(rows.results);
     tables.rows.write(rows.rows);
@@ -48,22 +52,9 @@ void ResultTables::add(const ResultTableText& rows)
         tables.nullValues->write(rows.nullValues);
 }
 
-void ResultTables::addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
-                                  const bravolin::TemperatureResult& observed,
-                                  const bravolin::TemperatureNullModels* null)
-{
-    add(temperatureTableRows(settings_, results, matrix, observed, null));
-}
-
-void ResultTables::addNodf(const MatrixResults& results, const bravolin::Matrix& matrix,
-                           const bravolin::NodfResult& observed, const bravolin::NodfNullModels* null)
-{
-    add(nodfTableRows(settings_, results, matrix, observed, null));
-}
-
 void ResultTables::commit()
 {
-    OutputLock lock;
+    OutputLock lock(session_);
     Files& tables = files();
     tables.results.commit();
     tables.rows.commit();

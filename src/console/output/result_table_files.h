@@ -9,6 +9,8 @@
 
 #include "formats/tables/result_tables.h"
 
+class OutputSession;
+
 // The tables of one batch: each matrix's rows are added as its analysis
 // completes (or as its null models are cut short), and the tables replace
 // those of the last batch when committed (or destroyed, or the program is
@@ -17,23 +19,22 @@
 // place; a batch that ends with no matrix replaces them with empty ones.
 class ResultTables {
 public:
-    explicit ResultTables(const ResultTableSettings& settings);
+    ResultTables(OutputSession& session, const ResultTableSettings& settings);
     ~ResultTables();
     ResultTables(const ResultTables&) = delete;
     ResultTables& operator=(const ResultTables&) = delete;
 
-    void addTemperature(const MatrixResults& results, const bravolin::Matrix& matrix,
-                        const bravolin::TemperatureResult& observed, const bravolin::TemperatureNullModels* null);
-    void addNodf(const MatrixResults& results, const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
-                 const bravolin::NodfNullModels* null);
+    const ResultTableSettings& settings() const { return settings_; }
+    // Adds a matrix's rows to every table (formats/tables/result_tables.h).
+    void add(const ResultTableText& rows);
     void commit();
 
 private:
     struct Files;
     // The batch's files, opened with their header rows at the first call.
     Files& files();
-    void add(const ResultTableText& rows);
 
+    OutputSession& session_;
     ResultTableSettings settings_;
     std::unique_ptr<Files> files_;
 };

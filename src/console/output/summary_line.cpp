@@ -6,45 +6,36 @@
 
 namespace {
 
-// Process-wide by nature: the interrupt that ends the program, on whatever
-// thread, ends this line.
-std::string openLine;
-std::string openLineMatrix;
+constexpr const char* kSummaryFileName = "SYSTEMP.TXT";
 
 }  // namespace
 
-void appendToSummary(const std::string& matrixName, const std::string& text)
+void SummaryLine::append(const std::string& matrixName, const std::string& text)
 {
-    OutputLock lock;
-    openLine += text;
-    openLineMatrix = matrixName;
-    if (openLine.empty() || openLine.back() != '\n')
+    OutputLock lock(session_);
+    line_ += text;
+    matrix_ = matrixName;
+    if (line_.empty() || line_.back() != '\n')
         return;
-    appendToFile(kSummaryFileName, openLine);
-    openLine.clear();
+    appendToFile(session_, kSummaryFileName, line_);
+    line_.clear();
 }
 
-bool summaryLineIsOpen()
+bool SummaryLine::isOpen()
 {
-    OutputLock lock;
-    return !openLine.empty();
+    OutputLock lock(session_);
+    return !line_.empty();
 }
 
-std::string summaryLineMatrix()
+std::string SummaryLine::matrix()
 {
-    OutputLock lock;
-    return openLineMatrix;
+    OutputLock lock(session_);
+    return matrix_;
 }
 
-void endOpenSummaryLine()
+void SummaryLine::endOpen()
 {
-    OutputLock lock;
-    if (!openLine.empty())
-        appendToSummary(openLineMatrix, "\n");
-}
-
-void forgetSummaryLine()
-{
-    OutputLock lock;
-    openLine.clear();
+    OutputLock lock(session_);
+    if (!line_.empty())
+        append(matrix_, "\n");
 }

@@ -2,8 +2,9 @@
 #include "console/reports/nodf_reports.h"
 
 #include "console/output/output_lock.h"
+#include "console/output/output_session.h"
+#include "console/reports/classic_files.h"
 #include "console/output/report_names.h"
-#include "console/output/summary_line.h"
 #include "formats/tables/classic_summary.h"
 #include "formats/text/two_decimals.h"
 
@@ -52,9 +53,9 @@ private:
 
 // One line per row of the matrix in the order measured, each cell a digit
 // and a blank.
-void writeOrderedMatrix(const std::string& name, const bravolin::Matrix& ordered)
+void writeOrderedMatrix(OutputSession& session, const std::string& name, const bravolin::Matrix& ordered)
 {
-    OutputFile file(nodfReportName(name, "_Ordered.TXT"));
+    OutputFile file(session, nodfReportName(name, "_Ordered.TXT"));
     ReportBuffer buffer(file);
     for (int i = 0; i < ordered.rows(); i++) {
         buffer.makeRoom(2 * static_cast<std::size_t>(ordered.columns()) + 1);
@@ -69,9 +70,10 @@ void writeOrderedMatrix(const std::string& name, const bravolin::Matrix& ordered
 
 // One line per first index k holding every entry [k][i] as a percentage
 // and a blank, zeros on and above the diagonal included.
-void writePairTable(const std::string& name, const char* suffix, const std::vector<float>& table, int side)
+void writePairTable(OutputSession& session, const std::string& name, const char* suffix,
+                    const std::vector<float>& table, int side)
 {
-    OutputFile file(nodfReportName(name, suffix));
+    OutputFile file(session, nodfReportName(name, suffix));
     ReportBuffer buffer(file);
     char value[kTwoDecimalsBufferSize];
     for (int k = 0; k < side; k++) {
@@ -88,44 +90,44 @@ void writePairTable(const std::string& name, const char* suffix, const std::vect
 
 }  // namespace
 
-void writeNodfSummaryHeader(bool nullModels)
+void writeNodfSummaryHeader(OutputSession& session, bool nullModels)
 {
-    appendToSummary("", summaryHeader(AnalysisMode::Nodf, nullModels));
+    session.summaryLine().append("", summaryHeader(AnalysisMode::Nodf, nullModels));
 }
 
-void startNodfSummaryLine(const std::string& matrixName)
+void startNodfSummaryLine(OutputSession& session, const std::string& matrixName)
 {
-    appendToSummary(matrixName, summaryLine(AnalysisMode::Nodf, matrixName, {}, true));
+    session.summaryLine().append(matrixName, summaryLine(AnalysisMode::Nodf, matrixName, {}, true));
 }
 
-void writeObservedNodfReports(const std::string& matrixName, const bravolin::Matrix& matrix,
+void writeObservedNodfReports(OutputSession& session, const std::string& matrixName, const bravolin::Matrix& matrix,
                               const bravolin::NodfResult& result, bool printOrdered, bool nullModels)
 {
     if (result.ordered && printOrdered)
-        writeOrderedMatrix(matrixName, bravolin::orderedMatrix(matrix, result));
+        writeOrderedMatrix(session, matrixName, bravolin::orderedMatrix(matrix, result));
     // Each value joins the summary line once its table is written, so that
     // a line cut short holds the values written before.
     const std::vector<std::string> values = summaryValues(result);
-    writePairTable(matrixName, "_row_pairwise.TXT", result.rowPairs, result.rows);
-    appendToSummary(matrixName, summaryLineRest({values[0]}, true));
-    writePairTable(matrixName, "_column_pairwise.TXT", result.columnPairs, result.columns);
-    appendToSummary(matrixName, summaryLineRest({values[1]}, true));
-    appendToSummary(matrixName, summaryLineRest({values[2]}, nullModels));
+    writePairTable(session, matrixName, "_row_pairwise.TXT", result.rowPairs, result.rows);
+    session.summaryLine().append(matrixName, summaryLineRest({values[0]}, true));
+    writePairTable(session, matrixName, "_column_pairwise.TXT", result.columnPairs, result.columns);
+    session.summaryLine().append(matrixName, summaryLineRest({values[1]}, true));
+    session.summaryLine().append(matrixName, summaryLineRest({values[2]}, nullModels));
 }
 
-NestednessFiles::NestednessFiles(const std::string& matrixName)
+NestednessFiles::NestednessFiles(OutputSession& session, const std::string& matrixName) : session_(session)
 {
     for (int model = 0; model < bravolin::kClassicModelCount; model++) {
-        files_[model][0].open(nodfReportName(matrixName, kNullModelSuffixes[model].row));
-        files_[model][1].open(nodfReportName(matrixName, kNullModelSuffixes[model].column));
-        files_[model][2].open(nodfReportName(matrixName, kNullModelSuffixes[model].total));
+        files_[model][0].open(session, nodfReportName(matrixName, kNullModelSuffixes[model].row));
+        files_[model][1].open(session, nodfReportName(matrixName, kNullModelSuffixes[model].column));
+        files_[model][2].open(session, nodfReportName(matrixName, kNullModelSuffixes[model].total));
     }
 }
 
 void NestednessFiles::writeSimulation(const bravolin::NodfNullModels& null, int simulation)
 {
     const std::size_t at = static_cast<std::size_t>(simulation - 1);
-    OutputLock lock;
+    OutputLock lock(session_);
     for (int model = 0; model < bravolin::kClassicModelCount; model++) {
         const bravolin::NodfValues& nodf = (*null.valuesOf(bravolin::kClassicModels[model]))[at];
         files_[model][0].write(twoDecimals(percentOf(nodf.rows)) + '\n');
@@ -137,8 +139,44 @@ void NestednessFiles::writeSimulation(const bravolin::NodfNullModels& null, int 
             file.flush();
 }
 
-void completeNodfSummaryLine(const std::string& matrixName, const bravolin::NodfNullModels& null,
-                             const bravolin::NodfResult& observed, int simulations)
+namespace {
+
+class NodfClassicFiles : public ClassicFiles<NodfAnalysis, NestednessFiles> {
+public:
+    NodfClassicFiles(OutputSession& session, bool printOrdered, bool nullModels)
+        : ClassicFiles(session), printOrdered_(printOrdered), nullModels_(nullModels)
+    {
+    }
+
+    void batchStarted() override { writeNodfSummaryHeader(session_, nullModels_); }
+    void reading(const std::string& name, bool table) override
+    {
+        if (!table)
+            startNodfSummaryLine(session_, name);
+    }
+    void read(const std::string& name, bool table) override
+    {
+        if (table)
+            startNodfSummaryLine(session_, name);
+    }
+    // The line of a matrix file that cannot be read is ended, so that it
+    // never runs into the next line written.
+    void unusable(const std::string& /*name*/) override { session_.summaryLine().endOpen(); }
+    void observed(const File& file) override
+    {
+        writeObservedNodfReports(session_, file.name, *file.matrix, *file.observed, printOrdered_,
+                                 file.simulations > 0);
+    }
+
+private:
+    const bool printOrdered_;
+    const bool nullModels_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileWriter<NodfAnalysis>> nodfClassicFiles(OutputSession& session, bool printOrdered,
+                                                           bool nullModels)
 {
-    appendToSummary(matrixName, summaryLineRest(nullSummaryValues(null, observed, simulations)));
+    return std::make_unique<NodfClassicFiles>(session, printOrdered, nullModels);
 }

@@ -34,10 +34,10 @@ void writeMatrix(OutputFile& file, const bravolin::Matrix& matrix)
 
 }  // namespace
 
-void writePackReport(const std::string& reportName, const bravolin::Matrix& matrix,
+void writePackReport(OutputSession& session, const std::string& reportName, const bravolin::Matrix& matrix,
                      const bravolin::TemperatureResult& result, bool printPacked, bool debug)
 {
-    OutputFile file(reportName);
+    OutputFile file(session, reportName);
     file.print("Original Matrix       - Rows:%d Cols:%d\n", matrix.rows(), matrix.columns());
     file.print("Original Percent Fill - %05.2f%s\n", result.fill, "%");
     if (debug) {

@@ -10,10 +10,12 @@
 #include "bravolin/matrix.h"
 #include "bravolin/temperature.h"
 
+class OutputSession;
+
 // Appends the report of matrix, analysed into result, to the file named
 // reportName. printPacked adds the packed matrix; debug adds the history,
 // which result then holds, and the matrix at every step.
-void writePackReport(const std::string& reportName, const bravolin::Matrix& matrix,
+void writePackReport(OutputSession& session, const std::string& reportName, const bravolin::Matrix& matrix,
                      const bravolin::TemperatureResult& result, bool printPacked, bool debug);
 
 #endif

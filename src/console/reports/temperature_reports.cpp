@@ -3,7 +3,9 @@
 #include "console/reports/temperature_reports.h"
 
 #include "console/output/output_lock.h"
-#include "console/output/summary_line.h"
+#include "console/output/output_session.h"
+#include "console/reports/classic_files.h"
+#include "console/reports/pack_report.h"
 #include "formats/tables/classic_summary.h"
 
 namespace {
@@ -23,10 +25,10 @@ const char* temperatureLineFormat(std::size_t lineCount)
 
 // One line per packed position: its temperature and the number, in the
 // matrix file, of the line there.
-void writeLineTemperatures(const std::string& fileName, const std::vector<float>& temperatures,
+void writeLineTemperatures(OutputSession& session, const std::string& fileName, const std::vector<float>& temperatures,
                            const std::vector<int>& order)
 {
-    OutputFile file(fileName);
+    OutputFile file(session, fileName);
     const char* format = temperatureLineFormat(order.size());
     for (std::size_t i = 0; i < order.size(); i++)
         file.print(format, temperatures[i], order[i] + 1);
@@ -34,18 +36,19 @@ void writeLineTemperatures(const std::string& fileName, const std::vector<float>
 
 }  // namespace
 
-void writeTemperatureSummary(const std::string& matrixName, const TemperatureReportNames& names,
+void writeTemperatureSummary(OutputSession& session, const std::string& matrixName, const TemperatureReportNames& names,
                              const bravolin::TemperatureResult& result, bool nullModels)
 {
     // With null models the line stays open: their means and P values end it.
-    appendToSummary(matrixName, summaryHeader(AnalysisMode::Temperature, nullModels) +
-                                    summaryLine(AnalysisMode::Temperature, matrixName, summaryValues(result),
-                                                nullModels));
-    writeLineTemperatures(names.rowTemperatures, result.rowTemperature, result.rowOrder);
-    writeLineTemperatures(names.columnTemperatures, result.columnTemperature, result.columnOrder);
+    session.summaryLine().append(matrixName, summaryHeader(AnalysisMode::Temperature, nullModels) +
+                                                 summaryLine(AnalysisMode::Temperature, matrixName,
+                                                             summaryValues(result), nullModels));
+    writeLineTemperatures(session, names.rowTemperatures, result.rowTemperature, result.rowOrder);
+    writeLineTemperatures(session, names.columnTemperatures, result.columnTemperature, result.columnOrder);
 }
 
-TemperatureNullFile::TemperatureNullFile(const std::string& name) : file_(name)
+TemperatureNullFile::TemperatureNullFile(OutputSession& session, const std::string& matrixName)
+    : session_(session), file_(session, temperatureReportNames(matrixName).nullModels)
 {
     file_.write("Er    Ce    Li    Co    \n");
 }
@@ -58,14 +61,37 @@ void TemperatureNullFile::writeSimulation(const bravolin::TemperatureNullModels&
         temperatures[model] = (*null.valuesOf(bravolin::kClassicModels[model]))[at];
     // The whole line in one write, flushed: the file holds whole lines after
     // every simulation, whatever stops the program.
-    OutputLock lock;
+    OutputLock lock(session_);
     file_.print("%05.02f %05.02f %05.02f %05.02f\n", temperatures[0], temperatures[1], temperatures[2],
                 temperatures[3]);
     file_.flush();
 }
 
-void completeTemperatureSummaryLine(const std::string& matrixName, const bravolin::TemperatureNullModels& null,
-                                    const bravolin::TemperatureResult& observed, int simulations)
+namespace {
+
+class TemperatureClassicFiles : public ClassicFiles<TemperatureAnalysis, TemperatureNullFile> {
+public:
+    TemperatureClassicFiles(OutputSession& session, bool printPacked, bool debug)
+        : ClassicFiles(session), printPacked_(printPacked), debug_(debug)
+    {
+    }
+
+    void observed(const File& file) override
+    {
+        const TemperatureReportNames names = temperatureReportNames(file.name);
+        writePackReport(session_, names.packing, *file.matrix, *file.observed, printPacked_, debug_);
+        writeTemperatureSummary(session_, file.name, names, *file.observed, file.simulations > 0);
+    }
+
+private:
+    const bool printPacked_;
+    const bool debug_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileWriter<TemperatureAnalysis>> temperatureClassicFiles(OutputSession& session, bool printPacked,
+                                                                         bool debug)
 {
-    appendToSummary(matrixName, summaryLineRest(nullSummaryValues(null, observed, simulations)));
+    return std::make_unique<TemperatureClassicFiles>(session, printPacked, debug);
 }

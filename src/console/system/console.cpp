@@ -22,21 +22,6 @@ void consolePrintf(const char* format, ...)
     writeConsole(text.data(), text.size());
 }
 
-// How the console of this program run looks: set once at its start.
-static bool bellsSound = true;
-static ProgressLines progressShown = ProgressLines::Classic;
-
-void setConsoleStyle(bool bells, ProgressLines progress)
-{
-    bellsSound = bells;
-    progressShown = progress;
-}
-
-ProgressLines progressLines()
-{
-    return progressShown;
-}
-
 static bool isWordSeparator(int c)
 {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -59,12 +44,6 @@ std::optional<std::string> ConsoleAnswers::nextWord()
         c = std::getchar();
     }
     return word;
-}
-
-AnswerSource& consoleAnswers()
-{
-    static ConsoleAnswers console;
-    return console;
 }
 
 std::string readWord(AnswerSource& answers)
@@ -115,7 +94,7 @@ char readAnswerInitial(AnswerSource& answers)
     return static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
 }
 
-bool askYesNo(AnswerSource& answers, const char* prompt)
+bool askYesNo(AnswerSource& answers, const char* prompt, const ConsoleStyle& style)
 {
     for (;;) {
         consolePrintf("%s", prompt);
@@ -124,13 +103,13 @@ bool askYesNo(AnswerSource& answers, const char* prompt)
             return true;
         if (answer == 'N')
             return false;
-        beep();
+        beep(style);
     }
 }
 
-void beep()
+void beep(const ConsoleStyle& style)
 {
-    if (bellsSound)
+    if (style.bells)
         consolePrintf("%s", "\a");
 }
 

@@ -32,9 +32,6 @@ public:
     std::optional<std::string> nextWord() override;
 };
 
-// The console of this program run.
-AnswerSource& consoleAnswers();
-
 // The answers of a scripted run: nobody is asked anything, and nothing is
 // ever typed. A question that must be settled all the same (the reader's
 // about a lost line) takes its default.
@@ -49,10 +46,12 @@ public:
 // run's line of each file's simulations.
 enum class ProgressLines { Hidden, Classic, Simulations };
 
-// How the console looks: whether the bell sounds (never in a scripted run)
-// and how progress is shown.
-void setConsoleStyle(bool bells, ProgressLines progress);
-ProgressLines progressLines();
+// How the console of a program run looks, settled at its start: whether
+// the bell sounds (never in a scripted run) and how progress is shown.
+struct ConsoleStyle {
+    bool bells = true;
+    ProgressLines progress = ProgressLines::Classic;
+};
 
 // Thrown by the question helpers below when input has ended; the driver
 // catches it and ends the program.
@@ -76,15 +75,16 @@ std::optional<int> leadingInteger(const std::string& word);
 char readAnswerInitial(AnswerSource& answers);
 
 // Asks prompt until the answer starts with Y or N (either case), sounding
-// the bell after any other answer.
-bool askYesNo(AnswerSource& answers, const char* prompt);
+// the bell of style after any other answer.
+bool askYesNo(AnswerSource& answers, const char* prompt, const ConsoleStyle& style);
 
 // printf to the console (standard output), through writeConsole, so that
 // names in UTF-8 show as they are on every system.
 void consolePrintf(const char* format, ...) BRAVOLIN_PRINTF_FORMAT(1, 2);
 
-// Sounds the console bell: the BEL character on standard output.
-void beep();
+// Sounds the console bell, where style rings it: the BEL character on
+// standard output.
+void beep(const ConsoleStyle& style);
 
 // The seconds field (0..59) of the current local time.
 int currentSecondsField();

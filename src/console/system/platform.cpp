@@ -41,8 +41,12 @@ static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt flag is set
 // How a process ended by Ctrl-C reports it (STATUS_CONTROL_C_EXIT).
 constexpr UINT kControlCExit = 0xC000013Au;
 
-// What the console's handler calls before it ends the process; set once.
-void (*finishInterrupted)() = nullptr;
+// The output of the program run under way, which the console's handler
+// finishes on a thread of its own before it ends the process. A handler
+// reaches nothing but globals, so this is the one global of the program
+// besides the interrupt flags above; it points to the run's output only
+// while the run lasts.
+std::atomic<InterruptedOutput*> outputToFinish{nullptr};
 
 std::wstring wide(const char* utf8)
 {
@@ -59,8 +63,9 @@ HANDLE handleOf(SystemFile file)
 // closed, the user logging off or the system shutting down.
 BOOL WINAPI onConsoleControl(DWORD)
 {
-    if (!endAtOnce && finishInterrupted != nullptr)
-        finishInterrupted();
+    InterruptedOutput* output = outputToFinish.load();
+    if (!endAtOnce && output != nullptr)
+        output->finishAtOnce();
     endAtOnceByInterrupt();
 }
 
@@ -143,19 +148,27 @@ void fitAllocatorToAddressSpaceLimit()
 #endif
 }
 
-void installInterruptHandlers(void (*finishAtOnce)())
+void installInterruptHandlers()
 {
 #if defined(_WIN32)
-    finishInterrupted = finishAtOnce;
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 #else
-    (void)finishAtOnce;
     catchUnlessIgnored(SIGINT);
     catchUnlessIgnored(SIGTERM);
     catchUnlessIgnored(SIGHUP);
     // The console is not an output file: when whoever reads it goes away
     // (bravolin ... | head), writing to it fails and the analysis goes on.
     std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
+void finishOnInterrupt(InterruptedOutput* output)
+{
+#if defined(_WIN32)
+    outputToFinish.store(output);
+#else
+    // A signal is only kept here; the program finishes its output itself.
+    (void)output;
 #endif
 }
 

@@ -27,6 +27,16 @@ void protectStandardStreams();
 // space for each of its per-thread arenas, which the limit counts as used.
 void fitAllocatorToAddressSpaceLimit();
 
+// What an interrupt that ends the program at once must finish first: the
+// output of the program run, whose open lines it ends.
+class InterruptedOutput {
+public:
+    virtual void finishAtOnce() = 0;
+
+protected:
+    ~InterruptedOutput() = default;
+};
+
 // Catches the interrupts that ask the program to stop (Ctrl-C, a
 // termination request, a closed terminal) and lets writes to a closed
 // standard output fail instead of ending the program. A signal that was
@@ -34,9 +44,13 @@ void fitAllocatorToAddressSpaceLimit();
 // background job) stays ignored. On POSIX systems an interrupt is kept for
 // the program to act on (caughtInterrupt). On Windows the console's own
 // handler runs on a thread of its own, and a closed console window ends the
-// process a few seconds later whatever it does, so there finishAtOnce is
-// called right away; it ends the open lines and the program.
-void installInterruptHandlers(void (*finishAtOnce)());
+// process a few seconds later whatever it does, so there the output given
+// to finishOnInterrupt is finished right away, and the program ended.
+void installInterruptHandlers();
+
+// The output an interrupt that ends the program at once finishes first,
+// from now on; none: nothing to finish.
+void finishOnInterrupt(InterruptedOutput* output);
 
 // The interrupt caught and not yet acted on, or 0.
 int caughtInterrupt();

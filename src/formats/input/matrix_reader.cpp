@@ -12,29 +12,18 @@
 
 namespace {
 
-// Position in the file: cells on the current line (`col`, which also counts
-// foreign characters already answered on a lost line), rows completed, the
-// column count once the first row is complete, and whether the rest of the
-// current line is being ignored.
-struct ReaderState {
+// Position in the file (see MatrixTextState): beside it, the cells on the
+// current line (`col`, which also counts foreign characters already
+// answered on a lost line).
+struct ReaderState : MatrixTextState {
     ReaderState(const std::string& fileName, const ReaderMessages& messages, const LostLineQuestion& question)
-        : name(printableFileName(fileName)), say(messages), askToReadOn(question)
+        : MatrixTextState(fileName, messages), askToReadOn(question)
     {
     }
 
-    const std::string name;  // for messages, escaped
-    const ReaderMessages& say;
     const LostLineQuestion& askToReadOn;  // none: lost lines are reported, not asked about
     int col = 0;
-    int row = 0;
-    int columns = 0;
-    bool skipLine = false;
-    int lostLines = 0;        // lines lost below the first row
     int lastRowLine = 0;      // the line of the last row completed
-    std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
-    std::vector<std::uint8_t> line;               // the cells of the current line
-    LineCounter lines;
-    CutRows cutRows;  // rows longer than the first
     // A scripted run reports a lost line once, when it ends: its first
     // foreign character, where that stands, and how many the line holds.
     int foreignCharacters = 0;
@@ -211,12 +200,8 @@ MatrixRead readMatrixText(std::string_view bytes, const std::string& name, const
 {
     bytes = withoutByteOrderMark(bytes);
     ReaderState s(name, say, askToReadOn);
-    ByteOutcome outcome = ByteOutcome::Continue;
     std::size_t at = 0;
-    while (outcome == ByteOutcome::Continue && at < bytes.size())
-        outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
-    if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(say, bytes.substr(at), s.name);
+    const ByteOutcome outcome = takeBytes<ByteOutcome>(bytes, at, s, [&s](int c) { return takeByte(s, c); });
     if (outcome == ByteOutcome::Reject)
         return {ReadOutcome::Skipped, s.lostLines, {}, ReadProblem::NotZeroOrOne};
     if (outcome == ByteOutcome::EndProgram)

@@ -11,28 +11,15 @@
 
 namespace {
 
-// Position in the file: cells stored on the current line, rows completed,
-// the column count (0 until the first row is complete), whether the current
-// line is lost, and whether the column limit has been reported.
-struct ReaderState {
-    ReaderState(const std::string& fileName, const ReaderMessages& messages)
-        : name(printableFileName(fileName)), say(messages)
-    {
-    }
+// Position in the file (see MatrixTextState): beside it, the cells stored
+// on the current line, whether the column limit has been reported, and
+// the numbers of the first lines lost.
+struct ReaderState : MatrixTextState {
+    using MatrixTextState::MatrixTextState;
 
-    const std::string name;  // for messages, escaped
-    const ReaderMessages& say;
     int column = 0;
-    int row = 0;
-    int columns = 0;
-    bool skipLine = false;
     bool truncationReported = false;
-    int lostLines = 0;
     std::vector<int> lostLineNumbers;  // the first few
-    std::vector<std::vector<std::uint8_t>> rows;  // the rows completed
-    std::vector<std::uint8_t> line;               // the cells of the current line
-    LineCounter lines;
-    CutRows cutRows;  // rows longer than the first
     // Cells beyond the column limit: on the current line, and on the rows
     // completed, with the first such row and its cells.
     int cellsBeyondLimitOnLine = 0;
@@ -198,12 +185,8 @@ NodfRead readNodfText(std::string_view bytes, const std::string& name, const Rea
 {
     bytes = withoutByteOrderMark(bytes);
     ReaderState s(name, say);
-    ByteOutcome outcome = ByteOutcome::Continue;
     std::size_t at = 0;
-    while (outcome == ByteOutcome::Continue && at < bytes.size())
-        outcome = takeByte(s, static_cast<unsigned char>(bytes[at++]));
-    if (outcome == ByteOutcome::EndOfFileMark)
-        reportTextAfterEndOfFileMark(say, bytes.substr(at), s.name);
+    const ByteOutcome outcome = takeBytes<ByteOutcome>(bytes, at, s, [&s](int c) { return takeByte(s, c); });
     if (outcome == ByteOutcome::RowLimit || !endFile(s)) {
         // The classic program's words, whatever the limit: scripts that read
         // the console match them.

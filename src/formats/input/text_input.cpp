@@ -37,6 +37,11 @@ void CutRows::report(const ReaderMessages& say, const std::string& name, int col
                        name.c_str(), firstLine_, count_ - 1, columns));
 }
 
+MatrixTextState::MatrixTextState(const std::string& fileName, const ReaderMessages& messages)
+    : name(printableFileName(fileName)), say(messages)
+{
+}
+
 std::string limitRule()
 {
     return formatText("the program reads at most %d rows and %d columns", bravolin::kMaxMatrixSide,

@@ -69,6 +69,27 @@ private:
     int firstLine_ = 0;
 };
 
+// Where a reader of matrix text stands in its file, in both readers: the
+// file's name for messages (printableFileName), where its messages go,
+// the rows completed and the cells of the line under way, the column
+// count (0 until the first row is complete), whether the rest of the line
+// is being ignored, the lines lost below the first row, the lines read and
+// the rows cut.
+struct MatrixTextState {
+    MatrixTextState(const std::string& fileName, const ReaderMessages& messages);
+
+    const std::string name;
+    const ReaderMessages& say;
+    int row = 0;
+    int columns = 0;
+    bool skipLine = false;
+    int lostLines = 0;
+    std::vector<std::vector<std::uint8_t>> rows;
+    std::vector<std::uint8_t> line;
+    LineCounter lines;
+    CutRows cutRows;  // rows longer than the first
+};
+
 // The rule a file beyond the limit is told: "the program reads at most
 // 3000 rows and 3000 columns".
 std::string limitRule();
@@ -91,6 +112,21 @@ UnreadText unreadText(std::string_view rest);
 // anything but blanks and line ends follows that byte, since that part of
 // the file is not read.
 void reportTextAfterEndOfFileMark(const ReaderMessages& say, std::string_view rest, const std::string& name);
+
+// Feeds the bytes to take(byte) one at a time until it returns anything
+// but Outcome::Continue, and returns that outcome, at on the byte after the
+// last one taken. After a Ctrl-Z byte (Outcome::EndOfFileMark), says
+// whether text follows it.
+template <typename Outcome, typename Take>
+Outcome takeBytes(std::string_view bytes, std::size_t& at, const MatrixTextState& state, Take take)
+{
+    Outcome outcome = Outcome::Continue;
+    while (outcome == Outcome::Continue && at < bytes.size())
+        outcome = take(static_cast<unsigned char>(bytes[at++]));
+    if (outcome == Outcome::EndOfFileMark)
+        reportTextAfterEndOfFileMark(state.say, bytes.substr(at), state.name);
+    return outcome;
+}
 
 // The matrix of the rows a reader read: columns wide, each row cut to that
 // width or padded with absences.

@@ -10,21 +10,20 @@
 
 namespace {
 
-// Each line's name, or its number in the matrix file from 1.
-std::vector<std::string> rowLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
+// The grid of a matrix's picture: the matrix arranged as analysed, its
+// lines' names (or their numbers in the matrix file from 1) in the order
+// of the arranged matrix.
+void fillGrid(MatrixGrid& grid, const std::string& fileName, const bravolin::Matrix& arranged,
+              const bravolin::Matrix& matrix, const std::vector<int>& rowOrder, const std::vector<int>& columnOrder)
 {
-    std::vector<std::string> labels;
-    for (int row : order)
-        labels.push_back(matrix.rowName(row));
-    return labels;
-}
-
-std::vector<std::string> columnLabels(const bravolin::Matrix& matrix, const std::vector<int>& order)
-{
-    std::vector<std::string> labels;
-    for (int column : order)
-        labels.push_back(matrix.columnName(column));
-    return labels;
+    grid.fileName = fileName;
+    grid.rows = arranged.rows();
+    grid.columns = arranged.columns();
+    grid.cells = arranged.cells();
+    for (int row : rowOrder)
+        grid.rowLabels.push_back(matrix.rowName(row));
+    for (int column : columnOrder)
+        grid.columnLabels.push_back(matrix.columnName(column));
 }
 
 // The page's columns of the observed values, as the summary line begins.
@@ -81,7 +80,8 @@ NullPicture drawNullPicture(const std::string& fileName, AnalysisMode mode, floa
         panel.p = nestednessP(mode, statistics);
         picture.panels.push_back(std::move(panel));
     }
-    drawn.picture = {fileName + (mode == AnalysisMode::Temperature ? "_T_null.svg" : "_N_null.svg"), nullDistributionSvg(picture)};
+    drawn.picture = {fileName + (mode == AnalysisMode::Temperature ? "_T_null.svg" : "_N_null.svg"),
+                     nullDistributionSvg(picture)};
     return drawn;
 }
 
@@ -123,12 +123,8 @@ ReportPage newReportPage(AnalysisMode mode, bool nullModels, const PageSettings&
 NamedPicture packedPicture(const std::string& fileName, const bravolin::Matrix& matrix,
                            const bravolin::TemperatureResult& result)
 {
-    const bravolin::Matrix packed = bravolin::packedMatrix(matrix, result);
     PackedMatrixPicture picture;
-    picture.fileName = fileName;
-    picture.rows = packed.rows();
-    picture.columns = packed.columns();
-    picture.cells = packed.cells();
+    fillGrid(picture, fileName, bravolin::packedMatrix(matrix, result), matrix, result.rowOrder, result.columnOrder);
     picture.contribution.assign(picture.cells.size(), 0.0f);
     picture.unexpected.assign(picture.cells.size(), 0);
     for (const bravolin::UnexpectedCell& cell : result.unexpected) {
@@ -137,8 +133,6 @@ NamedPicture packedPicture(const std::string& fileName, const bravolin::Matrix& 
         picture.contribution[at] = cell.contribution;
         picture.unexpected[at] = 1;
     }
-    picture.rowLabels = rowLabels(matrix, result.rowOrder);
-    picture.columnLabels = columnLabels(matrix, result.columnOrder);
     for (const bravolin::IsoclinePoint& point : result.isocline)
         picture.isocline.emplace_back(point.x, point.y);
     picture.packedFillPercent = result.packedFill;
@@ -149,14 +143,8 @@ NamedPicture packedPicture(const std::string& fileName, const bravolin::Matrix& 
 NamedPicture orderedPicture(const std::string& fileName, const bravolin::Matrix& matrix,
                             const bravolin::NodfResult& result)
 {
-    const bravolin::Matrix ordered = bravolin::orderedMatrix(matrix, result);
     OrderedMatrixPicture picture;
-    picture.fileName = fileName;
-    picture.rows = ordered.rows();
-    picture.columns = ordered.columns();
-    picture.cells = ordered.cells();
-    picture.rowLabels = rowLabels(matrix, result.rowOrder);
-    picture.columnLabels = columnLabels(matrix, result.columnOrder);
+    fillGrid(picture, fileName, bravolin::orderedMatrix(matrix, result), matrix, result.rowOrder, result.columnOrder);
     picture.ordered = result.ordered;
     picture.nodfRows = static_cast<double>(result.nodf.rows) * 100;
     picture.nodfColumns = static_cast<double>(result.nodf.columns) * 100;

@@ -231,9 +231,9 @@ std::vector<LegendEntry> legendEntries(bool packed, bool blocks)
     return legend;
 }
 
-GridLayout planGrid(int rows, int columns, const std::vector<std::string>& rowLabels,
-                    const std::vector<std::string>& columnLabels, bool packed)
+GridLayout planGrid(const MatrixGrid& grid, bool packed)
 {
+    const int rows = grid.rows, columns = grid.columns;
     GridLayout layout;
     layout.rows = rows;
     layout.columns = columns;
@@ -254,11 +254,11 @@ GridLayout planGrid(int rows, int columns, const std::vector<std::string>& rowLa
     const auto labelExtent = [&](bool shown, const std::vector<std::string>& labels) {
         return shown ? longestLabelLength(labels) * kDigitWidth * layout.labelFont + labelGap : 0.0;
     };
-    layout.left = kMargin + labelExtent(layout.labelRows, rowLabels);
+    layout.left = kMargin + labelExtent(layout.labelRows, grid.rowLabels);
     layout.width = std::max(kNarrowestPicture, layout.left + columns * layout.cellPixels + kMargin);
     layout.legend = legendEntries(packed, !everyCell);
     const double legendHeight = layOutLegend(layout.legend, layout.width);
-    layout.top = kLegendTop + legendHeight + labelExtent(layout.labelColumns, columnLabels);
+    layout.top = kLegendTop + legendHeight + labelExtent(layout.labelColumns, grid.columnLabels);
     layout.height = layout.top + rows * layout.cellPixels + kMargin;
     return layout;
 }
@@ -608,15 +608,24 @@ std::string reductionNote(const GridLayout& layout)
     return ", reduced: blocks of " + size + " x " + size + " cells";
 }
 
-// The file name on the first line and the facts on the second, both also
-// forming the document's <title>.
-void openPicture(std::string& out, const GridLayout& layout, const std::string& fileName,
-                 const std::string& facts)
+// The picture of grid laid out so: the file name on the first line and
+// the facts on the second, both also forming the document's <title>, the
+// legend, the presences, what drawOver draws over them, and the labels.
+template <typename DrawOver>
+std::string gridPicture(const MatrixGrid& grid, const GridLayout& layout, const std::string& facts, DrawOver drawOver)
 {
-    openSvg(out, layout.width, layout.height, fileName + ": " + facts);
-    appendText(out, kMargin, 20, "font-size=\"14\" font-weight=\"bold\"", fileName);
+    std::string out;
+    openSvg(out, layout.width, layout.height, grid.fileName + ": " + facts);
+    appendText(out, kMargin, 20, "font-size=\"14\" font-weight=\"bold\"", grid.fileName);
     appendText(out, kMargin, 38, "font-size=\"12\"", facts);
     drawLegend(out, layout);
+    openGrid(out, layout);
+    drawPresences(out, grid.cells, layout);
+    drawOver(out);
+    closeGrid(out, layout);
+    drawLabels(out, layout, grid.rowLabels, grid.columnLabels);
+    closeSvg(out);
+    return out;
 }
 
 void requireLength(std::size_t actual, long long expected, const char* what)
@@ -625,14 +634,13 @@ void requireLength(std::size_t actual, long long expected, const char* what)
         throw std::invalid_argument(std::string("matrix picture: ") + what + " does not match the matrix size");
 }
 
-void requireMatrixSizes(int rows, int columns, const std::vector<unsigned char>& cells,
-                        const std::vector<std::string>& rowLabels, const std::vector<std::string>& columnLabels)
+void requireMatrixSizes(const MatrixGrid& grid)
 {
-    if (rows < 0 || columns < 0)
+    if (grid.rows < 0 || grid.columns < 0)
         throw std::invalid_argument("matrix picture: negative matrix size");
-    requireLength(cells.size(), static_cast<long long>(rows) * columns, "cell count");
-    requireLength(rowLabels.size(), rows, "row label count");
-    requireLength(columnLabels.size(), columns, "column label count");
+    requireLength(grid.cells.size(), static_cast<long long>(grid.rows) * grid.columns, "cell count");
+    requireLength(grid.rowLabels.size(), grid.rows, "row label count");
+    requireLength(grid.columnLabels.size(), grid.columns, "column label count");
 }
 
 std::string matrixSize(int rows, int columns)
@@ -644,47 +652,32 @@ std::string matrixSize(int rows, int columns)
 
 std::string packedMatrixSvg(const PackedMatrixPicture& picture)
 {
-    requireMatrixSizes(picture.rows, picture.columns, picture.cells, picture.rowLabels, picture.columnLabels);
+    requireMatrixSizes(picture);
     requireLength(picture.contribution.size(), static_cast<long long>(picture.cells.size()), "contribution count");
     requireLength(picture.unexpected.size(), static_cast<long long>(picture.cells.size()), "unexpected count");
 
-    const GridLayout layout =
-        planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels, true);
+    const GridLayout layout = planGrid(picture, true);
     const std::string facts = "packed " + matrixSize(picture.rows, picture.columns) + ", fill " +
                               fixedDecimals(picture.packedFillPercent, 2) + "%, T = " +
                               fixedDecimals(picture.temperature, 2) + reductionNote(layout);
-    std::string out;
-    openPicture(out, layout, picture.fileName, facts);
-    openGrid(out, layout);
-    drawPresences(out, picture.cells, layout);
-    if (layout.blockSize == 1)
-        drawUnexpectedCells(out, picture, layout);
-    else
-        drawUnexpectedBlocks(out, picture, layout);
-    drawIsocline(out, picture.isocline, layout);
-    closeGrid(out, layout);
-    drawLabels(out, layout, picture.rowLabels, picture.columnLabels);
-    closeSvg(out);
-    return out;
+    return gridPicture(picture, layout, facts, [&picture, &layout](std::string& out) {
+        if (layout.blockSize == 1)
+            drawUnexpectedCells(out, picture, layout);
+        else
+            drawUnexpectedBlocks(out, picture, layout);
+        drawIsocline(out, picture.isocline, layout);
+    });
 }
 
 std::string orderedMatrixSvg(const OrderedMatrixPicture& picture)
 {
-    requireMatrixSizes(picture.rows, picture.columns, picture.cells, picture.rowLabels, picture.columnLabels);
+    requireMatrixSizes(picture);
 
-    const GridLayout layout =
-        planGrid(picture.rows, picture.columns, picture.rowLabels, picture.columnLabels, false);
+    const GridLayout layout = planGrid(picture, false);
     const std::string facts = matrixSize(picture.rows, picture.columns) + ", " +
                               (picture.ordered ? "ordered by totals" : "file order") + ", NODF rows " +
                               fixedDecimals(picture.nodfRows, 2) + ", columns " +
                               fixedDecimals(picture.nodfColumns, 2) + ", total " +
                               fixedDecimals(picture.nodfTotal, 2) + reductionNote(layout);
-    std::string out;
-    openPicture(out, layout, picture.fileName, facts);
-    openGrid(out, layout);
-    drawPresences(out, picture.cells, layout);
-    closeGrid(out, layout);
-    drawLabels(out, layout, picture.rowLabels, picture.columnLabels);
-    closeSvg(out);
-    return out;
+    return gridPicture(picture, layout, facts, [](std::string&) {});
 }

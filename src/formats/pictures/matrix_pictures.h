@@ -20,6 +20,16 @@
 #include <utility>
 #include <vector>
 
+// What every matrix picture shows: the cells as drawn and the names of
+// their lines.
+struct MatrixGrid {
+    std::string fileName;                  // the matrix file's name, any bytes
+    int rows = 0, columns = 0;             // as drawn; 0 for an empty matrix file
+    std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
+    std::vector<std::string> rowLabels;    // each row's name, or its number in the matrix file
+    std::vector<std::string> columnLabels; // each column's name, or its number
+};
+
 // Mode T: the packed (and trimmed) matrix with its isocline.
 //
 // Unexpected cells are tinted by their contribution relative to the largest
@@ -30,12 +40,7 @@
 // dark. In a reduced picture each block is instead overlaid with vermillion
 // as opaque as its share of unexpected cells. The isocline is a dashed
 // reddish-purple (#cc79a7) line over the grid.
-struct PackedMatrixPicture {
-    std::string fileName;                  // the matrix file's name, any bytes
-    int rows = 0, columns = 0;             // packed and trimmed size
-    std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
-    std::vector<std::string> rowLabels;    // each row's name, or its number in the matrix file
-    std::vector<std::string> columnLabels; // each column's name, or its number
+struct PackedMatrixPicture : MatrixGrid {
     std::vector<float> contribution;       // rows*columns: a cell's share of the temperature
     std::vector<unsigned char> unexpected; // rows*columns: 1 for an unexpected cell
     // Curve points (x, y) with the origin at the bottom-left corner of the
@@ -50,11 +55,7 @@ struct PackedMatrixPicture {
 std::string packedMatrixSvg(const PackedMatrixPicture& picture);
 
 // Mode N: the matrix ordered by totals, or in file order.
-struct OrderedMatrixPicture {
-    std::string fileName;
-    int rows = 0, columns = 0;             // 0 for an empty matrix file
-    std::vector<unsigned char> cells;      // rows*columns, row-major, top row first, 0 or 1
-    std::vector<std::string> rowLabels, columnLabels; // names, or numbers in the matrix file
+struct OrderedMatrixPicture : MatrixGrid {
     bool ordered = false;                  // ordered by totals, or left in file order
     double nodfRows = 0, nodfColumns = 0, nodfTotal = 0; // percentages, NaN shown as "nan"
 };

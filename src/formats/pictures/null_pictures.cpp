@@ -246,19 +246,32 @@ void drawBars(std::string& out, const Histogram& histogram, const Ticks& values,
     out += "</g>\n";
 }
 
+// The ticks of an axis with their labels, in a group of its class with
+// its text anchor: drawTick(value) draws each.
+template <typename DrawTick>
+void drawTicks(std::string& out, const char* className, const char* anchor, const Ticks& axis, DrawTick drawTick)
+{
+    out += "<g class=\"";
+    out += className;
+    out += "\" font-size=\"10\" fill=\"";
+    out += kAxisColour;
+    out += "\" text-anchor=\"";
+    out += anchor;
+    out += "\">\n";
+    for (int tick = 0; tick < axis.count; ++tick)
+        drawTick(axis.at(tick));
+    out += "</g>\n";
+}
+
 // The value axis below the plot, ticks and labels, and its title.
 void drawValueAxis(std::string& out, const Ticks& axis, const PlotArea& area, std::string_view title)
 {
     appendLine(out, area.left, area.bottom, area.right, area.bottom, kAxisColour, 1);
-    out += "<g class=\"x-ticks\" font-size=\"10\" fill=\"";
-    out += kAxisColour;
-    out += "\" text-anchor=\"middle\">\n";
-    for (int tick = 0; tick < axis.count; ++tick) {
-        const double x = xOf(axis.at(tick), axis, area);
+    drawTicks(out, "x-ticks", "middle", axis, [&out, &axis, &area](double value) {
+        const double x = xOf(value, axis, area);
         appendLine(out, x, area.bottom, x, area.bottom + kTickLength, kAxisColour, 1);
-        appendText(out, x, area.bottom + 15, "", fixedDecimals(axis.at(tick), axis.decimals));
-    }
-    out += "</g>\n";
+        appendText(out, x, area.bottom + 15, "", fixedDecimals(value, axis.decimals));
+    });
     appendText(out, (area.left + area.right) / 2, area.bottom + 33, "font-size=\"11\" text-anchor=\"middle\"", title);
 }
 
@@ -267,15 +280,11 @@ void drawValueAxis(std::string& out, const Ticks& axis, const PlotArea& area, st
 void drawCountAxis(std::string& out, const Ticks& axis, const PlotArea& area, double panelLeft)
 {
     appendLine(out, area.left, area.top, area.left, area.bottom, kAxisColour, 1);
-    out += "<g class=\"y-ticks\" font-size=\"10\" fill=\"";
-    out += kAxisColour;
-    out += "\" text-anchor=\"end\">\n";
-    for (int tick = 0; tick < axis.count; ++tick) {
-        const double y = yOf(axis.at(tick), axis, area);
+    drawTicks(out, "y-ticks", "end", axis, [&out, &axis, &area](double value) {
+        const double y = yOf(value, axis, area);
         appendLine(out, area.left - kTickLength, y, area.left, y, kAxisColour, 1);
-        appendText(out, area.left - kTickLength - 2, y, "dy=\".35em\"", fixedDecimals(axis.at(tick), 0));
-    }
-    out += "</g>\n";
+        appendText(out, area.left - kTickLength - 2, y, "dy=\".35em\"", fixedDecimals(value, 0));
+    });
     const double x = panelLeft + 14, y = (area.top + area.bottom) / 2;
     std::string rotation = "font-size=\"11\" text-anchor=\"middle\" transform=\"rotate(-90 ";
     appendCoordinate(rotation, x);

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <utility>
 
 #include "formats/pictures/text_escaping.h"
 
@@ -43,6 +45,19 @@ std::string formatted(double value, std::chars_format format, int precision)
                                      precision, value);
     return std::string(buffer, static_cast<std::size_t>(length));
 #endif
+}
+
+// Number attributes, each after a blank: name="value", the value as
+// appendCoordinate writes it.
+void appendNumberAttributes(std::string& out, std::initializer_list<std::pair<const char*, double>> attributes)
+{
+    for (const auto& [name, value] : attributes) {
+        out += ' ';
+        out += name;
+        out += "=\"";
+        appendCoordinate(out, value);
+        out += '"';
+    }
 }
 
 }  // namespace
@@ -91,11 +106,9 @@ std::string hexColour(Rgb colour)
 void openSvg(std::string& out, double width, double height, std::string_view title)
 {
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"";
-    appendCoordinate(out, width);
-    out += "\" height=\"";
-    appendCoordinate(out, height);
-    out += "\" viewBox=\"0 0 ";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+    appendNumberAttributes(out, {{"width", width}, {"height", height}});
+    out += " viewBox=\"0 0 ";
     appendCoordinate(out, width);
     out += ' ';
     appendCoordinate(out, height);
@@ -112,49 +125,35 @@ void closeSvg(std::string& out)
 void appendLine(std::string& out, double x1, double y1, double x2, double y2, std::string_view colour,
                 double width, double dash, double gap)
 {
-    out += "<line x1=\"";
-    appendCoordinate(out, x1);
-    out += "\" y1=\"";
-    appendCoordinate(out, y1);
-    out += "\" x2=\"";
-    appendCoordinate(out, x2);
-    out += "\" y2=\"";
-    appendCoordinate(out, y2);
-    out += "\" stroke=\"";
+    out += "<line";
+    appendNumberAttributes(out, {{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}});
+    out += " stroke=\"";
     out += colour;
-    out += "\" stroke-width=\"";
-    appendCoordinate(out, width);
+    out += '"';
+    appendNumberAttributes(out, {{"stroke-width", width}});
     if (dash > 0) {
-        out += "\" stroke-dasharray=\"";
+        out += " stroke-dasharray=\"";
         appendCoordinate(out, dash);
         out += ' ';
         appendCoordinate(out, gap);
+        out += '"';
     }
-    out += "\"/>\n";
+    out += "/>\n";
 }
 
 void appendRect(std::string& out, double x, double y, double width, double height)
 {
-    out += "<rect x=\"";
-    appendCoordinate(out, x);
-    out += "\" y=\"";
-    appendCoordinate(out, y);
-    out += "\" width=\"";
-    appendCoordinate(out, width);
-    out += "\" height=\"";
-    appendCoordinate(out, height);
-    out += "\"/>\n";
+    out += "<rect";
+    appendNumberAttributes(out, {{"x", x}, {"y", y}, {"width", width}, {"height", height}});
+    out += "/>\n";
 }
 
 namespace {
 
 void openText(std::string& out, double x, double y, std::string_view attributes)
 {
-    out += "<text x=\"";
-    appendCoordinate(out, x);
-    out += "\" y=\"";
-    appendCoordinate(out, y);
-    out += '"';
+    out += "<text";
+    appendNumberAttributes(out, {{"x", x}, {"y", y}});
     if (!attributes.empty()) {
         out += ' ';
         out += attributes;

@@ -30,7 +30,8 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
                                  const bravolin::TemperatureNullModels* null, std::optional<std::uint32_t> fileSeed,
                                  Completeness completeness)
 {
-    MatrixResults results{AnalysisMode::Temperature, file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
+    MatrixResults results{AnalysisMode::Temperature, file, observed.rows, observed.columns, observed.fill,
+                          fileSeed, {}, completeness};
     StatisticResults temperature{"temperature", observed.temperature, {}};
     if (null != nullptr)
         for (const auto& model : null->models)
@@ -43,7 +44,8 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
                           const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed,
                           Completeness completeness)
 {
-    MatrixResults results{AnalysisMode::Nodf, file, observed.rows, observed.columns, observed.fill, fileSeed, {}, completeness};
+    MatrixResults results{AnalysisMode::Nodf, file, observed.rows, observed.columns, observed.fill,
+                          fileSeed, {}, completeness};
     results.statistics.push_back(nodfStatistic("nodf_rows", observed.nodf.rows, null, bravolin::NodfPart::Rows));
     results.statistics.push_back(
         nodfStatistic("nodf_columns", observed.nodf.columns, null, bravolin::NodfPart::Columns));

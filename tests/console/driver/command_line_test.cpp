@@ -33,8 +33,9 @@ CommandLine options(const std::vector<std::string>& words)
 TEST(CommandLine, NothingGivenLeavesEveryQuestionToAsk)
 {
     const CommandLine none = options({});
-    EXPECT_FALSE(none.mode || none.print || none.order || none.simulations || none.seed);
-    EXPECT_TRUE(none.patterns.empty());
+    const QuestionAnswers& asked = none.answers;
+    EXPECT_FALSE(asked.mode || asked.print || asked.order || asked.simulations || none.seed);
+    EXPECT_TRUE(asked.patterns.empty());
     EXPECT_FALSE(none.directory);
     EXPECT_FALSE(none.quiet || none.help || none.version);
 }
@@ -49,26 +50,26 @@ TEST(CommandLine, EveryOptionInItsShortAndLongSpellings)
              {"--mode=N", "--print", "--order", "--null=100", "--seed=7", "--directory=dir",
               "--quiet"}}) {
         const CommandLine given = options(words);
-        EXPECT_EQ(given.mode, AnalysisMode::Nodf);
-        EXPECT_EQ(given.print, true);
-        EXPECT_EQ(given.order, true);
-        EXPECT_EQ(given.simulations, 100);
+        EXPECT_EQ(given.answers.mode, AnalysisMode::Nodf);
+        EXPECT_EQ(given.answers.print, true);
+        EXPECT_EQ(given.answers.order, true);
+        EXPECT_EQ(given.answers.simulations, 100);
         EXPECT_EQ(given.seed, 7u);
         EXPECT_EQ(given.directory, "dir");
         EXPECT_TRUE(given.quiet);
     }
     const CommandLine negated = options({"-m", "t", "--no-print", "--no-null"});
-    EXPECT_EQ(negated.mode, AnalysisMode::Temperature);
-    EXPECT_EQ(negated.print, false);
-    EXPECT_EQ(negated.simulations, 0);
-    EXPECT_EQ(options({"--no-order"}).order, false);
+    EXPECT_EQ(negated.answers.mode, AnalysisMode::Temperature);
+    EXPECT_EQ(negated.answers.print, false);
+    EXPECT_EQ(negated.answers.simulations, 0);
+    EXPECT_EQ(options({"--no-order"}).answers.order, false);
     EXPECT_TRUE(options({"-h"}).help);
     EXPECT_TRUE(options({"--help"}).help);
     EXPECT_TRUE(options({"-V"}).version);
     EXPECT_TRUE(options({"--version"}).version);
     EXPECT_EQ(options({"-s", "4294967295"}).seed, 4294967295u);
     EXPECT_EQ(options({"--seed=0"}).seed, 0u);
-    EXPECT_EQ(options({"-n", "100000"}).simulations, 100000);
+    EXPECT_EQ(options({"-n", "100000"}).answers.simulations, 100000);
     const CommandLine statistics =
         options({"--fixed-fixed", "--ff-burn-in", "0", "--ff-thin=25", "--results", "--seed-per-file"});
     EXPECT_TRUE(statistics.fixedFixed && statistics.results && statistics.seedPerFile);
@@ -84,11 +85,11 @@ TEST(CommandLine, TheLaterOfTwoOptionsWinsAndPatternsMayComeAnywhere)
 {
     const CommandLine given = options({"a.txt", "--print", "-n", "5", "*.csv", "--no-print",
                                        "-n", "7", "--null", "9", "--no-null", "--", "-odd.txt"});
-    EXPECT_EQ(given.print, false);
-    EXPECT_EQ(given.simulations, 0);
-    EXPECT_EQ(given.patterns, (std::vector<std::string>{"a.txt", "*.csv", "-odd.txt"}));
-    EXPECT_EQ(options({"--no-null", "-n", "3"}).simulations, 3);
-    EXPECT_EQ(options({"-m", "N", "-m", "T"}).mode, AnalysisMode::Temperature);
+    EXPECT_EQ(given.answers.print, false);
+    EXPECT_EQ(given.answers.simulations, 0);
+    EXPECT_EQ(given.answers.patterns, (std::vector<std::string>{"a.txt", "*.csv", "-odd.txt"}));
+    EXPECT_EQ(options({"--no-null", "-n", "3"}).answers.simulations, 3);
+    EXPECT_EQ(options({"-m", "N", "-m", "T"}).answers.mode, AnalysisMode::Temperature);
 }
 
 TEST(CommandLine, UsageErrors)

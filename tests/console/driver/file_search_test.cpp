@@ -11,10 +11,16 @@
 
 namespace {
 
+// The batch of patterns in the current folder.
+FileBatch batchOf(const std::vector<std::string>& patterns)
+{
+    return FileBatch(patterns, FileSystem().listCurrentFolder());
+}
+
 // Every name the batch of patterns yields, in order.
 std::vector<std::string> batchFor(const std::vector<std::string>& patterns)
 {
-    FileBatch batch(patterns);
+    FileBatch batch = batchOf(patterns);
     std::vector<std::string> names;
     while (std::optional<std::string> name = batch.next())
         names.push_back(*name);
@@ -52,12 +58,12 @@ TEST(FileSearch, SkipsOwnOutputFilesAndKeepsTheExpressionWhenNothingIsLeft)
 
     // Beside a file to read, a pattern that names only the program's own
     // files is ignored, as when a shell expands * into every name.
-    FileBatch withAMatrix({"a.txt", "S*.TXT", "z_contrib.txt"});
+    FileBatch withAMatrix = batchOf({"a.txt", "S*.TXT", "z_contrib.txt"});
     EXPECT_TRUE(withAMatrix.unmatchedPatterns().empty());
     EXPECT_TRUE(withAMatrix.namedOutputFiles().empty());
     // Alone, it matched nothing, as the dialogue says of such an
     // expression, and a file named as it is is said to be left out.
-    FileBatch onlyOwnFiles({"S*.TXT", "*.csv", "z_contrib.txt"});
+    FileBatch onlyOwnFiles = batchOf({"S*.TXT", "*.csv", "z_contrib.txt"});
     EXPECT_TRUE(onlyOwnFiles.empty());
     EXPECT_EQ(onlyOwnFiles.unmatchedPatterns(), (std::vector<std::string>{"S*.TXT", "*.csv", "z_contrib.txt"}));
     EXPECT_EQ(onlyOwnFiles.namedOutputFiles(), std::vector<std::string>{"z_contrib.txt"});
@@ -87,10 +93,10 @@ TEST(FileSearch, SeveralPatternsGiveEachFileOnceInTheOrderOfThePatterns)
     EXPECT_EQ(batchFor({"one.txt"}), std::vector<std::string>{"one.txt"});
     // No file name is longer than 260 characters: nothing matches such a
     // pattern, though its first 260 characters would match everything.
-    FileBatch tooLong({std::string(261, '*') + "two.txt"});
+    FileBatch tooLong = batchOf({std::string(261, '*') + "two.txt"});
     EXPECT_TRUE(tooLong.empty());
     EXPECT_EQ(tooLong.unmatchedPatterns().size(), 1u);
-    FileBatch batch({"*.txt"});
+    FileBatch batch = batchOf({"*.txt"});
     ASSERT_EQ(batch.next(), "Four.TXT");
     EXPECT_EQ(batch.remaining(), (std::vector<std::string>{"one.txt", "two.txt"}));
 }

@@ -9,18 +9,19 @@
 
 TEST(Progress, TheSpinnerTurnsOnceALineAndShowsTheSimulation)
 {
-    Spinner spinner;
+    ConsoleStyle style;
+    Spinner spinner(style);
     testing::internal::CaptureStdout();
     spinner.show(2);
     spinner.setSimulation(101);
     spinner.show(1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "0000 - /\r0000 - -\r0101 - \\\r");
     // Hidden lines still turn it.
-    setConsoleStyle(true, ProgressLines::Hidden);
+    style.progress = ProgressLines::Hidden;
     spinner.show(1);
-    setConsoleStyle(true, ProgressLines::Simulations);
+    style.progress = ProgressLines::Simulations;
     spinner.show(1);
-    setConsoleStyle(true, ProgressLines::Classic);
+    style.progress = ProgressLines::Classic;
     testing::internal::CaptureStdout();
     spinner.show(1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "0101 - -\r");
@@ -31,8 +32,8 @@ TEST(Progress, AScriptedRunsLineOfSimulationsIsRedrawnAtMostTenTimesASecondAndEn
     using Clock = SimulationProgress::Clock;
     const Clock::time_point start{};
     auto at = [start](int milliseconds) { return start + std::chrono::milliseconds(milliseconds); };
-    SimulationProgress progress(4, start);
-    setConsoleStyle(false, ProgressLines::Simulations);
+    const ConsoleStyle script{false, ProgressLines::Simulations};
+    SimulationProgress progress(script, 4, start);
     testing::internal::CaptureStdout();
     progress.show(1, at(30000));
     progress.show(2, at(30050));
@@ -43,9 +44,9 @@ TEST(Progress, AScriptedRunsLineOfSimulationsIsRedrawnAtMostTenTimesASecondAndEn
               "Simulations: 3 of 4, 01:00:30 elapsed, about 00:20:10 left\r"
               "Simulations: 3 of 4 in 01:00:40                           \n");
     // The dialogue's runs show their classic lines only.
-    setConsoleStyle(true, ProgressLines::Classic);
+    const ConsoleStyle dialogue;
     testing::internal::CaptureStdout();
-    SimulationProgress hidden(4, start);
+    SimulationProgress hidden(dialogue, 4, start);
     hidden.show(1, at(10));
     hidden.finish(at(20));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");

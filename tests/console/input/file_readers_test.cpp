@@ -74,12 +74,15 @@ TEST(FileReaders, AFileThatCannotBeOpenedIsSkipped)
     ScratchDirectory dir;
     dir.enter();
     ListedAnswers none;
+    FileSystem disk;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readMatrixFile("MISSING.TXT", none).outcome, ReadOutcome::Skipped);
+    EXPECT_EQ(readTemperatureFile(disk, "MISSING.TXT", none, false).outcome, FileRead::Outcome::Unusable);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.TXT not found...\n");
     testing::internal::CaptureStdout();
-    EXPECT_EQ(readTableFile("MISSING.csv", {}).outcome, TableOutcome::Skipped);
+    EXPECT_EQ(readTableFile(disk, "MISSING.csv", {}, false).outcome, FileRead::Outcome::Unusable);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "File: MISSING.csv not found...\n");
-    // Mode N's driver says it in its own words.
-    EXPECT_EQ(readNodfFile("ABSENT.TXT").outcome, NodfReadOutcome::CannotOpen);
+    // Mode N says it in its own words.
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(readNodfFile(disk, "ABSENT.TXT", false).outcome, FileRead::Outcome::Unusable);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "File ABSENT.TXT not found!\n");
 }

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "console/output/file_system.h"
-#include "console/output/folder_lock.h"
-#include "console/output/output_failures.h"
 #include "console/output/output_file.h"
+#include "console/output/output_session.h"
+#include "support/disk_session.h"
 #include "support/filling_disk.h"
 #include "support/scratch.h"
 
@@ -18,7 +17,7 @@ namespace {
 // A folder where, at every other creation, the name to be created already
 // stands: a file that a killed run of the same process number left there,
 // or a symbolic link placed there that points elsewhere.
-class NamesTakenBeforehand : public OutputFileSystem {
+class NamesTakenBeforehand : public FileSystem {
 public:
     explicit NamesTakenBeforehand(bool links) : links_(links) {}
 
@@ -31,7 +30,7 @@ public:
                 writeFile(name, "stale\n");
             taken.push_back(name);
         }
-        return OutputFileSystem::createNew(name, text, file);
+        return FileSystem::createNew(name, text, file);
     }
 
     std::vector<std::string> taken;
@@ -49,21 +48,21 @@ TEST(OutputFiles, UnopenableFilesAreEachNamedOnceForTheWholeRun)
     dir.enter();
     std::filesystem::create_directory("taken.PCK");
     std::filesystem::create_directory("taken.LIN");
+    DiskSession disk;
     testing::internal::CaptureStdout();
     // Alternating failures are still each named once, not at every write.
     for (int run = 0; run < 3; run++) {
-        appendToFile("taken.PCK", "a\n");
-        appendToFile("taken.LIN", "a\n");
-        appendToFile("fine.txt", "b\n");
+        appendToFile(disk.output, "taken.PCK", "a\n");
+        appendToFile(disk.output, "taken.LIN", "a\n");
+        appendToFile(disk.output, "fine.txt", "b\n");
     }
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "File: taken.PCK could not be written completely! Its results are incomplete.\n"
               "File: taken.LIN could not be written completely! Its results are incomplete.\n");
     EXPECT_EQ(dir.read("fine.txt"), "b\nb\nb\n");
-    EXPECT_TRUE(anyOutputIncomplete());
-    EXPECT_EQ(incompleteOutputCount(), 2);
-    forgetOutputFailures();
-    EXPECT_FALSE(anyOutputIncomplete());
+    EXPECT_EQ(disk.output.incompleteCount(), 2);
+    // A fresh program run starts without any.
+    EXPECT_EQ(DiskSession().output.incompleteCount(), 0);
 }
 
 TEST(OutputFiles, AFullDiskKeepsWhatFitAndSkipsTheRestOfThatFile)
@@ -71,20 +70,20 @@ TEST(OutputFiles, AFullDiskKeepsWhatFitAndSkipsTheRestOfThatFile)
     ScratchDirectory dir;
     dir.enter();
     FillingDisk disk(5);
-    writeOutputThrough(&disk);
+    OutputSession session(disk, ConsoleStyle{});
     testing::internal::CaptureStdout();
-    OutputFile file("a.NULL");
+    OutputFile file(session, "a.NULL");
     file.write("123\n");
     file.print("%d\n", 4567);
     file.write("89\n");
     file.close();
-    appendToFile("b.NULL", "x\n");
+    appendToFile(session, "b.NULL", "x\n");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "File: a.NULL could not be written completely! Its results are incomplete.\n"
               "File: b.NULL could not be written completely! Its results are incomplete.\n");
     EXPECT_EQ(dir.read("a.NULL"), "123\n4");
     EXPECT_EQ(dir.read("b.NULL"), "");
-    EXPECT_EQ(incompleteOutputCount(), 2);
+    EXPECT_EQ(session.incompleteCount(), 2);
 }
 
 #if defined(__linux__)
@@ -95,14 +94,15 @@ TEST(OutputFiles, AFailureAtFlushOrCloseIsDetected)
     ScratchDirectory dir;
     dir.enter();
     std::filesystem::create_symlink("/dev/full", "full.COL");
+    DiskSession disk;
     testing::internal::CaptureStdout();
     {
-        OutputFile file("full.COL");
+        OutputFile file(disk.output, "full.COL");
         file.write("0.00 01\n");
     }
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "File: full.COL could not be written completely! Its results are incomplete.\n");
-    EXPECT_TRUE(anyOutputIncomplete());
+    EXPECT_EQ(disk.output.incompleteCount(), 1);
 }
 #endif
 
@@ -110,9 +110,10 @@ TEST(WholeFiles, WritesAndReplacesLeavingOnlyTheTarget)
 {
     ScratchDirectory dir;
     dir.enter();
-    ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "first, and longer than the second"));
+    DiskSession disk;
+    ASSERT_TRUE(writeWholeFile(disk.output, "a.txt_packed.svg", "first, and longer than the second"));
     EXPECT_EQ(dir.read("a.txt_packed.svg"), "first, and longer than the second");
-    ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "second"));
+    ASSERT_TRUE(writeWholeFile(disk.output, "a.txt_packed.svg", "second"));
     EXPECT_EQ(dir.read("a.txt_packed.svg"), "second");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"a.txt_packed.svg"});
 }
@@ -125,10 +126,11 @@ TEST(WholeFiles, AFileThatCannotBeWrittenIsNamedAndLeavesNoDebris)
     // A name one character beyond the file system's limit: its temporary
     // file is short, so only the final name fails.
     const std::string tooLong = std::string(252, 'n') + ".svg";
+    DiskSession disk;
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(writeWholeFile("taken.svg", "content"));
-    EXPECT_FALSE(writeWholeFile("missing/a.svg", "content"));
-    EXPECT_FALSE(writeWholeFile(tooLong, "content"));
+    EXPECT_FALSE(writeWholeFile(disk.output, "taken.svg", "content"));
+    EXPECT_FALSE(writeWholeFile(disk.output, "missing/a.svg", "content"));
+    EXPECT_FALSE(writeWholeFile(disk.output, tooLong, "content"));
     const std::string console = testing::internal::GetCapturedStdout();
     EXPECT_NE(console.find("File: taken.svg could not be written completely!"), std::string::npos);
     EXPECT_NE(console.find("File: " + tooLong + " could not be written completely!"), std::string::npos);
@@ -142,14 +144,13 @@ TEST(WholeFiles, ATemporaryNameThatExistsIsNeverOpenedAndAnotherIsCreated)
         ScratchDirectory dir;
         dir.enter();
         NamesTakenBeforehand files(links);
-        writeOutputThrough(&files);
-        ASSERT_TRUE(writeWholeFile("a.txt_packed.svg", "picture"));
+        OutputSession session(files, ConsoleStyle{});
+        ASSERT_TRUE(writeWholeFile(session, "a.txt_packed.svg", "picture"));
         {
-            ReplacingFile table("BRAVOLIN_T_results.csv");
+            ReplacingFile table(session, "BRAVOLIN_T_results.csv");
             table.write("fresh\n");
         }
-        writeOutputThrough(nullptr);
-        EXPECT_FALSE(anyOutputIncomplete());
+        EXPECT_EQ(session.incompleteCount(), 0);
         EXPECT_EQ(dir.read("a.txt_packed.svg"), "picture");
         EXPECT_EQ(dir.read("BRAVOLIN_T_results.csv"), "fresh\n");
         ASSERT_EQ(files.taken.size(), 2u);
@@ -175,8 +176,8 @@ TEST(WholeFiles, TemporaryFilesLeftBehindAreRemovedOnceTheFolderLockIsTaken)
         dir.write(name, "mine\n");
     std::filesystem::create_symlink("a.txt", ".bravolin-5-1-ab.csv");
     std::filesystem::create_directory(".bravolin-6-1.d");
-    FolderLock lock;
-    lock.take();
+    DiskSession disk;
+    disk.output.folderLock().take();
     EXPECT_EQ(dir.files(), (std::vector<std::string>{".bravolin-412-x.csv", ".bravolin-6-1.d", ".bravolin-notes.txt",
                                                      "BRAVOLIN.lock", "a.txt"}));
     EXPECT_EQ(dir.read("a.txt"), "mine\n");

@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "console/output/output_file.h"
+#include "console/output/output_session.h"
 #include "console/output/result_table_files.h"
+#include "support/disk_session.h"
 #include "support/scratch.h"
 
 TEST(ResultTables, OnlyABatchThatHasAMatrixOrEndsReplacesTheLastBatchsTables)
@@ -18,12 +19,14 @@ TEST(ResultTables, OnlyABatchThatHasAMatrixOrEndsReplacesTheLastBatchsTables)
     settings.mode = AnalysisMode::Nodf;
     settings.simulations = 9;
     {
-        ResultTables interrupted(settings);
-        commitReplacingFiles();  // as an interrupt does
+        DiskSession interrupted;
+        ResultTables tables(interrupted.output, settings);
+        interrupted.output.finishAtOnce();  // as an interrupt does
     }
     EXPECT_EQ(dir.read("BRAVOLIN_N_results.csv"), "last batch\n");
     EXPECT_FALSE(dir.exists("BRAVOLIN_N_rows.csv"));
-    ResultTables ended(settings);
+    DiskSession disk;
+    ResultTables ended(disk.output, settings);
     ended.commit();
     EXPECT_EQ(dir.read("BRAVOLIN_N_results.csv").rfind("file,mode,statistic,", 0), 0u);
     EXPECT_TRUE(dir.exists("BRAVOLIN_N_null_values.csv"));

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "bravolin/nodf.h"
-#include "console/output/summary_line.h"
+#include "console/output/output_session.h"
 #include "console/reports/nodf_reports.h"
+#include "support/disk_session.h"
 #include "support/matrices.h"
 #include "support/scratch.h"
 
@@ -21,7 +22,8 @@ void analyse(const ScratchDirectory& dir, const Rows& rows, bool order, bool pri
 {
     dir.enter();
     const bravolin::Matrix matrix = matrixOf(rows);
-    writeObservedNodfReports("M.TXT", matrix, bravolin::analyseNodf(matrix, order), printOrdered, false);
+    DiskSession disk;
+    writeObservedNodfReports(disk.output, "M.TXT", matrix, bravolin::analyseNodf(matrix, order), printOrdered, false);
 }
 
 }  // namespace
@@ -58,14 +60,15 @@ TEST(NodfReports, SummaryHeaderAndLineWithAndWithoutNullModels)
     dir.enter();
     bravolin::NodfResult nodf;
     nodf.nodf = {1.0f / 160, static_cast<float>(-std::nan("")), 1.0f};
+    DiskSession disk;
     for (bool nullModels : {false, true}) {
-        writeNodfSummaryHeader(nullModels);
-        startNodfSummaryLine("M.TXT");
-        writeObservedNodfReports("M.TXT", matrixOf({}), nodf, false, nullModels);
+        writeNodfSummaryHeader(disk.output, nullModels);
+        startNodfSummaryLine(disk.output, "M.TXT");
+        writeObservedNodfReports(disk.output, "M.TXT", matrixOf({}), nodf, false, nullModels);
     }
     // The open line reaches the file whole, once ended.
-    EXPECT_TRUE(summaryLineIsOpen());
-    endOpenSummaryLine();
+    EXPECT_TRUE(disk.output.summaryLine().isOpen());
+    disk.output.summaryLine().endOpen();
     EXPECT_EQ(dir.read("SYSTEMP.TXT"),
               "Matrix N_Rows N_Columns N_Total\nM.TXT 0.63 nan 100.00\n"
               "Matrix N_Rows N_Columns N_Total NODF(Er) P(Er) NODF(Ce) P(Ce)\nM.TXT 0.63 nan 100.00 \n");
@@ -86,6 +89,7 @@ TEST(NodfReports, EachSimulationAddsOneLineToEachOfTheTwelveNestednessFiles)
 {
     ScratchDirectory dir;
     dir.enter();
+    DiskSession disk;
     {
         // Two simulations of each model; FF has no file of its own.
         bravolin::NodfNullModels null;
@@ -94,7 +98,7 @@ TEST(NodfReports, EachSimulationAddsOneLineToEachOfTheTwelveNestednessFiles)
                        {bravolin::Li, {{1, 1, 1}, {0, 0, 0}}},
                        {bravolin::Co, {{0, 0, 0}, {0.125f, 0, 0.0625f}}},
                        {bravolin::FF, {{1, 1, 1}, {1, 1, 1}}}};
-        NestednessFiles files("M.TXT");
+        NestednessFiles files(disk.output, "M.TXT");
         files.writeSimulation(null, 1);
         // Everything of a simulation is in the files before the next starts.
         EXPECT_EQ(dir.read("M_RowNestedness_ER.TXT"), "0.00\n");

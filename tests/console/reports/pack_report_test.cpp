@@ -6,6 +6,7 @@
 
 #include "bravolin/temperature.h"
 #include "console/reports/pack_report.h"
+#include "support/disk_session.h"
 #include "support/matrices.h"
 #include "support/scratch.h"
 
@@ -17,7 +18,8 @@ void writeReportOf(const Rows& rows, bool printPacked, bool debug)
     const bravolin::Matrix matrix = matrixOf(rows);
     bravolin::TemperatureOptions options;
     options.packingHistory = debug;
-    writePackReport("ISLANDS.PCK", matrix, bravolin::analyseTemperature(matrix, options), printPacked, debug);
+    DiskSession disk;
+    writePackReport(disk.output, "ISLANDS.PCK", matrix, bravolin::analyseTemperature(matrix, options), printPacked, debug);
 }
 
 const char* const kFourByFourReport =

@@ -6,19 +6,20 @@
 #include <vector>
 
 #include "bravolin/temperature.h"
-#include "console/output/summary_line.h"
+#include "console/output/output_session.h"
 #include "console/reports/temperature_reports.h"
+#include "support/disk_session.h"
 #include "support/matrices.h"
 #include "support/scratch.h"
 
 namespace {
 
 // The observed analysis of the driver: analyse, report.
-bravolin::TemperatureResult analyse(const Rows& rows, const std::string& fileName = "ISLANDS.TXT",
-                                    bool nullModels = false)
+bravolin::TemperatureResult analyse(OutputSession& output, const Rows& rows,
+                                    const std::string& fileName = "ISLANDS.TXT", bool nullModels = false)
 {
     const bravolin::TemperatureResult result = bravolin::analyseTemperature(matrixOf(rows));
-    writeTemperatureSummary(fileName, temperatureReportNames(fileName), result, nullModels);
+    writeTemperatureSummary(output, fileName, temperatureReportNames(fileName), result, nullModels);
     return result;
 }
 
@@ -57,7 +58,8 @@ TEST(TemperatureReports, LinesAreLabelledWithTheirNumbersInTheMatrixFile)
 {
     ScratchDirectory dir;
     dir.enter();
-    const bravolin::TemperatureResult result = analyse({"0100", "1111", "0110", "1101"});
+    DiskSession disk;
+    const bravolin::TemperatureResult result = analyse(disk.output, {"0100", "1111", "0110", "1101"});
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\nISLANDS.TXT (Packed) " + twoDecimals(result.temperature) + "\n");
     EXPECT_EQ(labels(dir.read("ISLANDS.LIN")), (std::vector<std::string>{"02", "04", "03", "01"}));
     EXPECT_EQ(labels(dir.read("ISLANDS.COL")), (std::vector<std::string>{"02", "01", "03", "04"}));
@@ -71,7 +73,8 @@ TEST(TemperatureReports, TrimmedLinesHaveNoLineAndTheRestKeepTheirNumbers)
 {
     ScratchDirectory dir;
     dir.enter();
-    analyse({"111", "111", "100", "000"}, "TRIM.TXT");
+    DiskSession disk;
+    analyse(disk.output, {"111", "111", "100", "000"}, "TRIM.TXT");
     EXPECT_EQ(labels(dir.read("TRIM.LIN")), (std::vector<std::string>{"02", "03"}));
     EXPECT_EQ(labels(dir.read("TRIM.COL")), (std::vector<std::string>{"01", "02", "03"}));
 }
@@ -80,8 +83,9 @@ TEST(TemperatureReports, TwoMatricesLeaveTwoHeadersAndTwoLines)
 {
     ScratchDirectory dir;
     dir.enter();
-    const float first = analyse({"110", "011", "100"}, "a.txt").temperature;
-    const float second = analyse({"1100", "1010", "0111"}, "b.txt").temperature;
+    DiskSession disk;
+    const float first = analyse(disk.output, {"110", "011", "100"}, "a.txt").temperature;
+    const float second = analyse(disk.output, {"1100", "1010", "0111"}, "b.txt").temperature;
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "Matrix T(M)\na.txt (Packed) " + twoDecimals(first) +
                                            "\nMatrix T(M)\nb.txt (Packed) " + twoDecimals(second) + "\n");
 }
@@ -90,10 +94,11 @@ TEST(TemperatureReports, WithNullModelsTheLineStaysOpenAfterTheTemperature)
 {
     ScratchDirectory dir;
     dir.enter();
-    const float temperature = analyse({"110", "011", "100"}, "ISLANDS.TXT", true).temperature;
-    EXPECT_TRUE(summaryLineIsOpen());
+    DiskSession disk;
+    const float temperature = analyse(disk.output, {"110", "011", "100"}, "ISLANDS.TXT", true).temperature;
+    EXPECT_TRUE(disk.output.summaryLine().isOpen());
     EXPECT_EQ(dir.read("SYSTEMP.TXT"), "");
-    endOpenSummaryLine();
+    disk.output.summaryLine().endOpen();
     EXPECT_EQ(dir.read("SYSTEMP.TXT"),
               "Matrix T(M) T(Er) P(Er) T(Ce) P(Ce)\nISLANDS.TXT (Packed) " + twoDecimals(temperature) + " \n");
 }
@@ -102,9 +107,10 @@ TEST(TemperatureReports, LabelWidthFollowsTheNumberOfLines)
 {
     ScratchDirectory dir;
     dir.enter();
+    DiskSession disk;
     for (int lines : {99, 100}) {
         const std::string name = lines == 99 ? "W99.TXT" : "W100.TXT";
-        writeTemperatureSummary(name, temperatureReportNames(name), lineTemperatures(lines, 1), false);
+        writeTemperatureSummary(disk.output, name, temperatureReportNames(name), lineTemperatures(lines, 1), false);
     }
     const std::vector<std::string> narrow = splitLines(dir.read("W99.LIN"));
     ASSERT_EQ(narrow.size(), 99u);
@@ -117,6 +123,6 @@ TEST(TemperatureReports, LabelWidthFollowsTheNumberOfLines)
     EXPECT_EQ(wide[99], "00.00 100");
 
     // Numbers beyond the minimum width are written in full.
-    writeTemperatureSummary("OFFSET.TXT", temperatureReportNames("OFFSET.TXT"), lineTemperatures(2, 121), false);
+    writeTemperatureSummary(disk.output, "OFFSET.TXT", temperatureReportNames("OFFSET.TXT"), lineTemperatures(2, 121), false);
     EXPECT_EQ(labels(dir.read("OFFSET.LIN")), (std::vector<std::string>{"121", "122"}));
 }

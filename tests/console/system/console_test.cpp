@@ -57,8 +57,9 @@ TEST(Console, YesNoQuestionTakesTheFirstCharacterAndRingsOnOtherAnswers)
 {
     ListedAnswers answers({"maybe", "yes", "no"});
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(askYesNo(answers, "Q? "));
-    EXPECT_FALSE(askYesNo(answers, "Q? "));
+    const ConsoleStyle dialogue;
+    EXPECT_TRUE(askYesNo(answers, "Q? ", dialogue));
+    EXPECT_FALSE(askYesNo(answers, "Q? ", dialogue));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Q? \aQ? Q? ");
-    EXPECT_THROW(askYesNo(answers, "Q? "), InputEnded);
+    EXPECT_THROW(askYesNo(answers, "Q? ", dialogue), InputEnded);
 }
