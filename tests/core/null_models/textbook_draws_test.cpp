@@ -91,7 +91,7 @@ TEST(TextbookDraws, TheChiSquareTailIsRight)
 
 TEST(TextbookDraws, EveryModelDrawsTheExactDistributionOfItsConstraints)
 {
-    using Draw = void (*)(const Margins&, StreamGenerator&, CellMatrix&);
+    using Draw = void (*)(const Margins&, StreamGenerator&, CellMatrix&, const StopRequest&);
     struct Case {
         const char* name;
         Rows observed;
@@ -117,7 +117,7 @@ TEST(TextbookDraws, EveryModelDrawsTheExactDistributionOfItsConstraints)
         StreamGenerator generator(2024);
         CellMatrix out;
         const CensusFit census = fitDraws(members, chances, kDraws, [&] {
-            c.draw(margins, generator, out);
+            c.draw(margins, generator, out, {});
             return maskOf(out, margins.rows, margins.columns);
         });
         EXPECT_EQ(census.outside, 0);
