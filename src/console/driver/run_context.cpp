@@ -20,7 +20,7 @@
 bravolin::NullModelSettings nullModelSettings(RunContext& run, int rows, int columns)
 {
     const bravolin::ThreadPlan plan =
-        bravolin::planThreads(run.threads, rows, columns, run.fixedFixed.enabled, run.environment.memoryBudget);
+        bravolin::planThreads(run.threads, rows, columns, modelsOfRun(run), run.environment.memoryBudget);
     bravolin::NullModelSettings threads;
     threads.simulations = run.settings.simulations;
     threads.fixedFixed = run.fixedFixed;
