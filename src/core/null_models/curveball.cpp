@@ -14,9 +14,11 @@ CurveballMatrix::CurveballMatrix(int rows, int columns)
     pool_.reserve(static_cast<std::size_t>(columns));
 }
 
-CurveballMatrix::CurveballMatrix(const Matrix& start) : CurveballMatrix(start.rows(), start.columns())
+CurveballMatrix::CurveballMatrix(const Matrix& start, const StopRequest& stop)
+    : CurveballMatrix(start.rows(), start.columns())
 {
     for (int r = 0; r < rows_; r++) {
+        stop.abandonAtLineIfRequested(r);
         const std::uint8_t* cells = start.row(r);
         for (int c = 0; c < columns_; c++)
             set(r, c, cells[c] != 0);

@@ -36,8 +36,9 @@ class CurveballMatrix {
 public:
     // rows x columns absences.
     CurveballMatrix(int rows, int columns);
-    // The matrix start, where the chain starts.
-    explicit CurveballMatrix(const Matrix& start);
+    // The matrix start, where the chain starts; gives up once stop is
+    // requested.
+    explicit CurveballMatrix(const Matrix& start, const StopRequest& stop = {});
 
     // Sets a cell that is still an absence (without a branch on present).
     void set(int row, int column, bool present)

@@ -18,12 +18,14 @@ bool holds(const std::vector<NullModel>& models, NullModel model)
 
 }  // namespace
 
-Matrix blockMatrix(const RandomisedBlock& block, int origin)
+Matrix blockMatrix(const RandomisedBlock& block, int origin, const StopRequest& stop)
 {
     std::vector<std::uint8_t> cells;
     cells.reserve(static_cast<std::size_t>(block.rows) * static_cast<std::size_t>(block.columns));
-    for (int i = origin; i < block.rows + origin; i++)
+    for (int i = origin; i < block.rows + origin; i++) {
+        stop.abandonAtLineIfRequested(i);
         cells.insert(cells.end(), block.cells[i] + origin, block.cells[i] + origin + block.columns);
+    }
     return Matrix(block.rows, block.columns, std::move(cells));
 }
 
@@ -38,7 +40,7 @@ std::vector<std::size_t> classicModelPlaces(const std::vector<NullModel>& run)
 
 Margins marginsOfBlock(const DrawStart& start)
 {
-    Margins margins = marginsOf(start.blockCells);
+    Margins margins = marginsOf(start.blockCells, start.stop);
     margins.origin = start.origin;
     return margins;
 }
@@ -56,7 +58,7 @@ void QuasiswapDraws::draw(int, CellMatrix* out, const StopRequest& stop)
 
 CurveballDraws::CurveballDraws(const DrawStart& start)
     : origin_(start.origin), burnIn_(start.fixedFixed.burnIn), thin_(start.fixedFixed.thin),
-      chain_(start.blockCells), generator_(modelStreamSeed(start.fileSeed, StreamModel::Curveball))
+      chain_(start.blockCells, start.stop), generator_(modelStreamSeed(start.fileSeed, StreamModel::Curveball))
 {
 }
 

@@ -36,8 +36,9 @@ struct RandomisedBlock {
     int rows = 0, columns = 0;
 };
 
-// The block's cells as a matrix, rows and columns from 0.
-Matrix blockMatrix(const RandomisedBlock& block, int origin);
+// The block's cells as a matrix, rows and columns from 0; gives up once
+// stop is requested.
+Matrix blockMatrix(const RandomisedBlock& block, int origin, const StopRequest& stop = {});
 
 // What the draws of a run start from.
 struct DrawStart {

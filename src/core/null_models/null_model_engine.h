@@ -130,7 +130,7 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
         columns = block.columns;
         result.fixedFixedRun = planFixedFixedRun(settings, ran, rows);
         result.quasiswapRun = planQuasiswapRun(settings, ran, rows);
-        const Matrix blockCells = blockMatrix(block, origin);
+        const Matrix blockCells = blockMatrix(block, origin, stop);
         const DrawStart start{block, blockCells, origin, generator, generator.state(), ran,
                               result.fixedFixedRun, result.quasiswapRun, stop};
         for (const RunEntry& entry : entries)

@@ -113,8 +113,10 @@ CountTable randomTable(const std::vector<int>& rowTotals, const std::vector<int>
     for (int c = 0; c < table.columns; c++)
         units.insert(units.end(), static_cast<std::size_t>(columnTotals[static_cast<std::size_t>(c)]), c);
     std::size_t taken = 0;
+    // A row deals up to a few thousand units, each a draw and a swap in a
+    // table of millions: stop is checked at every row.
     for (int r = 0; r < table.rows; r++) {
-        stop.abandonAtLineIfRequested(r);
+        stop.abandonIfRequested();
         for (int u = 0; u < rowTotals[static_cast<std::size_t>(r)]; u++, taken++) {
             const std::size_t pick =
                 taken + static_cast<std::size_t>(generator.below(static_cast<std::uint64_t>(units.size() - taken)));

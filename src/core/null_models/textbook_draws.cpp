@@ -168,8 +168,10 @@ void drawWeightedRows(const Margins& margins, const std::vector<std::uint64_t>& 
     out.resize(margins.rows, margins.columns);
     const AliasTable chances(weights);
     WeightTree tree(weights);
+    // A row may take thousands of weighted draws: stop is checked at every
+    // row.
     for (int r = 0; r < margins.rows; r++) {
-        stop.abandonAtLineIfRequested(r);
+        stop.abandonIfRequested();
         unsigned char* row = rowOf(out, margins, r);
         std::fill(row, row + margins.columns, 0);
         const int presences = margins.rowTotals[static_cast<std::size_t>(r)];
@@ -193,7 +195,7 @@ void drawWeightedRows(const Margins& margins, const std::vector<std::uint64_t>& 
 
 }  // namespace
 
-Margins marginsOf(const Matrix& observed)
+Margins marginsOf(const Matrix& observed, const StopRequest& stop)
 {
     Margins margins;
     margins.rows = observed.rows();
@@ -201,6 +203,7 @@ Margins marginsOf(const Matrix& observed)
     margins.rowTotals.assign(static_cast<std::size_t>(margins.rows), 0);
     margins.columnTotals.assign(static_cast<std::size_t>(margins.columns), 0);
     for (int r = 0; r < margins.rows; r++) {
+        stop.abandonAtLineIfRequested(r);
         const std::uint8_t* cells = observed.row(r);
         for (int c = 0; c < margins.columns; c++) {
             margins.rowTotals[static_cast<std::size_t>(r)] += cells[c];

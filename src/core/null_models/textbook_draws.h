@@ -34,7 +34,7 @@ struct Margins {
     std::vector<int> rowTotals, columnTotals;
     int origin = 0;
 };
-Margins marginsOf(const Matrix& observed);
+Margins marginsOf(const Matrix& observed, const StopRequest& stop = {});
 
 // The fewer of presences and absences are marked, by Floyd's sampling of
 // distinct positions (one draw each, no rejection): r00 costs
