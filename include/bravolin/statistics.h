@@ -31,7 +31,8 @@ struct NullStatistics {
     // The 2.5%, 50% and 97.5% quantiles by R's default rule (quantile()
     // type 7): for probability q and the values sorted, x[1] .. x[n], with
     // i = 1 + (n - 1) q and its whole part j, (1 - h) x[j] + h x[j + 1],
-    // h = i - j (x[j] itself when h is 0 or x[j + 1] equals it).
+    // h = i - j (x[j] itself when h is 0 or x[j + 1] equals it). NaN when a
+    // value is NaN.
     double q025 = 0, q500 = 0, q975 = 0;
     // The Monte-Carlo standard error of the nestedness P value p (of the
     // tail given): sqrt(p (1 - p) / n) for independent simulations, with

@@ -155,6 +155,11 @@ NullStatistics nullStatistics(const std::vector<float>& values, float observed, 
     s.ess = ofChain.ess;
     s.lag1 = ofChain.lag1;
     s.pMcse = pValueError(nestedP(tails, nested), s.n, chain ? &ofChain : nullptr);
+    // Values without an order (a NODF without pairs) have no quantiles.
+    if (std::any_of(units.begin(), units.end(), [](double value) { return std::isnan(value); })) {
+        s.q025 = s.q500 = s.q975 = kNaN;
+        return s;
+    }
     std::sort(units.begin(), units.end());
     s.q025 = quantile(units, 0.025);
     s.q500 = quantile(units, 0.5);

@@ -32,6 +32,7 @@ TEST(NullStatistics, MeanSdSesAndBothTails)
     EXPECT_TRUE(std::isnan(nullStatistics({3, 3}, 1, NestedTail::Less, false).ses));
     const NullStatistics undefined = nullStatistics({3, 3}, NAN, NestedTail::Less, false);
     EXPECT_TRUE(std::isnan(undefined.pLess) && std::isnan(undefined.pTwoSided) && std::isnan(undefined.pMcse));
+    EXPECT_TRUE(std::isnan(nullStatistics({NAN, NAN}, NAN, NestedTail::Greater, false).q975));
     const NullStatistics none = nullStatistics({}, 1, NestedTail::Less, true);
     EXPECT_EQ(none.n, 0);
     EXPECT_TRUE(std::isnan(none.q500) && std::isnan(none.ess) && std::isnan(none.pMcse));
