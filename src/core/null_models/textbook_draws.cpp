@@ -158,10 +158,13 @@ private:
 };
 
 // Each row's presences by successive weighted draws. While the columns
-// taken hold less than half the weight, a column is drawn with the fixed
-// chances and drawn again when already taken (which gives each column left
-// its weight over the weight left, and succeeds more often than not); the
-// rest of the row is drawn from a Fenwick tree of the columns left.
+// taken hold less than nine tenths of the weight, a column is drawn with
+// the fixed chances and drawn again when already taken (which gives each
+// column left its weight over the weight left; a try succeeds with a
+// chance of at least a tenth, and costs a few nanoseconds against the
+// tree's descent of some 30); the rest of the row is drawn from a Fenwick
+// tree of the columns left. On vegan's BCI, r2 takes 105 us where a
+// switch to the tree at half the weight took 150.
 void drawWeightedRows(const Margins& margins, const std::vector<std::uint64_t>& weights, StreamGenerator& generator,
                       CellMatrix& out, const StopRequest& stop)
 {
@@ -177,7 +180,7 @@ void drawWeightedRows(const Margins& margins, const std::vector<std::uint64_t>& 
         const int presences = margins.rowTotals[static_cast<std::size_t>(r)];
         int placed = 0;
         std::uint64_t taken = 0;
-        while (placed < presences && 2 * taken < chances.total()) {
+        while (placed < presences && 10 * taken < 9 * chances.total()) {
             const int c = chances.draw(generator);
             if (row[c])
                 continue;

@@ -49,8 +49,8 @@ void drawC0(const Margins& margins, StreamGenerator& generator, CellMatrix& out,
 // columns drawn hold less than half the weight, from an alias table of all
 // columns (a column already drawn is drawn again), then from a Fenwick
 // tree of the columns left. O(columns) a row to clear it, and O(1) a
-// presence (fewer than two tries on average; O(log columns) once the row
-// holds half the weight). A column
+// presence (fewer than ten tries; O(log columns) once the row holds nine
+// tenths of the weight). A column
 // that no row occupies has weight 0 and is never drawn. R's sample() stops
 // with an error when a row asks for more columns than have a positive
 // weight; from an observed matrix this cannot happen (a row's presences
