@@ -14,7 +14,7 @@ RUN_DIR      := $(BUILD_DIR)/run
 MAKEFLAGS    += --no-print-directory
 
 .PHONY: all build run test test-sanitize test-tsan test-library test-browser fuzz windows test-windows dist bench clean \
-	r-package r-install r-check r-fixtures web test-web
+	r-package r-install r-check r-fixtures web test-web test-vegan
 
 all: build
 
@@ -136,6 +136,14 @@ r-install: r-package
 
 r-check: r-package
 	@JOBS=$(JOBS) sh tools/r-check.sh $(R_ARCHIVE)
+
+# The textbook null models against vegan's (tests/vegan/): on vegan's data
+# sets, each model's NODF distribution against that of vegan's model of
+# the same name, with the package installed as r-install installs it;
+# skipped, with a message, without vegan. About eight minutes, six of them
+# vegan's quasiswap on BCI: a target of its own, outside r-check.
+test-vegan: r-install
+	@Rscript tests/vegan/null_models_against_vegan.R
 
 # The R package's fixtures: the console program's tables for the examples,
 # which the package's tests must equal (rerun when a change of the program

@@ -13,7 +13,7 @@
 
 namespace {
 
-template <void (*Draw)(const bravolin::Margins&, bravolin::StreamGenerator&, bravolin::CellMatrix&)>
+template <bravolin::IndependentDraw Draw>
 void BM_DrawIndependent(benchmark::State& state)
 {
     const int side = static_cast<int>(state.range(0));
@@ -21,7 +21,7 @@ void BM_DrawIndependent(benchmark::State& state)
     bravolin::StreamGenerator generator(1);
     bravolin::CellMatrix out;
     for (auto _ : state) {
-        Draw(margins, generator, out);
+        Draw(margins, generator, out, {});
         benchmark::DoNotOptimize(out[0][0]);
     }
 }

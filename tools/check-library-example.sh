@@ -50,8 +50,8 @@ expect() {
 }
 expect "^NODF: rows $number, columns $number, total $number\$"
 expect "^Temperature: $number\$"
-for model in Er Ce Li Co; do
-    expect "^$model: temperature $number, NODF $number\$"
+for model in r00 r0 c0 curveball; do
+    expect "^$model: temperature $number \\(P $number[0-9]\\), NODF $number \\(P $number[0-9]\\)\$"
 done
 if [ "$failed" -ne 0 ]; then
     echo "library example: FAILED"

@@ -1,13 +1,15 @@
-// Measures how fast the FF chain mixes: for each matrix and each spacing of
-// k trades, the autocorrelation of the total NODF between FF matrices k
-// trades apart along the chain (after a long burn-in), so that the default
-// thinning can be chosen where that autocorrelation is negligible.
+// Measures how fast the curveball chain (the fixed-fixed model) mixes: for
+// each matrix and each spacing of k trades, the autocorrelation of the
+// total NODF between curveball matrices k trades apart along the chain
+// (after a long burn-in), and their effective sample size, so that the
+// default thinning can be chosen where that autocorrelation is negligible.
 //
 // Usage: bravolin_ff_mixing [MATRIX_FILE]...
 // Without files it measures a 100 x 100 random matrix of fill 0.3 and a
 // 100 x 100 nested-looking one. Each line gives the matrix, its rows, the
-// spacing as a multiple of the rows and the lag-1 autocorrelation of 2000
-// FF values drawn that far apart.
+// spacing as a multiple of the rows, and the lag-1 autocorrelation and the
+// effective sample size (statistics.h) of 2000 values drawn that far
+// apart.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -17,6 +19,7 @@
 #include "bravolin/generator.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
+#include "bravolin/statistics.h"
 #include "console/input/file_readers.h"
 
 namespace {
@@ -26,23 +29,6 @@ public:
     std::optional<std::string> nextWord() override { return std::nullopt; }
     bool showsQuestions() const override { return false; }
 };
-
-// Lag-1 autocorrelation of a series (NaN when it does not vary).
-double lagOneAutocorrelation(const std::vector<float>& values)
-{
-    double mean = 0;
-    for (float v : values)
-        mean += v;
-    mean /= static_cast<double>(values.size());
-    double variance = 0, covariance = 0;
-    for (std::size_t i = 0; i < values.size(); i++) {
-        const double d = values[i] - mean;
-        variance += d * d;
-        if (i + 1 < values.size())
-            covariance += d * (values[i + 1] - mean);
-    }
-    return covariance / variance;
-}
 
 // A matrix whose presence becomes rarer down and to the right, with noise:
 // nested, but with room for the chain to move.
@@ -65,17 +51,22 @@ void measure(const std::string& name, const bravolin::Matrix& matrix)
         bravolin::NullModelSettings settings;
         settings.simulations = 2000;
         settings.threads = 2;
-        settings.fixedFixed.enabled = true;
+        settings.models = {bravolin::Curveball};
         settings.fixedFixed.burnIn = 100LL * matrix.rows();
         settings.fixedFixed.thin = std::max(1LL, std::llround(multiple * matrix.rows()));
         bravolin::Generator generator(7);
         const bravolin::NodfNullModels null = bravolin::runNodfNullModels(matrix, observed, generator, settings);
-        const std::vector<float> totals = bravolin::modelValues(null, bravolin::FF, bravolin::NodfPart::Total);
-        const double autocorrelation = lagOneAutocorrelation(totals);
-        std::printf("%-24s %5d rows  thin %5.2f x rows (%6lld trades)  autocorrelation %s\n", name.c_str(),
-                    matrix.rows(), multiple, settings.fixedFixed.thin,
-                    std::isnan(autocorrelation) ? "none: no other matrix has these totals"
-                                                : std::to_string(autocorrelation).substr(0, 6).c_str());
+        const std::vector<float> totals =
+            bravolin::modelValues(null, bravolin::Curveball, bravolin::NodfPart::Total);
+        const bravolin::NullStatistics statistics =
+            bravolin::nullStatistics(totals, observed.nodf.total, bravolin::NestedTail::Greater, true, 100);
+        if (std::isnan(statistics.lag1))
+            std::printf("%-24s %5d rows  thin %5.2f x rows (%6lld trades)  none: no other matrix has these totals\n",
+                        name.c_str(), matrix.rows(), multiple, settings.fixedFixed.thin);
+        else
+            std::printf("%-24s %5d rows  thin %5.2f x rows (%6lld trades)  autocorrelation %6.3f  ess %6.0f\n",
+                        name.c_str(), matrix.rows(), multiple, settings.fixedFixed.thin, statistics.lag1,
+                        statistics.ess);
     }
 }
 

@@ -1,6 +1,7 @@
 // Nestedness of one matrix with BRAVOLIN's analysis library: its NODF and
-// temperature, then the means of 100 simulations of each analysis's four
-// null models. Usage: nestedness MATRIX_FILE [SEED]
+// temperature, then the means and nestedness P values of 100 simulations of
+// four textbook null models of each analysis. Usage: nestedness MATRIX_FILE
+// [SEED]
 #include <bravolin/bravolin.h>
 
 #include <cstdint>
@@ -67,17 +68,24 @@ int main(int argc, char** argv)
         bravolin::Generator generator(static_cast<std::uint32_t>(std::stoull(seedText)));
         bravolin::NullModelSettings settings;
         settings.simulations = 100;
+        settings.models = bravolin::chooseNullModels({"r00", "r0", "c0", "curveball"}).models;
         const auto temperatureNull = bravolin::runTemperatureNullModels(matrix, temperature, generator, settings);
         const auto nodfNull = bravolin::runNodfNullModels(matrix, nodf, generator, settings);
-        std::printf("Null models, %d simulations, seed %s: mean temperature, mean NODF total\n",
+        std::printf("Null models, %d simulations, seed %s: mean and P of the temperature, of the NODF total\n",
                     settings.simulations, seedText.c_str());
         // Each model's values in simulation order, and their statistics
-        // against the observed value (the NODF's in percent).
+        // against the observed value (the NODF's in percent). Nested is a
+        // low temperature and a high NODF; curveball's values come from a
+        // chain, whose effective sample size the statistics take in.
         for (const auto& model : temperatureNull.models) {
-            const bravolin::NullStatistics t = bravolin::nullStatistics(model.values, temperature.temperature);
-            const bravolin::NullStatistics n = bravolin::nullStatistics(
-                bravolin::modelValues(nodfNull, model.model, bravolin::NodfPart::Total), nodf.nodf.total, 100);
-            std::printf("%s: temperature %.2f, NODF %.2f\n", bravolin::kNullModelNames[model.model], t.mean, n.mean);
+            const bool chain = bravolin::isChain(model.model);
+            const bravolin::NullStatistics t =
+                bravolin::nullStatistics(model.values, temperature.temperature, bravolin::NestedTail::Less, chain);
+            const bravolin::NullStatistics n =
+                bravolin::nullStatistics(bravolin::modelValues(nodfNull, model.model, bravolin::NodfPart::Total),
+                                         nodf.nodf.total, bravolin::NestedTail::Greater, chain, 100);
+            std::printf("%s: temperature %.2f (P %.3f), NODF %.2f (P %.3f)\n", bravolin::kNullModelNames[model.model],
+                        t.mean, t.pLess, n.mean, n.pGreater);
         }
     } catch (const bravolin::Error& error) {
         std::fprintf(stderr, "%s\n", error.what());

@@ -1,6 +1,7 @@
 # The checks of what nested_temperature() and nested_nodf() are given: the
 # matrix turned into presences with its names, the seed, the simulations,
-# the threads and the fixed-fixed chain. Every error names what to change.
+# the threads, the models and their chains, the precision. Every error
+# names what to change.
 
 # Where a cell is, for error messages: "row 3, column 2", with the names
 # when the matrix has them.
@@ -126,45 +127,65 @@ resolve_seed <- function(seed) {
 }
 
 # The settings of the null models, as the library functions take them;
-# threads 0 stands for the default (the processors available, at most 64).
-null_settings <- function(simulations, seed, threads, fixed_fixed, ff_burn_in, ff_thin) {
+# threads 0 stands for the default (the processors available, at most 64),
+# trades -1 for the defaults, precision 0 for none. The models are the
+# library's names of those asked for (fixed_fixed adds curveball).
+null_settings <- function(simulations, seed, threads, models, fixed_fixed, ff_burn_in, ff_thin, quasiswap_thin,
+                          precision) {
   limits <- .library_facts()
   simulations <- whole_number(simulations, "simulations", 0, limits$most_simulations)
   if (!is.logical(fixed_fixed) || length(fixed_fixed) != 1 || is.na(fixed_fixed))
     stop("fixed_fixed must be TRUE or FALSE", call. = FALSE)
-  if (!fixed_fixed && (!is.null(ff_burn_in) || !is.null(ff_thin)))
-    stop("ff_burn_in and ff_thin set the fixed-fixed chain: give them with fixed_fixed = TRUE",
+  if (!is.character(models) || length(models) == 0 || anyNA(models))
+    stop("models must name one or more null models, as c(\"r00\", \"curveball\")", call. = FALSE)
+  models <- .null_models(c(models, if (fixed_fixed) "curveball"))
+  if (!"curveball" %in% models && (!is.null(ff_burn_in) || !is.null(ff_thin)))
+    stop("ff_burn_in and ff_thin set the curveball chain: give them with \"curveball\" in models",
          call. = FALSE)
+  if (!"quasiswap" %in% models && !is.null(quasiswap_thin))
+    stop("quasiswap_thin sets the quasiswap draws' trades: give it with \"quasiswap\" in models", call. = FALSE)
+  if (!is.null(precision)) {
+    if (!is.numeric(precision) || length(precision) != 1 || is.na(precision) || precision <= 0 ||
+        is.infinite(precision))
+      stop("precision must be a number above 0, the largest Monte-Carlo standard error of the P values",
+           call. = FALSE)
+    if (simulations == 0)
+      stop("precision needs simulations, the most to run: simulations = 10000, say", call. = FALSE)
+  }
   trades <- function(value, name)
     if (is.null(value)) -1 else whole_number(value, name, 0, 1e12)
   list(simulations = as.integer(simulations),
        seed = resolve_seed(seed),
        threads = if (is.null(threads)) 0L else as.integer(whole_number(threads, "threads", 1, limits$most_threads)),
-       fixed_fixed = fixed_fixed,
-       burn_in = trades(ff_burn_in, "ff_burn_in"),
-       thin = trades(ff_thin, "ff_thin"))
+       models = models,
+       trades = c(trades(ff_burn_in, "ff_burn_in"), trades(ff_thin, "ff_thin"),
+                  trades(quasiswap_thin, "quasiswap_thin")),
+       precision = if (is.null(precision)) 0 else as.numeric(precision))
 }
 
 # A result with the parts both analyses share: the run's settings and, with
 # simulations, null (one row per simulation and model, models being the
 # run's models as the library names them, in its order; the columns of
 # values: each in simulation order, the models of a simulation together),
-# the statistics and the FF chain's run; then its class.
-# When fewer threads than asked for fit in memory, the console program's
-# note on it is a message.
-complete_result <- function(result, m, null, file, date, models, values, statistics, fixed_fixed_run,
-                            threads_note, class) {
-  if (!is.null(threads_note))
-    message(threads_note)
+# the statistics, whether the precision asked for was reached, and how the
+# chains ran; then its class. When fewer threads than asked for fit in
+# memory, the console program's note on it is a message.
+complete_result <- function(result, m, null, file, date, r, values, statistics, class) {
+  if (!is.null(r$threads_note))
+    message(r$threads_note)
   result <- c(result, list(seed = null$seed, simulations = null$simulations, rows = nrow(m$cells),
                            columns = ncol(m$cells), file = file, date = date))
   if (null$simulations > 0) {
+    models <- r$models
     simulations <- length(values[[1]]) / length(models)
+    result$models <- models
     result$null <- data.frame(simulation = rep(seq_len(simulations), each = length(models)),
                               model = rep(models, simulations), values, stringsAsFactors = FALSE)
     result$statistics <- as.data.frame(statistics, stringsAsFactors = FALSE)
-    if (null$fixed_fixed)
-      result$fixed_fixed <- fixed_fixed_run
+    if (null$precision > 0)
+      result$precision <- list(target = null$precision, reached = r$precise)
+    result$fixed_fixed <- r$fixed_fixed
+    result$quasiswap <- r$quasiswap
   }
   structure(result, class = class)
 }

@@ -1,6 +1,10 @@
 # print, summary, as.data.frame and plot of the results of
 # nested_temperature() and nested_nodf().
 
+# The statistics of every model, as the results table names them.
+statistic_columns <- c("n", "mean", "sd", "ses", "p_less", "p_greater", "p_two_sided", "q025", "q500", "q975",
+                       "p_mcse", "ess", "lag1")
+
 # The statistics of a result with their observed values: one row per
 # statistic and model, or one per statistic (model NA) without simulations.
 observed_statistics <- function(x) {
@@ -12,16 +16,15 @@ observed_statistics <- function(x) {
     names_in_table <- c(rows = "nodf_rows", columns = "nodf_columns", total = "nodf_total")
   }
   if (is.null(x$statistics)) {
+    none <- stats::setNames(as.list(c(NA_integer_, rep(NA_real_, length(statistic_columns) - 1))),
+                            statistic_columns)
     return(data.frame(statistic = unname(names_in_table), observed = unname(observed),
-                      model = NA_character_, n = NA_integer_, mean = NA_real_, sd = NA_real_,
-                      ses = NA_real_, p_less = NA_real_, p_greater = NA_real_,
-                      stringsAsFactors = FALSE))
+                      model = NA_character_, none, stringsAsFactors = FALSE))
   }
   s <- x$statistics
   statistic <- if (is.null(s$statistic)) rep("temperature", nrow(s)) else s$statistic
   data.frame(statistic = unname(names_in_table[statistic]), observed = unname(observed[statistic]),
-             model = s$model, n = s$n, mean = s$mean, sd = s$sd, ses = s$ses, p_less = s$p_less,
-             p_greater = s$p_greater, stringsAsFactors = FALSE)
+             model = s$model, s[statistic_columns], stringsAsFactors = FALSE)
 }
 
 summary.bravolin_temperature <- function(object, ...) {
@@ -37,8 +40,7 @@ summary.bravolin_nodf <- function(object, ...) {
 results_table <- function(x, mode, ordered) {
   s <- observed_statistics(x)
   data.frame(file = x$file, mode = mode, statistic = s$statistic, rows = x$rows, columns = x$columns,
-             fill = x$fill, observed = s$observed, model = s$model, n = s$n, mean = s$mean, sd = s$sd,
-             ses = s$ses, p_less = s$p_less, p_greater = s$p_greater, seed = x$seed,
+             fill = x$fill, observed = s$observed, model = s$model, s[statistic_columns], seed = x$seed,
              file_seed = x$seed, simulations = x$simulations, ordered = ordered,
              version = .library_facts()$version, date = x$date, complete = "yes", stringsAsFactors = FALSE)
 }
@@ -51,15 +53,25 @@ as.data.frame.bravolin_nodf <- function(x, row.names = NULL, optional = FALSE, .
   results_table(x, "nodf", if (x$order) "yes" else "no")
 }
 
-# The null models' lines of print(): each model's mean and P values.
+# The null models' lines of print(): how many simulations ran, and each
+# model's mean, sd, SES, P values with the Monte-Carlo error of the
+# nestedness one, and a chain's effective sample size.
 print_null <- function(x) {
   s <- summary(x)
-  cat(sprintf("Null models: %d simulations, seed %s\n", x$simulations,
-              format(x$seed, scientific = FALSE)))
+  ran <- max(s$n)
+  if (is.null(x$precision)) {
+    cat(sprintf("Null models: %d simulations, seed %s\n", ran, format(x$seed, scientific = FALSE)))
+  } else {
+    cat(sprintf("Null models: %d simulations (at most %d), precision %s %s, seed %s\n", ran, x$simulations,
+                format(x$precision$target), if (x$precision$reached) "reached" else "not reached",
+                format(x$seed, scientific = FALSE)))
+  }
   shown <- data.frame(statistic = s$statistic, model = s$model,
                       mean = sprintf("%.2f", s$mean), sd = sprintf("%.2f", s$sd),
                       ses = sprintf("%.2f", s$ses), p_less = sprintf("%.4f", s$p_less),
-                      p_greater = sprintf("%.4f", s$p_greater))
+                      p_greater = sprintf("%.4f", s$p_greater), p_mcse = sprintf("%.4f", s$p_mcse),
+                      ess = ifelse(is.na(s$ess), "", sprintf("%.0f", s$ess)))
+  if (all(shown$ess == "")) shown$ess <- NULL
   if (length(unique(shown$statistic)) == 1) shown$statistic <- NULL
   print(shown, row.names = FALSE, right = TRUE)
 }
@@ -118,7 +130,9 @@ draw_cells <- function(cells, main, labels, legend) {
 # The legend entries of a matrix's presences.
 presence_legend <- list(legend = "presence", fill = "grey25", border = NA)
 
-plot_null <- function(values, observed, models, what, main) {
+# Each model's histogram of its simulated values, with the observed value
+# and the central 95% of the simulations (quantiles, as q025 and q975).
+plot_null <- function(values, observed, models, quantiles, what, main) {
   old <- graphics::par(mfrow = grDevices::n2mfrow(length(models)))
   on.exit(graphics::par(old))
   for (model in models) {
@@ -138,9 +152,10 @@ plot_null <- function(values, observed, models, what, main) {
                    col = "grey80", border = "white", main = paste(main, model), xlab = what,
                    ylab = "simulations")
     graphics::abline(v = observed, col = "red", lwd = 2)
-    graphics::legend("topright", legend = c("null model", "observed"), fill = c("grey80", NA),
-                     border = c("grey80", NA), lty = c(NA, 1), lwd = c(NA, 2), col = c(NA, "red"),
-                     bty = "n", cex = 0.8)
+    graphics::abline(v = unlist(quantiles[quantiles$model == model, c("q025", "q975")]), lty = 2)
+    graphics::legend("topright", legend = c("null model", "central 95%", "observed"), fill = c("grey80", NA, NA),
+                     border = c("grey80", NA, NA), lty = c(NA, 2, 1), lwd = c(NA, 1, 2),
+                     col = c(NA, "black", "red"), bty = "n", cex = 0.8)
   }
 }
 
@@ -149,7 +164,7 @@ plot.bravolin_temperature <- function(x, which = c("matrix", "null"), labels = T
   if (which == "null") {
     if (is.null(x$null)) stop("the result has no null models: run it with simulations", call. = FALSE)
     values <- split(x$null$temperature, x$null$model)
-    plot_null(values, x$temperature, unique(x$null$model), "temperature", "Temperature,")
+    plot_null(values, x$temperature, unique(x$null$model), x$statistics, "temperature", "Temperature,")
     return(invisible(x))
   }
   draw_cells(x$packed, sprintf("Packed matrix, T = %.2f", x$temperature), labels,
@@ -179,7 +194,8 @@ plot.bravolin_nodf <- function(x, which = c("matrix", "null"), labels = TRUE, ..
   if (which == "null") {
     if (is.null(x$null)) stop("the result has no null models: run it with simulations", call. = FALSE)
     values <- split(x$null$total, x$null$model)
-    plot_null(values, x$nodf[["total"]], unique(x$null$model), "NODF total (%)", "NODF,")
+    plot_null(values, x$nodf[["total"]], unique(x$null$model), x$statistics[x$statistics$statistic == "total", ],
+              "NODF total (%)", "NODF,")
     return(invisible(x))
   }
   draw_cells(x$ordered, sprintf("NODF rows %.2f, columns %.2f, total %.2f", x$nodf[["rows"]],

@@ -3,15 +3,17 @@
 # models.
 
 nested_nodf <- function(x, order = TRUE, simulations = 0, seed = NULL, threads = NULL,
-                        fixed_fixed = FALSE, ff_burn_in = NULL, ff_thin = NULL) {
+                        fixed_fixed = FALSE, ff_burn_in = NULL, ff_thin = NULL,
+                        models = c("r00", "r0", "c0", "curveball"), quasiswap_thin = NULL, precision = NULL) {
   file <- deparse1(substitute(x))
   date <- iso_time()
   m <- presences(x)
   if (!is.logical(order) || length(order) != 1 || is.na(order))
     stop("order must be TRUE or FALSE", call. = FALSE)
-  null <- null_settings(simulations, seed, threads, fixed_fixed, ff_burn_in, ff_thin)
+  null <- null_settings(simulations, seed, threads, models, fixed_fixed, ff_burn_in, ff_thin, quasiswap_thin,
+                        precision)
   r <- .nodf(m$cells, nrow(m$cells), ncol(m$cells), m$rows, m$columns, order, null$simulations,
-             null$seed, null$threads, null$fixed_fixed, null$burn_in, null$thin)
+             null$seed, null$threads, null$models, null$trades, null$precision)
 
   ordered <- m$cells[r$row_order, r$column_order, drop = FALSE]
   # The library's pair tables are row-major: entry [k, i] of a later line
@@ -27,6 +29,5 @@ nested_nodf <- function(x, order = TRUE, simulations = 0, seed = NULL, threads =
     fill = r$fill)
   part <- function(name) as.vector(do.call(rbind, r$null[[name]]))
   values <- if (null$simulations > 0) list(rows = part("rows"), columns = part("columns"), total = part("total"))
-  complete_result(result, m, null, file, date, r$models, values, r$statistics, r$fixed_fixed, r$threads_note,
-                  "bravolin_nodf")
+  complete_result(result, m, null, file, date, r, values, r$statistics, "bravolin_nodf")
 }

@@ -2,13 +2,15 @@
 # its packed matrix, isocline and unexpected cells, and its null models.
 
 nested_temperature <- function(x, simulations = 0, seed = NULL, threads = NULL, fixed_fixed = FALSE,
-                               ff_burn_in = NULL, ff_thin = NULL) {
+                               ff_burn_in = NULL, ff_thin = NULL, models = c("r00", "r0", "c0", "curveball"),
+                               quasiswap_thin = NULL, precision = NULL) {
   file <- deparse1(substitute(x))
   date <- iso_time()
   m <- presences(x)
-  null <- null_settings(simulations, seed, threads, fixed_fixed, ff_burn_in, ff_thin)
+  null <- null_settings(simulations, seed, threads, models, fixed_fixed, ff_burn_in, ff_thin, quasiswap_thin,
+                        precision)
   r <- .temperature(m$cells, nrow(m$cells), ncol(m$cells), m$rows, m$columns, null$simulations,
-                    null$seed, null$threads, null$fixed_fixed, null$burn_in, null$thin)
+                    null$seed, null$threads, null$models, null$trades, null$precision)
 
   packed <- m$cells[r$row_order, r$column_order, drop = FALSE]
   # Temperatures by line of x: the library gives them in packed order, and
@@ -36,6 +38,5 @@ nested_temperature <- function(x, simulations = 0, seed = NULL, threads = NULL, 
     isocline = data.frame(x = r$isocline_x, y = r$isocline_y),
     unexpected = unexpected)
   values <- if (null$simulations > 0) list(temperature = as.vector(do.call(rbind, r$null)))
-  complete_result(result, m, null, file, date, r$models, values, r$statistics[-1], r$fixed_fixed, r$threads_note,
-                  "bravolin_temperature")
+  complete_result(result, m, null, file, date, r, values, r$statistics[-1], "bravolin_temperature")
 }

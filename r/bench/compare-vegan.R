@@ -1,8 +1,13 @@
-# Times nested_nodf() and nested_temperature() with 1000 simulations on a
-# 50 x 50 matrix of fill 0.3 against vegan's oecosimu() with the same
-# statistic and 1000 simulations of one model, wall clock, default threads,
-# and prints the time of one model-simulation of each and their ratio.
-# Takes minutes; not part of the tests.
+# Times one model-simulation of each textbook null model with the NODF,
+# bravolin's nested_nodf(x, simulations =, models = model) against vegan's
+# oecosimu(x, nestednodf, model): on a 50 x 50 matrix of fill 0.3 and on
+# vegan's BCI (50 x 225), wall clock, default threads; the sequential
+# curveball and quasiswap at the same thinning on both sides (curveball:
+# burn-in 100 and thinning 10 trades a row, bravolin's defaults; quasiswap:
+# thin the rows, bravolin's default). Then the temperature with r00 and
+# curveball at 50 x 50 against vegan's nestedtemp. Prints the time of one
+# model-simulation of each and their ratio. Takes about ten minutes, most
+# of it vegan's quasiswap on BCI; not part of the tests.
 # Usage: Rscript r/bench/compare-vegan.R [REPETITIONS]   (after make r-install)
 suppressPackageStartupMessages({
   library(bravolin)
@@ -10,40 +15,48 @@ suppressPackageStartupMessages({
 })
 
 args <- commandArgs(trailingOnly = TRUE)
-repetitions <- if (length(args) > 0) as.integer(args[1]) else 5
-simulations <- 1000
+repetitions <- if (length(args) > 0) as.integer(args[1]) else 3
+ours_simulations <- 5000
+theirs_simulations <- 200
 
 set.seed(20261209)
-x <- matrix(rbinom(50 * 50, 1, 0.3), 50, dimnames = list(paste0("s", 1:50), paste0("p", 1:50)))
+square <- matrix(rbinom(50 * 50, 1, 0.3), 50, dimnames = list(paste0("s", 1:50), paste0("p", 1:50)))
+data(BCI, package = "vegan")
+matrices <- list("50 x 50" = square, "BCI" = (as.matrix(BCI) > 0) * 1)
 
 # The median wall-clock seconds of repetitions calls of f.
 median_seconds <- function(f, repetitions) {
   stats::median(vapply(seq_len(repetitions), function(i) system.time(f())[["elapsed"]], numeric(1)))
 }
 
-ours <- list(
-  nodf = median_seconds(function() nested_nodf(x, simulations = simulations, seed = 1), repetitions),
-  temperature = median_seconds(function() nested_temperature(x, simulations = simulations, seed = 1),
-                               repetitions))
-models <- 4  # Er, Ce, Li and Co, every simulation
-
-# vegan: one model, the statistic of the same analysis. "r00" keeps the
-# fill (as Er does); "curveball" keeps both totals (as FF does).
-theirs <- function(statistic, method) {
-  median_seconds(function() {
-    vegan::oecosimu(x, statistic, method, nsimul = simulations, statistic = "statistic")
-  }, 1)
+# The seconds of one model-simulation of ours and of vegan's.
+per_simulation <- function(x, analyse, statistic, model) {
+  rows <- nrow(x)
+  ours <- median_seconds(function() {
+    analyse(x, simulations = ours_simulations, seed = 1, models = model,
+            quasiswap_thin = if (model == "quasiswap") rows)
+  }, repetitions) / ours_simulations
+  burnin <- if (model == "curveball") 100 * rows else 0
+  thin <- if (model == "curveball") 10 * rows else if (model == "quasiswap") rows else 1
+  theirs <- median_seconds(function() {
+    vegan::oecosimu(x, statistic, model, nsimul = theirs_simulations, burnin = burnin, thin = thin,
+                    statistic = "statistic")
+  }, 1) / theirs_simulations
+  c(ours = ours, theirs = theirs)
 }
 
-cat(sprintf("%d x %d, fill %.2f, %d simulations, %d threads by default\n", nrow(x), ncol(x),
-            mean(x), simulations, parallel::detectCores()))
-cat(sprintf("%-12s %-10s %14s %14s %10s\n", "statistic", "vegan", "ours (us)", "vegan (us)", "ratio"))
-for (analysis in c("nodf", "temperature")) {
-  statistic <- if (analysis == "nodf") vegan::nestednodf else vegan::nestedtemp
-  per_ours <- ours[[analysis]] / (models * simulations)
-  for (method in c("r00", "curveball")) {
-    per_theirs <- theirs(statistic, method) / simulations
-    cat(sprintf("%-12s %-10s %14.1f %14.1f %9.0fx\n", analysis, method, 1e6 * per_ours,
-                1e6 * per_theirs, per_theirs / per_ours))
-  }
+show <- function(what, x, model, seconds) {
+  cat(sprintf("%-12s %-8s %-10s %14.1f %14.1f %9.0fx\n", what, x, model, 1e6 * seconds[["ours"]],
+              1e6 * seconds[["theirs"]], seconds[["theirs"]] / seconds[["ours"]]))
 }
+
+cat(sprintf("%d simulations of ours (median of %d), %d of vegan's, %d threads by default\n", ours_simulations,
+            repetitions, theirs_simulations, parallel::detectCores()))
+cat(sprintf("%-12s %-8s %-10s %14s %14s %10s\n", "statistic", "matrix", "model", "ours (us)", "vegan (us)",
+            "ratio"))
+for (name in names(matrices)) {
+  for (model in c("r00", "r0", "c0", "r1", "r2", "quasiswap", "curveball"))
+    show("nodf", name, model, per_simulation(matrices[[name]], nested_nodf, vegan::nestednodf, model))
+}
+for (model in c("r00", "curveball"))
+  show("temperature", "50 x 50", model, per_simulation(square, nested_temperature, vegan::nestedtemp, model))

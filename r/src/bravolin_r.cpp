@@ -89,15 +89,33 @@ struct Analysis {
     std::string threadsNote;  // why fewer threads ran than were asked for
 };
 
+// The models of names, as the library chooses them; the library's error
+// for an empty list or an unknown name.
+std::vector<bravolin::NullModel> chosenModels(const std::vector<std::string>& names)
+{
+    const bravolin::ModelChoice choice = bravolin::chooseNullModels(names);
+    if (!choice.error.empty())
+        Rcpp::stop(choice.error);
+    return choice.models;
+}
+
 // The null models an R function asks for, its arguments as the R code
-// checked them: threads 0 for the default, trades -1 for the defaults.
+// checked them: threads 0 for the default, trades -1 for the defaults,
+// precision 0 for none.
 struct NullRequest {
     int simulations;
     double seed;
     int threads;
-    bool fixedFixed;
-    double burnIn, thin;
+    std::vector<bravolin::NullModel> models;
+    double burnIn, thin, quasiswapThin;
+    double precision;
 };
+
+NullRequest nullRequest(int simulations, double seed, int threads, const std::vector<std::string>& models,
+                        const Rcpp::NumericVector& trades, double precision)
+{
+    return {simulations, seed, threads, chosenModels(models), trades[0], trades[1], trades[2], precision};
+}
 
 // The null models' settings for a rows x columns matrix: on the threads
 // asked for (0: the default), as many as fit in the machine's memory, as
@@ -106,15 +124,17 @@ bravolin::NullModelSettings makeSettings(const NullRequest& request, int rows, i
                                          const std::atomic<bool>& stop, std::string& threadsNote)
 {
     const bravolin::ThreadPlan plan =
-        bravolin::planThreads(request.threads, rows, columns, request.fixedFixed, bravolin::memoryBudgetBytes());
+        bravolin::planThreads(request.threads, rows, columns, request.models, bravolin::memoryBudgetBytes());
     threadsNote = plan.memoryNote;
     bravolin::NullModelSettings settings;
     settings.simulations = request.simulations;
     settings.threads = plan.threads;
     settings.stop = &stop;
-    settings.fixedFixed.enabled = request.fixedFixed;
+    settings.models = request.models;
     settings.fixedFixed.burnIn = static_cast<long long>(request.burnIn);
     settings.fixedFixed.thin = static_cast<long long>(request.thin);
+    settings.quasiswapThin = static_cast<long long>(request.quasiswapThin);
+    settings.precision = request.precision;
     return settings;
 }
 
@@ -171,47 +191,46 @@ Rcpp::IntegerVector fromOne(const std::vector<int>& indices)
     return numbers;
 }
 
-// The statistics of every model, one row per model, as columns.
+// The statistics of every model, one row per model, as columns named as
+// the results table's.
 class StatisticsTable {
 public:
     void add(const std::string& statistic, bravolin::NullModel model, const std::vector<float>& values,
-             float observed, double scale)
+             float observed, bravolin::NestedTail nested, double scale)
     {
-        const bravolin::NullStatistics s = bravolin::nullStatistics(values, observed, scale);
+        const bravolin::NullStatistics s =
+            bravolin::nullStatistics(values, observed, nested, bravolin::isChain(model), scale);
         statistic_.push_back(statistic);
         model_.push_back(bravolin::kNullModelNames[model]);
         n_.push_back(s.n);
-        mean_.push_back(s.mean);
-        sd_.push_back(s.sd);
-        ses_.push_back(s.ses);
-        pLess_.push_back(s.pLess);
-        pGreater_.push_back(s.pGreater);
+        const double fields[kFields] = {s.mean,     s.sd,   s.ses,  s.pLess, s.pGreater, s.pTwoSided,
+                                        s.q025,     s.q500, s.q975, s.pMcse, s.ess,      s.lag1};
+        for (int f = 0; f < kFields; f++)
+            fields_[f].push_back(fields[f]);
     }
 
     Rcpp::List columns() const
     {
-        return Rcpp::List::create(Rcpp::Named("statistic") = statistic_, Rcpp::Named("model") = model_,
-                                  Rcpp::Named("n") = n_, Rcpp::Named("mean") = mean_, Rcpp::Named("sd") = sd_,
-                                  Rcpp::Named("ses") = ses_, Rcpp::Named("p_less") = pLess_,
-                                  Rcpp::Named("p_greater") = pGreater_);
+        Rcpp::List columns =
+            Rcpp::List::create(Rcpp::Named("statistic") = statistic_, Rcpp::Named("model") = model_, Rcpp::Named("n") = n_);
+        for (int f = 0; f < kFields; f++)
+            columns.push_back(fields_[f], kFieldNames[f]);
+        return columns;
     }
 
 private:
+    static constexpr int kFields = 12;
+    static constexpr const char* kFieldNames[kFields] = {"mean", "sd",   "ses",  "p_less", "p_greater", "p_two_sided",
+                                                         "q025", "q500", "q975", "p_mcse", "ess",       "lag1"};
     std::vector<std::string> statistic_, model_;
     std::vector<int> n_;
-    std::vector<double> mean_, sd_, ses_, pLess_, pGreater_;
+    std::vector<double> fields_[kFields];
 };
 
-Rcpp::List fixedFixedRun(const bravolin::FixedFixedRun& run)
-{
-    return Rcpp::List::create(Rcpp::Named("burn_in") = static_cast<double>(run.burnIn),
-                              Rcpp::Named("thin") = static_cast<double>(run.thin),
-                              Rcpp::Named("seed") = static_cast<double>(run.seed));
-}
-
 // The parts of a result that the null models give: the names of the
-// models of the run, in its order, their values, their statistics, the FF
-// chain's run, and the note on the threads, if any.
+// models of the run, in its order, their values, their statistics, how the
+// chains ran, whether a precision asked for was reached, and the note on
+// the threads, if any.
 template <typename Value>
 void addNullModels(Rcpp::List& result, const bravolin::NullModelValues<Value>& null, const Rcpp::List& values,
                    const StatisticsTable& statistics, const std::string& threadsNote)
@@ -222,8 +241,14 @@ void addNullModels(Rcpp::List& result, const bravolin::NullModelValues<Value>& n
     result.push_back(models, "models");
     result.push_back(values, "null");
     result.push_back(statistics.columns(), "statistics");
+    result.push_back(null.run.precise, "precise");
     if (null.fixedFixedRun.ran)
-        result.push_back(fixedFixedRun(null.fixedFixedRun), "fixed_fixed");
+        result.push_back(Rcpp::List::create(Rcpp::Named("burn_in") = static_cast<double>(null.fixedFixedRun.burnIn),
+                                            Rcpp::Named("thin") = static_cast<double>(null.fixedFixedRun.thin)),
+                         "fixed_fixed");
+    if (null.quasiswapRun.ran)
+        result.push_back(Rcpp::List::create(Rcpp::Named("thin") = static_cast<double>(null.quasiswapRun.thin)),
+                         "quasiswap");
     if (!threadsNote.empty())
         result.push_back(threadsNote, "threads_note");
 }
@@ -260,15 +285,28 @@ std::optional<bool> given(const Rcpp::LogicalVector& choice)
 
 }  // namespace
 
-// The temperature of a matrix and, with simulations, its null models.
+// The models of names, as the library names them, in the order of its
+// tables; the library's error for an unknown name.
+// [[Rcpp::export(.null_models)]]
+std::vector<std::string> nullModels(std::vector<std::string> names)
+{
+    std::vector<std::string> chosen;
+    for (bravolin::NullModel model : chosenModels(names))
+        chosen.push_back(bravolin::kNullModelNames[model]);
+    return chosen;
+}
+
+// The temperature of a matrix and, with simulations, its null models:
+// models by name, trades the curveball chain's burn-in and thinning and
+// the quasiswap draws' trades.
 // [[Rcpp::export(.temperature)]]
 Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::CharacterVector rowNames,
                        Rcpp::CharacterVector columnNames, int simulations, double seed, int threads,
-                       bool fixedFixed, double burnIn, double thin)
+                       std::vector<std::string> models, Rcpp::NumericVector trades, double precision)
 {
     const bravolin::Matrix matrix = makeMatrix(cells, rows, columns, rowNames, columnNames);
     const auto analysis = analyseWatchingInterrupts(
-        {simulations, seed, threads, fixedFixed, burnIn, thin},
+        nullRequest(simulations, seed, threads, models, trades, precision),
         [&](const std::atomic<bool>& stop) {
             bravolin::TemperatureOptions options;
             options.stop = &stop;
@@ -314,7 +352,7 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
     StatisticsTable statistics;
     for (const auto& model : null.models) {
         values.push_back(asNumbers(model.values));
-        statistics.add("temperature", model.model, model.values, t.temperature, 1);
+        statistics.add("temperature", model.model, model.values, t.temperature, bravolin::NestedTail::Less, 1);
     }
     addNullModels(result, null, values, statistics, analysis.threadsNote);
     return result;
@@ -325,11 +363,11 @@ Rcpp::List temperature(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::C
 // [[Rcpp::export(.nodf)]]
 Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::CharacterVector rowNames,
                 Rcpp::CharacterVector columnNames, bool order, int simulations, double seed, int threads,
-                bool fixedFixed, double burnIn, double thin)
+                std::vector<std::string> models, Rcpp::NumericVector trades, double precision)
 {
     const bravolin::Matrix matrix = makeMatrix(cells, rows, columns, rowNames, columnNames);
     const auto analysis = analyseWatchingInterrupts(
-        {simulations, seed, threads, fixedFixed, burnIn, thin},
+        nullRequest(simulations, seed, threads, models, trades, precision),
         [&](const std::atomic<bool>& stop) { return bravolin::analyseNodf(matrix, order, &stop); },
         [&](const bravolin::NodfResult&) { return std::make_pair(matrix.rows(), matrix.columns()); },
         [&](const bravolin::NodfResult& n, bravolin::Generator& generator,
@@ -360,7 +398,8 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
         for (const auto& model : null.models) {
             const std::vector<float> simulated = bravolin::modelValues(null, model.model, parts[part]);
             models.push_back(asPercentages(simulated));
-            statistics.add(partNames[part], model.model, simulated, observed[part], 100);
+            statistics.add(partNames[part], model.model, simulated, observed[part], bravolin::NestedTail::Greater,
+                           100);
         }
         values.push_back(models, partNames[part]);
     }

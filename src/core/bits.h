@@ -1,5 +1,5 @@
 // Bit operations on 64-bit words, for the analyses that hold rows of cells
-// as bits: the NODF's overlaps and the FF chain's trades.
+// as bits: the NODF's overlaps and the curveball chain's trades.
 #ifndef BRAVOLIN_CORE_BITS_H
 #define BRAVOLIN_CORE_BITS_H
 

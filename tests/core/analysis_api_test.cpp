@@ -152,7 +152,7 @@ TEST(ApiNullModels, WorkedExamples)
         EXPECT_EQ(t.models[static_cast<std::size_t>(model)].model, kClassicModels[model]);
         EXPECT_EQ(t.models[static_cast<std::size_t>(model)].values, std::vector<float>{0});
     }
-    const NullStatistics cold = nullStatistics(modelValues(t, Er), 0);
+    const NullStatistics cold = nullStatistics(modelValues(t, Er), 0, NestedTail::Less, false);
     EXPECT_EQ(cold.pLess + cold.pGreater, 2.0);
 
     // A full matrix's random matrices are full, of total 0.
@@ -162,7 +162,7 @@ TEST(ApiNullModels, WorkedExamples)
     ASSERT_EQ(n.run.completed, 1);
     for (const auto& model : n.models)
         EXPECT_EQ(model.values[0].total, 0.0f);
-    EXPECT_TRUE(modelValues(n, FF, NodfPart::Total).empty());  // not asked for
+    EXPECT_TRUE(modelValues(n, Curveball, NodfPart::Total).empty());  // not asked for
 
     // A matrix without cells is simulated without a draw.
     Generator three(3);
@@ -244,9 +244,9 @@ TEST(ApiNullModels, AStopFlagAlreadySetRunsNoSimulation)
     }
 }
 
-// A stop flag set from another thread ends a fixed-fixed burn-in of a
-// trillion trades (hours of work) and the observed analyses, which give up
-// by throwing Stopped.
+// A stop flag set from another thread ends a curveball burn-in, or the
+// trades after a quasiswap reduction, of a trillion trades (hours of work),
+// and the observed analyses, which give up by throwing Stopped.
 TEST(ApiNullModels, AStopFromAnotherThreadEndsABurnInOfATrillionTrades)
 {
     const Matrix matrix = matrixOf(randomRows(80, 90, 0.4, 11));
@@ -260,8 +260,9 @@ TEST(ApiNullModels, AStopFromAnotherThreadEndsABurnInOfATrillionTrades)
         });
         NullModelSettings settings = settingsOf(3, threads);
         settings.stop = &stop;
-        settings.fixedFixed.enabled = true;
+        settings.models = {threads == 1 ? Curveball : Quasiswap};
         settings.fixedFixed.burnIn = 1000000000000LL;
+        settings.quasiswapThin = 1000000000000LL;
         Generator generator(4);
         const TemperatureNullModels tn = runTemperatureNullModels(matrix, t, generator, settings);
         const NodfNullModels nn = runNodfNullModels(matrix, n, generator, settings);
@@ -280,16 +281,19 @@ TEST(ApiNullModels, AStopFromAnotherThreadEndsABurnInOfATrillionTrades)
 // rule and the note that the console program and the R package share.
 TEST(ApiThreads, ThreadsAreCappedByTheMemoryTheRunsNeed)
 {
-    const unsigned long long three = nullModelMemory(200, 100, 3) + 3 * threadStackBytes();
-    const ThreadPlan capped = planThreads(8, 200, 100, false, three);
+    const std::vector<NullModel> classic = modelsOfRun({});
+    const unsigned long long three = nullModelMemory(200, 100, 3, classic) + 3 * threadStackBytes();
+    const ThreadPlan capped = planThreads(8, 200, 100, classic, three);
     EXPECT_EQ(capped.threads, 3);
     EXPECT_EQ(capped.memoryNote, "Threads: 8 asked for, but only 3 fit in memory for a 200 x 100 matrix; "
                                  "the null models run on 3.");
-    EXPECT_EQ(planThreads(8, 200, 100, true, three).threads, 2);  // FF's matrices take room too
-    EXPECT_EQ(planThreads(2, 200, 100, false, three).memoryNote, "");
-    EXPECT_EQ(planThreads(0, 200, 100, false, 0).threads, 1);
-    EXPECT_EQ(planThreads(0, 200, 100, false, 0).memoryNote, "");  // no number asked for, nothing to explain
-    EXPECT_EQ(planThreads(0, 200, 100, false, ~0ULL).threads, defaultThreads());
+    // More models take more room, fewer less.
+    EXPECT_EQ(planThreads(8, 200, 100, {Er, Ce, Li, Co, Curveball}, three).threads, 2);
+    EXPECT_GE(planThreads(8, 200, 100, {R00}, three).threads, 3);
+    EXPECT_EQ(planThreads(2, 200, 100, classic, three).memoryNote, "");
+    EXPECT_EQ(planThreads(0, 200, 100, classic, 0).threads, 1);
+    EXPECT_EQ(planThreads(0, 200, 100, classic, 0).memoryNote, "");  // no number asked for, nothing to explain
+    EXPECT_EQ(planThreads(0, 200, 100, classic, ~0ULL).threads, defaultThreads());
 }
 
 namespace {

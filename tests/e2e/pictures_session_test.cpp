@@ -108,7 +108,7 @@ TEST(PicturesSession, PicturesChangeNoOtherFileAndEveryOneIsWellFormed)
         ASSERT_EQ(shown.size(), values.size() + 1) << mode;
         shown.pop_back();
         EXPECT_EQ(shown, values) << mode;
-        // The observed values, and each model's SES and P with no FF asked for.
+        // The observed values, and each model's SES and P with no curveball asked for.
         std::vector<std::string> headings = {"Matrix"};
         if (std::string(mode) == "T")
             headings.push_back("Temperature");
@@ -136,7 +136,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     hot.run.completed = 4;
     hot.models = {{bravolin::Er, {10, 20, 30, 40}}, {bravolin::Ce, {30, 35, 40, 45}},
                   {bravolin::Li, {40, 45, 50, 55}}, {bravolin::Co, {50, 60, 70, 80}},
-                  {bravolin::FF, {18, 22, 24, 26}}};
+                  {bravolin::Curveball, {18, 22, 24, 26}}};
     const AnalysedFile<TemperatureAnalysis> coldFile{"a.txt", nullptr, &cold, &hot, 0, 4};
     temperature->nullModelsDone(coldFile);
     temperature->finished(coldFile, Completeness::Complete);
@@ -159,7 +159,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
 
     const auto panels = panelTexts(parseXml(dir.read("a.txt_T_null.svg")));
     ASSERT_EQ(panels.size(), 5u);
-    EXPECT_TRUE(contains(panels[4], "FF"));
+    EXPECT_TRUE(contains(panels[4], "curveball"));
     EXPECT_TRUE(contains(panels[4], "observed 20.00"));
     EXPECT_TRUE(contains(panels[0], "SES = -0.39, P = 0.6"));
     EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_N_null.svg"))).size(), 4u);
@@ -167,12 +167,14 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     const Element page = parseXml(dir.read("BRAVOLIN_T_report.html"));
     EXPECT_EQ(textsOf(page, "dt"), (std::vector<std::string>{"Seed", "Simulations", "FF burn-in"}));
     const auto row = pageRow(page);
-    EXPECT_EQ(row.size(), 13u);  // the matrix, T, five models' SES and P, the pictures
+    // The matrix, T, five models' SES and P (none for the models that did
+    // not run), the pictures.
+    EXPECT_EQ(row.size(), 13u);
     EXPECT_EQ(row.at("Temperature"), "20.00");
     EXPECT_EQ(row.at("Er SES"), "-0.39");
     EXPECT_EQ(row.at("Er P"), "0.6");
     EXPECT_EQ(row.at("Ce P"), "0.2");
-    EXPECT_EQ(row.at("FF P"), "0.4");
+    EXPECT_EQ(row.at("curveball P"), "0.4");
     const auto nodfRow = pageRow(parseXml(dir.read("BRAVOLIN_N_report.html")));
     EXPECT_EQ(nodfRow.size(), 13u);  // the matrix, 3 NODF values, four models' SES and P, the pictures
     EXPECT_EQ(nodfRow.at("NODF total"), "50.00");
@@ -180,7 +182,7 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     EXPECT_EQ(nodfRow.at("Er P"), "0.6");
     EXPECT_EQ(nodfRow.at("Ce P"), "0.2");
     EXPECT_EQ(nodfRow.at("Co P"), "1");
-    EXPECT_EQ(nodfRow.count("FF P"), 0u);
+    EXPECT_EQ(nodfRow.count("curveball P"), 0u);
 }
 
 TEST(PicturesSession, FixedFixedRunsHaveTheirPanelAndColumnsAndEachModeKeepsItsPage)
@@ -196,13 +198,13 @@ TEST(PicturesSession, FixedFixedRunsHaveTheirPanelAndColumnsAndEachModeKeepsItsP
     const auto temperatureRow = pageRow(parseXml(dir.read("BRAVOLIN_T_report.html")));
     // P of 9 simulations: a multiple of 0.1 from 0.1 to 1, as the result
     // line prints it.
-    ASSERT_EQ(temperatureRow.count("FF P"), 1u);
-    const double p = std::stod(temperatureRow.at("FF P"));
+    ASSERT_EQ(temperatureRow.count("curveball P"), 1u);
+    const double p = std::stod(temperatureRow.at("curveball P"));
     EXPECT_NEAR(p * 10, std::round(p * 10), 1e-9);
     EXPECT_GE(p, 0.1);
-    EXPECT_NE(temperature.console.find(" P " + temperatureRow.at("FF P") + "\n"), std::string::npos)
+    EXPECT_NE(temperature.console.find(" P " + temperatureRow.at("curveball P") + "\n"), std::string::npos)
         << temperature.console;
-    EXPECT_EQ(pageRow(parseXml(dir.read("BRAVOLIN_N_report.html"))).count("FF P"), 0u);
+    EXPECT_EQ(pageRow(parseXml(dir.read("BRAVOLIN_N_report.html"))).count("curveball P"), 0u);
     EXPECT_FALSE(dir.exists("BRAVOLIN_report.html"));
 }
 

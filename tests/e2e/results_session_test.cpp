@@ -1,4 +1,4 @@
-// The result tables (--results), the FF model and seeds per file as a run
+// The result tables (--results), the curveball model and seeds per file as a run
 // of the program writes them: statistics as the null values give them,
 // classic files unchanged, a file's results independent of its batch,
 // whether each matrix's results are complete, and tables put in place when
@@ -7,6 +7,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -51,9 +52,10 @@ std::vector<float> nullValuesOf(const std::vector<CsvRow>& table, const std::str
     return values;
 }
 
-// Every results row's n, mean, sd, SES and P values against a direct
-// computation from the null-values table (NODF values there are already
-// percentages, whose comparisons agree with the fractions').
+// Every results row's n, mean, sd, SES, P values and median against a
+// direct computation from the null-values table (NODF values there are
+// already percentages, whose comparisons agree with the fractions'); a
+// chain's statistics for curveball only.
 void expectStatisticsOfTheNullValues(const ScratchDirectory& dir, char mode)
 {
     const std::string prefix = std::string("BRAVOLIN_") + mode + "_";
@@ -75,6 +77,15 @@ void expectStatisticsOfTheNullValues(const ScratchDirectory& dir, char mode)
         const double mean = sum / 25;
         for (float value : values)
             squares += (value - mean) * (value - mean);
+        std::vector<float> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_NEAR(std::strtod(row.at("q500").c_str(), nullptr), sorted[12], 1e-6) << what;
+        const double pLess = std::strtod(row.at("p_less").c_str(), nullptr);
+        const double pGreater = std::strtod(row.at("p_greater").c_str(), nullptr);
+        EXPECT_EQ(std::strtod(row.at("p_two_sided").c_str(), nullptr), std::min(1.0, 2 * std::min(pLess, pGreater)))
+            << what;
+        const bool chain = row.at("model") == "curveball";
+        EXPECT_EQ(row.at("ess") == "NA" && row.at("lag1") == "NA", !chain) << what;
         EXPECT_EQ(row.at("n"), "25") << what;
         EXPECT_NEAR(std::strtod(row.at("mean").c_str(), nullptr), mean, 1e-9 * (1 + std::fabs(mean))) << what;
         EXPECT_NEAR(std::strtod(row.at("sd").c_str(), nullptr), std::sqrt(squares / 24), 1e-6) << what;
@@ -114,7 +125,7 @@ TEST(ResultsSession, TablesGiveEveryModelsStatisticsOfTheNullValues)
         expectStatisticsOfTheNullValues(dir, mode);
         // The result line of each file, -q or not; BRAVOLIN_x.txt is never read.
         EXPECT_EQ(occurrences(run.console, "Result: "), 2) << run.console;
-        EXPECT_NE(run.console.find("| FF SES "), std::string::npos);
+        EXPECT_NE(run.console.find("| curveball SES "), std::string::npos);
         EXPECT_EQ(run.console.find("BRAVOLIN_x"), std::string::npos);
         const std::vector<CsvRow> rows = csvRows(dir.read(std::string("BRAVOLIN_") + mode + "_rows.csv"));
         ASSERT_EQ(rows.size(), 12u + 9u);

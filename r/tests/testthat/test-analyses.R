@@ -1,7 +1,7 @@
 # What the R functions add to the analysis library: the names of x through
-# packing and ordering, the checks of x and of the settings, values that do
-# not depend on the threads or on where the seed comes from, the interrupt
-# of a long run, and the plots.
+# packing and ordering, the checks of x and of the settings, the models by
+# name, values that do not depend on the threads or on where the seed comes
+# from, a precision, the interrupt of a long run, and the plots.
 
 named_matrix <- function() {
   set.seed(3)
@@ -75,7 +75,44 @@ test_that("bad cells, sizes and settings are errors that say where", {
   expect_error(nested_nodf(x, simulations = 5, seed = 2^32), "seed")
   expect_error(nested_nodf(x, simulations = 5, seed = 1.5), "seed")
   expect_error(nested_nodf(x, simulations = 5, threads = 0), "threads")
-  expect_error(nested_nodf(x, simulations = 5, ff_thin = 3), "fixed_fixed = TRUE")
+  expect_error(nested_nodf(x, simulations = 5, models = "r0", ff_thin = 3), "\"curveball\" in models")
+  expect_error(nested_nodf(x, simulations = 5, quasiswap_thin = 3), "\"quasiswap\" in models")
+  expect_error(nested_nodf(x, simulations = 5, models = character()), "one or more null models")
+  expect_error(nested_nodf(x, simulations = 5, models = c("r00", "r3")),
+               "unknown null model \"r3\"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball (or FF)",
+               fixed = TRUE)
+  expect_error(nested_nodf(x, precision = 0.01), "precision needs simulations")
+  expect_error(nested_nodf(x, simulations = 5, precision = 0), "precision must be a number above 0")
+})
+
+test_that("models are named as in the console program, and the default is the textbook four", {
+  x <- named_matrix()
+  expect_identical(nested_nodf(x, simulations = 3, seed = 1)$models, c("r00", "r0", "c0", "curveball"))
+  # Case, aliases and duplicates; Co (the letter) and c0 (zero) are two models.
+  n <- nested_nodf(x, simulations = 3, seed = 1, models = c("FF", "co", "C0", "Curveball", "QUASISWAP"),
+                   quasiswap_thin = 2)
+  expect_identical(n$models, c("Co", "c0", "quasiswap", "curveball"))
+  expect_identical(unique(n$null$model), n$models)
+  expect_identical(n$quasiswap$thin, 2)
+  expect_identical(n$fixed_fixed$thin, 10 * nrow(x))
+  # fixed_fixed adds curveball; a chain's statistics are curveball's only.
+  t <- nested_temperature(x, simulations = 20, seed = 1, models = "r1", fixed_fixed = TRUE)
+  expect_identical(t$models, c("r1", "curveball"))
+  s <- summary(t)
+  expect_identical(is.na(s$ess), s$model != "curveball")
+  expect_equal(s$p_two_sided, pmin(1, 2 * pmin(s$p_less, s$p_greater)))
+  expect_equal(s$q500, vapply(split(t$null$temperature, t$null$model)[s$model], stats::median, 0), ignore_attr = TRUE)
+})
+
+test_that("a precision runs whole blocks of 100 until every nestedness P value has reached it", {
+  x <- named_matrix()
+  n <- nested_nodf(x, simulations = 5000, seed = 3, models = c("r00", "curveball"), precision = 0.02)
+  s <- summary(n)
+  expect_true(n$precision$reached)
+  expect_true(all(s$n == s$n[1]) && s$n[1] %% 100 == 0 && s$n[1] < 5000)
+  expect_true(all(s$p_mcse <= 0.02))
+  expect_match(capture.output(print(n))[3], "simulations \\(at most 5000\\), precision 0.02 reached")
+  expect_identical(as.data.frame(n)$simulations[1], 5000L)
 })
 
 test_that("results do not depend on the threads, and set.seed() reproduces a call", {
@@ -84,26 +121,27 @@ test_that("results do not depend on the threads, and set.seed() reproduces a cal
     a$date <- b$date <- NULL
     expect_identical(a, b)
   }
-  same(nested_temperature(x, simulations = 30, seed = 11, threads = 1, fixed_fixed = TRUE),
-       nested_temperature(x, simulations = 30, seed = 11, threads = 2, fixed_fixed = TRUE))
-  same(nested_nodf(x, simulations = 60, seed = 4294967295, threads = 1, fixed_fixed = TRUE),
-       nested_nodf(x, simulations = 60, seed = 4294967295, threads = 2, fixed_fixed = TRUE))
+  every <- c("Er", "Ce", "Li", "Co", "r00", "r0", "c0", "r1", "r2", "quasiswap", "curveball")
+  same(nested_temperature(x, simulations = 30, seed = 11, threads = 1, models = every),
+       nested_temperature(x, simulations = 30, seed = 11, threads = 2, models = every))
+  same(nested_nodf(x, simulations = 60, seed = 4294967295, threads = 1, models = every),
+       nested_nodf(x, simulations = 60, seed = 4294967295, threads = 2, models = every))
   set.seed(5)
   a <- nested_nodf(x, simulations = 10)
   set.seed(5)
   b <- nested_nodf(x, simulations = 10)
   same(a, b)
   same(nested_nodf(x, simulations = 10, seed = a$seed), a)
-  # FF draws from a generator of its own: the other models keep their values.
-  with_ff <- nested_nodf(x, simulations = 10, seed = a$seed, fixed_fixed = TRUE)
-  expect_identical(with_ff$null[with_ff$null$model != "FF", ], a$null, ignore_attr = TRUE)
+  # Each model draws from a stream of its own: the others keep their values.
+  more <- nested_nodf(x, simulations = 10, seed = a$seed, models = c(a$models, "Li", "quasiswap"))
+  expect_identical(more$null[more$null$model %in% a$models, ], a$null, ignore_attr = TRUE)
 })
 
 test_that("the results table has the console program's columns", {
   x <- named_matrix()
   columns <- c("file", "mode", "statistic", "rows", "columns", "fill", "observed", "model", "n", "mean",
-               "sd", "ses", "p_less", "p_greater", "seed", "file_seed", "simulations", "ordered",
-               "version", "date", "complete")
+               "sd", "ses", "p_less", "p_greater", "p_two_sided", "q025", "q500", "q975", "p_mcse", "ess", "lag1",
+               "seed", "file_seed", "simulations", "ordered", "version", "date", "complete")
   t <- as.data.frame(nested_temperature(x))
   expect_identical(names(t), columns)
   expect_identical(t$file, "x")
@@ -159,7 +197,8 @@ test_that("an interrupt stops a long run promptly and leaves R usable", {
   skip_on_os("windows")
   # Simulations, and a fixed-fixed burn-in of hours before the first one.
   for (call in c("nested_temperature(x, simulations = 100000, seed = 1)",
-                 "nested_nodf(x, simulations = 10, seed = 1, fixed_fixed = TRUE, ff_burn_in = 1e12)")) {
+                 "nested_nodf(x, simulations = 10, seed = 1, ff_burn_in = 1e12)",
+                 "nested_nodf(x, simulations = 10, seed = 1, models = 'quasiswap', quasiswap_thin = 1e12)")) {
     lines <- interrupt_second_r(call)
     label <- paste(c(call, lines), collapse = "\n")
     elapsed <- as.numeric(sub(".*interrupted after (\\S+) s.*", "\\1", grep("interrupted after", lines, value = TRUE)))

@@ -1,7 +1,8 @@
 # Observed values, every simulated value and the statistics with a seed
 # against the console program's, from the tables it wrote for the example
-# matrices (fixtures/): the same seed gives the same values, simulation by
-# simulation.
+# matrices (fixtures/): the same seed and the same models (the classic
+# four and curveball, named as the tables name them) give the same values,
+# simulation by simulation.
 
 fixture <- function(name) test_path("fixtures", name)
 
@@ -55,7 +56,8 @@ compare_with_console <- function(mode, analyse, statistics) {
         next
       o <- o[match(e$model, o$model), ]
       expect_identical(o$n, e$n, label = paste(label, statistic, "n"))
-      for (column in c("mean", "sd", "ses", "p_less", "p_greater"))
+      for (column in c("mean", "sd", "ses", "p_less", "p_greater", "p_two_sided", "q025", "q500", "q975",
+                       "p_mcse", "ess", "lag1"))
         expect_equal(o[[column]], e[[column]], tolerance = 1e-7,
                      label = paste(label, statistic, column))
       simulated <- null_values[null_values$file == file, ]
@@ -72,8 +74,7 @@ compare_with_console <- function(mode, analyse, statistics) {
 test_that("temperatures and their null models equal the console program's", {
   skip_without_fixtures("T")
   compare_with_console("T", function(x, expected, models) {
-    nested_temperature(x, simulations = expected$simulations[1], seed = expected$file_seed[1],
-                       fixed_fixed = "FF" %in% models)
+    nested_temperature(x, simulations = expected$simulations[1], seed = expected$file_seed[1], models = models)
   }, "temperature")
 })
 
@@ -81,6 +82,6 @@ test_that("NODF and its null models equal the console program's", {
   skip_without_fixtures("N")
   compare_with_console("N", function(x, expected, models) {
     nested_nodf(x, order = identical(expected$ordered[1], "yes"), simulations = expected$simulations[1],
-                seed = expected$file_seed[1], fixed_fixed = "FF" %in% models)
+                seed = expected$file_seed[1], models = models)
   }, c("nodf_rows", "nodf_columns", "nodf_total"))
 })

@@ -8,7 +8,7 @@ bravolin::NullModelSettings nullModelSettings(ProgramRun& run, int rows, int col
 {
     const bravolin::FixedFixedSettings fixedFixed = run.options.fixedFixed();
     const bravolin::ThreadPlan plan = bravolin::planThreads(run.options.commandLine().threads.value_or(0), rows,
-                                                            columns, fixedFixed.enabled,
+                                                            columns, modelsOfRun(run.options),
                                                             run.environment.memoryBudget);
     bravolin::NullModelSettings settings;
     settings.simulations = run.options.settings.simulations;

@@ -14,9 +14,11 @@ CurveballMatrix::CurveballMatrix(int rows, int columns)
     pool_.reserve(static_cast<std::size_t>(columns));
 }
 
-CurveballMatrix::CurveballMatrix(const Matrix& start) : CurveballMatrix(start.rows(), start.columns())
+CurveballMatrix::CurveballMatrix(const Matrix& start, const StopRequest& stop)
+    : CurveballMatrix(start.rows(), start.columns())
 {
     for (int r = 0; r < rows_; r++) {
+        stop.abandonAtLineIfRequested(r);
         const std::uint8_t* cells = start.row(r);
         for (int c = 0; c < columns_; c++)
             set(r, c, cells[c] != 0);
@@ -61,20 +63,21 @@ void CurveballMatrix::trade(StreamGenerator& generator)
     }
 }
 
-void CurveballMatrix::advance(long long trades, StreamGenerator& generator, const std::atomic<bool>* stop)
+void CurveballMatrix::advance(long long trades, StreamGenerator& generator, const StopRequest& stop)
 {
     for (long long t = 0; t < trades; t++) {
-        if ((t & 1023) == 1023 && stop != nullptr && stop->load(std::memory_order_relaxed))
-            return;
+        if ((t & 63) == 63)
+            stop.abandonIfRequested();
         trade(generator);
     }
 }
 
-void CurveballMatrix::copyTo(CellMatrix& out) const
+void CurveballMatrix::copyTo(CellMatrix& out, int origin, const StopRequest& stop) const
 {
     out.resize(rows_, columns_);
     for (int r = 0; r < rows_; r++) {
-        unsigned char* cells = out[r];
+        stop.abandonAtLineIfRequested(r);
+        unsigned char* cells = out[r + origin] + origin;
         const std::uint64_t* bits = row(r);
         for (int c = 0; c < columns_; c++)
             cells[c] = static_cast<unsigned char>((bits[c / kWordBits] >> (c % kWordBits)) & 1u);

@@ -16,11 +16,11 @@
 //
 // The generator is passed to every call: the chain's stream is the model's
 // own, and the object holds no other state, so one chain per thread may
-// run at once.
+// run at once. Its long loops give up (SimulationAbandoned) once stop is
+// requested.
 #ifndef BRAVOLIN_CORE_NULL_MODELS_CURVEBALL_H
 #define BRAVOLIN_CORE_NULL_MODELS_CURVEBALL_H
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -28,6 +28,7 @@
 #include "bravolin/matrix.h"
 #include "bravolin/stream_generator.h"
 #include "core/cell_matrix.h"
+#include "core/stop_request.h"
 
 namespace bravolin {
 
@@ -35,8 +36,9 @@ class CurveballMatrix {
 public:
     // rows x columns absences.
     CurveballMatrix(int rows, int columns);
-    // The matrix start, where the chain starts.
-    explicit CurveballMatrix(const Matrix& start);
+    // The matrix start, where the chain starts; gives up once stop is
+    // requested.
+    explicit CurveballMatrix(const Matrix& start, const StopRequest& stop = {});
 
     // Sets a cell that is still an absence (without a branch on present).
     void set(int row, int column, bool present)
@@ -46,13 +48,14 @@ public:
 
     // One trade (a matrix of fewer than two rows stays as it is).
     void trade(StreamGenerator& generator);
-    // trades trades, unless stop is set first (checked every 1024 trades):
-    // a chain of billions of trades still stops promptly.
-    void advance(long long trades, StreamGenerator& generator, const std::atomic<bool>* stop = nullptr);
+    // trades trades; stop is checked every 64 trades, well under a
+    // millisecond of work at any size, so a chain of billions of trades
+    // still stops at once.
+    void advance(long long trades, StreamGenerator& generator, const StopRequest& stop = {});
 
-    // The current matrix into out, rows and columns from 0 (out is sized
-    // to it).
-    void copyTo(CellMatrix& out) const;
+    // The current matrix into out, its rows and columns from origin (0, or
+    // the temperature's 1; out is sized to it).
+    void copyTo(CellMatrix& out, int origin = 0, const StopRequest& stop = {}) const;
 
 private:
     std::uint64_t* row(int r) { return bits_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(words_); }

@@ -1,50 +1,83 @@
-// The draws of FF, and the entries of the table that a run draws.
+// The draws of the textbook models as the table starts them, and the
+// entries of the table that a run draws.
 #include "core/null_models/model_table.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <iterator>
+
+#include "core/null_models/quasiswap.h"
 
 namespace bravolin {
 
 namespace {
 
-// The block's cells, row by row from its origin, as the chain starts from
-// them.
-std::vector<std::uint8_t> cellsOf(const RandomisedBlock& block, int origin)
+bool holds(const std::vector<NullModel>& models, NullModel model)
 {
-    std::vector<std::uint8_t> cells;
-    cells.reserve(static_cast<std::size_t>(block.rows) * static_cast<std::size_t>(block.columns));
-    for (int i = origin; i < block.rows + origin; i++)
-        cells.insert(cells.end(), block.cells[i] + origin, block.cells[i] + origin + block.columns);
-    return cells;
+    return std::find(models.begin(), models.end(), model) != models.end();
 }
 
 }  // namespace
 
-FixedFixedDraws::FixedFixedDraws(const DrawStart& start)
-    : rows_(start.block.rows), columns_(start.block.columns), origin_(start.origin),
-      burnIn_(start.fixedFixed.burnIn), thin_(start.fixedFixed.thin),
-      chain_(cellsOf(start.block, start.origin), start.block.rows, start.block.columns, start.fixedFixed.seed,
-             start.stop)
+Matrix blockMatrix(const RandomisedBlock& block, int origin, const StopRequest& stop)
+{
+    std::vector<std::uint8_t> cells;
+    cells.reserve(static_cast<std::size_t>(block.rows) * static_cast<std::size_t>(block.columns));
+    for (int i = origin; i < block.rows + origin; i++) {
+        stop.abandonAtLineIfRequested(i);
+        cells.insert(cells.end(), block.cells[i] + origin, block.cells[i] + origin + block.columns);
+    }
+    return Matrix(block.rows, block.columns, std::move(cells));
+}
+
+std::vector<std::size_t> classicModelPlaces(const std::vector<NullModel>& run)
+{
+    std::vector<std::size_t> places;
+    for (std::size_t place = 0; place < kClassicModelCount; place++)
+        if (holds(run, kClassicModels[place]))
+            places.push_back(place);
+    return places;
+}
+
+Margins marginsOfBlock(const DrawStart& start)
+{
+    Margins margins = marginsOf(start.blockCells, start.stop);
+    margins.origin = start.origin;
+    return margins;
+}
+
+QuasiswapDraws::QuasiswapDraws(const DrawStart& start)
+    : margins_(marginsOfBlock(start)), thin_(start.quasiswap.thin),
+      generator_(modelStreamSeed(start.fileSeed, StreamModel::Quasiswap))
 {
 }
 
-void FixedFixedDraws::draw(int simulation, CellMatrix* out, const StopRequest& stop)
+void QuasiswapDraws::draw(int, CellMatrix* out, const StopRequest& stop)
 {
-    chain_.advance(simulation == 1 ? burnIn_ : thin_, stop);
-    out->resize(rows_, columns_);
+    drawQuasiswap(margins_, thin_, generator_, *out, stop);
+}
+
+CurveballDraws::CurveballDraws(const DrawStart& start)
+    : origin_(start.origin), burnIn_(start.fixedFixed.burnIn), thin_(start.fixedFixed.thin),
+      chain_(start.blockCells, start.stop), generator_(modelStreamSeed(start.fileSeed, StreamModel::Curveball))
+{
+}
+
+void CurveballDraws::draw(int simulation, CellMatrix* out, const StopRequest& stop)
+{
+    chain_.advance(simulation == 1 ? burnIn_ : thin_, generator_, stop);
     chain_.copyTo(*out, origin_, stop);
 }
 
-std::vector<const ModelEntry*> entriesOfRun(const std::vector<ModelEntry>& table, const NullModelSettings& settings)
+std::vector<RunEntry> entriesOfRun(const std::vector<ModelEntry>& table, const std::vector<NullModel>& run)
 {
-    const std::vector<NullModel> chosen = modelsOfRun(settings);
-    std::vector<const ModelEntry*> entries;
-    for (const ModelEntry& entry : table)
-        if (std::any_of(entry.models.begin(), entry.models.end(), [&chosen](NullModel model) {
-                return std::find(chosen.begin(), chosen.end(), model) != chosen.end();
-            }))
-            entries.push_back(&entry);
+    std::vector<RunEntry> entries;
+    for (const ModelEntry& entry : table) {
+        RunEntry ofRun{&entry, {}};
+        std::copy_if(entry.models.begin(), entry.models.end(), std::back_inserter(ofRun.models),
+                     [&run](NullModel model) { return holds(run, model); });
+        if (!ofRun.models.empty())
+            entries.push_back(std::move(ofRun));
+    }
     return entries;
 }
 

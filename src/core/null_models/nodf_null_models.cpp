@@ -2,8 +2,10 @@
 // numbered from 0, and measure every random matrix's NODF as the observed
 // one was measured (ordered or not).
 #include <algorithm>
+#include <vector>
 
 #include "bravolin/null_models.h"
+#include "bravolin/statistics.h"
 #include "core/nodf/nodf_metric.h"
 #include "core/null_models/null_model_engine.h"
 
@@ -36,6 +38,24 @@ struct NodfAnalysis {
     {
         measureNodf(worker, drawn, rows, columns, observed.ordered, false, stop);
         return {worker.nodfRows, worker.nodfColumns, worker.nodfTotal};
+    }
+
+    // The largest of the errors of the rows', the columns' and the total's
+    // P values (of their values in percent, as the tables give them); an
+    // undefined one (NaN: a NODF without pairs) is left out.
+    double pValueError(const std::vector<NodfValues>& values, bool chain) const
+    {
+        double largest = 0;
+        for (float NodfValues::*part : {&NodfValues::rows, &NodfValues::columns, &NodfValues::total}) {
+            std::vector<float> parts;
+            parts.reserve(values.size());
+            for (const NodfValues& nodf : values)
+                parts.push_back(nodf.*part);
+            const double error = nestednessPValueError(parts, observed.nodf.*part, NestedTail::Greater, chain, 100);
+            if (error > largest)
+                largest = error;
+        }
+        return largest;
     }
 };
 

@@ -16,7 +16,11 @@
 //   Value measure(Worker&, CellMatrix& drawn, int rows, int columns,
 //                 const StopRequest&) const
 //            the measurement of a drawn matrix of the block's size, as the
-//            observed matrix was measured (drawn is the worker's to change).
+//            observed matrix was measured (drawn is the worker's to change);
+//   double pValueError(const std::vector<Value>&, bool chain) const
+//            the largest Monte-Carlo standard error of the nestedness P
+//            values of one model's values (nestednessPValueError of each
+//            statistic), for a run with a precision.
 // A further statistic of every simulated matrix is a further analysis, or
 // a Value that holds it beside the others.
 #ifndef BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_ENGINE_H
@@ -60,11 +64,14 @@ void measureSimulation(typename Analysis::Worker& worker, SimulationInFlight<Ana
 // fills a slot on the calling thread, measure runs on any thread,
 // finish(simulation) on the calling thread in order. A draw that gives up at
 // a stop request (SimulationAbandoned) ends the drawing; its slot is not
-// measured.
-template <typename Simulation, typename Worker, typename Draw, typename Finish>
+// measured. With a precision, every block of kPrecisionBlock simulations is
+// finished before the next is drawn, and precise() (of the simulations
+// finished) ends the run there: nothing is drawn beyond the block, so the
+// generators end where the simulations kept end, on any number of threads.
+template <typename Simulation, typename Worker, typename Draw, typename Finish, typename Precise>
 SimulationRun runSimulations(const NullModelSettings& settings, std::size_t bytesPerSimulation,
                              typename SimulationPipeline<Simulation, Worker>::Measure measure, Draw draw,
-                             Finish finishOne)
+                             Finish finishOne, Precise precise)
 {
     SimulationRun run;
     auto finish = [&run, &finishOne](Simulation& simulation) {
@@ -74,7 +81,9 @@ SimulationRun runSimulations(const NullModelSettings& settings, std::size_t byte
     SimulationPipeline<Simulation, Worker> pipeline(settings.threads, settings.threadStarter, settings.stop,
                                                     simulationWindow(settings.threads, bytesPerSimulation), measure);
     run.threads = pipeline.threadsRunning();
-    for (int number = 1; number <= settings.simulations && !pipeline.stopRequested(); number++) {
+    const bool blocks = settings.precision > 0;
+    int last = settings.simulations;
+    for (int number = 1; number <= last && !pipeline.stopRequested(); number++) {
         Simulation* simulation = pipeline.slotToDraw(finish);
         if (simulation == nullptr)
             break;
@@ -84,9 +93,16 @@ SimulationRun runSimulations(const NullModelSettings& settings, std::size_t byte
             break;
         }
         pipeline.submit();
+        if (blocks && number % kPrecisionBlock == 0 && number < last) {
+            if (!pipeline.finishAll(finish))
+                break;
+            if (precise())
+                last = number;
+        }
     }
     pipeline.finishAll(finish);
-    run.stopped = run.completed < settings.simulations;
+    run.stopped = run.completed < last;
+    run.precise = blocks && !run.stopped && precise();
     return run;
 }
 
@@ -101,22 +117,24 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
 {
     checkNullModelSettings(settings);
     checkObservedSize(analysis.matrix, analysis.observed.rows, analysis.observed.columns);
-    const std::vector<const ModelEntry*> entries = entriesOfRun(modelTable<typename Analysis::Rules>(), settings);
-    std::vector<NullModel> ran;
-    for (const ModelEntry* entry : entries)
-        ran.insert(ran.end(), entry->models.begin(), entry->models.end());
+    const std::vector<NullModel> ran = modelsOfRun(settings);
+    const std::vector<RunEntry> entries = entriesOfRun(modelTable<typename Analysis::Rules>(), ran);
     NullModelValues<typename Analysis::Value> result(ran);
     std::vector<std::unique_ptr<ModelDraws>> draws;
     int rows = 0, columns = 0;
     try {
+        constexpr int origin = Analysis::Rules::kOrigin;
         const StopRequest stop(settings.stop, nullptr);
         const RandomisedBlock block = analysis.block(stop);
         rows = block.rows;
         columns = block.columns;
-        result.fixedFixedRun = planFixedFixedRun(settings, rows, generator.state());
-        const DrawStart start{block, Analysis::Rules::kOrigin, generator, result.fixedFixedRun, stop};
-        for (const ModelEntry* entry : entries)
-            draws.push_back(entry->start(start));
+        result.fixedFixedRun = planFixedFixedRun(settings, ran, rows);
+        result.quasiswapRun = planQuasiswapRun(settings, ran, rows);
+        const Matrix blockCells = blockMatrix(block, origin, stop);
+        const DrawStart start{block, blockCells, origin, generator, generator.state(), ran,
+                              result.fixedFixedRun, result.quasiswapRun, stop};
+        for (const RunEntry& entry : entries)
+            draws.push_back(entry.entry->start(start));
     } catch (const SimulationAbandoned&) {
         result.run = stoppedBeforeStart(settings);
         return result;
@@ -132,7 +150,7 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
         CellMatrix* out = simulation.matrices.data();
         for (std::size_t d = 0; d < draws.size(); d++) {
             draws[d]->draw(number, out, stop);
-            out += entries[d]->models.size();
+            out += entries[d].models.size();
         }
     };
     auto finish = [&](SimulationInFlight<Analysis>& simulation) {
@@ -141,9 +159,16 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
         if (onSimulation)
             onSimulation(result, simulation.number);
     };
+    // An undefined P value (NaN) has no precision to reach: it is left out.
+    auto precise = [&] {
+        for (const auto& model : result.models)
+            if (analysis.pValueError(model.values, isChain(model.model)) > settings.precision)
+                return false;
+        return true;
+    };
     const std::size_t matrixBytes = (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1);
     result.run = runSimulations<SimulationInFlight<Analysis>, typename Analysis::Worker>(
-        settings, models * matrixBytes, measureSimulation<Analysis>, draw, finish);
+        settings, models * matrixBytes, measureSimulation<Analysis>, draw, finish, precise);
     return result;
 }
 

@@ -1,15 +1,19 @@
 // What both analyses' runs of simulations share: the checks of their
-// settings, the models they draw, the plan of the FF chain, the memory they
-// take and the threads that fit in it, and the values of one model.
+// settings, the models they draw and their names, the plans of the chains,
+// the memory they take and the threads that fit in it, and the values of
+// one model.
 #include "core/null_models/null_model_runs.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "bravolin/error.h"
+#include "core/null_models/model_table.h"
 #include "core/null_models/simulation_pipeline.h"
 
 namespace bravolin {
@@ -20,6 +24,11 @@ void checkNullModelSettings(const NullModelSettings& settings)
         throw Error("the null models need at least 1 simulation, not " + std::to_string(settings.simulations));
     if (settings.threads < 1)
         throw Error("the null models need at least 1 thread, not " + std::to_string(settings.threads));
+    for (NullModel model : settings.models)
+        if (model < 0 || model >= kNullModelCount)
+            throw Error("no null model is numbered " + std::to_string(static_cast<int>(model)));
+    if (!(settings.precision >= 0) || std::isinf(settings.precision))
+        throw Error("the precision of the P values must be 0 (none) or a number above 0");
 }
 
 void checkObservedSize(const Matrix& matrix, int rows, int columns)
@@ -36,24 +45,100 @@ SimulationRun stoppedBeforeStart(const NullModelSettings& settings)
     return run;
 }
 
-FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, int rows, std::uint32_t fileSeed)
+FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, const std::vector<NullModel>& ran, int rows)
 {
     FixedFixedRun run;
-    if (!settings.fixedFixed.enabled)
+    if (std::find(ran.begin(), ran.end(), Curveball) == ran.end())
         return run;
     run.ran = true;
     run.burnIn = settings.fixedFixed.burnIn >= 0 ? settings.fixedFixed.burnIn : defaultFixedFixedBurnIn(rows);
     run.thin = settings.fixedFixed.thin >= 0 ? settings.fixedFixed.thin : defaultFixedFixedThin(rows);
-    run.seed = fixedFixedSeed(fileSeed);
     return run;
+}
+
+QuasiswapRun planQuasiswapRun(const NullModelSettings& settings, const std::vector<NullModel>& ran, int rows)
+{
+    QuasiswapRun run;
+    if (std::find(ran.begin(), ran.end(), Quasiswap) == ran.end())
+        return run;
+    run.ran = true;
+    run.thin = settings.quasiswapThin >= 0 ? settings.quasiswapThin : defaultQuasiswapThin(rows);
+    return run;
+}
+
+long long defaultFixedFixedBurnIn(int rows)
+{
+    return 100LL * rows;
+}
+
+long long defaultFixedFixedThin(int rows)
+{
+    return 10LL * rows;
+}
+
+long long defaultQuasiswapThin(int rows)
+{
+    return rows;
 }
 
 std::vector<NullModel> modelsOfRun(const NullModelSettings& settings)
 {
-    std::vector<NullModel> models(std::begin(kClassicModels), std::end(kClassicModels));
+    std::vector<bool> chosen(kNullModelCount, false);
+    if (settings.models.empty())
+        for (NullModel model : kClassicModels)
+            chosen[model] = true;
+    for (NullModel model : settings.models)
+        chosen[static_cast<std::size_t>(model)] = true;
     if (settings.fixedFixed.enabled)
-        models.push_back(FF);
+        chosen[Curveball] = true;
+    std::vector<NullModel> models;
+    for (int model = 0; model < kNullModelCount; model++)
+        if (chosen[static_cast<std::size_t>(model)])
+            models.push_back(static_cast<NullModel>(model));
     return models;
+}
+
+namespace {
+
+std::string lowerCase(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+std::string knownNullModelNames()
+{
+    std::string names;
+    for (const char* name : kNullModelNames)
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    return names + " (or FF)";
+}
+
+ModelChoice chooseNullModels(const std::vector<std::string>& names)
+{
+    ModelChoice choice;
+    if (names.empty()) {
+        choice.error = "no null model named; the models are " + knownNullModelNames();
+        return choice;
+    }
+    NullModelSettings settings;
+    for (const std::string& name : names) {
+        const std::string lower = lowerCase(name);
+        int found = lower == "ff" ? Curveball : -1;
+        for (int model = 0; model < kNullModelCount && found < 0; model++)
+            if (lower == lowerCase(kNullModelNames[model]))
+                found = model;
+        if (found < 0) {
+            choice.error = "unknown null model \"" + name + "\"; the models are " + knownNullModelNames();
+            return choice;
+        }
+        settings.models.push_back(static_cast<NullModel>(found));
+    }
+    choice.models = modelsOfRun(settings);
+    return choice;
 }
 
 std::vector<float> modelValues(const TemperatureNullModels& null, NullModel model)
@@ -74,23 +159,32 @@ std::vector<float> modelValues(const NodfNullModels& null, NullModel model, Nodf
     return parts;
 }
 
-unsigned long long nullModelMemory(int rows, int columns, int threads, bool fixedFixed)
+unsigned long long nullModelMemory(int rows, int columns, int threads, const std::vector<NullModel>& models)
 {
     // A thread holds its working matrices and tables (a few bytes a cell,
-    // at most eight) and its fixed tables; a simulation in flight holds its
-    // four matrices, five with FF (whose chain is one more).
+    // at most eight) and its fixed tables; a simulation in flight holds a
+    // matrix of every model. The draws hold their own tables once: the
+    // classic four drawn aside when not all are measured, the quasiswap's
+    // table of counts, its units and its chain (at most seven bytes a
+    // cell), the curveball chain (one).
+    auto holds = [&models](NullModel model) { return std::find(models.begin(), models.end(), model) != models.end(); };
+    const std::size_t classic = classicModelPlaces(models).size();
     const unsigned long long cells = static_cast<unsigned long long>(rows + 1) * static_cast<unsigned long long>(columns + 1);
     const unsigned long long perThread = 8 * cells + (1u << 20);
-    const unsigned long long perSimulation = (fixedFixed ? 5 : 4) * cells;
+    const unsigned long long perSimulation = models.size() * cells;
+    const unsigned long long draws =
+        ((classic > 0 && classic < kClassicModelCount ? 4 : 0) + (holds(Quasiswap) ? 7 : 0) + (holds(Curveball) ? 1 : 0)) *
+        cells;
     const unsigned long long window = static_cast<unsigned long long>(simulationWindow(threads, perSimulation));
-    return static_cast<unsigned long long>(threads) * perThread + window * perSimulation + (fixedFixed ? cells : 0);
+    return static_cast<unsigned long long>(threads) * perThread + window * perSimulation + draws;
 }
 
-ThreadPlan planThreads(int asked, int rows, int columns, bool fixedFixed, unsigned long long budget)
+ThreadPlan planThreads(int asked, int rows, int columns, const std::vector<NullModel>& models,
+                       unsigned long long budget)
 {
     int fitting = 1;
     for (int threads = kMostThreads; threads > 1 && fitting == 1; threads--)
-        if (nullModelMemory(rows, columns, threads, fixedFixed) + threads * threadStackBytes() <= budget)
+        if (nullModelMemory(rows, columns, threads, models) + threads * threadStackBytes() <= budget)
             fitting = threads;
     ThreadPlan plan;
     plan.threads = std::min(asked > 0 ? asked : defaultThreads(), fitting);

@@ -13,10 +13,12 @@ namespace {
 
 // One 2 x 2 quasiswap at the excess cell (i, j), tried with up to tries
 // random cells (k, l); false when none fits. A cell in row i or column j
-// never fits, since (i, j) is not 0.
-bool quasiswapAt(CountTable& table, int i, int j, int tries, StreamGenerator& generator)
+// never fits, since (i, j) is not 0. Stop is checked every 4096 tries.
+bool quasiswapAt(CountTable& table, int i, int j, int tries, StreamGenerator& generator, const StopRequest& stop)
 {
     for (int t = 0; t < tries; t++) {
+        if ((t & 4095) == 4095)
+            stop.abandonIfRequested();
         // The column first: a try that fails in row i, which is at hand,
         // needs no row drawn.
         const int l = static_cast<int>(generator.below(static_cast<std::uint64_t>(table.columns)));
@@ -43,7 +45,7 @@ bool quasiswapAt(CountTable& table, int i, int j, int tries, StreamGenerator& ge
 // totals: the table minus X has zero totals, so it is a sum of alternating
 // cycles of cells where the table exceeds X (above 0) and cells where it
 // falls short of X (at 0), and one of them passes through (i, j).
-void reduceAlongCycle(CountTable& table, int i, int j)
+void reduceAlongCycle(CountTable& table, int i, int j, const StopRequest& stop)
 {
     const int rows = table.rows, columns = table.columns;
     // Nodes: rows 0 .. rows - 1, then column y as rows + y; each node's
@@ -56,6 +58,7 @@ void reduceAlongCycle(CountTable& table, int i, int j)
     queue.push_back(i);
     int k = -1;
     for (std::size_t head = 0; head < queue.size() && k < 0; head++) {
+        stop.abandonAtLineIfRequested(static_cast<int>(head));
         const int node = queue[head];
         if (node < rows) {
             if (table.at(node, j) == 0) {
@@ -91,7 +94,7 @@ void reduceAlongCycle(CountTable& table, int i, int j)
 }  // namespace
 
 CountTable randomTable(const std::vector<int>& rowTotals, const std::vector<int>& columnTotals,
-                       StreamGenerator& generator)
+                       StreamGenerator& generator, const StopRequest& stop)
 {
     long long rowSum = 0, columnSum = 0;
     for (int total : rowTotals)
@@ -110,17 +113,21 @@ CountTable randomTable(const std::vector<int>& rowTotals, const std::vector<int>
     for (int c = 0; c < table.columns; c++)
         units.insert(units.end(), static_cast<std::size_t>(columnTotals[static_cast<std::size_t>(c)]), c);
     std::size_t taken = 0;
-    for (int r = 0; r < table.rows; r++)
+    // A row deals up to a few thousand units, each a draw and a swap in a
+    // table of millions: stop is checked at every row.
+    for (int r = 0; r < table.rows; r++) {
+        stop.abandonIfRequested();
         for (int u = 0; u < rowTotals[static_cast<std::size_t>(r)]; u++, taken++) {
             const std::size_t pick =
                 taken + static_cast<std::size_t>(generator.below(static_cast<std::uint64_t>(units.size() - taken)));
             std::swap(units[taken], units[pick]);
             table.at(r, units[taken])++;
         }
+    }
     return table;
 }
 
-void reduceToBinary(CountTable& table, StreamGenerator& generator)
+void reduceToBinary(CountTable& table, StreamGenerator& generator, const StopRequest& stop)
 {
     const auto columns = static_cast<std::size_t>(table.columns);
     std::vector<std::size_t> excess;  // cells that had a count above 1
@@ -130,7 +137,8 @@ void reduceToBinary(CountTable& table, StreamGenerator& generator)
     // No step raises a count above 1, so the list only shrinks: a cell
     // brought down to 1 leaves it when it is drawn next.
     const int tries = table.rows * table.columns;
-    while (!excess.empty()) {
+    for (int step = 0; !excess.empty(); step++) {
+        stop.abandonAtLineIfRequested(step);
         const auto drawn = static_cast<std::size_t>(generator.below(excess.size()));
         const std::size_t cell = excess[drawn];
         if (table.counts[cell] < 2) {
@@ -139,12 +147,13 @@ void reduceToBinary(CountTable& table, StreamGenerator& generator)
             continue;
         }
         const int i = static_cast<int>(cell / columns), j = static_cast<int>(cell % columns);
-        if (!quasiswapAt(table, i, j, tries, generator))
-            reduceAlongCycle(table, i, j);
+        if (!quasiswapAt(table, i, j, tries, generator, stop))
+            reduceAlongCycle(table, i, j, stop);
     }
 }
 
-void drawQuasiswap(const Margins& margins, long long thinTrades, StreamGenerator& generator, CellMatrix& out)
+void drawQuasiswap(const Margins& margins, long long thinTrades, StreamGenerator& generator, CellMatrix& out,
+                   const StopRequest& stop)
 {
     const int rows = margins.rows, columns = margins.columns;
     const bool complement = 2 * margins.presences > static_cast<long long>(rows) * columns;
@@ -155,17 +164,18 @@ void drawQuasiswap(const Margins& margins, long long thinTrades, StreamGenerator
         for (int& total : columnTotals)
             total = rows - total;
     }
-    CountTable table = randomTable(rowTotals, columnTotals, generator);
-    reduceToBinary(table, generator);
+    CountTable table = randomTable(rowTotals, columnTotals, generator, stop);
+    reduceToBinary(table, generator, stop);
     CurveballMatrix chain(rows, columns);
     for (int r = 0; r < rows; r++)
         for (int c = 0; c < columns; c++)
             chain.set(r, c, table.at(r, c) != 0);
-    chain.advance(thinTrades, generator);
-    chain.copyTo(out);
+    chain.advance(thinTrades, generator, stop);
+    const int o = margins.origin;
+    chain.copyTo(out, o, stop);
     if (complement)
-        for (int r = 0; r < rows; r++)
-            for (int c = 0; c < columns; c++)
+        for (int r = o; r < rows + o; r++)
+            for (int c = o; c < columns + o; c++)
                 out[r][c] ^= 1;
 }
 

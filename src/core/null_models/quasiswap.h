@@ -40,6 +40,7 @@
 
 #include "bravolin/stream_generator.h"
 #include "core/cell_matrix.h"
+#include "core/stop_request.h"
 #include "core/null_models/textbook_draws.h"
 
 namespace bravolin {
@@ -59,16 +60,20 @@ struct CountTable {
 // A random table with the given totals (each at most 65535). Throws Error
 // when the row totals and the column totals have different sums.
 CountTable randomTable(const std::vector<int>& rowTotals, const std::vector<int>& columnTotals,
-                       StreamGenerator& generator);
+                       StreamGenerator& generator, const StopRequest& stop = {});
 
 // Quasiswaps until every count is 0 or 1; the totals stay. Throws Error
 // when no 0/1 matrix has the table's totals (which a table drawn for an
 // observed matrix's totals always has).
-void reduceToBinary(CountTable& table, StreamGenerator& generator);
+void reduceToBinary(CountTable& table, StreamGenerator& generator, const StopRequest& stop = {});
 
 // A quasiswap matrix for the observed totals, into out (rows and columns
-// from 0), with thinTrades curveball trades after the reduction.
-void drawQuasiswap(const Margins& margins, long long thinTrades, StreamGenerator& generator, CellMatrix& out);
+// from the margins' origin), with thinTrades curveball trades after the
+// reduction. Every step gives up (SimulationAbandoned) once stop is
+// requested: the tries of a quasiswap every 4096, the search of a cycle
+// every 64 lines it reaches, the trades every 64.
+void drawQuasiswap(const Margins& margins, long long thinTrades, StreamGenerator& generator, CellMatrix& out,
+                   const StopRequest& stop = {});
 
 }  // namespace bravolin
 

@@ -7,6 +7,7 @@
 
 #include "bravolin/error.h"
 #include "bravolin/null_models.h"
+#include "bravolin/statistics.h"
 #include "core/null_models/null_model_engine.h"
 
 namespace bravolin {
@@ -42,6 +43,11 @@ struct TemperatureAnalysis {
     float measure(Worker& worker, CellMatrix& drawn, int rows, int columns, const StopRequest& stop) const
     {
         return measureRandomMatrix(worker, drawn, rows, columns, stop);
+    }
+
+    double pValueError(const std::vector<float>& values, bool chain) const
+    {
+        return nestednessPValueError(values, observed.temperature, NestedTail::Less, chain);
     }
 };
 

@@ -46,6 +46,11 @@ std::string statisticsNote(AnalysisMode mode)
            "(a small P: nested).";
 }
 
+bravolin::NestedTail nestedTail(AnalysisMode mode)
+{
+    return mode == AnalysisMode::Temperature ? bravolin::NestedTail::Less : bravolin::NestedTail::Greater;
+}
+
 double nestednessP(AnalysisMode mode, const bravolin::NullStatistics& statistics)
 {
     return mode == AnalysisMode::Temperature ? statistics.pLess : statistics.pGreater;
@@ -70,7 +75,8 @@ NullPicture drawNullPicture(const std::string& fileName, AnalysisMode mode, floa
     picture.observed = static_cast<double>(observed) * scale;
     NullPicture drawn;
     for (const ModelValues& model : models) {
-        const bravolin::NullStatistics statistics = bravolin::nullStatistics(model.values, observed, scale);
+        const bravolin::NullStatistics statistics =
+            bravolin::nullStatistics(model.values, observed, nestedTail(mode), bravolin::isChain(model.model), scale);
         drawn.statistics.push_back({model.model, statistics});
         NullModelPanel panel;
         panel.model = bravolin::kNullModelNames[model.model];
@@ -86,15 +92,16 @@ NullPicture drawNullPicture(const std::string& fileName, AnalysisMode mode, floa
 }
 
 // A model's SES and P cells in the row, in the model's two columns after
-// the observed values; the columns of a model first seen now are added.
+// the observed values; the columns of a model first seen now are added at
+// the end, so that the page has columns for the models that ran only.
 void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& model, AnalysisMode mode)
 {
-    const std::size_t observed = observedHeadings(mode).size();
-    const std::size_t column = observed + 2 * static_cast<std::size_t>(model.model);
-    while (page.headings.size() < column + 2) {
-        const std::size_t modelColumn = page.headings.size() - observed;
-        page.headings.push_back(std::string(bravolin::kNullModelNames[modelColumn / 2]) +
-                                (modelColumn % 2 == 0 ? " SES" : " P"));
+    const std::string name = bravolin::kNullModelNames[model.model];
+    const auto heading = std::find(page.headings.begin(), page.headings.end(), name + " SES");
+    const auto column = static_cast<std::size_t>(heading - page.headings.begin());
+    if (heading == page.headings.end()) {
+        page.headings.push_back(name + " SES");
+        page.headings.push_back(name + " P");
     }
     row.values.resize(std::max(row.values.size(), column + 2));
     row.values[column] = sesText(model.statistics.ses);

@@ -51,7 +51,7 @@ struct NullPicture {
 };
 
 // NAME_T_null.svg or NAME_N_null.svg: the simulated temperatures, or total
-// NODF, of every model that ran (FF too) against the observed value, with
+// NODF, of every model that ran against the observed value, with
 // each model's SES and nestedness P value.
 NullPicture nullPicture(const std::string& fileName, const bravolin::TemperatureResult& observed,
                         const bravolin::TemperatureNullModels& null);

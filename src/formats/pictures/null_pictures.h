@@ -1,7 +1,6 @@
 // SVG picture of the null-model simulations of one matrix: one panel per
-// model (Er, Ce, Li, Co, and FF when it ran), each a histogram of the
-// model's simulated values against the observed value, with the model's
-// SES and nestedness P value.
+// model that ran, each a histogram of the model's simulated values against
+// the observed value, with the model's SES and nestedness P value.
 //
 // Each panel has axes of its own. The value axis covers the panel's values
 // and the observed value, from and to round numbers, with 4 to 6 labelled
@@ -24,7 +23,7 @@
 #include "formats/analysis_mode.h"
 
 struct NullModelPanel {
-    std::string model;          // "Er", "Ce", "Li", "Co" or "FF"
+    std::string model;          // the model's name, as the tables write it
     // The simulated values. NaN or infinite values are left out of the bars
     // and counted in the panel.
     std::vector<double> values;

@@ -14,8 +14,9 @@ StatisticResults nodfStatistic(const char* name, float fraction, const bravolin:
     if (null != nullptr)
         for (const auto& model : null->models)
             statistic.models.push_back(
-                {model.model,
-                 bravolin::nullStatistics(bravolin::modelValues(*null, model.model, part), fraction, 100)});
+                {model.model, bravolin::nullStatistics(bravolin::modelValues(*null, model.model, part), fraction,
+                                                       bravolin::NestedTail::Greater,
+                                                       bravolin::isChain(model.model), 100)});
     return statistic;
 }
 
@@ -35,7 +36,9 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
     StatisticResults temperature{"temperature", observed.temperature, {}};
     if (null != nullptr)
         for (const auto& model : null->models)
-            temperature.models.push_back({model.model, bravolin::nullStatistics(model.values, observed.temperature)});
+            temperature.models.push_back(
+                {model.model, bravolin::nullStatistics(model.values, observed.temperature, bravolin::NestedTail::Less,
+                                                       bravolin::isChain(model.model))});
     results.statistics.push_back(temperature);
     return results;
 }

@@ -1,6 +1,7 @@
 // A matrix's results as ecologists report them: each statistic's observed
 // value and, for every null model that ran, the statistics of its simulated
-// values (n, mean, sd, SES, both P values). The result tables and the
+// values (statistics.h), the nestedness tail being the temperature's low
+// one and the NODF's high one. The result tables and the
 // console's result line are written from them.
 #ifndef BRAVOLIN_FORMATS_TABLES_MATRIX_RESULTS_H
 #define BRAVOLIN_FORMATS_TABLES_MATRIX_RESULTS_H

@@ -82,7 +82,7 @@ std::string lineRows(const std::string& fileField, AnalysisMode mode, const brav
 
 const char* const kResultsHeader =
     "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
-    "seed,file_seed,simulations,ordered,version,date,complete\n";
+    "p_two_sided,q025,q500,q975,p_mcse,ess,lag1,seed,file_seed,simulations,ordered,version,date,complete\n";
 
 // The rows of the results table of a matrix: one per statistic and model
 // that ran, or one per statistic without null models.
@@ -101,12 +101,14 @@ std::string resultRows(const ResultTableSettings& settings, const MatrixResults&
     for (const StatisticResults& statistic : results.statistics) {
         const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
         if (statistic.models.empty())
-            text += start + ",,,,,,," + run.substr(1);
+            text += start + std::string(14, ',') + run.substr(1);
         for (const ModelResults& model : statistic.models) {
             const bravolin::NullStatistics& s = model.statistics;
-            text += start + bravolin::kNullModelNames[model.model] + "," + std::to_string(s.n) + "," +
-                    doubleText(s.mean) + "," + doubleText(s.sd) + "," + doubleText(s.ses) + "," +
-                    doubleText(s.pLess) + "," + doubleText(s.pGreater) + run;
+            text += start + bravolin::kNullModelNames[model.model] + "," + std::to_string(s.n);
+            for (double value : {s.mean, s.sd, s.ses, s.pLess, s.pGreater, s.pTwoSided, s.q025, s.q500, s.q975,
+                                 s.pMcse, s.ess, s.lag1})
+                text += "," + doubleText(value);
+            text += run;
         }
     }
     return text;

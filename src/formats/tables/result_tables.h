@@ -4,8 +4,11 @@
 // of the same mode).
 //   BRAVOLIN_T_results.csv      one row per matrix, statistic and model: the
 //                               observed value, n, mean, sd, SES, p_less,
-//                               p_greater, the run's settings, and last
-//                               whether the matrix's results are complete
+//                               p_greater, p_two_sided, the quantiles q025,
+//                               q500 and q975, p_mcse, ess and lag1 (NA for
+//                               an independent model), the run's settings,
+//                               and last whether the matrix's results are
+//                               complete
 //   BRAVOLIN_T_null_values.csv  with null models: every simulation's value
 //                               of every model
 //   BRAVOLIN_T_rows.csv         one row per matrix and line: its name or

@@ -91,13 +91,13 @@ TEST(NodfReports, EachSimulationAddsOneLineToEachOfTheTwelveNestednessFiles)
     dir.enter();
     DiskSession disk;
     {
-        // Two simulations of each model; FF has no file of its own.
+        // Two simulations of each model; curveball has no file of its own.
         bravolin::NodfNullModels null;
         null.models = {{bravolin::Er, {{0.0f, 1.0f, 0.5f}, {0.5f, 0.5f, 0.5f}}},
                        {bravolin::Ce, {{0.25f, 0.5f, 0.375f}, {0, 0, 0}}},
                        {bravolin::Li, {{1, 1, 1}, {0, 0, 0}}},
                        {bravolin::Co, {{0, 0, 0}, {0.125f, 0, 0.0625f}}},
-                       {bravolin::FF, {{1, 1, 1}, {1, 1, 1}}}};
+                       {bravolin::Curveball, {{1, 1, 1}, {1, 1, 1}}}};
         NestednessFiles files(disk.output, "M.TXT");
         files.writeSimulation(null, 1);
         // Everything of a simulation is in the files before the next starts.

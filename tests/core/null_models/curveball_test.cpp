@@ -1,8 +1,10 @@
-// The curveball chain on the 64-bit generator: its states, thinned, are
-// uniform over the matrices with the observed totals.
+// The curveball chain on the 64-bit generator: its trades keep every total
+// and reach every matrix with them, and its states, thinned, are uniform
+// over the matrices with the observed totals.
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <set>
 #include <vector>
 
 #include "bravolin/stream_generator.h"
@@ -30,7 +32,48 @@ double lagOneAutocorrelation(const std::vector<double>& values)
     return products / squares;
 }
 
+// Each row's and each column's presences.
+std::vector<int> totalsOf(const CellMatrix& m, int rows, int columns)
+{
+    std::vector<int> totals(static_cast<std::size_t>(rows + columns), 0);
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < columns; c++) {
+            totals[static_cast<std::size_t>(r)] += m[r][c];
+            totals[static_cast<std::size_t>(rows + c)] += m[r][c];
+        }
+    return totals;
+}
+
 }  // namespace
+
+TEST(Curveball, TradesKeepEveryTotalAndReachEveryMatrixWithThem)
+{
+    const Matrix observed = matrixOf(randomRows(9, 13, 0.4, 3));
+    CurveballMatrix chain(observed);
+    StreamGenerator generator(77);
+    CellMatrix out;
+    chain.copyTo(out);
+    const std::vector<int> totals = totalsOf(out, 9, 13);
+    std::set<Rows> seen;
+    for (int t = 0; t < 2000; t++) {
+        chain.trade(generator);
+        chain.copyTo(out);
+        ASSERT_EQ(totalsOf(out, 9, 13), totals);
+        seen.insert(matrixRows(out, 9, 13, 0));
+    }
+    EXPECT_GT(seen.size(), 1000u);
+
+    // Rows with 2, 1 and 1 presences over columns with 2, 1 and 1: the five
+    // matrices with these totals are all reached, also into a matrix from 1.
+    CurveballMatrix tiny(matrixOf({"110", "100", "001"}));
+    std::set<Rows> reached;
+    for (int t = 0; t < 500; t++) {
+        tiny.trade(generator);
+        tiny.copyTo(out, 1);
+        reached.insert(matrixRows(out, 3, 3, 1));
+    }
+    EXPECT_EQ(reached.size(), 5u);
+}
 
 // 934 matrices have these totals (rows 2, 3, 2, 2, 2; columns 3, 3, 2, 2,
 // 1). Every 30th state is taken: the lag-1 autocorrelation of the states'

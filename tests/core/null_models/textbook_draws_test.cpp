@@ -91,7 +91,7 @@ TEST(TextbookDraws, TheChiSquareTailIsRight)
 
 TEST(TextbookDraws, EveryModelDrawsTheExactDistributionOfItsConstraints)
 {
-    using Draw = void (*)(const Margins&, StreamGenerator&, CellMatrix&);
+    using Draw = void (*)(const Margins&, StreamGenerator&, CellMatrix&, const StopRequest&);
     struct Case {
         const char* name;
         Rows observed;
@@ -106,6 +106,9 @@ TEST(TextbookDraws, EveryModelDrawsTheExactDistributionOfItsConstraints)
         {"c0", kSmall, Kept::Columns, drawC0, 0},
         {"r1", kSmall, Kept::Rows, drawR1, 1},
         {"r2", kSmall, Kept::Rows, drawR2, 2},
+        // Weights 25, 1 and 1: a row of two presences that drew the first
+        // column draws its second from the tree of the columns left.
+        {"r2 through its tree", {"110", "100", "100", "101", "100"}, Kept::Rows, drawR2, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,7 +120,7 @@ TEST(TextbookDraws, EveryModelDrawsTheExactDistributionOfItsConstraints)
         StreamGenerator generator(2024);
         CellMatrix out;
         const CensusFit census = fitDraws(members, chances, kDraws, [&] {
-            c.draw(margins, generator, out);
+            c.draw(margins, generator, out, {});
             return maskOf(out, margins.rows, margins.columns);
         });
         EXPECT_EQ(census.outside, 0);
