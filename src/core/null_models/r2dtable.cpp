@@ -1,0 +1,152 @@
+// Draws of the r2dtable model: the rows take their individuals from the
+// columns' pool, one by one, without replacement.
+#include "core/null_models/r2dtable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace bravolin {
+
+namespace {
+
+// The individuals left in each column, and a Fenwick tree over them that
+// finds the column of the k-th individual left in O(log columns).
+class ColumnPool {
+public:
+    explicit ColumnPool(std::size_t columns) : left_(columns), tree_(columns + 1)
+    {
+        while (top_ * 2 <= columns)
+            top_ *= 2;
+    }
+
+    // The pool becomes counts (one per column), in O(columns).
+    void fill(const std::vector<long long>& counts)
+    {
+        left_ = counts;
+        total_ = 0;
+        const std::size_t columns = left_.size();
+        for (std::size_t i = 1; i <= columns; i++)
+            tree_[i] = left_[i - 1];
+        for (std::size_t i = 1; i <= columns; i++) {
+            total_ += left_[i - 1];
+            const std::size_t parent = i + (i & (0 - i));
+            if (parent <= columns)
+                tree_[parent] += tree_[i];
+        }
+    }
+
+    long long total() const { return total_; }
+    const std::vector<long long>& left() const { return left_; }
+
+    // Takes the individual of place k (from 0, below total()) in column
+    // order out of the pool; returns its column.
+    std::size_t take(long long k)
+    {
+        const std::size_t columns = left_.size();
+        std::size_t place = 0;
+        for (std::size_t step = top_; step > 0; step /= 2)
+            if (place + step <= columns && tree_[place + step] <= k) {
+                place += step;
+                k -= tree_[place];
+            }
+        for (std::size_t i = place + 1; i <= columns; i += i & (0 - i))
+            tree_[i]--;
+        left_[place]--;
+        total_--;
+        return place;
+    }
+
+private:
+    std::vector<long long> left_;
+    std::vector<long long> tree_;  // from 1: node i sums left_ over (i - (i & -i), i]
+    long long total_ = 0;
+    std::size_t top_ = 1;  // the highest power of 2 at most the columns (1 for none)
+};
+
+// A cell as a message names it: row and column from 1, with their names
+// where the matrix has them.
+std::string cellName(const AbundanceMatrix& matrix, int row, int column)
+{
+    std::string text = "row " + std::to_string(row + 1);
+    if (!matrix.rowNames().empty())
+        text += " (" + matrix.rowNames()[static_cast<std::size_t>(row)] + ")";
+    text += ", column " + std::to_string(column + 1);
+    if (!matrix.columnNames().empty())
+        text += " (" + matrix.columnNames()[static_cast<std::size_t>(column)] + ")";
+    return text;
+}
+
+}  // namespace
+
+bool countMarginsOf(const AbundanceMatrix& observed, CountMargins& margins, std::string& error)
+{
+    CountMargins counted;
+    counted.rows = observed.rows();
+    counted.columns = observed.columns();
+    counted.rowTotals.assign(static_cast<std::size_t>(counted.rows), 0);
+    counted.columnTotals.assign(static_cast<std::size_t>(counted.columns), 0);
+    for (int r = 0; r < counted.rows; r++) {
+        const double* cells = observed.row(r);
+        for (int c = 0; c < counted.columns; c++) {
+            const double value = cells[c];
+            if (value != std::floor(value)) {
+                error = "the abundance of the cell at " + cellName(observed, r, c) + " is " + std::to_string(value) +
+                        ": r2dtable draws whole numbers of individuals, so every abundance must be a whole "
+                        "number; give counts, or choose abundance_shuffle, which shuffles the abundances as they are";
+                return false;
+            }
+            // Checked before the sum, so that no count beyond the limit is
+            // ever converted or added.
+            if (value > static_cast<double>(kMaxR2dtableIndividuals - counted.individuals)) {
+                error = "the abundances sum to more than " + std::to_string(kMaxR2dtableIndividuals) +
+                        " individuals, which r2dtable draws one by one (tens of seconds a simulation): choose "
+                        "abundance_shuffle, which shuffles the abundances as they are";
+                return false;
+            }
+            const auto count = static_cast<long long>(value);
+            counted.individuals += count;
+            counted.rowTotals[static_cast<std::size_t>(r)] += count;
+            counted.columnTotals[static_cast<std::size_t>(c)] += count;
+        }
+    }
+    margins = std::move(counted);
+    return true;
+}
+
+void drawR2dtable(const CountMargins& margins, StreamGenerator& generator, AbundanceMatrix& out,
+                  const StopRequest& stop)
+{
+    const auto columns = static_cast<std::size_t>(margins.columns);
+    std::vector<double> cells(static_cast<std::size_t>(margins.rows) * columns, 0.0);
+    ColumnPool pool(columns);
+    pool.fill(margins.columnTotals);
+    std::vector<long long> drawn(columns);
+    for (int r = 0; r < margins.rows; r++) {
+        stop.abandonAtLineIfRequested(r);
+        const long long total = margins.rowTotals[static_cast<std::size_t>(r)];
+        const long long left = pool.total();
+        const bool leaves = total > left - total;
+        const long long draws = leaves ? left - total : total;
+        std::fill(drawn.begin(), drawn.end(), 0);
+        for (long long i = 0; i < draws; i++) {
+            if ((i & 4095) == 4095)
+                stop.abandonIfRequested();
+            drawn[pool.take(static_cast<long long>(generator.below(static_cast<std::uint64_t>(pool.total()))))]++;
+        }
+        // Drawing the individuals the row leaves took them out of the
+        // pool: the row has what is left there, and they are the pool.
+        const std::vector<long long>& taken = leaves ? pool.left() : drawn;
+        double* row = cells.data() + static_cast<std::size_t>(r) * columns;
+        for (std::size_t c = 0; c < columns; c++)
+            row[c] = static_cast<double>(taken[c]);
+        if (leaves)
+            pool.fill(drawn);
+    }
+    out = AbundanceMatrix(margins.rows, margins.columns, std::move(cells));
+}
+
+}  // namespace bravolin
