@@ -17,54 +17,55 @@ namespace {
 // finds the column of the k-th individual left in O(log columns).
 class ColumnPool {
 public:
-    explicit ColumnPool(std::size_t columns) : left_(columns), tree_(columns + 1)
+    explicit ColumnPool(std::size_t columns) : left_(columns)
     {
-        while (top_ * 2 <= columns)
+        while (top_ < columns)
             top_ *= 2;
+        tree_.assign(top_ + 1, 0);
     }
 
     // The pool becomes counts (one per column), in O(columns).
     void fill(const std::vector<long long>& counts)
     {
         left_ = counts;
-        total_ = 0;
-        const std::size_t columns = left_.size();
-        for (std::size_t i = 1; i <= columns; i++)
+        std::fill(tree_.begin(), tree_.end(), 0);
+        for (std::size_t i = 1; i <= left_.size(); i++)
             tree_[i] = left_[i - 1];
-        for (std::size_t i = 1; i <= columns; i++) {
-            total_ += left_[i - 1];
+        for (std::size_t i = 1; i <= top_; i++) {
             const std::size_t parent = i + (i & (0 - i));
-            if (parent <= columns)
+            if (parent <= top_)
                 tree_[parent] += tree_[i];
         }
     }
 
-    long long total() const { return total_; }
+    long long total() const { return tree_[top_]; }
     const std::vector<long long>& left() const { return left_; }
 
     // Takes the individual of place k (from 0, below total()) in column
     // order out of the pool; returns its column.
+    // The columns padded to a power of 2 leave the descent without a check
+    // of its bounds.
     std::size_t take(long long k)
     {
-        const std::size_t columns = left_.size();
         std::size_t place = 0;
-        for (std::size_t step = top_; step > 0; step /= 2)
-            if (place + step <= columns && tree_[place + step] <= k) {
-                place += step;
-                k -= tree_[place];
-            }
-        for (std::size_t i = place + 1; i <= columns; i += i & (0 - i))
+        for (std::size_t step = top_ / 2; step > 0; step /= 2) {
+            const long long below = tree_[place + step];
+            const bool right = below <= k;
+            place += right ? step : 0;
+            k -= right ? below : 0;
+        }
+        for (std::size_t i = place + 1; i <= top_; i += i & (0 - i))
             tree_[i]--;
         left_[place]--;
-        total_--;
         return place;
     }
 
 private:
     std::vector<long long> left_;
-    std::vector<long long> tree_;  // from 1: node i sums left_ over (i - (i & -i), i]
-    long long total_ = 0;
-    std::size_t top_ = 1;  // the highest power of 2 at most the columns (1 for none)
+    // From 1 to top_: node i sums left_ over (i - (i & -i), i], the columns
+    // beyond left_'s counting 0; node top_ holds the total.
+    std::vector<long long> tree_;
+    std::size_t top_ = 1;  // the lowest power of 2 at least the columns
 };
 
 // A cell as a message names it: row and column from 1, with their names
