@@ -104,7 +104,7 @@ bool countMarginsOf(const AbundanceMatrix& observed, CountMargins& margins, std:
             // ever converted or added.
             if (value > static_cast<double>(kMaxR2dtableIndividuals - counted.individuals)) {
                 error = "the abundances sum to more than " + std::to_string(kMaxR2dtableIndividuals) +
-                        " individuals, which r2dtable draws one by one (tens of seconds a simulation): choose "
+                        " individuals, which r2dtable draws one by one (about a minute a simulation): choose "
                         "abundance_shuffle, which shuffles the abundances as they are";
                 return false;
             }
