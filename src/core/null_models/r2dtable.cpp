@@ -85,11 +85,9 @@ std::string cellName(const AbundanceMatrix& matrix, int row, int column)
 
 bool countMarginsOf(const AbundanceMatrix& observed, CountMargins& margins, std::string& error)
 {
-    CountMargins counted;
-    counted.rows = observed.rows();
-    counted.columns = observed.columns();
-    counted.rowTotals.assign(static_cast<std::size_t>(counted.rows), 0);
-    counted.columnTotals.assign(static_cast<std::size_t>(counted.columns), 0);
+    CountMargins counted{observed.rows(), observed.columns(),
+                         std::vector<long long>(static_cast<std::size_t>(observed.rows())),
+                         std::vector<long long>(static_cast<std::size_t>(observed.columns())), 0};
     for (int r = 0; r < counted.rows; r++) {
         const double* cells = observed.row(r);
         for (int c = 0; c < counted.columns; c++) {
