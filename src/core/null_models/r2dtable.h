@@ -32,9 +32,9 @@
 namespace bravolin {
 
 // The most individuals (the sum of the counts) r2dtable draws. A draw
-// costs 50 to 70 ns an individual at 100 to 1000 columns, so a table at
-// the limit takes about a minute a simulation; census tables run to
-// millions (BCI counts 21,457 trees).
+// costs about 20 ns an individual at 1000 columns, so a table at the limit
+// takes about 20 seconds a simulation; census tables run to millions (BCI
+// counts 21,457 trees).
 constexpr long long kMaxR2dtableIndividuals = 1000000000;
 
 // What the draws keep of the observed abundances, worked out once for all
