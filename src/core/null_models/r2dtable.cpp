@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <locale>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -87,6 +89,19 @@ std::string cellName(const AbundanceMatrix& matrix, int row, int column)
     return text;
 }
 
+// A value as a message gives it: up to 15 significant digits, so that a
+// fraction shows as the user wrote it (2.5, 0.1) and one just off a whole
+// number (2.0000001) as not whole; with a decimal point whatever the
+// program's locale.
+std::string valueText(double value)
+{
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text.precision(15);
+    text << value;
+    return text.str();
+}
+
 }  // namespace
 
 bool countMarginsOf(const AbundanceMatrix& observed, CountMargins& margins, std::string& error)
@@ -99,7 +114,7 @@ bool countMarginsOf(const AbundanceMatrix& observed, CountMargins& margins, std:
         for (int c = 0; c < counted.columns; c++) {
             const double value = cells[c];
             if (value != std::floor(value)) {
-                error = "the abundance of the cell at " + cellName(observed, r, c) + " is " + std::to_string(value) +
+                error = "the abundance of the cell at " + cellName(observed, r, c) + " is " + valueText(value) +
                         ": r2dtable draws whole numbers of individuals, so every abundance must be a whole "
                         "number; give counts, or choose abundance_shuffle, which shuffles the abundances as they are";
                 return false;

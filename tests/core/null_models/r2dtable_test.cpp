@@ -133,8 +133,8 @@ TEST(R2dtable, MarginsOfWhatItCannotDrawAreAnErrorThatSaysWhy)
         AbundanceMatrix matrix;
         std::string says;
     } cases[] = {
-        {fraction, "row 2 (south), column 2 (Sitta europaea) is 2.5"},
-        {abundancesOf({{1, 0.25}}), "row 1, column 2 is 0.25"},
+        {fraction, "row 2 (south), column 2 (Sitta europaea) is 2.5:"},
+        {abundancesOf({{1, 2.0000001}}), "row 1, column 2 is 2.0000001:"},
         {abundancesOf({{6e8, 4e8 + 1}}), "more than 1000000000 individuals"},
     };
     for (const auto& c : cases) {
