@@ -118,15 +118,17 @@ void runNullModels(ProgramRun& run, ReportOf<Mode>& report, FileOf<Mode>& file,
     };
     null.emplace(Mode::runNullModels(*file.matrix, *file.observed, run.state.generator, settings, simulationDone));
     file.null = &*null;
-    // With a precision, the simulations that ran are the file's: the
-    // classic P values are shares of them.
-    if (settings.precision > 0)
-        file.simulations = null->run.completed;
     progress.finish();
     noteThreadsRunning(run.state, settings, null->run);
     // Stopped by an interrupt: the simulations written end the files.
     if (null->run.stopped)
         stopFileIfInterrupted<Mode>(run, report, file);
+    // With a precision, the simulations that ran are the file's: the
+    // classic P values are shares of them.
+    if (settings.precision > 0) {
+        file.simulations = null->run.completed;
+        notePrecision(settings, null->run);
+    }
     classicProgress.finish(file.simulations);
     report.tell(&WriterOf<Mode>::nullModelsDone, file);
 }

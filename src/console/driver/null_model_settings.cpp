@@ -65,3 +65,13 @@ void noteThreadsRunning(RunState& state, const bravolin::NullModelSettings& plan
                   planned.threads, ran.threads);
     state.threadStartReported = true;
 }
+
+void notePrecision(const bravolin::NullModelSettings& settings, const bravolin::SimulationRun& ran)
+{
+    if (ran.precise)
+        consolePrintf("Precision: every nestedness P value's standard error is at most %g after %d simulations.\n",
+                      settings.precision, ran.completed);
+    else
+        consolePrintf("Precision: %g not reached in %d simulations; raise -n for more.\n", settings.precision,
+                      ran.completed);
+}

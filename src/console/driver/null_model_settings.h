@@ -24,6 +24,10 @@ std::vector<bravolin::NullModel> modelsOfRun(const RunOptions& options);
 // all four classic ones among them.
 bool classicFilesOfRun(const RunOptions& options);
 
+// With a precision: says whether a file's simulations reached it, and
+// after how many.
+void notePrecision(const bravolin::NullModelSettings& settings, const bravolin::SimulationRun& ran);
+
 // Says (once a program run) when fewer threads ran than were planned,
 // because the system could not start them all.
 void noteThreadsRunning(RunState& state, const bravolin::NullModelSettings& planned,
