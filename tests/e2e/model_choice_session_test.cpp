@@ -45,7 +45,7 @@ TEST(ModelChoiceSession, WithoutTheClassicFourTheClassicFilesAreThoseOfARunWitho
         std::vector<std::string> arguments = modeArguments(mode);
         arguments.insert(arguments.end(), {"-s", "5", "*.txt"});
         std::vector<std::string> chosen = arguments;
-        chosen.insert(chosen.end() - 1, {"-n", "10", "--models", "r0,Er,Co"});
+        chosen.insert(chosen.end() - 1, {"-n", "10", "--models", "r0,Er,Co", "--fixed-fixed"});
         arguments.insert(arguments.end() - 1, "--no-null");
         const SessionResult run = runCommand(withModels, chosen);
         ASSERT_EQ(run.exitCode, 0) << run.console << run.errors;
@@ -53,10 +53,12 @@ TEST(ModelChoiceSession, WithoutTheClassicFourTheClassicFilesAreThoseOfARunWitho
         EXPECT_EQ(withModels.files(), without.files()) << mode;
         for (const std::string& name : without.files())
             EXPECT_EQ(withModels.read(name), without.read(name)) << name;
-        // The result line has the models named, and the classic ones drawn
-        // with them but not named are left out.
+        // The result line has the models named and curveball, which
+        // --fixed-fixed adds; the classic ones drawn with them but not
+        // named are left out.
         EXPECT_EQ(occurrences(run.console, "| Er SES "), 2) << run.console;
         EXPECT_EQ(occurrences(run.console, "| r0 SES "), 2);
+        EXPECT_EQ(occurrences(run.console, "| curveball SES "), 2);
         EXPECT_EQ(occurrences(run.console, "| Ce SES "), 0);
     }
 }
