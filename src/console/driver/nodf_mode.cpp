@@ -1,6 +1,7 @@
 // Mode N as the batch driver runs it.
 #include "console/driver/nodf_mode.h"
 
+#include "console/driver/null_model_settings.h"
 #include "console/driver/questions.h"
 #include "console/reports/nodf_reports.h"
 
@@ -38,5 +39,5 @@ bravolin::NodfNullModels NodfMode::runNullModels(const bravolin::Matrix& matrix,
 
 std::unique_ptr<FileWriter<NodfAnalysis>> NodfMode::classicFiles(ProgramRun& run)
 {
-    return nodfClassicFiles(run.output, run.options.settings.printMatrix, run.options.settings.nullModels);
+    return nodfClassicFiles(run.output, run.options.settings.printMatrix, classicFilesOfRun(run.options));
 }
