@@ -142,9 +142,9 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     temperature->finished(coldFile, Completeness::Complete);
 
     const auto nodf = pictureReport<NodfAnalysis>(disk.output, true, true, {{"Seed", "42"}});
-    bravolin::NodfResult high;
+    NodfFileResult high;
     high.nodf = {0.4f, 0.6f, 0.5f};
-    bravolin::NodfNullModels low;
+    NodfFileNullModels low;
     low.run.completed = 4;
     low.models = bravolin::NodfNullModels(bravolin::modelsOfRun({})).models;
     for (const float total : {0.2f, 0.4f, 0.6f, 0.8f}) {

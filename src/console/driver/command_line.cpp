@@ -4,6 +4,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cctype>
 
 #include "bravolin/limits.h"
@@ -28,7 +29,9 @@ enum LongOnly {
     FixedFixedBurnIn,
     FixedFixedThin,
     Results,
-    SeedPerFile
+    SeedPerFile,
+    Metrics,
+    Wbinary
 };
 
 const option kOptions[] = {
@@ -54,6 +57,8 @@ const option kOptions[] = {
     {"ff-thin", required_argument, nullptr, FixedFixedThin},
     {"results", no_argument, nullptr, Results},
     {"seed-per-file", no_argument, nullptr, SeedPerFile},
+    {"metrics", required_argument, nullptr, Metrics},
+    {"wbinary", no_argument, nullptr, Wbinary},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -121,9 +126,32 @@ std::string yesOrNo(const char* option, const char* value, std::optional<bool>& 
     return "";
 }
 
+// The metrics of --metrics: names separated by commas.
+std::string takeMetrics(CommandLine& options, const std::string& list)
+{
+    std::vector<std::string> names;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = list.find(',', start);
+        names.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    const bravolin::MetricChoice choice = bravolin::chooseMetrics(names);
+    if (!choice.error.empty())
+        return "--metrics: " + choice.error;
+    options.metrics = choice.metrics;
+    return "";
+}
+
 std::string takeOption(CommandLine& options, int code, const char* value)
 {
     switch (code) {
+    case Metrics:
+        return takeMetrics(options, value);
+    case Wbinary:
+        options.wbinary = true;
+        return "";
     case 'm':
         for (AnalysisMode mode : {AnalysisMode::Temperature, AnalysisMode::Nodf})
             if (std::string(value).size() == 1 &&
@@ -243,6 +271,11 @@ std::string checkCombination(const CommandLine& options)
         return "--seed-per-file seeds each file's null models: give it with -n, not with --no-null";
     if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !options.fixedFixed)
         return "--ff-burn-in and --ff-thin set the FF model's chain: give them with --fixed-fixed";
+    if (!options.metrics.empty() && options.answers.mode != AnalysisMode::Nodf)
+        return "--metrics measures mode N's metrics: give it with -m N";
+    if (options.wbinary && std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) ==
+                               options.metrics.end())
+        return "--wbinary chooses wnodf's variant: give it with --metrics wnodf";
     for (const std::string& pattern : options.answers.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
@@ -341,6 +374,10 @@ least one PATTERN, the run asks nothing and is scripted.
                         SES and P values, _null_values.csv, _rows.csv, _columns.csv
       --seed-per-file   seed each file's null models from the seed and the file's
                         name, so that a file's results do not depend on the batch
+      --metrics LIST    -m N: the metrics measured, with every null model, separated
+                        by commas: nodf (always), wnodf, nodfc, discrepancy, checker,
+                        n0, spectral, or all (docs/result-tables.md)
+      --wbinary         with --metrics wnodf: its wbinary variant
   -h, --help            this text
   -V, --version         the version, and where the results are written
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bravolin/nodf_metrics.h"
 #include "formats/analysis_mode.h"
 
 // The command line's answers to the questions of a run: the mode, the
@@ -43,6 +44,9 @@ struct CommandLine {
     std::optional<long long> fixedFixedThin;
     bool results = false;             // the batch's result tables
     bool seedPerFile = false;         // each file's generator seeded from the seed and its name
+    // Mode N's metrics (--metrics), nodf among them; empty: nodf alone.
+    std::vector<bravolin::Metric> metrics;
+    bool wbinary = false;             // wnodf's wbinary variant
     bool help = false;
     bool version = false;
 };
