@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -679,27 +680,16 @@ std::optional<bravolin::AbundanceMatrix> abundancesOfTable(Table& table, bool na
     return abundances;
 }
 
-bravolin::AbundanceMatrix transposed(const bravolin::AbundanceMatrix& matrix)
+// A matrix of presences or of abundances, transposed with its names.
+template <typename Cells>
+Cells transposed(const Cells& matrix)
 {
-    std::vector<double> cells(matrix.cells().size());
+    std::remove_const_t<std::remove_reference_t<decltype(matrix.cells())>> cells(matrix.cells().size());
     for (int r = 0; r < matrix.rows(); r++)
         for (int c = 0; c < matrix.columns(); c++)
             cells[static_cast<std::size_t>(c) * static_cast<std::size_t>(matrix.rows()) + static_cast<std::size_t>(r)] =
                 matrix.at(r, c);
-    bravolin::AbundanceMatrix result(matrix.columns(), matrix.rows(), std::move(cells));
-    result.setRowNames(matrix.columnNames());
-    result.setColumnNames(matrix.rowNames());
-    return result;
-}
-
-bravolin::Matrix transposed(const bravolin::Matrix& matrix)
-{
-    std::vector<std::uint8_t> cells(matrix.cells().size());
-    for (int r = 0; r < matrix.rows(); r++)
-        for (int c = 0; c < matrix.columns(); c++)
-            cells[static_cast<std::size_t>(c) * static_cast<std::size_t>(matrix.rows()) + static_cast<std::size_t>(r)] =
-                matrix.at(r, c);
-    bravolin::Matrix result(matrix.columns(), matrix.rows(), std::move(cells));
+    Cells result(matrix.columns(), matrix.rows(), std::move(cells));
     result.setRowNames(matrix.columnNames());
     result.setColumnNames(matrix.rowNames());
     return result;
