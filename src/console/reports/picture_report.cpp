@@ -31,6 +31,8 @@ public:
         NullPicture drawn = nullPicture(file.name, *file.observed, *file.null);
         fileStatistics_ = std::move(drawn.statistics);
         write(drawn.picture);
+        for (const NamedPicture& picture : Analysis::metricPictures(file.name, *file.observed, *file.null))
+            write(picture);
     }
     void finished(const File& file, Completeness /*completeness*/) override
     {

@@ -2,8 +2,12 @@
 // analyses' results.
 #include "formats/pictures/analysis_pictures.h"
 
+#include "bravolin/metrics.h"
+#include "bravolin/nodf_metrics.h"
+
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "formats/pictures/matrix_pictures.h"
 #include "formats/pictures/null_pictures.h"
@@ -175,6 +179,37 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult&
     for (const auto& model : null.models)
         models.push_back({model.model, bravolin::modelValues(null, model.model, bravolin::NodfPart::Total)});
     return drawNullPicture(fileName, AnalysisMode::Nodf, observed.nodf.total, models);
+}
+
+std::vector<NamedPicture> metricNullPictures(const std::string& fileName, const MatrixResults& results,
+                                             const MetricNullValues& null)
+{
+    std::vector<NamedPicture> pictures;
+    for (const StatisticResults& statistic : results.statistics) {
+        const bravolin::MetricStatistic* of = bravolin::findMetricStatistic(statistic.name);
+        if (statistic.singlePrecision || statistic.models.empty() || of == nullptr)
+            continue;
+        const int value = static_cast<int>(of - bravolin::metricStatistics().data()) - 3;
+        NullDistributionPicture picture;
+        picture.fileName = fileName;
+        picture.mode = AnalysisMode::Nodf;
+        picture.observed = statistic.observed;
+        picture.statistic = statistic.name;
+        picture.lowerIsNested = of->moreNested == bravolin::MoreNested::Lower;
+        for (const ModelResults& model : statistic.models) {
+            NullModelPanel panel;
+            panel.model = bravolin::kNullModelNames[model.model];
+            for (const auto& simulated : null)
+                if (simulated.model == model.model && bravolin::measuredUnder(model.model, value))
+                    for (const bravolin::MetricValues& values : simulated.values)
+                        panel.values.push_back(values.values[static_cast<std::size_t>(value)]);
+            panel.ses = model.statistics.ses;
+            panel.p = picture.lowerIsNested ? model.statistics.pLess : model.statistics.pGreater;
+            picture.panels.push_back(std::move(panel));
+        }
+        pictures.push_back({fileName + "_N_null_" + statistic.name + ".svg", nullDistributionSvg(picture)});
+    }
+    return pictures;
 }
 
 void addReportRow(ReportPage& page, const std::string& fileName, const std::vector<std::string>& summaryValues,
