@@ -108,10 +108,6 @@ NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfRes
                                              Generator& generator, const NullModelSettings& settings,
                                              const SimulationDone<NodfMeasurement>& onSimulation = {});
 
-// The values of one model's value of every completed simulation, in
-// simulation order; none for a model that was not in the run.
-std::vector<double> modelValues(const NodfMetricNullModels& null, NullModel model, int value);
-
 }  // namespace bravolin
 
 #endif
