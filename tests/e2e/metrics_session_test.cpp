@@ -60,7 +60,7 @@ TEST(MetricsSession, EveryStatisticHasItsRowsNoteAndNullValuesAndTheUndefinedAre
                                                "--results", "--svg", "*.txt"});
     ASSERT_EQ(run.exitCode, 0) << run.console << run.errors;
     EXPECT_EQ(countOf(run.console, "nodfc and nodf_max_ratio are NA under Er and Ce"), 1) << run.console;
-    EXPECT_EQ(countOf(run.console, "wnodf has no null values under the binary models"), 1);
+    EXPECT_EQ(countOf(run.console, "wnodf has no null values under the binary models Er, Ce, Li, Co, curveball;"), 1);
     EXPECT_EQ(countOf(run.console, "wnodf of a file of 0s and 1s"), 1);
     EXPECT_EQ(countOf(run.console, "Result: discrepancy "), 2);
     EXPECT_NE(run.console.find("Result: nodfc "), std::string::npos);
