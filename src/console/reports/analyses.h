@@ -46,6 +46,10 @@ struct TemperatureAnalysis {
     {
         return {};
     }
+    static void addMetricRows(ReportPage& /*page*/, const std::string& /*file*/, const Result& /*observed*/,
+                              const NullModels* /*null*/)
+    {
+    }
 };
 
 // A file's NODF, and the run's further metrics (--metrics) of its matrix:
@@ -97,6 +101,16 @@ struct NodfAnalysis {
         MatrixResults results;
         addMetricResults(results, observed.metricSettings, observed.metrics, &null.metrics);
         return metricNullPictures(file, results, null.metrics);
+    }
+    // The file's rows of the page's sections of the further metrics.
+    static void addMetricRows(ReportPage& page, const std::string& file, const Result& observed,
+                              const NullModels* null)
+    {
+        if (!bravolin::measuresBeyondNodf(observed.metricSettings))
+            return;
+        MatrixResults results;
+        addMetricResults(results, observed.metricSettings, observed.metrics, null != nullptr ? &null->metrics : nullptr);
+        addMetricSectionRows(page, file, results);
     }
 };
 

@@ -42,6 +42,7 @@ public:
                 for (const std::string& value : nullSummaryValues(*file.null, *file.observed, file.simulations))
                     values.push_back(value);
             addReportRow(report_, file.name, values, filePictures_, fileStatistics_);
+            Analysis::addMetricRows(report_, file.name, *file.observed, file.null);
             writeWholeFile(session_, reportPageName(Analysis::kMode), reportPageHtml(report_));
         }
         forgetFile();

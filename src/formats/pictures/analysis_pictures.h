@@ -65,6 +65,12 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult&
 std::vector<NamedPicture> metricNullPictures(const std::string& fileName, const MatrixResults& results,
                                              const MetricNullValues& null);
 
+// Adds the matrix's row to the page's section of every statistic of
+// results beyond the NODF's (addMetricResults), adding the sections and
+// their models' columns as they come: the observed value (6 significant
+// digits) and each model's SES and nestedness P value.
+void addMetricSectionRows(ReportPage& page, const std::string& fileName, const MatrixResults& results);
+
 // A new page for a batch of a mode, with or without null models,
 // run with these settings, which the page lists in this order.
 ReportPage newReportPage(AnalysisMode mode, bool nullModels, const PageSettings& settings);
