@@ -59,10 +59,16 @@ struct NullStatistics {
 NullStatistics nullStatistics(const std::vector<float>& values, float observed, NestedTail nested, bool chain,
                               double scale = 1);
 
+// The statistics of doubles (the metrics beyond the NODF), unscaled.
+NullStatistics doubleNullStatistics(const std::vector<double>& values, double observed, NestedTail nested,
+                                    bool chain);
+
 // The pMcse of nullStatistics alone, for a precision checked while the
 // simulations run.
 double nestednessPValueError(const std::vector<float>& values, float observed, NestedTail nested, bool chain,
                              double scale = 1);
+double doubleNestednessPValueError(const std::vector<double>& values, double observed, NestedTail nested,
+                                   bool chain);
 
 }  // namespace bravolin
 

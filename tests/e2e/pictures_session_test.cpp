@@ -33,16 +33,6 @@ bool isPicture(const std::string& name)
     return name.size() > 4 && (name.substr(name.size() - 4) == ".svg" || name.substr(name.size() - 5) == ".html");
 }
 
-// The texts of each panel of a null picture.
-std::vector<std::vector<std::string>> panelTexts(const Element& svg)
-{
-    std::vector<std::vector<std::string>> panels;
-    for (const Element* group : all(svg, "g"))
-        if (group->attribute("class") == "panel")
-            panels.push_back(textsOf(*group, "text"));
-    return panels;
-}
-
 bool contains(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -142,9 +132,9 @@ TEST(PicturesSession, EachModelThatRanHasAPanelAndItsSesAndNestednessPOnThePageO
     temperature->finished(coldFile, Completeness::Complete);
 
     const auto nodf = pictureReport<NodfAnalysis>(disk.output, true, true, {{"Seed", "42"}});
-    bravolin::NodfResult high;
+    NodfFileResult high;
     high.nodf = {0.4f, 0.6f, 0.5f};
-    bravolin::NodfNullModels low;
+    NodfFileNullModels low;
     low.run.completed = 4;
     low.models = bravolin::NodfNullModels(bravolin::modelsOfRun({})).models;
     for (const float total : {0.2f, 0.4f, 0.6f, 0.8f}) {

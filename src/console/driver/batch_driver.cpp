@@ -65,10 +65,14 @@ ReportOf<Mode> reportOfBatch(ProgramRun& run)
                                            pageSettings(run.options, run.state)));
     std::optional<ResultTableSettings> tables;
     if (commandLine.results)
-        tables = ResultTableSettings{Analysis::kMode,         run.state.generatorSeed,
+        tables = ResultTableSettings{Analysis::kMode,
+                                     run.state.generatorSeed,
                                      settings.nullModels ? settings.simulations : 0,
-                                     settings.order,          bravolin::kVersion,
-                                     run.options.startDate()};
+                                     settings.order,
+                                     bravolin::kVersion,
+                                     run.options.startDate(),
+                                     Mode::metricValues(run, false),
+                                     Mode::metricValues(run, true)};
     report.add(resultReport<Analysis>(run.output, run.options.scripted(), tables));
     return report;
 }
@@ -116,7 +120,7 @@ void runNullModels(ProgramRun& run, ReportOf<Mode>& report, FileOf<Mode>& file,
         file.null = &soFar;
         report.tell(&WriterOf<Mode>::simulationDone, file, simulation);
     };
-    null.emplace(Mode::runNullModels(*file.matrix, *file.observed, run.state.generator, settings, simulationDone));
+    null.emplace(Mode::runNullModels(run, *file.matrix, *file.observed, settings, simulationDone));
     file.null = &*null;
     progress.finish();
     noteThreadsRunning(run.state, settings, null->run);
@@ -136,11 +140,13 @@ void runNullModels(ProgramRun& run, ReportOf<Mode>& report, FileOf<Mode>& file,
 // The analysis of the matrix read from the file named name, then its null
 // models when they are on; linesLost: the reader lost lines or cells of it.
 template <typename Mode>
-void analyseFile(ProgramRun& run, ReportOf<Mode>& report, const std::string& name, const bravolin::Matrix& matrix,
-                 bool linesLost)
+void analyseFile(ProgramRun& run, ReportOf<Mode>& report, const std::string& name, const FileRead& read)
 {
     const RunSettings& settings = run.options.settings;
-    const typename Mode::Analysis::Result observed = Mode::analyse(run, matrix);
+    const bravolin::Matrix& matrix = read.matrix;
+    const bool linesLost = read.lostLines > 0;
+    const typename Mode::Analysis::Result observed =
+        Mode::analyse(run, matrix, read.abundances ? &*read.abundances : nullptr);
     FileOf<Mode> file{name, &matrix, &observed, nullptr, 0, settings.nullModels ? settings.simulations : 0};
     report.tell(&WriterOf<Mode>::observed, file);
     file.fileSeed = run.state.generator.state();
@@ -183,7 +189,7 @@ FileEnd processFile(ProgramRun& run, ReportOf<Mode>& report, const std::string& 
     if (!policy.announcedBeforeReading)
         startFile(run, policy, name);
     try {
-        analyseFile<Mode>(run, report, name, read.matrix, read.lostLines > 0);
+        analyseFile<Mode>(run, report, name, read);
         if (read.matrix.rows() > 0)
             tally.analysed++;
         else

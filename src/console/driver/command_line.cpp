@@ -4,6 +4,7 @@
 
 #include <getopt.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -34,7 +35,9 @@ enum LongOnly {
     SeedPerFile,
     Models,
     Precision,
-    QuasiswapThin
+    QuasiswapThin,
+    Metrics,
+    Wbinary
 };
 
 const option kOptions[] = {
@@ -63,6 +66,8 @@ const option kOptions[] = {
     {"models", required_argument, nullptr, Models},
     {"precision", required_argument, nullptr, Precision},
     {"quasiswap-thin", required_argument, nullptr, QuasiswapThin},
+    {"metrics", required_argument, nullptr, Metrics},
+    {"wbinary", no_argument, nullptr, Wbinary},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, 'V'},
     {nullptr, 0, nullptr, 0},
@@ -202,9 +207,24 @@ std::string checkModelOptions(const CommandLine& options)
     return "";
 }
 
+// The metrics of --metrics: names separated by commas.
+std::string takeMetrics(CommandLine& options, const std::string& list)
+{
+    const bravolin::MetricChoice choice = bravolin::chooseMetrics(commaSeparated(list));
+    if (!choice.error.empty())
+        return "--metrics: " + choice.error;
+    options.metrics = choice.metrics;
+    return "";
+}
+
 std::string takeOption(CommandLine& options, int code, const char* value)
 {
     switch (code) {
+    case Metrics:
+        return takeMetrics(options, value);
+    case Wbinary:
+        options.wbinary = true;
+        return "";
     case 'm':
         for (AnalysisMode mode : {AnalysisMode::Temperature, AnalysisMode::Nodf})
             if (std::string(value).size() == 1 &&
@@ -328,6 +348,11 @@ std::string checkCombination(const CommandLine& options)
         return "--seed-per-file seeds each file's null models: give it with -n, not with --no-null";
     if (const std::string models = checkModelOptions(options); !models.empty())
         return models;
+    if (!options.metrics.empty() && options.answers.mode != AnalysisMode::Nodf)
+        return "--metrics measures mode N's metrics: give it with -m N";
+    if (options.wbinary && std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) ==
+                               options.metrics.end())
+        return "--wbinary chooses wnodf's variant: give it with --metrics wnodf";
     for (const std::string& pattern : options.answers.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
@@ -439,6 +464,10 @@ least one PATTERN, the run asks nothing and is scripted.
                         SES and P values, _null_values.csv, _rows.csv, _columns.csv
       --seed-per-file   seed each file's null models from the seed and the file's
                         name, so that a file's results do not depend on the batch
+      --metrics LIST    -m N: the metrics measured, with every null model, separated
+                        by commas: nodf (always), wnodf, nodfc, discrepancy, checker,
+                        n0, spectral, or all (docs/metrics.md)
+      --wbinary         with --metrics wnodf: its wbinary variant
   -h, --help            this text
   -V, --version         the version, and where the results are written
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bravolin/null_models.h"
+#include "bravolin/nodf_metrics.h"
 #include "formats/analysis_mode.h"
 
 // The command line's answers to the questions of a run: the mode, the
@@ -48,6 +49,9 @@ struct CommandLine {
     std::optional<long long> quasiswapThin;  // trades; none: the default
     bool results = false;             // the batch's result tables
     bool seedPerFile = false;         // each file's generator seeded from the seed and its name
+    // Mode N's metrics (--metrics), nodf among them; empty: nodf alone.
+    std::vector<bravolin::Metric> metrics;
+    bool wbinary = false;             // wnodf's wbinary variant
     bool help = false;
     bool version = false;
 };

@@ -4,10 +4,12 @@
 #ifndef BRAVOLIN_CONSOLE_DRIVER_NODF_MODE_H
 #define BRAVOLIN_CONSOLE_DRIVER_NODF_MODE_H
 
+#include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "bravolin/generator.h"
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
@@ -26,13 +28,23 @@ struct NodfMode {
     // questions.
     static void askQuestions(ProgramRun& run);
     static FileRead readMatrixFile(ProgramRun& run, const std::string& name);
-    static bravolin::NodfResult analyse(ProgramRun& run, const bravolin::Matrix& matrix);
+    // The NODF and the run's further metrics (--metrics), wnodf of the
+    // abundances read (none: of the 0s and 1s). What the metrics leave
+    // undefined is said once a program run: wnodf of 0s and 1s, wnodf's
+    // and nodfc's null values under the run's models.
+    static NodfFileResult analyse(ProgramRun& run, const bravolin::Matrix& matrix,
+                                  const bravolin::AbundanceMatrix* abundances);
     // The rows and columns the null models randomise: the whole matrix.
     static std::pair<int, int> randomisedSize(const bravolin::Matrix& matrix, const bravolin::NodfResult& observed);
-    static bravolin::NodfNullModels runNullModels(const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
-                                                  bravolin::Generator& generator,
-                                                  const bravolin::NullModelSettings& settings,
-                                                  const bravolin::SimulationDone<bravolin::NodfValues>& done);
+    // The null models of the NODF, and with further metrics theirs too, in
+    // the same simulations; done sees every simulation completed.
+    static NodfFileNullModels runNullModels(ProgramRun& run, const bravolin::Matrix& matrix,
+                                            const NodfFileResult& observed, const bravolin::NullModelSettings& settings,
+                                            const std::function<void(const NodfFileNullModels&, int)>& done);
+
+    // The run's values beyond the NODF (MetricValue), or those of them
+    // that a null model of the run measures.
+    static std::vector<int> metricValues(ProgramRun& run, bool withNullValues);
 
     // The dialogue's progress line of a file's null models, with its time
     // estimate.

@@ -37,5 +37,12 @@ bravolin::FixedFixedSettings RunOptions::fixedFixed() const
 
 TableLayout RunOptions::tableLayout() const
 {
-    return {commandLine_.header, commandLine_.rowNames, commandLine_.transpose};
+    // The abundances are kept only for the metric that uses them.
+    return {commandLine_.header, commandLine_.rowNames, commandLine_.transpose,
+            bravolin::measures(metricSettings(), bravolin::Metric::Wnodf)};
+}
+
+bravolin::MetricSettings RunOptions::metricSettings() const
+{
+    return {commandLine_.metrics, commandLine_.wbinary};
 }

@@ -58,6 +58,8 @@ public:
     bravolin::FixedFixedSettings fixedFixed() const;
     // How a table is read (--header, --row-names, --transpose).
     TableLayout tableLayout() const;
+    // Mode N's metrics (--metrics, --wbinary): nodf alone without them.
+    bravolin::MetricSettings metricSettings() const;
 
     // The run under way, as its questions were answered.
     RunSettings settings;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "bravolin/generator.h"
+#include "bravolin/metrics.h"
 #include "console/driver/progress.h"
 #include "console/system/console.h"
 
@@ -40,6 +41,15 @@ struct RunState {
     // program run.
     bool threadLimitReported = false;
     bool threadStartReported = false;
+    // Mode N's NODFmax values, worked out once a program run for each
+    // size and number of presences (--metrics nodfc).
+    bravolin::NodfMaxCache nodfMaxCache;
+    // Whether the console has said, once a program run, what the further
+    // metrics leave undefined (see NodfMode).
+    bool nodfcUndefinedReported = false;
+    bool wnodfLeftOutReported = false;
+    bool wnodfOfPresencesReported = false;
+    bool spectralCapReported = false;
 };
 
 #endif

@@ -16,7 +16,8 @@ FileRead TemperatureMode::readMatrixFile(ProgramRun& run, const std::string& nam
     return readTemperatureFile(run.output.files(), name, run.answers, run.options.scripted());
 }
 
-bravolin::TemperatureResult TemperatureMode::analyse(ProgramRun& run, const bravolin::Matrix& matrix)
+bravolin::TemperatureResult TemperatureMode::analyse(ProgramRun& run, const bravolin::Matrix& matrix,
+                                                     const bravolin::AbundanceMatrix* /*abundances*/)
 {
     bravolin::TemperatureOptions options;
     options.unexpectedCells = run.options.commandLine().svg;
@@ -32,13 +33,12 @@ std::pair<int, int> TemperatureMode::randomisedSize(const bravolin::Matrix& /*ma
     return {observed.packedRows(), observed.packedColumns()};
 }
 
-bravolin::TemperatureNullModels TemperatureMode::runNullModels(const bravolin::Matrix& matrix,
+bravolin::TemperatureNullModels TemperatureMode::runNullModels(ProgramRun& run, const bravolin::Matrix& matrix,
                                                                const bravolin::TemperatureResult& observed,
-                                                               bravolin::Generator& generator,
                                                                const bravolin::NullModelSettings& settings,
                                                                const bravolin::SimulationDone<float>& done)
 {
-    return bravolin::runTemperatureNullModels(matrix, observed, generator, settings, done);
+    return bravolin::runTemperatureNullModels(matrix, observed, run.state.generator, settings, done);
 }
 
 void TemperatureMode::Progress::show(int simulation)

@@ -6,7 +6,9 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/generator.h"
 #include "bravolin/matrix.h"
 #include "bravolin/null_models.h"
@@ -29,15 +31,19 @@ struct TemperatureMode {
     static FileRead readMatrixFile(ProgramRun& run, const std::string& name);
     // Packs and measures the matrix; with pictures, its unexpected cells
     // too, and with the debug marker the history of the passes.
-    static bravolin::TemperatureResult analyse(ProgramRun& run, const bravolin::Matrix& matrix);
+    // Abundances play no part in the temperature.
+    static bravolin::TemperatureResult analyse(ProgramRun& run, const bravolin::Matrix& matrix,
+                                               const bravolin::AbundanceMatrix* abundances);
     // The rows and columns the null models randomise: those packing kept.
     static std::pair<int, int> randomisedSize(const bravolin::Matrix& matrix,
                                               const bravolin::TemperatureResult& observed);
-    static bravolin::TemperatureNullModels runNullModels(const bravolin::Matrix& matrix,
+    static bravolin::TemperatureNullModels runNullModels(ProgramRun& run, const bravolin::Matrix& matrix,
                                                          const bravolin::TemperatureResult& observed,
-                                                         bravolin::Generator& generator,
                                                          const bravolin::NullModelSettings& settings,
                                                          const bravolin::SimulationDone<float>& done);
+
+    // The temperature has no further metrics.
+    static std::vector<int> metricValues(ProgramRun& /*run*/, bool /*withNullValues*/) { return {}; }
 
     // The dialogue's progress of the null models: the spinner of the
     // program run, on the simulation under way.

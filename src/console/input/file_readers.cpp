@@ -54,7 +54,7 @@ FileRead readTemperatureFile(FileSystem& files, const std::string& name, AnswerS
     const FileRead::Outcome outcome = read.outcome == ReadOutcome::Read         ? FileRead::Outcome::Read
                                       : read.outcome == ReadOutcome::EndProgram ? FileRead::Outcome::EndsProgram
                                                                                 : FileRead::Outcome::Unusable;
-    return {outcome, std::move(read.matrix), read.lostLines};
+    return {outcome, std::move(read.matrix), std::nullopt, read.lostLines};
 }
 
 FileRead readNodfFile(FileSystem& files, const std::string& name, bool scripted)
@@ -67,10 +67,10 @@ FileRead readNodfFile(FileSystem& files, const std::string& name, bool scripted)
     }
     NodfRead read = readNodfText(bytes, name, printReaderMessage);
     if (read.outcome != NodfReadOutcome::Read)
-        return {FileRead::Outcome::Unusable, {}, read.lostLines};
+        return {FileRead::Outcome::Unusable, {}, std::nullopt, read.lostLines};
     if (read.matrix.rows() == 0 && !(scripted && hintAtFileFormat(name, bytes)))
         consolePrintf("File: %s has no row of 0s and 1s.\n", printableFileName(name).c_str());
-    return {FileRead::Outcome::Read, std::move(read.matrix), read.lostLines};
+    return {FileRead::Outcome::Read, std::move(read.matrix), std::nullopt, read.lostLines};
 }
 
 FileRead readTableFile(FileSystem& files, const std::string& name, const TableLayout& layout, bool scripted)
@@ -85,5 +85,5 @@ FileRead readTableFile(FileSystem& files, const std::string& name, const TableLa
         consolePrintf("%s", read.announcement.c_str());
     if (read.outcome != TableOutcome::Read)
         return {};
-    return {FileRead::Outcome::Read, std::move(read.matrix), 0};
+    return {FileRead::Outcome::Read, std::move(read.matrix), std::move(read.abundances), 0};
 }

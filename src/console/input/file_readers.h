@@ -6,8 +6,10 @@
 #ifndef BRAVOLIN_CONSOLE_INPUT_FILE_READERS_H
 #define BRAVOLIN_CONSOLE_INPUT_FILE_READERS_H
 
+#include <optional>
 #include <string>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/matrix.h"
 #include "console/system/console.h"
 #include "console/system/file_system.h"
@@ -24,6 +26,9 @@ struct FileRead {
     };
     Outcome outcome = Outcome::Unusable;
     bravolin::Matrix matrix;
+    // The abundances of a table, of the matrix's size; none for a matrix
+    // file of 0s and 1s.
+    std::optional<bravolin::AbundanceMatrix> abundances;
     int lostLines = 0;  // lines or cells the reader lost
 };
 

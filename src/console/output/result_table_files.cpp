@@ -7,11 +7,14 @@
 
 // The four tables of a batch, open from its first matrix on.
 struct ResultTables::Files {
-    Files(OutputSession& session, AnalysisMode mode, bool nullModels)
-        : results(session, resultTableName(mode, "results")), rows(session, resultTableName(mode, "rows")),
-          columns(session, resultTableName(mode, "columns"))
+    Files(OutputSession& session, const ResultTableSettings& settings)
+        : results(session, resultTableName(settings.mode, "results")),
+          rows(session, resultTableName(settings.mode, "rows")),
+          columns(session, resultTableName(settings.mode, "columns"))
     {
-        const ResultTableText headers = resultTableHeaders(mode, nullModels);
+        const AnalysisMode mode = settings.mode;
+        const bool nullModels = settings.simulations > 0;
+        const ResultTableText headers = resultTableHeaders(settings);
         results.write(headers.results);
         rows.write(headers.rows);
         columns.write(headers.columns);
@@ -35,7 +38,7 @@ ResultTables::~ResultTables() = default;
 ResultTables::Files& ResultTables::files()
 {
     if (!files_)
-        files_ = std::make_unique<Files>(session_, settings_.mode, settings_.simulations > 0);
+        files_ = std::make_unique<Files>(session_, settings_);
     return *files_;
 }
 

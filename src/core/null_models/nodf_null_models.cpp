@@ -1,9 +1,14 @@
 // The NODF's null models: they randomise the whole matrix, rows and columns
 // numbered from 0, and measure every random matrix's NODF as the observed
-// one was measured (ordered or not).
+// one was measured (ordered or not), and with the metrics of a run that
+// has them, the values of those metrics beside it.
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
+#include "bravolin/nodf_metrics.h"
 #include "bravolin/null_models.h"
 #include "bravolin/statistics.h"
 #include "core/nodf/nodf_metric.h"
@@ -34,7 +39,8 @@ struct NodfAnalysis {
         return block;
     }
 
-    NodfValues measure(NodfContext& worker, CellMatrix& drawn, int rows, int columns, const StopRequest& stop) const
+    NodfValues measure(NodfContext& worker, NullModel /*model*/, CellMatrix& drawn, int rows, int columns,
+                       const StopRequest& stop) const
     {
         measureNodf(worker, drawn, rows, columns, observed.ordered, false, stop);
         return {worker.nodfRows, worker.nodfColumns, worker.nodfTotal};
@@ -59,7 +65,93 @@ struct NodfAnalysis {
     }
 };
 
+// The NODF as NodfAnalysis measures it, and the values of the run's
+// metrics that each model measures (measuredUnder), in double precision.
+struct NodfMetricsAnalysis {
+    using Rules = NodfDrawRules;
+    using Worker = NodfContext;
+    using Value = NodfMeasurement;
+
+    const Matrix& matrix;
+    const NodfResult& observed;
+    NodfAnalysis nodf;
+    const MetricValues observedMetrics;
+    // The metrics measured under each model.
+    std::vector<MetricSettings> ofModel;
+    NodfMaxCache& cache;
+
+    RandomisedBlock block(const StopRequest& stop) const { return nodf.block(stop); }
+
+    NodfMeasurement measure(Worker& worker, NullModel model, CellMatrix& drawn, int rows, int columns,
+                            const StopRequest& stop) const
+    {
+        // The metrics first: measureNodf may reorder drawn.
+        std::vector<std::uint8_t> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+        for (int r = 0; r < rows; r++) {
+            stop.abandonAtLineIfRequested(r);
+            std::copy(drawn[r], drawn[r] + columns, cells.begin() + static_cast<std::ptrdiff_t>(r) * columns);
+        }
+        const Matrix simulated(rows, columns, std::move(cells));
+        NodfMeasurement measured;
+        measured.metrics = measureMetrics(simulated, nullptr, ofModel[static_cast<std::size_t>(model)], cache);
+        measured.nodf = nodf.measure(worker, model, drawn, rows, columns, stop);
+        return measured;
+    }
+
+    // The largest error of the NODF's P values and of the P values of the
+    // metrics, each on the side its direction makes nested; undefined ones
+    // (NaN) are left out.
+    double pValueError(const std::vector<NodfMeasurement>& values, bool chain) const
+    {
+        std::vector<NodfValues> nodfValues;
+        nodfValues.reserve(values.size());
+        for (const NodfMeasurement& measured : values)
+            nodfValues.push_back(measured.nodf);
+        double largest = nodf.pValueError(nodfValues, chain);
+        for (int v = 0; v < kMetricValueCount; v++) {
+            std::vector<double> ofValue;
+            ofValue.reserve(values.size());
+            for (const NodfMeasurement& measured : values)
+                ofValue.push_back(measured.metrics.values[static_cast<std::size_t>(v)]);
+            const NestedTail tail =
+                metricValueStatistic(v).moreNested == MoreNested::Higher ? NestedTail::Greater : NestedTail::Less;
+            const double error = doubleNestednessPValueError(
+                ofValue, observedMetrics.values[static_cast<std::size_t>(v)], tail, chain);
+            if (error > largest)
+                largest = error;
+        }
+        return largest;
+    }
+};
+
+// The metrics of settings that model measures.
+MetricSettings metricsUnder(NullModel model, const MetricSettings& settings)
+{
+    MetricSettings under{{}, settings.wbinary};
+    for (Metric metric : settings.metrics) {
+        bool measured = metric == Metric::Nodf;
+        for (int value : measuredValues(MetricSettings{{metric}, settings.wbinary}))
+            measured = measured || measuredUnder(model, value);
+        if (measured)
+            under.metrics.push_back(metric);
+    }
+    return under;
+}
+
 }  // namespace
+
+NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfResult& observed,
+                                             const MetricSettings& metrics, NodfMaxCache& cache,
+                                             Generator& generator, const NullModelSettings& settings,
+                                             const SimulationDone<NodfMeasurement>& onSimulation)
+{
+    std::vector<MetricSettings> ofModel;
+    for (int model = 0; model < kNullModelCount; model++)
+        ofModel.push_back(metricsUnder(static_cast<NullModel>(model), metrics));
+    const NodfMetricsAnalysis analysis{matrix, observed, NodfAnalysis{matrix, observed},
+                                       measureMetrics(matrix, nullptr, metrics, cache), ofModel, cache};
+    return runNullModels(analysis, generator, settings, onSimulation);
+}
 
 NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,
                                  const NullModelSettings& settings, const SimulationDone<NodfValues>& onSimulation)

@@ -13,10 +13,12 @@
 //   Value    what one measurement gives;
 //   RandomisedBlock block(const StopRequest&) const
 //            the block its models randomise, from Rules::kOrigin;
-//   Value measure(Worker&, CellMatrix& drawn, int rows, int columns,
-//                 const StopRequest&) const
+//   Value measure(Worker&, NullModel model, CellMatrix& drawn, int rows,
+//                 int columns, const StopRequest&) const
 //            the measurement of a drawn matrix of the block's size, as the
 //            observed matrix was measured (drawn is the worker's to change);
+//            model is the one that drew it, for statistics that some
+//            models leave undefined;
 //   double pValueError(const std::vector<Value>&, bool chain) const
 //            the largest Monte-Carlo standard error of the nestedness P
 //            values of one model's values (nestednessPValueError of each
@@ -47,6 +49,7 @@ struct SimulationInFlight {
     int number = 0;
     int rows = 0, columns = 0;
     const Analysis* analysis = nullptr;
+    const std::vector<NullModel>* models = nullptr;  // of the run, in its order
     std::vector<CellMatrix> matrices;
     std::vector<typename Analysis::Value> values;
 };
@@ -57,7 +60,8 @@ void measureSimulation(typename Analysis::Worker& worker, SimulationInFlight<Ana
 {
     for (std::size_t model = 0; model < simulation.matrices.size(); model++)
         simulation.values[model] =
-            simulation.analysis->measure(worker, simulation.matrices[model], simulation.rows, simulation.columns, stop);
+            simulation.analysis->measure(worker, (*simulation.models)[model], simulation.matrices[model],
+                                         simulation.rows, simulation.columns, stop);
 }
 
 // Runs settings.simulations simulations: draw(simulation, number, stop)
@@ -145,6 +149,7 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
         simulation.rows = rows;
         simulation.columns = columns;
         simulation.analysis = &analysis;
+        simulation.models = &ran;
         simulation.matrices.resize(models);
         simulation.values.resize(models);
         CellMatrix* out = simulation.matrices.data();

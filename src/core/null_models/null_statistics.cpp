@@ -18,11 +18,18 @@ double scaled(float value, double scale)
     return static_cast<float>(static_cast<double>(value) * scale);
 }
 
-std::vector<double> scaledValues(const std::vector<float>& values, double scale)
+// Doubles are their own units: they have no single-precision form.
+double scaled(double value, double /*scale*/)
+{
+    return value;
+}
+
+template <typename T>
+std::vector<double> scaledValues(const std::vector<T>& values, double scale)
 {
     std::vector<double> out;
     out.reserve(values.size());
-    for (float value : values)
+    for (T value : values)
         out.push_back(scaled(value, scale));
     return out;
 }
@@ -31,13 +38,14 @@ struct Tails {
     double pLess = kNaN, pGreater = kNaN;
 };
 
-Tails tailsOf(const std::vector<float>& values, float observed)
+template <typename T>
+Tails tailsOf(const std::vector<T>& values, T observed)
 {
     Tails tails;
     if (values.empty() || std::isnan(observed))
         return tails;
     int atMost = 0, atLeast = 0;
-    for (float value : values) {
+    for (T value : values) {
         atMost += value <= observed ? 1 : 0;
         atLeast += value >= observed ? 1 : 0;
     }
@@ -124,10 +132,8 @@ double nestedP(const Tails& tails, NestedTail nested)
     return nested == NestedTail::Less ? tails.pLess : tails.pGreater;
 }
 
-}  // namespace
-
-NullStatistics nullStatistics(const std::vector<float>& values, float observed, NestedTail nested, bool chain,
-                              double scale)
+template <typename T>
+NullStatistics statisticsOf(const std::vector<T>& values, T observed, NestedTail nested, bool chain, double scale)
 {
     NullStatistics s;
     s.n = static_cast<int>(values.size());
@@ -167,14 +173,38 @@ NullStatistics nullStatistics(const std::vector<float>& values, float observed, 
     return s;
 }
 
-double nestednessPValueError(const std::vector<float>& values, float observed, NestedTail nested, bool chain,
-                             double scale)
+template <typename T>
+double pValueErrorOf(const std::vector<T>& values, T observed, NestedTail nested, bool chain, double scale)
 {
     const double p = nestedP(tailsOf(values, observed), nested);
     if (!chain)
         return pValueError(p, static_cast<double>(values.size()), nullptr);
     const ChainStatistics ofChain = chainStatistics(scaledValues(values, scale));
     return pValueError(p, static_cast<double>(values.size()), &ofChain);
+}
+
+}  // namespace
+
+NullStatistics nullStatistics(const std::vector<float>& values, float observed, NestedTail nested, bool chain,
+                              double scale)
+{
+    return statisticsOf(values, observed, nested, chain, scale);
+}
+
+NullStatistics doubleNullStatistics(const std::vector<double>& values, double observed, NestedTail nested, bool chain)
+{
+    return statisticsOf(values, observed, nested, chain, 1);
+}
+
+double nestednessPValueError(const std::vector<float>& values, float observed, NestedTail nested, bool chain,
+                             double scale)
+{
+    return pValueErrorOf(values, observed, nested, chain, scale);
+}
+
+double doubleNestednessPValueError(const std::vector<double>& values, double observed, NestedTail nested, bool chain)
+{
+    return pValueErrorOf(values, observed, nested, chain, 1);
 }
 
 }  // namespace bravolin

@@ -40,7 +40,7 @@ struct TemperatureAnalysis {
 
     RandomisedBlock block(const StopRequest& stop) const { return analysedBlock(matrix, observed, stop); }
 
-    float measure(Worker& worker, CellMatrix& drawn, int rows, int columns, const StopRequest& stop) const
+    float measure(Worker& worker, NullModel /*model*/, CellMatrix& drawn, int rows, int columns, const StopRequest& stop) const
     {
         return measureRandomMatrix(worker, drawn, rows, columns, stop);
     }

@@ -2,10 +2,17 @@
 // presences as they come, names kept.
 #include "formats/input/table_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <locale>
 #include <optional>
 #include <set>
+#include <sstream>
+#include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -380,6 +387,10 @@ struct Table {
     std::vector<SavedField> firstFields;
     std::vector<CellKind> firstKinds;
     std::vector<std::uint8_t> cells;  // data rows by fields - 1 cells, the first field left out
+    // With abundances kept: the numbers of cells, in the same order.
+    bool keepAbundances = false;
+    bool decimalComma = false;
+    std::vector<double> abundances;
     int dataRows = 0;
     std::string problem;
 };
@@ -392,6 +403,44 @@ void reportProblem(const ReaderMessages& say, const std::string& name, const std
 std::string position(int line, std::size_t column)
 {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// The number of a cell of that kind (a presence or an absence): TRUE is
+// 1 and FALSE 0. Read in the C locale, whatever the program's. None for
+// a presence whose number a double cannot hold: beyond the largest, or so
+// small that it would be 0.
+std::optional<double> cellNumber(std::string_view text, CellKind kind, bool decimalComma)
+{
+    if (kind == CellKind::Absence)
+        return 0.0;
+    if (equalsIgnoringCase(text, "true"))
+        return 1.0;
+    std::string number(text);
+    if (decimalComma)
+        std::replace(number.begin(), number.end(), ',', '.');
+    std::istringstream in(number);
+    in.imbue(std::locale::classic());
+    double value = 0;
+    if (!(in >> value) || !std::isfinite(value) || !(value > 0))
+        return std::nullopt;
+    return value;
+}
+
+// The problem of a cell whose number cannot be held.
+std::string numberProblem(int line, std::size_t column, std::string_view text)
+{
+    return position(line, column) + ": \"" + printableText(text) + "\" is beyond the numbers that can be held";
+}
+
+// Keeps the number of a cell as an abundance; false for one that cannot
+// be held.
+bool takeAbundance(Table& table, std::string_view text, CellKind kind, bool decimalComma)
+{
+    const std::optional<double> value = cellNumber(text, kind, decimalComma);
+    if (!value)
+        return false;
+    table.abundances.push_back(*value);
+    return true;
 }
 
 // Takes field f (from 0) of a data row: the first as it is, the others as
@@ -412,6 +461,10 @@ bool takeField(Table& table, const Field& field, std::size_t f, bool decimalComm
         return false;
     }
     table.cells.push_back(kind == CellKind::Presence ? 1 : 0);
+    if (table.keepAbundances && !takeAbundance(table, field.text, kind, decimalComma)) {
+        table.problem = numberProblem(field.line, f + 1, field.text);
+        return false;
+    }
     return true;
 }
 
@@ -441,6 +494,8 @@ bool readDataRow(TableScanner& scanner, Table& table, bool decimalComma)
         const std::string_view text = field.text;
         if (f > 0 && text.size() == 1 && isDigit(text[0]) && (table.dataRows == 0 || f < table.fields)) {
             table.cells.push_back(text[0] != '0');
+            if (table.keepAbundances)
+                table.abundances.push_back(text[0] - '0');
             return true;
         }
         return takeField(table, field, f, decimalComma);
@@ -602,14 +657,49 @@ bravolin::Matrix matrixOfTable(Table& table, bool names)
     return matrix;
 }
 
-bravolin::Matrix transposed(const bravolin::Matrix& matrix)
+// The abundances of the table read into matrix (matrixOfTable), with its
+// names; the table is left without them. None, and the table's problem
+// set, for a first cell too large to be held.
+std::optional<bravolin::AbundanceMatrix> abundancesOfTable(Table& table, bool names, const bravolin::Matrix& matrix)
 {
-    std::vector<std::uint8_t> cells(matrix.cells().size());
+    const std::size_t rows = static_cast<std::size_t>(matrix.rows());
+    const std::size_t columns = static_cast<std::size_t>(matrix.columns());
+    const std::size_t stored = table.fields - 1;
+    std::vector<double> cells;
+    if (names) {
+        cells = std::move(table.abundances);
+    } else {
+        // The first field of each row is its first cell.
+        cells.resize(rows * columns);
+        for (std::size_t r = 0; r < rows; r++) {
+            double* row = cells.data() + r * columns;
+            const SavedField& first = table.firstFields[r];
+            const std::optional<double> number = cellNumber(first.text, table.firstKinds[r], table.decimalComma);
+            if (!number) {
+                table.problem = numberProblem(first.line, 1, first.text);
+                return std::nullopt;
+            }
+            *row++ = *number;
+            std::copy(table.abundances.begin() + static_cast<std::ptrdiff_t>(r * stored),
+                      table.abundances.begin() + static_cast<std::ptrdiff_t>((r + 1) * stored), row);
+        }
+    }
+    bravolin::AbundanceMatrix abundances(matrix.rows(), matrix.columns(), std::move(cells));
+    abundances.setRowNames(matrix.rowNames());
+    abundances.setColumnNames(matrix.columnNames());
+    return abundances;
+}
+
+// A matrix of presences or of abundances, transposed with its names.
+template <typename Cells>
+Cells transposed(const Cells& matrix)
+{
+    std::remove_const_t<std::remove_reference_t<decltype(matrix.cells())>> cells(matrix.cells().size());
     for (int r = 0; r < matrix.rows(); r++)
         for (int c = 0; c < matrix.columns(); c++)
             cells[static_cast<std::size_t>(c) * static_cast<std::size_t>(matrix.rows()) + static_cast<std::size_t>(r)] =
                 matrix.at(r, c);
-    bravolin::Matrix result(matrix.columns(), matrix.rows(), std::move(cells));
+    Cells result(matrix.columns(), matrix.rows(), std::move(cells));
     result.setRowNames(matrix.columnNames());
     result.setColumnNames(matrix.rowNames());
     return result;
@@ -754,17 +844,19 @@ TableRead readTableText(std::string_view bytes, const std::string& name, const T
 {
     if (startsAsUtf16(bytes)) {
         say(utf16TextMessage(name));
-        return {TableOutcome::Skipped, {}, ""};
+        return {TableOutcome::Skipped, {}, std::nullopt, ""};
     }
     bytes = withoutByteOrderMark(bytes);
     if (isMatrixOfZerosAndOnes(bytes)) {
         say("File: " + printableFileName(name) + " looks like a matrix of 0s and 1s; read it without --table.\n");
-        return {TableOutcome::MatrixFile, {}, ""};
+        return {TableOutcome::MatrixFile, {}, std::nullopt, ""};
     }
     const Delimiter delimiter = detectDelimiter(bytes);
     const bool decimalComma = delimiter == Delimiter::Semicolon || delimiter == Delimiter::Tab;
     TableScanner scanner(bytes, delimiter);
     Table table;
+    table.keepAbundances = layout.abundances;
+    table.decimalComma = decimalComma;
     const HeaderSource header = readFirstRows(scanner, table, layout, decimalComma);
     const int rowsBeyondLimit = readOtherRows(scanner, table, decimalComma);
     const RowNamesSource rowNames = layout.rowNames ? RowNamesSource::Given : rowNamesSource(table);
@@ -791,10 +883,20 @@ TableRead readTableText(std::string_view bytes, const std::string& name, const T
                         std::to_string(bravolin::kMaxMatrixSide) + " of each can be analysed";
     if (!table.problem.empty()) {
         reportProblem(say, name, table.problem);
-        return {TableOutcome::Skipped, {}, ""};
+        return {TableOutcome::Skipped, {}, std::nullopt, ""};
     }
     bravolin::Matrix read = matrixOfTable(table, names);
+    std::optional<bravolin::AbundanceMatrix> abundances;
+    if (layout.abundances) {
+        abundances = abundancesOfTable(table, names, read);
+        if (!abundances) {
+            reportProblem(say, name, table.problem);
+            return {TableOutcome::Skipped, {}, std::nullopt, ""};
+        }
+        if (layout.transpose)
+            abundances = transposed(*abundances);
+    }
     bravolin::Matrix matrix = layout.transpose ? transposed(read) : std::move(read);
     std::string said = announcement(name, matrix, table, header, names, rowNames, layout.transpose);
-    return {TableOutcome::Read, std::move(matrix), std::move(said)};
+    return {TableOutcome::Read, std::move(matrix), std::move(abundances), std::move(said)};
 }

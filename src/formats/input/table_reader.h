@@ -40,6 +40,7 @@
 #include <string>
 #include <string_view>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/matrix.h"
 #include "formats/input/reader_messages.h"
 
@@ -56,11 +57,17 @@ struct TableLayout {
     std::optional<bool> header;
     std::optional<bool> rowNames;
     bool transpose = false;
+    // Keep each cell's number as an abundance (TRUE 1, FALSE 0) beside the
+    // presences, for the metrics of abundances.
+    bool abundances = false;
 };
 
 struct TableRead {
     TableOutcome outcome;
     bravolin::Matrix matrix;
+    // With layout.abundances: the cells' numbers, in the matrix's order and
+    // with its names.
+    std::optional<bravolin::AbundanceMatrix> abundances;
     // What was read, as one line for the console: the size, the header and
     // the row names, each with the option that would read it the other way:
     // "File: dune.csv: 20 sites x 30 species; header row of names; first

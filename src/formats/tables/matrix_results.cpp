@@ -2,6 +2,8 @@
 #include "formats/tables/matrix_results.h"
 
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 #include "formats/text/text_format.h"
 
@@ -10,7 +12,7 @@ namespace {
 StatisticResults nodfStatistic(const char* name, float fraction, const bravolin::NodfNullModels* null,
                                bravolin::NodfPart part)
 {
-    StatisticResults statistic{name, bravolin::nodfPercent(fraction), {}};
+    StatisticResults statistic{name, bravolin::nodfPercent(fraction), {}, true, ""};
     if (null != nullptr)
         for (const auto& model : null->models)
             statistic.models.push_back(
@@ -25,6 +27,20 @@ std::string twoDecimals(double value)
     return std::isnan(value) ? "NA" : formatText("%.2f", value);
 }
 
+// " | MODEL SES x P p" for every model of a statistic, P on the nested
+// tail.
+std::string modelParts(const StatisticResults& statistic, bravolin::NestedTail tail)
+{
+    std::string parts;
+    for (const ModelResults& model : statistic.models) {
+        const double p = tail == bravolin::NestedTail::Less ? model.statistics.pLess : model.statistics.pGreater;
+        parts += formatText(" | %s SES %s P %s", bravolin::kNullModelNames[model.model],
+                            twoDecimals(model.statistics.ses).c_str(),
+                            std::isnan(p) ? "NA" : formatText("%.3g", p).c_str());
+    }
+    return parts;
+}
+
 }  // namespace
 
 MatrixResults temperatureResults(const std::string& file, const bravolin::TemperatureResult& observed,
@@ -33,7 +49,7 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
 {
     MatrixResults results{AnalysisMode::Temperature, file, observed.rows, observed.columns, observed.fill,
                           fileSeed, {}, completeness};
-    StatisticResults temperature{"temperature", observed.temperature, {}};
+    StatisticResults temperature{"temperature", observed.temperature, {}, true, ""};
     if (null != nullptr)
         for (const auto& model : null->models)
             temperature.models.push_back(
@@ -56,6 +72,35 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
     return results;
 }
 
+void addMetricResults(MatrixResults& results, const bravolin::MetricSettings& settings,
+                      const bravolin::MetricValues& observed, const MetricNullValues* null)
+{
+    results.metrics = true;
+    for (int value : bravolin::measuredValues(settings)) {
+        const bravolin::MetricStatistic& of = bravolin::metricValueStatistic(value);
+        const double measured = observed.values[static_cast<std::size_t>(value)];
+        StatisticResults statistic{of.name, measured, {}, false, ""};
+        if (value == bravolin::NodfcValue || value == bravolin::NodfMaxRatio)
+            statistic.note = observed.nodfMaxExhaustive ? "exhaustive" : "heuristic";
+        const bravolin::NestedTail tail =
+            of.moreNested == bravolin::MoreNested::Higher ? bravolin::NestedTail::Greater : bravolin::NestedTail::Less;
+        for (const auto& model : null != nullptr ? *null : MetricNullValues()) {
+            const bool measuredUnder = bravolin::measuredUnder(model.model, value);
+            // wnodf has no null values under a binary model: it is left out
+            // there; nodfc's are NA under a model that changes presences.
+            if (!measuredUnder && value <= bravolin::WnodfTotal)
+                continue;
+            std::vector<double> values;
+            if (measuredUnder)
+                for (const bravolin::MetricValues& simulated : model.values)
+                    values.push_back(simulated.values[static_cast<std::size_t>(value)]);
+            statistic.models.push_back(
+                {model.model, bravolin::doubleNullStatistics(values, measured, tail, bravolin::isChain(model.model))});
+        }
+        results.statistics.push_back(statistic);
+    }
+}
+
 std::string resultLine(const MatrixResults& results)
 {
     std::string line = "Result:";
@@ -66,12 +111,20 @@ std::string resultLine(const MatrixResults& results)
                 twoDecimals(results.statistics[1].observed) + " total " +
                 twoDecimals(results.statistics[2].observed);
     }
-    const StatisticResults& tested = results.statistics.back();
-    for (const ModelResults& model : tested.models) {
-        const double p = results.mode == AnalysisMode::Temperature ? model.statistics.pLess : model.statistics.pGreater;
-        line += formatText(" | %s SES %s P %s", bravolin::kNullModelNames[model.model],
-                           twoDecimals(model.statistics.ses).c_str(),
-                           std::isnan(p) ? "NA" : formatText("%.3g", p).c_str());
+    // The temperature's, or the total NODF's.
+    const StatisticResults& tested = results.statistics[results.mode == AnalysisMode::Temperature ? 0 : 2];
+    line += modelParts(tested, results.mode == AnalysisMode::Temperature ? bravolin::NestedTail::Less
+                                                                          : bravolin::NestedTail::Greater) +
+            "\n";
+    for (std::size_t s = 3; results.mode == AnalysisMode::Nodf && s < results.statistics.size(); s++) {
+        const StatisticResults& statistic = results.statistics[s];
+        const bravolin::MetricStatistic* of = bravolin::findMetricStatistic(statistic.name);
+        const bravolin::NestedTail tail = of != nullptr && of->moreNested == bravolin::MoreNested::Lower
+                                              ? bravolin::NestedTail::Less
+                                              : bravolin::NestedTail::Greater;
+        line += "Result: " + statistic.name + " " +
+                (std::isnan(statistic.observed) ? std::string("NA") : formatText("%.6g", statistic.observed)) +
+                modelParts(statistic, tail) + "\n";
     }
-    return line + "\n";
+    return line;
 }

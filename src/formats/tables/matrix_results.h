@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bravolin/matrix.h"
+#include "bravolin/nodf_metrics.h"
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
 #include "bravolin/statistics.h"
@@ -24,11 +25,19 @@ struct ModelResults {
 };
 
 // One statistic: "temperature", or "nodf_rows", "nodf_columns",
-// "nodf_total" (NODF in percent, as on the console).
+// "nodf_total" (NODF in percent, as on the console), or one of a further
+// metric (metricStatistics() of metrics.h).
 struct StatisticResults {
     std::string name;
-    float observed = 0;
-    std::vector<ModelResults> models;  // every model of the run, in its order
+    // A float (the temperature's and the NODF's) held exactly, or a
+    // metric's double.
+    double observed = 0;
+    // Every model of the run that measures it, in the run's order.
+    std::vector<ModelResults> models;
+    bool singlePrecision = true;
+    // How the value was found, where that varies: "exhaustive" or
+    // "heuristic" for NODFmax (nodfc, nodf_max_ratio); empty elsewhere.
+    std::string note;
 };
 
 // How far a matrix's results can be trusted, as the results table's last
@@ -50,7 +59,14 @@ struct MatrixResults {
     std::optional<std::uint32_t> fileSeed;
     std::vector<StatisticResults> statistics;
     Completeness completeness = Completeness::Complete;
+    // Whether the run measured metrics beyond the NODF: its results table
+    // then has a note column.
+    bool metrics = false;
 };
+
+// The null values of a run's further metrics: every model of the run with
+// the values of each simulation.
+using MetricNullValues = std::vector<bravolin::SimulatedModel<bravolin::MetricValues>>;
 
 // null: the file's null models, or none.
 MatrixResults temperatureResults(const std::string& file, const bravolin::TemperatureResult& observed,
@@ -60,12 +76,25 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
                           const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed,
                           Completeness completeness);
 
+// Adds the statistics of the metrics of settings beyond the NODF, after
+// the NODF's: each value's observed one and, with null values (null, of
+// the run's models in its order), those of each model that measures it
+// (measuredUnder), the nestedness tail being the side its direction makes
+// nested. Under a model that keeps no presences nodfc's statistics are NA.
+void addMetricResults(MatrixResults& results, const bravolin::MetricSettings& settings,
+                      const bravolin::MetricValues& observed, const MetricNullValues* null);
+
 // The line a scripted run prints after each file: the observed values and,
 // with null models, each model's SES and the P value of the tail that
 // tests nestedness (p_less for the temperature, where nested is cold;
 // p_greater for the total NODF, where nested is high):
 //   Result: T 12.34 | Er SES -3.21 P 0.000999 | Ce ...
 //   Result: NODF rows 57.10 columns 60.00 total 58.50 | Er SES 2.10 P 0.015 | ...
+// With further metrics, each of their statistics follows on a result line
+// of its own, with its observed value (6 significant digits) and, per
+// model that measures it, its SES and the P value of the tail its
+// direction makes nested:
+//   Result: nodfc 1.23457 | Li SES 2.10 P 0.015 | ...
 std::string resultLine(const MatrixResults& results);
 
 #endif

@@ -83,6 +83,9 @@ std::string lineRows(const std::string& fileField, AnalysisMode mode, const brav
 const char* const kResultsHeader =
     "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
     "p_two_sided,q025,q500,q975,p_mcse,ess,lag1,seed,file_seed,simulations,ordered,version,date,complete\n";
+const char* const kResultsHeaderWithNote =
+    "file,mode,statistic,rows,columns,fill,observed,model,n,mean,sd,ses,p_less,p_greater,"
+    "p_two_sided,q025,q500,q975,p_mcse,ess,lag1,seed,file_seed,simulations,ordered,version,date,note,complete\n";
 
 // The rows of the results table of a matrix: one per statistic and model
 // that ran, or one per statistic without null models.
@@ -91,15 +94,20 @@ std::string resultRows(const ResultTableSettings& settings, const MatrixResults&
     const std::string head = csvField(results.file) + "," + modeText(results.mode) + ",";
     const std::string sizes = "," + std::to_string(results.rows) + "," + std::to_string(results.columns) + "," +
                               floatText(results.fill) + ",";
-    const std::string run =
+    const std::string settingsText =
         "," + std::to_string(settings.seed) + "," +
         (results.fileSeed ? std::to_string(*results.fileSeed) : std::string()) + "," +
         std::to_string(settings.simulations) + "," +
         (settings.mode == AnalysisMode::Nodf ? (settings.ordered ? "yes" : "no") : "") + "," + csvField(settings.version) +
-        "," + settings.date + "," + completenessText(results.completeness) + "\n";
+        "," + settings.date + ",";
+    const std::string complete = std::string(completenessText(results.completeness)) + "\n";
+    const bool notes = !settings.metricValues.empty();
     std::string text;
     for (const StatisticResults& statistic : results.statistics) {
-        const std::string start = head + statistic.name + sizes + floatText(statistic.observed) + ",";
+        const std::string run = settingsText + (notes ? statistic.note + "," : "") + complete;
+        const std::string observed = statistic.singlePrecision ? floatText(static_cast<float>(statistic.observed))
+                                                               : doubleText(statistic.observed);
+        const std::string start = head + statistic.name + sizes + observed + ",";
         if (statistic.models.empty())
             text += start + std::string(14, ',') + run.substr(1);
         for (const ModelResults& model : statistic.models) {
@@ -136,15 +144,32 @@ std::string resultTableName(AnalysisMode mode, const char* table)
     return std::string("BRAVOLIN_") + modeLetter(mode) + "_" + table + ".csv";
 }
 
-ResultTableText resultTableHeaders(AnalysisMode mode, bool nullModels)
+ResultTableText resultTableHeaders(const ResultTableSettings& settings)
 {
+    const AnalysisMode mode = settings.mode;
     const std::string linesHeader = std::string("file,mode,line,position_in_file,position_in_matrix,presences") +
                                     (mode == AnalysisMode::Temperature ? ",temperature\n" : "\n");
-    ResultTableText headers{kResultsHeader, linesHeader, linesHeader, ""};
-    if (nullModels)
-        headers.nullValues = mode == AnalysisMode::Temperature ? "file,simulation,model,temperature\n"
-                                         : "file,simulation,model,nodf_rows,nodf_columns,nodf_total\n";
+    ResultTableText headers{settings.metricValues.empty() ? kResultsHeader : kResultsHeaderWithNote, linesHeader,
+                            linesHeader, ""};
+    if (settings.simulations <= 0)
+        return headers;
+    if (mode == AnalysisMode::Temperature) {
+        headers.nullValues = "file,simulation,model,temperature\n";
+        return headers;
+    }
+    headers.nullValues = "file,simulation,model,nodf_rows,nodf_columns,nodf_total";
+    for (int value : settings.nullMetricValues)
+        headers.nullValues += std::string(",") + bravolin::metricValueStatistic(value).name;
+    headers.nullValues += "\n";
     return headers;
+}
+
+ResultTableText resultTableHeaders(AnalysisMode mode, bool nullModels)
+{
+    ResultTableSettings settings;
+    settings.mode = mode;
+    settings.simulations = nullModels ? 1 : 0;
+    return resultTableHeaders(settings);
 }
 
 ResultTableText temperatureTableRows(const ResultTableSettings& settings, const MatrixResults& results,
@@ -169,7 +194,7 @@ ResultTableText temperatureTableRows(const ResultTableSettings& settings, const 
 
 ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixResults& results,
                               const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
-                              const bravolin::NodfNullModels* null)
+                              const bravolin::NodfNullModels* null, const MetricNullValues* metrics)
 {
     const std::string file = csvField(results.file);
     ResultTableText tables{resultRows(settings, results),
@@ -179,14 +204,27 @@ ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixR
         return tables;
     auto values = [](const bravolin::NodfValues& nodf) {
         return floatText(bravolin::nodfPercent(nodf.rows)) + "," + floatText(bravolin::nodfPercent(nodf.columns)) + "," +
-               floatText(bravolin::nodfPercent(nodf.total)) + "\n";
+               floatText(bravolin::nodfPercent(nodf.total));
+    };
+    // A metric's value of simulation s of the model at index m, NA where
+    // the model does not measure it.
+    auto metricValues = [&](std::size_t m, std::size_t s) {
+        std::string fields;
+        if (metrics == nullptr || m >= metrics->size() || s >= (*metrics)[m].values.size())
+            return fields;
+        for (int value : settings.nullMetricValues)
+            fields += "," + doubleText((*metrics)[m].values[s].values[static_cast<std::size_t>(value)]);
+        return fields;
     };
     std::string& text = tables.nullValues;
     for (int s = 0; s < null->run.completed; s++) {
         const std::string start = file + "," + std::to_string(s + 1) + ",";
-        for (const auto& model : null->models)
+        for (std::size_t m = 0; m < null->models.size(); m++) {
+            const auto& model = null->models[m];
             text += start + bravolin::kNullModelNames[model.model] + "," +
-                    values(model.values[static_cast<std::size_t>(s)]);
+                    values(model.values[static_cast<std::size_t>(s)]) +
+                    metricValues(m, static_cast<std::size_t>(s)) + "\n";
+        }
     }
     return tables;
 }

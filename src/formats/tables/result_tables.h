@@ -7,8 +7,9 @@
 //                               p_greater, p_two_sided, the quantiles q025,
 //                               q500 and q975, p_mcse, ess and lag1 (NA for
 //                               an independent model), the run's settings,
-//                               and last whether the matrix's results are
-//                               complete
+//                               in a run with metrics a note (how NODFmax
+//                               was found), and last whether the matrix's
+//                               results are complete
 //   BRAVOLIN_T_null_values.csv  with null models: every simulation's value
 //                               of every model
 //   BRAVOLIN_T_rows.csv         one row per matrix and line: its name or
@@ -24,6 +25,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
@@ -40,6 +42,11 @@ struct ResultTableSettings {
     bool ordered = false;    // mode N
     std::string version;
     std::string date;        // the run's start, ISO 8601 local time with its offset
+    // Mode N: the run's values beyond the NODF (MetricValue of
+    // nodf_metrics.h), and those of them that a model of the run measures,
+    // which null_values.csv holds after the NODF's; empty: the NODF alone,
+    // and the tables as without metrics.
+    std::vector<int> metricValues, nullMetricValues;
 };
 
 // The name of one of the batch's tables: BRAVOLIN_T_results.csv.
@@ -51,7 +58,11 @@ struct ResultTableText {
     std::string results, rows, columns, nullValues;
 };
 
-// The header rows of the tables of a batch of a mode.
+// The header rows of the tables of a batch of settings' mode, with the
+// null values' table when settings.simulations is above 0. With metrics
+// the results table has a note column before complete.
+ResultTableText resultTableHeaders(const ResultTableSettings& settings);
+// Those of a batch without metrics.
 ResultTableText resultTableHeaders(AnalysisMode mode, bool nullModels);
 
 // The rows a matrix adds to every table: its results, each of its lines,
@@ -61,9 +72,11 @@ ResultTableText resultTableHeaders(AnalysisMode mode, bool nullModels);
 ResultTableText temperatureTableRows(const ResultTableSettings& settings, const MatrixResults& results,
                                      const bravolin::Matrix& matrix, const bravolin::TemperatureResult& observed,
                                      const bravolin::TemperatureNullModels* null);
+// metrics: the null values of the run's metrics (settings.nullMetricValues),
+// of the models of null in its order; none without metrics.
 ResultTableText nodfTableRows(const ResultTableSettings& settings, const MatrixResults& results,
                               const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
-                              const bravolin::NodfNullModels* null);
+                              const bravolin::NodfNullModels* null, const MetricNullValues* metrics = nullptr);
 
 // A field of a CSV row: quoted as RFC 4180 quotes it when it holds a
 // comma, a quote, a line end or blanks at either end.
