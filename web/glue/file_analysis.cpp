@@ -2,6 +2,7 @@
 #include "file_analysis.h"
 
 #include <new>
+#include <utility>
 
 #include "bravolin/nodf.h"
 #include "bravolin/null_models.h"
@@ -51,28 +52,72 @@ void analyseTemperature(const std::string& name, const bravolin::Matrix& matrix,
     file.tables = temperatureTableRows(tableSettings(request), file.results, matrix, observed, simulated);
 }
 
-void analyseNodf(const std::string& name, const bravolin::Matrix& matrix, const AnalysisRequest& request,
+// The models of the request's null models; none without them.
+std::vector<bravolin::NullModel> nullModelsOf(const AnalysisRequest& request)
+{
+    if (request.simulations == 0)
+        return {};
+    return bravolin::modelsOfRun(settingsOfModels(request.models, request.simulations));
+}
+
+// The NODF's null models, and with further metrics their null values too
+// (into metricNull), as the console program's runs them: the metrics'
+// engine measures the NODF of the same matrices as the NODF's alone.
+bravolin::NodfNullModels runNodfModels(const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+                                       const AnalysisRequest& request, PageRunState& run,
+                                       bravolin::Generator& generator, const SimulationProgress& progress,
+                                       MetricNullValues& metricNull)
+{
+    const bravolin::NullModelSettings settings = settingsOfModels(request.models, request.simulations);
+    if (!bravolin::measuresBeyondNodf(request.metrics))
+        return bravolin::runNodfNullModels(
+            matrix, observed, generator, settings,
+            [&progress](const bravolin::NodfNullModels&, int simulation) { progress(simulation); });
+    auto [nodf, metrics] = splitMeasurements(bravolin::runNodfMetricNullModels(
+        matrix, observed, request.metrics, run.nodfMaxCache, generator, settings,
+        [&progress](const bravolin::NodfMetricNullModels&, int simulation) { progress(simulation); }));
+    metricNull = std::move(metrics);
+    return nodf;
+}
+
+void analyseNodf(const std::string& name, const FileRead& read, const AnalysisRequest& request, PageRunState& run,
                  bravolin::Generator& generator, const SimulationProgress& progress, FileAnalysis& file)
 {
+    const bravolin::Matrix& matrix = read.matrix;
     const bravolin::NodfResult observed = bravolin::analyseNodf(matrix, request.order);
     file.pictures.push_back(orderedPicture(name, matrix, observed));
+    const bool metrics = bravolin::measuresBeyondNodf(request.metrics);
+    bravolin::MetricValues observedMetrics;
+    if (metrics) {
+        observedMetrics = bravolin::measureMetrics(matrix, read.abundances ? &*read.abundances : nullptr,
+                                                   request.metrics, run.nodfMaxCache);
+        file.notes = metricNotes(run, request.metrics, nullModelsOf(request), read.abundances.has_value(),
+                                 observedMetrics);
+    }
     std::optional<bravolin::NodfNullModels> null;
+    MetricNullValues metricNull;
     if (request.simulations > 0) {
-        null = bravolin::runNodfNullModels(
-            matrix, observed, generator, settingsOfModels(request.models, request.simulations),
-            [&progress](const bravolin::NodfNullModels&, int simulation) { progress(simulation); });
-        file.pictures.push_back(nullPicture(name, observed, *null).picture);
+        null = runNodfModels(matrix, observed, request, run, generator, progress, metricNull);
+        file.notes += spectralCapNote(run, metricNull);
     }
     const bravolin::NodfNullModels* simulated = null ? &*null : nullptr;
     file.summaryLine = classicSummaryLine(request, name, observed, simulated);
-    file.results = nodfResults(name, observed, simulated, file.fileSeed, completenessOf(file.read));
-    file.tables = nodfTableRows(tableSettings(request), file.results, matrix, observed, simulated);
+    file.results = nodfResults(name, observed, simulated, file.fileSeed, completenessOf(read));
+    if (metrics)
+        addMetricResults(file.results, request.metrics, observedMetrics, null ? &metricNull : nullptr);
+    if (null) {
+        file.pictures.push_back(nullPicture(name, observed, *null).picture);
+        for (NamedPicture& picture : metricNullPictures(name, file.results, metricNull))
+            file.pictures.push_back(std::move(picture));
+    }
+    file.tables = nodfTableRows(tableSettings(request), file.results, matrix, observed, simulated,
+                                metrics ? &metricNull : nullptr);
 }
 
 }  // namespace
 
 FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, const AnalysisRequest& request,
-                             const SimulationProgress& progress)
+                             PageRunState& run, const SimulationProgress& progress)
 {
     // Checked before anything is read, as the command line checks --models.
     settingsOfModels(request.models, request.simulations);
@@ -91,7 +136,7 @@ FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, co
         if (request.mode == AnalysisMode::Temperature)
             analyseTemperature(name, matrix, request, generator, progress, file);
         else
-            analyseNodf(name, matrix, request, generator, progress, file);
+            analyseNodf(name, file.read, request, run, generator, progress, file);
         file.resultLine = resultLine(file.results);
         file.classicModels =
             request.simulations > 0 && hasClassicModels(settingsOfModels(request.models, request.simulations));
@@ -125,5 +170,8 @@ ResultTableSettings tableSettings(const AnalysisRequest& request)
     settings.ordered = request.order;
     settings.version = bravolin::kVersion;
     settings.date = request.date;
+    const std::vector<bravolin::NullModel> models = bravolin::modelsOfRun(settingsOfModels(request.models, 0));
+    settings.metricValues = metricValuesOfRun(request.metrics, models, false);
+    settings.nullMetricValues = metricValuesOfRun(request.metrics, models, true);
     return settings;
 }
