@@ -1,5 +1,5 @@
-// The page's settings and its address: the analysis, the null models, the
-// simulations, the seed and how tables are read, as the address's hash
+// The page's settings and its address: the analysis, mode N's metrics, the
+// null models, the simulations, the seed and how tables are read, as the address's hash
 // holds them (#mode=N&order=yes&models=r00,r0,c0,curveball&n=999&seed=7), so that
 // a link reproduces a run on the same file. The table of models is the
 // page's list of what the library draws: a model it gains is a line here
@@ -26,12 +26,24 @@
     {name: 'curveball', also: 'FF', recommended: true, keeps: "every row's and every column's number of presences (fixed-fixed)"},
   ];
 
+  // Mode N's metrics, by the names --metrics takes, in the library's
+  // order: nodf is always measured; wnodf measures a table's abundances.
+  const METRICS = [
+    {name: 'nodf', what: 'NODF of rows, columns and in total (always)'},
+    {name: 'wnodf', what: "weighted NODF of a table's abundances (higher is more nested)"},
+    {name: 'nodfc', what: 'NODFc and NODF / NODFmax, normalised for size and fill (higher is more nested)'},
+    {name: 'discrepancy', what: "Brualdi and Sanderson's discrepancy (lower is more nested)"},
+    {name: 'checker', what: 'checkerboard units and the C-score (lower is more nested)'},
+    {name: 'n0', what: "Patterson and Atmar's N0, missing species (lower is more nested)"},
+    {name: 'spectral', what: 'spectral radius of the bipartite network (higher is more nested)'},
+  ];
+
   const MOST_SIMULATIONS = 100000;
   const MOST_SEED = 4294967295;
 
   function defaults() {
     return {
-      mode: 'T', order: true,
+      mode: 'T', order: true, metrics: ['nodf'], wbinary: false,
       models: MODELS.filter((model) => model.recommended).map((model) => model.name),
       simulations: 999, seed: null, seedPerFile: false,
       transpose: false, header: 'auto', rowNames: 'auto',
@@ -49,6 +61,12 @@
     const chosen = names.map(modelNamed).filter(Boolean);
     const groups = new Set(chosen.filter((model) => model.group).map((model) => model.group));
     return MODELS.filter((model) => chosen.includes(model) || groups.has(model.group)).map((model) => model.name);
+  }
+
+  // The metrics when these are chosen: nodf and those named, in the
+  // library's order.
+  function chosenMetrics(names) {
+    return METRICS.filter((metric) => metric.name === 'nodf' || names.includes(metric.name)).map((metric) => metric.name);
   }
 
   function wholeNumber(text, most) {
@@ -92,6 +110,14 @@
       if (seed === null) problems.push(`seed=${parts.get('seed')}: takes a number from 0 to ${MOST_SEED}`);
       else settings.seed = seed;
     }
+    if (parts.has('metrics')) {
+      const names = parts.get('metrics').split(',').filter((name) => name !== '').map((name) => name.toLowerCase());
+      const known = METRICS.map((metric) => metric.name);
+      const unknown = names.filter((name) => name !== 'all' && !known.includes(name));
+      if (unknown.length > 0) problems.push(`metrics: no metric ${unknown.join(', ')}; the metrics are ${known.join(', ')} (or all)`);
+      settings.metrics = chosenMetrics(names.includes('all') ? known : names);
+    }
+    yesNo('wbinary', (value) => { settings.wbinary = value; });
     yesNo('seed_per_file', (value) => { settings.seedPerFile = value; });
     yesNo('transpose', (value) => { settings.transpose = value; });
     for (const [key, field] of [['header', 'header'], ['row_names', 'rowNames']])
@@ -109,6 +135,8 @@
     if (settings.mode === 'N') parts.push(`order=${settings.order ? 'yes' : 'no'}`);
     parts.push(`models=${settings.models.join(',')}`, `n=${settings.simulations}`);
     if (settings.seed !== null) parts.push(`seed=${settings.seed}`);
+    if (settings.mode === 'N' && settings.metrics.length > 1) parts.push(`metrics=${settings.metrics.join(',')}`);
+    if (settings.mode === 'N' && settings.wbinary && settings.metrics.includes('wnodf')) parts.push('wbinary=yes');
     if (settings.seedPerFile && nullModels(settings)) parts.push('seed_per_file=yes');
     if (settings.transpose) parts.push('transpose=yes');
     if (settings.header !== 'auto') parts.push(`header=${settings.header}`);
@@ -116,5 +144,13 @@
     return '#' + parts.join('&');
   }
 
-  Object.assign(exports, {MODELS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, parseHash, hashOf, nullModels, wholeNumber});
+  // The metrics a run of settings measures, as the library takes them:
+  // none in mode T, and wbinary only with wnodf.
+  function runMetrics(settings) {
+    const metrics = settings.mode === 'N' ? settings.metrics : [];
+    return {metrics, wbinary: settings.wbinary && metrics.includes('wnodf')};
+  }
+
+  Object.assign(exports, {MODELS, METRICS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, chosenMetrics, parseHash,
+    hashOf, nullModels, runMetrics, wholeNumber});
 })(typeof module === 'object' ? module.exports : (self.BravolinSettings = {}));
