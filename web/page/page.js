@@ -7,8 +7,8 @@
 'use strict';
 
 (function () {
-  const {MODELS, METRICS, parseHash, hashOf, nullModels, drawnModels, chosenMetrics, runMetrics, wholeNumber, MOST_SEED} =
-    BravolinSettings;
+  const {MODELS, METRICS, parseHash, hashOf, nullModels, drawnModels, chosenMetrics, runMetrics, useLibraryModels, wholeNumber,
+    MOST_SEED} = BravolinSettings;
   const element = (id) => document.getElementById(id);
 
   const page = {
@@ -77,6 +77,7 @@
 
   function buildModelControls() {
     const box = element('models');
+    box.replaceChildren(make('legend', {textContent: 'Null models'}));
     for (const model of MODELS) {
       const id = 'model-' + model.name;
       const input = make('input', {type: 'checkbox', id, value: model.name});
@@ -91,7 +92,7 @@
         showSettings();
         settingsChanged();
       });
-      const label = make('label', {htmlFor: id, textContent: `${model.name}: keeps ${model.keeps}`});
+      const label = make('label', {htmlFor: id, textContent: model.keeps ? `${model.name}: keeps ${model.keeps}` : model.name});
       box.append(make('div', {className: 'row'}, [input, label]));
     }
     box.append(make('p', {className: 'note', textContent: 'Er, Ce, Li and Co, the classic models, draw together. ' +
@@ -599,6 +600,12 @@
   takeHash();
   createBravolin().then((library) => {
     page.library = library;
+    // The library's models are the page's: the address is read again for
+    // one the page's table did not list.
+    if (useLibraryModels(library.libraryInfo().models)) {
+      buildModelControls();
+      takeHash();
+    }
     page.worker = startWorker();
     readFiles();
     element('run').disabled = false;

@@ -1,14 +1,15 @@
 // The page's settings and its address: the analysis, mode N's metrics, the
 // null models, the simulations, the seed and how tables are read, as the address's hash
 // holds them (#mode=N&order=yes&models=r00,r0,c0,curveball&n=999&seed=7), so that
-// a link reproduces a run on the same file. The table of models is the
-// page's list of what the library draws: a model it gains is a line here
-// (and one in the glue's table, web/glue/page_models.cpp).
+// a link reproduces a run on the same file. The table of models describes
+// the library's models; the page's list is the library's own (its
+// libraryInfo().models, taken by useLibraryModels), so that a model the
+// library gains is offered at once, and a line here describes it.
 (function (exports) {
   'use strict';
 
   // The library's models, in the order of its tables, by the names
-  // --models takes. group: models drawn together (the classic four
+  // --models takes (until useLibraryModels puts in the library's list). group: models drawn together (the classic four
   // interleave their draws); also: another name a model is known by;
   // recommended: the models a run has by default (the textbook models a
   // paper reports, curveball for inference).
@@ -48,6 +49,16 @@
       simulations: 999, seed: null, seedPerFile: false,
       transpose: false, header: 'auto', rowNames: 'auto',
     };
+  }
+
+  // Makes the library's models, names in its order, the page's list, each
+  // with its line of the table or, for a model the table does not
+  // describe, its name alone; answers whether the list changed.
+  function useLibraryModels(names) {
+    const described = MODELS.splice(0);
+    for (const name of names)
+      MODELS.push(described.find((model) => model.name === name) || {name, recommended: false, keeps: null});
+    return MODELS.length !== described.length || MODELS.some((model, index) => model !== described[index]);
   }
 
   function modelNamed(name) {
@@ -152,5 +163,5 @@
   }
 
   Object.assign(exports, {MODELS, METRICS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, chosenMetrics, parseHash,
-    hashOf, nullModels, runMetrics, wholeNumber});
+    hashOf, nullModels, runMetrics, useLibraryModels, wholeNumber});
 })(typeof module === 'object' ? module.exports : (self.BravolinSettings = {}));

@@ -3,7 +3,7 @@
 'use strict';
 const {test} = require('node:test');
 const assert = require('node:assert');
-const {METRICS, parseHash, hashOf} = require('../../../web/page/settings.js');
+const {MODELS, METRICS, parseHash, hashOf, useLibraryModels} = require('../../../web/page/settings.js');
 
 test('a hash the page writes gives back its settings', () => {
   for (const hash of [
@@ -48,4 +48,13 @@ test('a part the page cannot take is said, and the default kept', () => {
   assert.strictEqual(settings.mode, 'T');
   assert.strictEqual(settings.simulations, 999);
   assert.strictEqual(settings.seed, null);
+});
+
+test("the library's models are the page's: one the table does not describe is offered by its name", () => {
+  const described = MODELS.map((model) => model.name);
+  assert.strictEqual(useLibraryModels(described), false);
+  assert.strictEqual(useLibraryModels([...described, 'newmodel']), true);
+  assert.deepStrictEqual(parseHash('#models=NewModel,r0').settings.models, ['r0', 'newmodel']);
+  assert.strictEqual(MODELS.at(-1).keeps, null);
+  useLibraryModels(described);
 });
