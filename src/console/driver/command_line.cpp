@@ -350,9 +350,12 @@ std::string checkCombination(const CommandLine& options)
         return models;
     if (!options.metrics.empty() && options.answers.mode != AnalysisMode::Nodf)
         return "--metrics measures mode N's metrics: give it with -m N";
-    if (options.wbinary && std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) ==
-                               options.metrics.end())
+    const bool wnodf =
+        std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) != options.metrics.end();
+    if (options.wbinary && !wnodf)
         return "--wbinary chooses wnodf's variant: give it with --metrics wnodf";
+    if (wnodf && !options.table)
+        return "--metrics wnodf weighs abundances, which only a table holds: give it with --table";
     for (const std::string& pattern : options.answers.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +

@@ -35,17 +35,12 @@ bool anyOf(const std::vector<bravolin::NullModel>& models, bool (*test)(bravolin
 }
 
 // Says once a program run what the metrics of a file leave undefined.
-void noteUndefinedMetrics(ProgramRun& run, const NodfFileResult& result, bool abundances)
+void noteUndefinedMetrics(ProgramRun& run, const NodfFileResult& result)
 {
     RunState& state = run.state;
     const bravolin::MetricSettings& metrics = result.metricSettings;
     const bool nullModels = run.options.settings.nullModels;
     const std::vector<bravolin::NullModel> models = modelsOfRun(run.options);
-    if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && !abundances && !state.wnodfOfPresencesReported) {
-        consolePrintf("Metrics: wnodf of a file of 0s and 1s (read without --table) is %s.\n",
-                      metrics.wbinary ? "its NODF (--wbinary)" : "0 (with --wbinary it is its NODF)");
-        state.wnodfOfPresencesReported = true;
-    }
     if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && nullModels && !state.wnodfLeftOutReported) {
         std::string names;
         for (bravolin::NullModel model : models)
@@ -86,7 +81,7 @@ NodfFileResult NodfMode::analyse(ProgramRun& run, const bravolin::Matrix& matrix
     if (!bravolin::measuresBeyondNodf(result.metricSettings))
         return result;
     result.metrics = bravolin::measureMetrics(matrix, abundances, result.metricSettings, run.state.nodfMaxCache);
-    noteUndefinedMetrics(run, result, abundances != nullptr);
+    noteUndefinedMetrics(run, result);
     noteSpectralCap(run.state, result.metrics.spectralCapReached);
     return result;
 }

@@ -48,7 +48,6 @@ struct RunState {
     // metrics leave undefined (see NodfMode).
     bool nodfcUndefinedReported = false;
     bool wnodfLeftOutReported = false;
-    bool wnodfOfPresencesReported = false;
     bool spectralCapReported = false;
 };
 
