@@ -123,7 +123,7 @@ std::vector<int> measuredValues(const MetricSettings& settings)
 bool measuredUnder(NullModel model, int value)
 {
     if (value == WnodfRows || value == WnodfColumns || value == WnodfTotal)
-        return false;
+        return drawsAbundances(model);
     if (value == NodfcValue || value == NodfMaxRatio)
         return keepsPresences(model);
     return true;
