@@ -127,7 +127,13 @@ void runNullModels(ProgramRun& run, ReportOf<Mode>& report, FileOf<Mode>& file,
     // Stopped by an interrupt: the simulations written end the files.
     if (null->run.stopped)
         stopFileIfInterrupted<Mode>(run, report, file);
-    classicProgress.finish(settings.simulations);
+    // With a precision, the simulations that ran are the file's: the
+    // classic P values are shares of them.
+    if (settings.precision > 0) {
+        file.simulations = null->run.completed;
+        notePrecision(settings, null->run);
+    }
+    classicProgress.finish(file.simulations);
     report.tell(&WriterOf<Mode>::nullModelsDone, file);
 }
 

@@ -145,5 +145,5 @@ std::vector<int> NodfMode::metricValues(ProgramRun& run, bool withNullValues)
 
 std::unique_ptr<FileWriter<NodfAnalysis>> NodfMode::classicFiles(ProgramRun& run)
 {
-    return nodfClassicFiles(run.output, run.options.settings.printMatrix, run.options.settings.nullModels);
+    return nodfClassicFiles(run.output, run.options.settings.printMatrix, classicFilesOfRun(run.options));
 }
