@@ -106,6 +106,12 @@ ModelChoice chooseNullModels(const std::vector<std::string>& names);
 // FF)".
 std::string knownNullModelNames();
 
+// Why models cannot draw from abundances: r2dtable's error for an
+// abundance that is not a whole number (naming its cell) or for too many
+// individuals; empty when they can. A run of the NODF's null models of
+// abundances throws Error with this text.
+std::string abundanceModelsError(const AbundanceMatrix& abundances, const std::vector<NullModel>& models);
+
 // The chain of curveball, the fixed-fixed model.
 struct FixedFixedSettings {
     // Adds curveball to the models of the run (when they do not hold it).

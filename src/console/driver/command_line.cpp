@@ -201,9 +201,14 @@ std::string checkModelOptions(const CommandLine& options)
                "simulations to run";
     if (options.quasiswapThin && !runHolds(options, bravolin::Quasiswap))
         return "--quasiswap-thin sets the quasiswap model's trades: give it with --models naming quasiswap";
-    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !runHolds(options, bravolin::Curveball))
+    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !runHolds(options, bravolin::Curveball) &&
+        !runHolds(options, bravolin::AbundanceShuffle))
         return "--ff-burn-in and --ff-thin set the curveball chain: give them with --fixed-fixed, or with "
-               "--models naming curveball";
+               "--models naming curveball or abundance_shuffle";
+    if ((runHolds(options, bravolin::R2dtable) || runHolds(options, bravolin::AbundanceShuffle)) &&
+        options.answers.mode != AnalysisMode::Nodf)
+        return "--models: r2dtable and abundance_shuffle draw abundances, and the temperature is of presences: "
+               "give them with -m N";
     return "";
 }
 

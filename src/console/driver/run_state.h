@@ -50,6 +50,9 @@ struct RunState {
     bool wnodfLeftOutReported = false;
     bool wnodfOfPresencesReported = false;
     bool spectralCapReported = false;
+    // Whether the console has said, once a program run, that the models of
+    // abundances take a file of 0s and 1s as counts of one.
+    bool countsOfOneReported = false;
 };
 
 #endif

@@ -1,5 +1,6 @@
 // What both analyses' runs of simulations share: the checks of their
-// settings, the models they draw and their names, the plans of the chains,
+// settings and of the abundances they draw from, the models they draw and
+// their names, the plans of the chains,
 // the memory they take and the threads that fit in it, and the values of
 // one model.
 #include "core/null_models/null_model_runs.h"
@@ -14,6 +15,7 @@
 
 #include "bravolin/error.h"
 #include "core/null_models/model_table.h"
+#include "core/null_models/r2dtable.h"
 #include "core/null_models/simulation_pipeline.h"
 
 namespace bravolin {
@@ -140,6 +142,15 @@ ModelChoice chooseNullModels(const std::vector<std::string>& names)
     }
     choice.models = modelsOfRun(settings);
     return choice;
+}
+
+std::string abundanceModelsError(const AbundanceMatrix& abundances, const std::vector<NullModel>& models)
+{
+    CountMargins margins;
+    std::string error;
+    if (std::find(models.begin(), models.end(), R2dtable) != models.end())
+        countMarginsOf(abundances, margins, error);
+    return error;
 }
 
 std::vector<float> modelValues(const TemperatureNullModels& null, NullModel model)
