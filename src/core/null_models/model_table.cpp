@@ -23,10 +23,7 @@ bool holds(const std::vector<NullModel>& models, NullModel model)
 // 1s as counts of one.
 AbundanceMatrix observedAbundances(const DrawStart& start)
 {
-    if (start.abundances != nullptr)
-        return *start.abundances;
-    const Matrix& cells = start.blockCells;
-    return AbundanceMatrix(cells.rows(), cells.columns(), std::vector<double>(cells.cells().begin(), cells.cells().end()));
+    return start.abundances != nullptr ? *start.abundances : AbundanceMatrix(start.blockCells);
 }
 
 // The presences (cells above 0) of abundances into out, its rows and
