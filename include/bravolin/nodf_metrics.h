@@ -103,7 +103,9 @@ using NodfMetricNullModels = NullModelValues<NodfMeasurement>;
 // same matrices and the same NODF values for the same generator), each
 // simulated matrix also measured with the metrics of metrics that its model
 // measures (measuredUnder), NODFmax from cache; wnodf of the observed
-// matrix is of its 0s and 1s. Throws Error for settings out of range.
+// matrix is of its 0s and 1s. A precision (settings) covers the P values
+// of the metrics too, each on the side its direction makes nested. Throws
+// Error for settings out of range.
 NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfResult& observed,
                                              const MetricSettings& metrics, NodfMaxCache& cache,
                                              Generator& generator, const NullModelSettings& settings,
@@ -116,10 +118,6 @@ NodfMetricNullModels runNodfMetricNullModels(const AbundanceMatrix& abundances, 
                                              const MetricSettings& metrics, NodfMaxCache& cache,
                                              Generator& generator, const NullModelSettings& settings,
                                              const SimulationDone<NodfMeasurement>& onSimulation = {});
-
-// The values of one model's value of every completed simulation, in
-// simulation order; none for a model that was not in the run.
-std::vector<double> modelValues(const NodfMetricNullModels& null, NullModel model, int value);
 
 }  // namespace bravolin
 

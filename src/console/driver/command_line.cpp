@@ -474,7 +474,7 @@ least one PATTERN, the run asks nothing and is scripted.
                         name, so that a file's results do not depend on the batch
       --metrics LIST    -m N: the metrics measured, with every null model, separated
                         by commas: nodf (always), wnodf, nodfc, discrepancy, checker,
-                        n0, spectral, or all (docs/result-tables.md)
+                        n0, spectral, or all (docs/metrics.md)
       --wbinary         with --metrics wnodf: its wbinary variant
   -h, --help            this text
   -V, --version         the version, and where the results are written

@@ -46,6 +46,13 @@ PageSettings pageSettings(const RunOptions& options, const RunState& state)
             settings.push_back({"Quasiswap thinning", tradesSetting(commandLine.quasiswapThin.value_or(-1),
                                                                     "rows trades")});
     }
+    const bravolin::MetricSettings metrics = options.metricSettings();
+    if (run.mode == AnalysisMode::Nodf && bravolin::measuresBeyondNodf(metrics)) {
+        std::string names;
+        for (bravolin::Metric metric : metrics.metrics)
+            names += (names.empty() ? "" : ", ") + std::string(bravolin::kMetricNames[static_cast<int>(metric)]);
+        settings.push_back({"Metrics", names + (metrics.wbinary ? " (wnodf: wbinary)" : "")});
+    }
     settings.push_back({"Version", bravolin::kVersion});
     settings.push_back({"Date", options.startDate()});
     return settings;

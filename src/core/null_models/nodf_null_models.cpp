@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "bravolin/nodf_metrics.h"
@@ -71,10 +72,7 @@ struct NodfAnalysis {
 // drawn presences.
 struct NodfMetricsAnalysis {
     using Rules = NodfDrawRules;
-    struct Worker {
-        NodfContext nodf;
-        std::vector<std::uint8_t> cells;  // the drawn matrix, as a Matrix holds it
-    };
+    using Worker = NodfContext;
     using Value = NodfMeasurement;
 
     const Matrix& matrix;
@@ -93,15 +91,15 @@ struct NodfMetricsAnalysis {
                             const StopRequest& stop) const
     {
         // The metrics first: measureNodf may reorder drawn.
-        worker.cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+        std::vector<std::uint8_t> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
         for (int r = 0; r < rows; r++) {
             stop.abandonAtLineIfRequested(r);
-            std::copy(drawn[r], drawn[r] + columns, worker.cells.begin() + static_cast<std::ptrdiff_t>(r) * columns);
+            std::copy(drawn[r], drawn[r] + columns, cells.begin() + static_cast<std::ptrdiff_t>(r) * columns);
         }
-        const Matrix simulated(rows, columns, worker.cells);
+        const Matrix simulated(rows, columns, std::move(cells));
         NodfMeasurement measured;
         measured.metrics = measureMetrics(simulated, drawnAbundances, ofModel[static_cast<std::size_t>(model)], cache);
-        measured.nodf = nodf.measure(worker.nodf, model, drawn, drawnAbundances, rows, columns, stop);
+        measured.nodf = nodf.measure(worker, model, drawn, drawnAbundances, rows, columns, stop);
         return measured;
     }
 
@@ -181,18 +179,6 @@ NodfMetricNullModels runNodfMetricNullModels(const AbundanceMatrix& abundances, 
 {
     return runMetricNullModels(abundances.presences(), &abundances, observed, metrics, cache, generator, settings,
                                onSimulation);
-}
-
-std::vector<double> modelValues(const NodfMetricNullModels& null, NullModel model, int value)
-{
-    std::vector<double> values;
-    const std::vector<NodfMeasurement>* measured = null.valuesOf(model);
-    if (measured == nullptr)
-        return values;
-    values.reserve(measured->size());
-    for (const NodfMeasurement& one : *measured)
-        values.push_back(one.metrics.values[static_cast<std::size_t>(value)]);
-    return values;
 }
 
 NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,
