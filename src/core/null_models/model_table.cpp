@@ -19,11 +19,14 @@ bool holds(const std::vector<NullModel>& models, NullModel model)
     return std::find(models.begin(), models.end(), model) != models.end();
 }
 
-// The abundances the models of abundances draw from: the block's, or its
-// 1s as counts of one.
-AbundanceMatrix observedAbundances(const DrawStart& start)
+// use(the abundances the models of abundances draw from): the block's,
+// without a copy, or its 1s as counts of one.
+template <typename Use>
+auto withObservedAbundances(const DrawStart& start, Use use)
 {
-    return start.abundances != nullptr ? *start.abundances : AbundanceMatrix(start.blockCells);
+    if (start.abundances != nullptr)
+        return use(*start.abundances);
+    return use(AbundanceMatrix(start.blockCells));
 }
 
 // The presences (cells above 0) of abundances into out, its rows and
@@ -42,11 +45,13 @@ void copyPresences(const AbundanceMatrix& abundances, CellMatrix& out, int origi
 // that are not counts, before any simulation.
 CountMargins countMarginsOfStart(const DrawStart& start)
 {
-    CountMargins margins;
-    std::string error;
-    if (!countMarginsOf(observedAbundances(start), margins, error))
-        throw Error(error);
-    return margins;
+    return withObservedAbundances(start, [](const AbundanceMatrix& observed) {
+        CountMargins margins;
+        std::string error;
+        if (!countMarginsOf(observed, margins, error))
+            throw Error(error);
+        return margins;
+    });
 }
 
 }  // namespace
@@ -115,7 +120,8 @@ void R2dtableDraws::draw(int, CellMatrix* out, AbundanceMatrix* abundances, cons
 
 AbundanceShuffleDraws::AbundanceShuffleDraws(const DrawStart& start)
     : origin_(start.origin), burnIn_(start.fixedFixed.burnIn), thin_(start.fixedFixed.thin),
-      chain_(observedAbundances(start), start.stop),
+      chain_(withObservedAbundances(
+          start, [&start](const AbundanceMatrix& observed) { return AbundanceShuffleChain(observed, start.stop); })),
       generator_(modelStreamSeed(start.fileSeed, StreamModel::AbundanceShuffle))
 {
 }
