@@ -179,20 +179,20 @@ unsigned long long nullModelMemory(int rows, int columns, int threads, const std
     // classic four drawn aside when not all are measured, the quasiswap's
     // table of counts, its units and its chain (at most seven bytes a
     // cell), the curveball chain (one), abundance_shuffle's chain, its
-    // presences and its abundances (at most ten). A model of abundances
+    // presences, its abundances and the table it deals them into (at most
+    // eighteen). A model of abundances
     // draws a table of doubles and their presences beside its matrix (nine
-    // bytes a cell more), and its measurement copies them (nine more a
-    // thread).
+    // bytes a cell more), which its measurement reads in place.
     auto holds = [&models](NullModel model) { return std::find(models.begin(), models.end(), model) != models.end(); };
     const std::size_t classic = classicModelPlaces(models).size();
     const auto abundanceModels =
         static_cast<unsigned long long>(std::count_if(models.begin(), models.end(), drawsAbundances));
     const unsigned long long cells = static_cast<unsigned long long>(rows + 1) * static_cast<unsigned long long>(columns + 1);
-    const unsigned long long perThread = (8 + (abundanceModels > 0 ? 9 : 0)) * cells + (1u << 20);
+    const unsigned long long perThread = 8 * cells + (1u << 20);
     const unsigned long long perSimulation = (models.size() + 9 * abundanceModels) * cells;
     const unsigned long long draws = ((classic > 0 && classic < kClassicModelCount ? 4 : 0) +
                                       (holds(Quasiswap) ? 7 : 0) + (holds(Curveball) ? 1 : 0) +
-                                      (holds(AbundanceShuffle) ? 10 : 0)) *
+                                      (holds(AbundanceShuffle) ? 18 : 0)) *
                                      cells;
     const unsigned long long window = static_cast<unsigned long long>(simulationWindow(threads, perSimulation));
     return static_cast<unsigned long long>(threads) * perThread + window * perSimulation + draws;
