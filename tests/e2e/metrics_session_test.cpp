@@ -1,7 +1,8 @@
 // Mode N's --metrics in scripted runs: the tables' statistic rows and note
 // column, the null values' columns, the result lines, what is said once a
-// run, the pictures and the page's sections per statistic, wnodf of a table's abundances, and the
-// command line's checks.
+// run, the pictures and the page's sections per statistic, wnodf of a
+// table's abundances and under the models of abundances, and the command
+// line's checks.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -124,7 +125,8 @@ TEST(MetricsSession, WnodfOfATablesAbundancesInEveryLayout)
     const SessionResult plain = runCommand(dir, {"-m", "N", "-o", "--no-print", "-n", "10", "--fixed-fixed", "--table",
                                                  "--row-names", "no", "--metrics", "wnodf", "plain.csv"});
     ASSERT_EQ(plain.exitCode, 0) << plain.console;
-    EXPECT_EQ(countOf(plain.console, "wnodf has no null values under the binary models Er, Ce, Li, Co, curveball;"),
+    EXPECT_EQ(countOf(plain.console,
+                      "wnodf has no null values under the binary models of the run (Er, Ce, Li, Co and curveball)"),
               1);
     const SessionResult transposed = runCommand(dir, {"-m", "N", "-o", "--no-print", "--no-null", "--table",
                                                       "--transpose", "--metrics", "wnodf", "species.csv"});
@@ -134,6 +136,44 @@ TEST(MetricsSession, WnodfOfATablesAbundancesInEveryLayout)
             << run->console;
         EXPECT_NE(run->console.find("Result: wnodf_rows " + formatDouble6(expected.rows) + "\n"), std::string::npos);
     }
+}
+
+// wnodf's rows under the models of abundances alone, with the one line
+// that names the binary model left out; abundance_shuffle a chain (its
+// ess), r2dtable not; a table of fractions skipped with its cell named,
+// before any of its rows is written.
+TEST(MetricsSession, TheModelsOfAbundancesMeasureWnodfAndATableOfFractionsIsSkipped)
+{
+    ScratchDirectory dir;
+    dir.write("counts.csv", "site,a,b,c,d,e\ns1,5,3,2,1,4\ns2,2,0,1,3,0\ns3,4,1,0,0,0\ns4,1,0,0,2,0\ns5,0,2,0,0,1\n");
+    dir.write("fraction.csv", "site,a,b\ns1,3,1\ns2,0.5,2\n");
+    const SessionResult run =
+        runCommand(dir, {"-m", "N", "-o", "--no-print", "--table", "-n", "99", "-s", "7", "--metrics", "wnodf,nodf",
+                         "--models", "r2dtable,abundance_shuffle,curveball", "--results", "*.csv"});
+    EXPECT_EQ(run.exitCode, 1) << run.console << run.errors;
+    EXPECT_EQ(countOf(run.console, "File: fraction.csv skipped: the abundance of the cell at row 2 (s2), column 1 (a) "
+                                   "is 0.5: r2dtable draws whole numbers"),
+              1)
+        << run.console;
+    EXPECT_EQ(countOf(run.console, "wnodf has no null values under the binary models of the run (curveball)"), 1);
+    std::map<std::string, std::string> essOf;
+    int wnodfRows = 0;
+    for (const auto& row : csvRows(dir.read("BRAVOLIN_N_results.csv"))) {
+        EXPECT_EQ(row.at("file"), "counts.csv");
+        if (row.at("statistic") == "wnodf_total") {
+            wnodfRows++;
+            EXPECT_NE(row.at("model"), "curveball");
+            EXPECT_NE(row.at("ses"), "NA");
+        }
+        if (row.at("statistic") == "nodf_total")
+            essOf[row.at("model")] = row.at("ess");
+    }
+    EXPECT_EQ(wnodfRows, 2);
+    EXPECT_EQ(essOf.size(), 3u);
+    EXPECT_EQ(essOf["r2dtable"], "NA");
+    EXPECT_NE(essOf["abundance_shuffle"], "NA");
+    for (const auto& row : csvRows(dir.read("BRAVOLIN_N_null_values.csv")))
+        EXPECT_EQ(row.at("wnodf_rows") == "NA", row.at("model") == "curveball");
 }
 
 TEST(MetricsSession, TheCommandLineChecksTheMetricsAndTheirMode)
@@ -147,6 +187,7 @@ TEST(MetricsSession, TheCommandLineChecksTheMetricsAndTheirMode)
         {{"-m", "N", "-o", "--no-print", "-n", "5", "--metrics", "nodfc", "--wbinary", "a.txt"},
          "give it with --metrics wnodf"},
         {{"-m", "N", "-o", "--no-print", "-n", "5", "--metrics", "wnodf", "a.txt"}, "give it with --table"},
+        {{"-m", "T", "--no-print", "-n", "5", "--models", "r2dtable", "a.txt"}, "give them with -m N"},
     };
     for (const auto& [arguments, message] : cases) {
         const SessionResult run = runCommand(dir, arguments);

@@ -49,6 +49,9 @@ struct RunState {
     bool nodfcUndefinedReported = false;
     bool wnodfLeftOutReported = false;
     bool spectralCapReported = false;
+    // Whether the console has said, once a program run, that the models of
+    // abundances take a file of 0s and 1s as counts of one.
+    bool countsOfOneReported = false;
 };
 
 #endif
