@@ -34,6 +34,11 @@ AbundanceMatrix::AbundanceMatrix(int rows, int columns) : presences_(rows, colum
     cells_.assign(presences_.cells().size(), 0.0);
 }
 
+AbundanceMatrix::AbundanceMatrix(const Matrix& presences)
+    : cells_(presences.cells().begin(), presences.cells().end()), presences_(presences)
+{
+}
+
 AbundanceMatrix::AbundanceMatrix(int rows, int columns, std::vector<double> cells)
     : cells_(std::move(cells)), presences_(rows, columns)
 {

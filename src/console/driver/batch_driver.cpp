@@ -176,7 +176,9 @@ FileEnd processFile(ProgramRun& run, ReportOf<Mode>& report, const std::string& 
         tally.withLostLines++;
     if (read.outcome == FileRead::Outcome::EndsProgram)
         return FileEnd::EndsProgram;
-    if (read.outcome == FileRead::Outcome::Unusable) {
+    // A file that the run's null models cannot draw from is skipped before
+    // any of its results is written.
+    if (read.outcome == FileRead::Outcome::Unusable || Mode::refusesFile(run, name, read)) {
         report.tell(&WriterOf<Mode>::unusable, name);
         if (!table && policy.unusableFileEndsBatch)
             return FileEnd::EndsBatch;

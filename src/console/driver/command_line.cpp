@@ -201,9 +201,14 @@ std::string checkModelOptions(const CommandLine& options)
                "simulations to run";
     if (options.quasiswapThin && !runHolds(options, bravolin::Quasiswap))
         return "--quasiswap-thin sets the quasiswap model's trades: give it with --models naming quasiswap";
-    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !runHolds(options, bravolin::Curveball))
+    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !runHolds(options, bravolin::Curveball) &&
+        !runHolds(options, bravolin::AbundanceShuffle))
         return "--ff-burn-in and --ff-thin set the curveball chain: give them with --fixed-fixed, or with "
-               "--models naming curveball";
+               "--models naming curveball or abundance_shuffle";
+    if ((runHolds(options, bravolin::R2dtable) || runHolds(options, bravolin::AbundanceShuffle)) &&
+        options.answers.mode != AnalysisMode::Nodf)
+        return "--models: r2dtable and abundance_shuffle draw abundances, and the temperature is of presences: "
+               "give them with -m N";
     return "";
 }
 
@@ -350,9 +355,12 @@ std::string checkCombination(const CommandLine& options)
         return models;
     if (!options.metrics.empty() && options.answers.mode != AnalysisMode::Nodf)
         return "--metrics measures mode N's metrics: give it with -m N";
-    if (options.wbinary && std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) ==
-                               options.metrics.end())
+    const bool wnodf =
+        std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) != options.metrics.end();
+    if (options.wbinary && !wnodf)
         return "--wbinary chooses wnodf's variant: give it with --metrics wnodf";
+    if (wnodf && !options.table)
+        return "--metrics wnodf weighs abundances, which only a table holds: give it with --table";
     for (const std::string& pattern : options.answers.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
@@ -444,12 +452,15 @@ least one PATTERN, the run asks nothing and is scripted.
                         how each table was read
       --fixed-fixed     with null models: also curveball (FF), the fixed-fixed model
                         (every row's and column's total kept, by a chain of trades)
-      --ff-burn-in T    curveball: T trades before the first simulation (default
-                        100 x rows)
-      --ff-thin T       curveball: T trades between simulations (default 10 x rows)
+      --ff-burn-in T    curveball and abundance_shuffle: T trades before the first
+                        simulation (default 100 x rows)
+      --ff-thin T       curveball and abundance_shuffle: T trades between
+                        simulations (default 10 x rows)
       --models LIST     with null models: the models of the run, comma separated,
-                        letter case ignored: the classic Er, Ce, Li, Co and the
-                        textbook r00, r0, c0, r1, r2, quasiswap, curveball (or FF);
+                        letter case ignored: the classic Er, Ce, Li, Co, the
+                        textbook r00, r0, c0, r1, r2, quasiswap, curveball (or FF),
+                        and, with -m N, r2dtable and abundance_shuffle, which draw
+                        the abundances of a --table (whole counts for r2dtable);
                         default Er,Ce,Li,Co; the classic files (.NULL, the
                         _Nestedness_ files, the null part of SYSTEMP.TXT) are
                         written only when the run has all four classic models

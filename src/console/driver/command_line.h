@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "bravolin/null_models.h"
 #include "bravolin/nodf_metrics.h"
+#include "bravolin/null_models.h"
 #include "formats/analysis_mode.h"
 
 // The command line's answers to the questions of a run: the mode, the
