@@ -67,14 +67,6 @@ bravolin::MetricSettings metricsOf(const val& request)
     return settingsOfMetrics(stringsOf(request["metrics"]), request["wbinary"].as<bool>());
 }
 
-// A table's abundances are read only for the metric that uses them, as
-// the console program reads them.
-TableLayout layoutOf(const val& request)
-{
-    return {choiceOf(request["header"]), choiceOf(request["rowNames"]), request["transpose"].as<bool>(),
-            bravolin::measures(metricsOf(request), bravolin::Metric::Wnodf)};
-}
-
 // "T" or "N".
 AnalysisMode modeNamed(const std::string& letter)
 {
@@ -84,6 +76,24 @@ AnalysisMode modeNamed(const std::string& letter)
 AnalysisMode modeOf(const val& request)
 {
     return modeNamed(request["mode"].as<std::string>());
+}
+
+// Whether a table's abundances are read: in mode N, for the metric and the
+// models that use them, as the console program reads them.
+bool readsAbundances(const val& request)
+{
+    if (modeOf(request) != AnalysisMode::Nodf)
+        return false;
+    const std::vector<bravolin::NullModel> models =
+        bravolin::modelsOfRun(settingsOfModels(stringsOf(request["models"]), 0));
+    return bravolin::measures(metricsOf(request), bravolin::Metric::Wnodf) ||
+           std::any_of(models.begin(), models.end(), bravolin::drawsAbundances);
+}
+
+TableLayout layoutOf(const val& request)
+{
+    return {choiceOf(request["header"]), choiceOf(request["rowNames"]), request["transpose"].as<bool>(),
+            readsAbundances(request)};
 }
 
 AnalysisRequest analysisRequestOf(const val& request)

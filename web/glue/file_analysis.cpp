@@ -61,23 +61,44 @@ std::vector<bravolin::NullModel> nullModelsOf(const AnalysisRequest& request)
 }
 
 // The NODF's null models, and with further metrics their null values too
-// (into metricNull), as the console program's runs them: the metrics'
-// engine measures the NODF of the same matrices as the NODF's alone.
-bravolin::NodfNullModels runNodfModels(const bravolin::Matrix& matrix, const bravolin::NodfResult& observed,
+// (into metricNull), as the console program's runs them: of a table's
+// abundances when they were read (the models of abundances draw from
+// them), else of the matrix; the metrics' engine measures the NODF of the
+// same matrices as the NODF's alone.
+bravolin::NodfNullModels runNodfModels(const FileRead& read, const bravolin::NodfResult& observed,
                                        const AnalysisRequest& request, PageRunState& run,
                                        bravolin::Generator& generator, const SimulationProgress& progress,
                                        MetricNullValues& metricNull)
 {
     const bravolin::NullModelSettings settings = settingsOfModels(request.models, request.simulations);
-    if (!bravolin::measuresBeyondNodf(request.metrics))
-        return bravolin::runNodfNullModels(
-            matrix, observed, generator, settings,
-            [&progress](const bravolin::NodfNullModels&, int simulation) { progress(simulation); });
-    auto [nodf, metrics] = splitMeasurements(bravolin::runNodfMetricNullModels(
-        matrix, observed, request.metrics, run.nodfMaxCache, generator, settings,
-        [&progress](const bravolin::NodfMetricNullModels&, int simulation) { progress(simulation); }));
+    if (!bravolin::measuresBeyondNodf(request.metrics)) {
+        auto done = [&progress](const bravolin::NodfNullModels&, int simulation) { progress(simulation); };
+        return read.abundances ? bravolin::runNodfNullModels(*read.abundances, observed, generator, settings, done)
+                               : bravolin::runNodfNullModels(read.matrix, observed, generator, settings, done);
+    }
+    auto done = [&progress](const bravolin::NodfMetricNullModels&, int simulation) { progress(simulation); };
+    auto [nodf, metrics] = splitMeasurements(
+        read.abundances ? bravolin::runNodfMetricNullModels(*read.abundances, observed, request.metrics,
+                                                            run.nodfMaxCache, generator, settings, done)
+                        : bravolin::runNodfMetricNullModels(read.matrix, observed, request.metrics, run.nodfMaxCache,
+                                                            generator, settings, done));
     metricNull = std::move(metrics);
     return nodf;
+}
+
+// Why mode N cannot analyse what was read with the request's metrics and
+// models; empty when it can. wnodf weighs abundances, which a matrix file
+// does not hold (the console program refuses --metrics wnodf without
+// --table); r2dtable cannot draw from a table whose abundances are not
+// whole counts (the console program skips it likewise).
+std::string nodfRefusal(const AnalysisRequest& request, const FileRead& read)
+{
+    if (bravolin::measures(request.metrics, bravolin::Metric::Wnodf) && !read.abundances)
+        return "wnodf weighs abundances, which a matrix file of 0s and 1s does not hold; "
+               "give a table of abundances, or leave wnodf out";
+    if (request.simulations == 0 || !read.abundances)
+        return "";
+    return bravolin::abundanceModelsError(*read.abundances, nullModelsOf(request));
 }
 
 void analyseNodf(const std::string& name, const FileRead& read, const AnalysisRequest& request, PageRunState& run,
@@ -91,13 +112,13 @@ void analyseNodf(const std::string& name, const FileRead& read, const AnalysisRe
     if (metrics) {
         observedMetrics = bravolin::measureMetrics(matrix, read.abundances ? &*read.abundances : nullptr,
                                                    request.metrics, run.nodfMaxCache);
-        file.notes = metricNotes(run, request.metrics, nullModelsOf(request), read.abundances.has_value(),
-                                 observedMetrics);
+        file.notes = metricNotes(run, request.metrics, nullModelsOf(request), observedMetrics);
     }
     std::optional<bravolin::NodfNullModels> null;
     MetricNullValues metricNull;
     if (request.simulations > 0) {
-        null = runNodfModels(matrix, observed, request, run, generator, progress, metricNull);
+        file.notes += countsOfOneNote(run, nullModelsOf(request), read.abundances.has_value());
+        null = runNodfModels(read, observed, request, run, generator, progress, metricNull);
         file.notes += spectralCapNote(run, metricNull);
     }
     const bravolin::NodfNullModels* simulated = null ? &*null : nullptr;
@@ -120,7 +141,7 @@ FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, co
                              PageRunState& run, const SimulationProgress& progress)
 {
     // Checked before anything is read, as the command line checks --models.
-    settingsOfModels(request.models, request.simulations);
+    checkModelsOfMode(request.mode, settingsOfModels(request.models, request.simulations));
     FileAnalysis file;
     file.read = readPageFile(bytes, name, request.mode, request.layout);
     bravolin::Generator generator(request.seedPerFile ? seedOfFile(request.runSeed, name) : request.generatorState);
@@ -128,6 +149,15 @@ FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, co
     if (file.read.outcome != FileOutcome::Read) {
         file.status = file.read.outcome == FileOutcome::EndsBatch ? FileStatus::EndsBatch : FileStatus::Skipped;
         return file;
+    }
+    if (request.mode == AnalysisMode::Nodf) {
+        const std::string refusal = nodfRefusal(request, file.read);
+        if (!refusal.empty()) {
+            file.read.messages +=
+                formatText("File: %s skipped: %s.\n", printableFileName(name).c_str(), refusal.c_str());
+            file.status = FileStatus::Skipped;
+            return file;
+        }
     }
     if (request.simulations > 0)
         file.fileSeed = generator.state();

@@ -115,8 +115,8 @@
           make('label', {htmlFor: 'wbinary', textContent: 'wbinary: an equal abundance counts as smaller (--wbinary)'})]));
       }
     }
-    box.append(make('p', {className: 'note', textContent: 'wnodf measures the abundances of a table; of a file of 0s ' +
-      'and 1s it is 0 (its NODF with wbinary). It has null values under no binary model.'}));
+    box.append(make('p', {className: 'note', textContent: 'wnodf weighs the abundances of a table (a matrix file of 0s ' +
+      'and 1s is skipped with it); it has null values under the models of abundances alone, r2dtable and abundance_shuffle.'}));
   }
 
   function metricInputs() {
@@ -204,7 +204,7 @@
   function layoutRequest() {
     const settings = page.settings;
     return Object.assign({mode: settings.mode, transpose: settings.transpose, header: settings.header,
-      rowNames: settings.rowNames}, runMetrics(settings));
+      rowNames: settings.rowNames, models: nullModels(settings) ? settings.models : []}, runMetrics(settings));
   }
 
   // Reads every file as the run will, to show what the reader decided.

@@ -25,6 +25,8 @@
     {name: 'r2', recommended: false, keeps: "every row's number of presences, placed by the squared column totals"},
     {name: 'quasiswap', recommended: false, keeps: "every row's and every column's number of presences (independent matrices)"},
     {name: 'curveball', also: 'FF', recommended: true, keeps: "every row's and every column's number of presences (fixed-fixed)"},
+    {name: 'r2dtable', recommended: false, keeps: "every row's and every column's sum of counts (mode N, a table's whole counts)"},
+    {name: 'abundance_shuffle', recommended: false, keeps: "every row's and every column's number of presences and every row's abundances (mode N)"},
   ];
 
   // Mode N's metrics, by the names --metrics takes, in the library's

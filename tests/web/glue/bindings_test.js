@@ -81,13 +81,20 @@ const CASES = [
   {name: 'tables in mode N against the textbook models, without the classic files', files: ['islands.csv', 'species.txt'],
     args: ['-m', 'N', '--order', '--no-print', '-n', '49', '-s', '5', '--table', '--models', 'r00,r0,c0,quasiswap,curveball'],
     settings: {mode: 'N', order: true, simulations: 49, models: ['r00', 'r0', 'c0', 'quasiswap', 'curveball'], seed: 5}},
-  {name: 'every metric of tables with abundances, under classic and textbook models', files: ['islands.csv', 'species.txt'],
-    args: ['-m', 'N', '--order', '--no-print', '-n', '49', '-s', '7', '--table', '--metrics', 'all', '--models', 'Er,Ce,Li,Co,r0,curveball'],
-    settings: {mode: 'N', order: true, simulations: 49, models: ['Er', 'Ce', 'Li', 'Co', 'r0', 'curveball'], seed: 7,
-      metrics: ['all']}},
-  {name: "wnodf's wbinary variant of matrix files, with the spectral radius", files: ['random.txt', 'generated.txt'],
-    args: ['-m', 'N', '--no-order', '--no-print', '-n', '30', '-s', '9', '--metrics', 'wnodf,spectral', '--wbinary'],
-    settings: {mode: 'N', order: false, simulations: 30, models: CLASSIC, seed: 9, metrics: ['wnodf', 'spectral'], wbinary: true}},
+  {name: 'every metric of tables with abundances, under classic, textbook and abundance models', files: ['islands.csv', 'species.txt'],
+    args: ['-m', 'N', '--order', '--no-print', '-n', '49', '-s', '7', '--table', '--metrics', 'all', '--models',
+      'Er,Ce,Li,Co,r0,curveball,r2dtable,abundance_shuffle'],
+    settings: {mode: 'N', order: true, simulations: 49, models: [...CLASSIC, 'r0', 'curveball', 'r2dtable', 'abundance_shuffle'],
+      seed: 7, metrics: ['all']}},
+  {name: "wnodf's wbinary variant of tables, a binary model beside those of abundances", files: ['islands.csv', 'species.txt'],
+    args: ['-m', 'N', '--no-order', '--no-print', '-n', '30', '-s', '9', '--table', '--metrics', 'wnodf', '--wbinary',
+      '--models', 'r00,r2dtable,abundance_shuffle'],
+    settings: {mode: 'N', order: false, simulations: 30, models: ['r00', 'r2dtable', 'abundance_shuffle'], seed: 9,
+      metrics: ['wnodf'], wbinary: true}},
+  {name: 'the models of abundances on matrix files, with nodfc and the spectral radius', files: ['random.txt', 'generated.txt'],
+    args: ['-m', 'N', '--order', '--no-print', '-n', '20', '-s', '3', '--metrics', 'nodfc,spectral', '--models', 'r0,r2dtable,abundance_shuffle'],
+    settings: {mode: 'N', order: true, simulations: 20, models: ['r0', 'r2dtable', 'abundance_shuffle'], seed: 3,
+      metrics: ['nodfc', 'spectral']}},
   {name: 'a transposed table in mode T without null models', files: ['islands.csv'],
     args: ['-m', 'T', '--no-print', '--no-null', '-s', '3', '--table', '--transpose'],
     settings: {mode: 'T', simulations: 0, models: [], seed: 3, transpose: true}},
@@ -107,7 +114,8 @@ for (const example of CASES) {
       if (given.tables[field] !== null) assert.strictEqual(page.tables[field].toString(), given.tables[field].toString(), field);
     const consoleLines = (start) => given.stdout.split('\n').filter((line) => line.startsWith(start));
     assert.deepStrictEqual(page.finished.flatMap((result) => result.resultLine.trim().split('\n')), consoleLines('Result:'));
-    assert.deepStrictEqual(page.finished.flatMap((result) => result.notes.split('\n').filter(Boolean)), consoleLines('Metrics:'));
+    const notes = given.stdout.split('\n').filter((line) => /^(Metrics|Models): /.test(line));
+    assert.deepStrictEqual(page.finished.flatMap((result) => result.notes.split('\n').filter(Boolean)), notes);
     const seeds = given.stdout.split('\n').filter((line) => line.startsWith('Seed: ')).slice(1);
     const fileSeeds = page.finished.filter((result) => result.fileSeed !== null).map((result) => `Seed: ${result.fileSeed}`);
     assert.deepStrictEqual(fileSeeds, seeds);
@@ -117,8 +125,8 @@ for (const example of CASES) {
       ? page.finished.map((result) => result.summaryHeader + result.summaryLine).join('')
       : page.finished[0].summaryHeader + page.finished.map((result) => result.summaryLine).join('');
     assert.strictEqual(summary, given.read('SYSTEMP.TXT').toString());
-    // The statistics of the tables reach the page, a chain's only for
-    // curveball, and the line of SYSTEMP.TXT holds the classic four's.
+    // The statistics of the tables reach the page, a chain's only for the
+    // chains, and the line of SYSTEMP.TXT holds the classic four's.
     const classic = CLASSIC.every((name) => example.settings.models.includes(name)) && example.settings.simulations > 0;
     for (const result of page.finished) {
       assert.strictEqual(result.classicModels, classic);
@@ -127,7 +135,7 @@ for (const example of CASES) {
         for (const model of statistic.models) {
           assert.strictEqual(typeof model.pTwoSided, 'number', model.model);
           assert.strictEqual(typeof model.q500, 'number', model.model);
-          if (model.model !== 'curveball') assert.strictEqual(model.ess, null, model.model);
+          if (!['curveball', 'abundance_shuffle'].includes(model.model)) assert.strictEqual(model.ess, null, model.model);
         }
     }
     assert.deepStrictEqual(page.finished.flatMap((result) => result.pictures.map((picture) => picture.name)).sort(),
@@ -138,14 +146,18 @@ for (const example of CASES) {
   });
 }
 
-test('an unknown null model or metric is an error that names the known ones', async () => {
+test('what the page refuses: an unknown model or metric, the models of abundances in mode T, wnodf of a matrix file', async () => {
   const run = new (await library).PageRun();
-  const analyse = (models, metrics) => run.analyseFile('a.txt', new Uint8Array(Buffer.from('110\n100\n')),
-    {mode: 'N', order: false, simulations: 5, models, metrics, wbinary: false, seed: 1, seedPerFile: false,
-      generatorState: 1, transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {}).error;
-  assert.strictEqual(analyse(['Er', 'XY'], []),
-    'unknown null model "XY"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball (or FF)');
-  assert.match(analyse(['Er'], ['nodf', 'wnodff']), /wnodff.*nodf, wnodf, nodfc, discrepancy, checker, n0, spectral/);
+  const analyse = (mode, models, metrics) => run.analyseFile('a.txt', new Uint8Array(Buffer.from('110\n100\n')),
+    {mode, order: false, simulations: 5, models, metrics, wbinary: false, seed: 1, seedPerFile: false,
+      generatorState: 1, transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {});
+  assert.strictEqual(analyse('N', ['Er', 'XY'], []).error, 'unknown null model "XY"; the models are Er, Ce, Li, Co, ' +
+    'r00, r0, c0, r1, r2, quasiswap, curveball, r2dtable, abundance_shuffle (or FF)');
+  assert.match(analyse('N', ['Er'], ['nodf', 'wnodff']).error, /wnodff.*nodf, wnodf, nodfc, discrepancy, checker, n0, spectral/);
+  assert.match(analyse('T', ['r0', 'r2dtable'], []).error, /temperature is of presences: choose them in mode N/);
+  const matrixFile = analyse('N', ['r0'], ['wnodf', 'n0']);
+  assert.strictEqual(matrixFile.status, 'skipped');
+  assert.match(matrixFile.read.messages, /^File: a\.txt skipped: wnodf weighs abundances, which a matrix file of 0s and 1s does not hold/);
   run.delete();
 });
 

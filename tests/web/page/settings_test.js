@@ -39,7 +39,7 @@ test('a part the page cannot take is said, and the default kept', () => {
   const {settings, problems} = parseHash('#mode=X&n=100001&seed=-1&models=Er,r9&metrics=nodf,wnod&header=maybe');
   assert.deepStrictEqual(problems, [
     'mode=X: takes T (temperature) or N (NODF)',
-    'models: no model r9; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball',
+    'models: no model r9; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball, r2dtable, abundance_shuffle',
     'n=100001: takes a number of simulations from 0 to 100000',
     'seed=-1: takes a number from 0 to 4294967295',
     'metrics: no metric wnod; the metrics are nodf, wnodf, nodfc, discrepancy, checker, n0, spectral (or all)',
