@@ -100,16 +100,13 @@ using NodfMetricNullModels = NullModelValues<NodfMeasurement>;
 // The NODF's null models of matrix, as runNodfNullModels runs them (the
 // same matrices and the same NODF values for the same generator), each
 // simulated matrix also measured with the metrics of metrics that its model
-// measures (measuredUnder), NODFmax from cache. Throws Error for settings
-// out of range.
+// measures (measuredUnder), NODFmax from cache. A precision (settings)
+// covers the P values of the metrics too, each on the side its direction
+// makes nested. Throws Error for settings out of range.
 NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfResult& observed,
                                              const MetricSettings& metrics, NodfMaxCache& cache,
                                              Generator& generator, const NullModelSettings& settings,
                                              const SimulationDone<NodfMeasurement>& onSimulation = {});
-
-// The values of one model's value of every completed simulation, in
-// simulation order; none for a model that was not in the run.
-std::vector<double> modelValues(const NodfMetricNullModels& null, NullModel model, int value);
 
 }  // namespace bravolin
 

@@ -1,6 +1,7 @@
 // Mode N's --metrics in scripted runs: the tables' statistic rows and note
 // column, the null values' columns, the result lines, what is said once a
-// run, wnodf of a table's abundances, and the command line's checks.
+// run, the pictures and the page's sections per statistic, wnodf of a table's abundances, and the
+// command line's checks.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "support/csv.h"
 #include "support/matrices.h"
 #include "support/session.h"
+#include "support/svg_reading.h"
 
 namespace {
 
@@ -55,10 +57,10 @@ TEST(MetricsSession, EveryStatisticHasItsRowsNoteAndNullValuesAndTheUndefinedAre
     dir.write("b.txt", matrixText(randomRows(5, 4, 0.5, 9)));
     const SessionResult run = runCommand(dir, {"-m", "N", "-o", "--no-print", "-n", "30", "-s", "7", "-j", "2",
                                                "--fixed-fixed", "--metrics", "NODFC,discrepancy,wnodf,spectral",
-                                               "--results", "*.txt"});
+                                               "--results", "--report", "*.txt"});
     ASSERT_EQ(run.exitCode, 0) << run.console << run.errors;
     EXPECT_EQ(countOf(run.console, "nodfc and nodf_max_ratio are NA under Er and Ce"), 1) << run.console;
-    EXPECT_EQ(countOf(run.console, "wnodf has no null values under the binary models"), 1);
+    EXPECT_EQ(countOf(run.console, "wnodf has no null values under the binary models Er, Ce, Li, Co, curveball;"), 1);
     EXPECT_EQ(countOf(run.console, "wnodf of a file of 0s and 1s"), 1);
     EXPECT_EQ(countOf(run.console, "Result: discrepancy "), 2);
     EXPECT_NE(run.console.find("Result: nodfc "), std::string::npos);
@@ -87,6 +89,18 @@ TEST(MetricsSession, EveryStatisticHasItsRowsNoteAndNullValuesAndTheUndefinedAre
         EXPECT_EQ(perStatistic[statistic], 5) << statistic;
     EXPECT_EQ(perStatistic["wnodf_total"], 1);
     EXPECT_EQ(perStatistic.count("n0"), 0u);
+
+    // A picture per statistic with null values, a panel per model.
+    const auto panels = panelTexts(parseXml(dir.read("a.txt_N_null_discrepancy.svg")));
+    ASSERT_EQ(panels.size(), 5u);
+    EXPECT_EQ(panels[4][0], "curveball");
+    EXPECT_EQ(panelTexts(parseXml(dir.read("a.txt_N_null_nodfc.svg"))).size(), 5u);
+    EXPECT_FALSE(dir.exists("a.txt_N_null_wnodf_total.svg"));
+    // The page: a section per statistic, a row per matrix.
+    const std::string page = dir.read("BRAVOLIN_N_report.html");
+    EXPECT_EQ(countOf(page, "<h2>discrepancy</h2>"), 1);
+    EXPECT_EQ(countOf(page, "Lower is more nested"), 1);
+    EXPECT_NE(page.find("<dd>nodf, wnodf, nodfc, discrepancy, spectral</dd>"), std::string::npos);
 
     const std::string nullValues = dir.read("BRAVOLIN_N_null_values.csv");
     EXPECT_EQ(nullValues.substr(0, nullValues.find('\n')),

@@ -33,16 +33,6 @@ bool isPicture(const std::string& name)
     return name.size() > 4 && (name.substr(name.size() - 4) == ".svg" || name.substr(name.size() - 5) == ".html");
 }
 
-// The texts of each panel of a null picture.
-std::vector<std::vector<std::string>> panelTexts(const Element& svg)
-{
-    std::vector<std::vector<std::string>> panels;
-    for (const Element* group : all(svg, "g"))
-        if (group->attribute("class") == "panel")
-            panels.push_back(textsOf(*group, "text"));
-    return panels;
-}
-
 bool contains(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();

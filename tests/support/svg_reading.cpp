@@ -160,3 +160,12 @@ std::vector<std::pair<double, double>> polylinePoints(const Element& svg)
 
 // 4 x 6, with unexpected presences at (0,5), (2,2) and (3,1) and unexpected
 // absences at (1,2), the largest contribution, and (2,1), contribution 0.
+
+std::vector<std::vector<std::string>> panelTexts(const Element& svg)
+{
+    std::vector<std::vector<std::string>> panels;
+    for (const Element* group : all(svg, "g"))
+        if (group->attribute("class") == "panel")
+            panels.push_back(textsOf(*group, "text"));
+    return panels;
+}

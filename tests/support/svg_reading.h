@@ -38,6 +38,9 @@ std::vector<const Element*> all(const Element& root, const std::string& name);
 // The texts of every element of that name.
 std::vector<std::string> textsOf(const Element& root, const std::string& name);
 
+// The texts of each panel of a null picture.
+std::vector<std::vector<std::string>> panelTexts(const Element& svg);
+
 // Every rectangle of the picture, in drawing order, where the viewer sees it.
 std::vector<Paint> paintedRectangles(const Element& svg);
 

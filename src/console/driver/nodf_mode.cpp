@@ -2,6 +2,7 @@
 #include "console/driver/nodf_mode.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "console/driver/null_model_settings.h"
@@ -46,8 +47,13 @@ void noteUndefinedMetrics(ProgramRun& run, const NodfFileResult& result, bool ab
         state.wnodfOfPresencesReported = true;
     }
     if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && nullModels && !state.wnodfLeftOutReported) {
-        consolePrintf("Metrics: wnodf has no null values under the binary models of the run; "
-                      "the tables give its observed values alone.\n");
+        std::string names;
+        for (bravolin::NullModel model : models)
+            if (!bravolin::measuredUnder(model, bravolin::WnodfTotal))
+                names += (names.empty() ? "" : ", ") + std::string(bravolin::kNullModelNames[model]);
+        consolePrintf("Metrics: wnodf has no null values under the binary models %s; "
+                      "the tables give its observed values alone.\n",
+                      names.c_str());
         state.wnodfLeftOutReported = true;
     }
     if (bravolin::measures(metrics, bravolin::Metric::Nodfc) && nullModels && !state.nodfcUndefinedReported &&

@@ -36,6 +36,13 @@ PageSettings pageSettings(const RunOptions& options, const RunState& state)
             settings.push_back({"FF thinning", tradesSetting(fixedFixed.thin, "10 x rows trades")});
         }
     }
+    const bravolin::MetricSettings metrics = options.metricSettings();
+    if (run.mode == AnalysisMode::Nodf && bravolin::measuresBeyondNodf(metrics)) {
+        std::string names;
+        for (bravolin::Metric metric : metrics.metrics)
+            names += (names.empty() ? "" : ", ") + std::string(bravolin::kMetricNames[static_cast<int>(metric)]);
+        settings.push_back({"Metrics", names + (metrics.wbinary ? " (wnodf: wbinary)" : "")});
+    }
     settings.push_back({"Version", bravolin::kVersion});
     settings.push_back({"Date", options.startDate()});
     return settings;

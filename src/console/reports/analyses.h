@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "bravolin/matrix.h"
 #include "bravolin/metrics.h"
@@ -38,6 +39,16 @@ struct TemperatureAnalysis {
     static NamedPicture matrixPicture(const std::string& file, const bravolin::Matrix& matrix, const Result& observed)
     {
         return packedPicture(file, matrix, observed);
+    }
+    // The temperature has no further metrics.
+    static std::vector<NamedPicture> metricPictures(const std::string& /*file*/, const Result& /*observed*/,
+                                                    const NullModels& /*null*/)
+    {
+        return {};
+    }
+    static void addMetricRows(ReportPage& /*page*/, const std::string& /*file*/, const Result& /*observed*/,
+                              const NullModels* /*null*/)
+    {
     }
 };
 
@@ -80,6 +91,26 @@ struct NodfAnalysis {
     static NamedPicture matrixPicture(const std::string& file, const bravolin::Matrix& matrix, const Result& observed)
     {
         return orderedPicture(file, matrix, observed);
+    }
+    // NAME_N_null_STATISTIC.svg of every further metric with null values.
+    static std::vector<NamedPicture> metricPictures(const std::string& file, const Result& observed,
+                                                    const NullModels& null)
+    {
+        if (!bravolin::measuresBeyondNodf(observed.metricSettings))
+            return {};
+        MatrixResults results;
+        addMetricResults(results, observed.metricSettings, observed.metrics, &null.metrics);
+        return metricNullPictures(file, results, null.metrics);
+    }
+    // The file's rows of the page's sections of the further metrics.
+    static void addMetricRows(ReportPage& page, const std::string& file, const Result& observed,
+                              const NullModels* null)
+    {
+        if (!bravolin::measuresBeyondNodf(observed.metricSettings))
+            return;
+        MatrixResults results;
+        addMetricResults(results, observed.metricSettings, observed.metrics, null != nullptr ? &null->metrics : nullptr);
+        addMetricSectionRows(page, file, results);
     }
 };
 

@@ -31,6 +31,8 @@ public:
         NullPicture drawn = nullPicture(file.name, *file.observed, *file.null);
         fileStatistics_ = std::move(drawn.statistics);
         write(drawn.picture);
+        for (const NamedPicture& picture : Analysis::metricPictures(file.name, *file.observed, *file.null))
+            write(picture);
     }
     void finished(const File& file, Completeness /*completeness*/) override
     {
@@ -40,6 +42,7 @@ public:
                 for (const std::string& value : nullSummaryValues(*file.null, *file.observed, file.simulations))
                     values.push_back(value);
             addReportRow(report_, file.name, values, filePictures_, fileStatistics_);
+            Analysis::addMetricRows(report_, file.name, *file.observed, file.null);
             writeWholeFile(session_, reportPageName(Analysis::kMode), reportPageHtml(report_));
         }
         forgetFile();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "bravolin/nodf_metrics.h"
@@ -68,10 +69,7 @@ struct NodfAnalysis {
 // metrics that each model measures (measuredUnder), in double precision.
 struct NodfMetricsAnalysis {
     using Rules = NodfDrawRules;
-    struct Worker {
-        NodfContext nodf;
-        std::vector<std::uint8_t> cells;  // the drawn matrix, as a Matrix holds it
-    };
+    using Worker = NodfContext;
     using Value = NodfMeasurement;
 
     const Matrix& matrix;
@@ -88,15 +86,15 @@ struct NodfMetricsAnalysis {
                             const StopRequest& stop) const
     {
         // The metrics first: measureNodf may reorder drawn.
-        worker.cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+        std::vector<std::uint8_t> cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
         for (int r = 0; r < rows; r++) {
             stop.abandonAtLineIfRequested(r);
-            std::copy(drawn[r], drawn[r] + columns, worker.cells.begin() + static_cast<std::ptrdiff_t>(r) * columns);
+            std::copy(drawn[r], drawn[r] + columns, cells.begin() + static_cast<std::ptrdiff_t>(r) * columns);
         }
-        const Matrix simulated(rows, columns, worker.cells);
+        const Matrix simulated(rows, columns, std::move(cells));
         NodfMeasurement measured;
         measured.metrics = measureMetrics(simulated, nullptr, ofModel[static_cast<std::size_t>(model)], cache);
-        measured.nodf = nodf.measure(worker.nodf, model, drawn, rows, columns, stop);
+        measured.nodf = nodf.measure(worker, model, drawn, rows, columns, stop);
         return measured;
     }
 
@@ -153,18 +151,6 @@ NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfRes
     const NodfMetricsAnalysis analysis{matrix, observed, NodfAnalysis{matrix, observed},
                                        measureMetrics(matrix, nullptr, metrics, cache), ofModel, cache};
     return runNullModels(analysis, generator, settings, onSimulation);
-}
-
-std::vector<double> modelValues(const NodfMetricNullModels& null, NullModel model, int value)
-{
-    std::vector<double> values;
-    const std::vector<NodfMeasurement>* measured = null.valuesOf(model);
-    if (measured == nullptr)
-        return values;
-    values.reserve(measured->size());
-    for (const NodfMeasurement& one : *measured)
-        values.push_back(one.metrics.values[static_cast<std::size_t>(value)]);
-    return values;
 }
 
 NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,

@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -405,31 +406,40 @@ std::string position(int line, std::size_t column)
 }
 
 // The number of a cell of that kind (a presence or an absence): TRUE is
-// 1 and FALSE 0. Read in the C locale, whatever the program's.
-double cellNumber(std::string_view text, CellKind kind, bool decimalComma)
+// 1 and FALSE 0. Read in the C locale, whatever the program's. None for
+// a presence whose number a double cannot hold: beyond the largest, or so
+// small that it would be 0.
+std::optional<double> cellNumber(std::string_view text, CellKind kind, bool decimalComma)
 {
     if (kind == CellKind::Absence)
-        return 0;
+        return 0.0;
     if (equalsIgnoringCase(text, "true"))
-        return 1;
+        return 1.0;
     std::string number(text);
     if (decimalComma)
         std::replace(number.begin(), number.end(), ',', '.');
     std::istringstream in(number);
     in.imbue(std::locale::classic());
     double value = 0;
-    in >> value;
+    if (!(in >> value) || !std::isfinite(value) || !(value > 0))
+        return std::nullopt;
     return value;
 }
 
-// Keeps the number of a cell as an abundance; false for one too large to
-// be held (beyond the largest double).
+// The problem of a cell whose number cannot be held.
+std::string numberProblem(int line, std::size_t column, std::string_view text)
+{
+    return position(line, column) + ": \"" + printableText(text) + "\" is beyond the numbers that can be held";
+}
+
+// Keeps the number of a cell as an abundance; false for one that cannot
+// be held.
 bool takeAbundance(Table& table, std::string_view text, CellKind kind, bool decimalComma)
 {
-    const double value = cellNumber(text, kind, decimalComma);
-    if (!std::isfinite(value))
+    const std::optional<double> value = cellNumber(text, kind, decimalComma);
+    if (!value)
         return false;
-    table.abundances.push_back(value);
+    table.abundances.push_back(*value);
     return true;
 }
 
@@ -452,7 +462,7 @@ bool takeField(Table& table, const Field& field, std::size_t f, bool decimalComm
     }
     table.cells.push_back(kind == CellKind::Presence ? 1 : 0);
     if (table.keepAbundances && !takeAbundance(table, field.text, kind, decimalComma)) {
-        table.problem = position(field.line, f + 1) + ": \"" + printableText(field.text) + "\" is too large";
+        table.problem = numberProblem(field.line, f + 1, field.text);
         return false;
     }
     return true;
@@ -664,11 +674,12 @@ std::optional<bravolin::AbundanceMatrix> abundancesOfTable(Table& table, bool na
         for (std::size_t r = 0; r < rows; r++) {
             double* row = cells.data() + r * columns;
             const SavedField& first = table.firstFields[r];
-            *row = cellNumber(first.text, table.firstKinds[r], table.decimalComma);
-            if (!std::isfinite(*row++)) {
-                table.problem = position(first.line, 1) + ": \"" + printableText(first.text) + "\" is too large";
+            const std::optional<double> number = cellNumber(first.text, table.firstKinds[r], table.decimalComma);
+            if (!number) {
+                table.problem = numberProblem(first.line, 1, first.text);
                 return std::nullopt;
             }
+            *row++ = *number;
             std::copy(table.abundances.begin() + static_cast<std::ptrdiff_t>(r * stored),
                       table.abundances.begin() + static_cast<std::ptrdiff_t>((r + 1) * stored), row);
         }
@@ -679,27 +690,16 @@ std::optional<bravolin::AbundanceMatrix> abundancesOfTable(Table& table, bool na
     return abundances;
 }
 
-bravolin::AbundanceMatrix transposed(const bravolin::AbundanceMatrix& matrix)
+// A matrix of presences or of abundances, transposed with its names.
+template <typename Cells>
+Cells transposed(const Cells& matrix)
 {
-    std::vector<double> cells(matrix.cells().size());
+    std::remove_const_t<std::remove_reference_t<decltype(matrix.cells())>> cells(matrix.cells().size());
     for (int r = 0; r < matrix.rows(); r++)
         for (int c = 0; c < matrix.columns(); c++)
             cells[static_cast<std::size_t>(c) * static_cast<std::size_t>(matrix.rows()) + static_cast<std::size_t>(r)] =
                 matrix.at(r, c);
-    bravolin::AbundanceMatrix result(matrix.columns(), matrix.rows(), std::move(cells));
-    result.setRowNames(matrix.columnNames());
-    result.setColumnNames(matrix.rowNames());
-    return result;
-}
-
-bravolin::Matrix transposed(const bravolin::Matrix& matrix)
-{
-    std::vector<std::uint8_t> cells(matrix.cells().size());
-    for (int r = 0; r < matrix.rows(); r++)
-        for (int c = 0; c < matrix.columns(); c++)
-            cells[static_cast<std::size_t>(c) * static_cast<std::size_t>(matrix.rows()) + static_cast<std::size_t>(r)] =
-                matrix.at(r, c);
-    bravolin::Matrix result(matrix.columns(), matrix.rows(), std::move(cells));
+    Cells result(matrix.columns(), matrix.rows(), std::move(cells));
     result.setRowNames(matrix.columnNames());
     result.setColumnNames(matrix.rowNames());
     return result;

@@ -2,11 +2,17 @@
 // analyses' results.
 #include "formats/pictures/analysis_pictures.h"
 
+#include "bravolin/metrics.h"
+#include "bravolin/nodf_metrics.h"
+
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <utility>
 
 #include "formats/pictures/matrix_pictures.h"
 #include "formats/pictures/null_pictures.h"
+#include "formats/pictures/svg_writer.h"
 
 namespace {
 
@@ -94,18 +100,19 @@ NullPicture drawNullPicture(const std::string& fileName, AnalysisMode mode, floa
 // A model's SES and P cells in the row, in the model's two columns after
 // the observed values; the columns of a model first seen now are added at
 // the end, so that the page has columns for the models that ran only.
-void addModelCells(ReportPage& page, ReportRow& row, const ModelStatistics& model, AnalysisMode mode)
+void addModelCells(std::vector<std::string>& headings, ReportRow& row, bravolin::NullModel model, double ses,
+                   double p)
 {
-    const std::string name = bravolin::kNullModelNames[model.model];
-    const auto heading = std::find(page.headings.begin(), page.headings.end(), name + " SES");
-    const auto column = static_cast<std::size_t>(heading - page.headings.begin());
-    if (heading == page.headings.end()) {
-        page.headings.push_back(name + " SES");
-        page.headings.push_back(name + " P");
+    const std::string name = bravolin::kNullModelNames[model];
+    const auto heading = std::find(headings.begin(), headings.end(), name + " SES");
+    const auto column = static_cast<std::size_t>(heading - headings.begin());
+    if (heading == headings.end()) {
+        headings.push_back(name + " SES");
+        headings.push_back(name + " P");
     }
     row.values.resize(std::max(row.values.size(), column + 2));
-    row.values[column] = sesText(model.statistics.ses);
-    row.values[column + 1] = pValueText(nestednessP(mode, model.statistics));
+    row.values[column] = sesText(ses);
+    row.values[column + 1] = pValueText(p);
 }
 
 }  // namespace
@@ -177,6 +184,37 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult&
     return drawNullPicture(fileName, AnalysisMode::Nodf, observed.nodf.total, models);
 }
 
+std::vector<NamedPicture> metricNullPictures(const std::string& fileName, const MatrixResults& results,
+                                             const MetricNullValues& null)
+{
+    std::vector<NamedPicture> pictures;
+    for (const StatisticResults& statistic : results.statistics) {
+        const bravolin::MetricStatistic* of = bravolin::findMetricStatistic(statistic.name);
+        if (statistic.singlePrecision || statistic.models.empty() || of == nullptr)
+            continue;
+        const int value = static_cast<int>(of - bravolin::metricStatistics().data()) - 3;
+        NullDistributionPicture picture;
+        picture.fileName = fileName;
+        picture.mode = AnalysisMode::Nodf;
+        picture.observed = statistic.observed;
+        picture.statistic = statistic.name;
+        picture.lowerIsNested = of->moreNested == bravolin::MoreNested::Lower;
+        for (const ModelResults& model : statistic.models) {
+            NullModelPanel panel;
+            panel.model = bravolin::kNullModelNames[model.model];
+            for (const auto& simulated : null)
+                if (simulated.model == model.model && bravolin::measuredUnder(model.model, value))
+                    for (const bravolin::MetricValues& values : simulated.values)
+                        panel.values.push_back(values.values[static_cast<std::size_t>(value)]);
+            panel.ses = model.statistics.ses;
+            panel.p = picture.lowerIsNested ? model.statistics.pLess : model.statistics.pGreater;
+            picture.panels.push_back(std::move(panel));
+        }
+        pictures.push_back({fileName + "_N_null_" + statistic.name + ".svg", nullDistributionSvg(picture)});
+    }
+    return pictures;
+}
+
 void addReportRow(ReportPage& page, const std::string& fileName, const std::vector<std::string>& summaryValues,
                   const std::vector<std::string>& pictureFiles, const std::vector<ModelStatistics>& statistics)
 {
@@ -184,6 +222,34 @@ void addReportRow(ReportPage& page, const std::string& fileName, const std::vect
     ReportRow row{fileName, {summaryValues.begin(), summaryValues.begin() + static_cast<std::ptrdiff_t>(observed)},
                   pictureFiles};
     for (const ModelStatistics& model : statistics)
-        addModelCells(page, row, model, page.mode);
+        addModelCells(page.headings, row, model.model, model.statistics.ses,
+                      nestednessP(page.mode, model.statistics));
     page.rows.push_back(std::move(row));
+}
+
+void addMetricSectionRows(ReportPage& page, const std::string& fileName, const MatrixResults& results)
+{
+    for (const StatisticResults& statistic : results.statistics) {
+        const bravolin::MetricStatistic* of = bravolin::findMetricStatistic(statistic.name);
+        if (statistic.singlePrecision || of == nullptr)
+            continue;
+        auto section = std::find_if(page.sections.begin(), page.sections.end(),
+                                    [&statistic](const ReportSection& s) { return s.title == statistic.name; });
+        if (section == page.sections.end()) {
+            const bool lower = of->moreNested == bravolin::MoreNested::Lower;
+            page.sections.push_back({statistic.name,
+                                     {"Observed"},
+                                     std::string(lower ? "Lower" : "Higher") +
+                                         " is more nested; P = (k + 1) / (n + 1), k the simulations as " +
+                                         (lower ? "low as observed or lower." : "high as observed or higher."),
+                                     {}});
+            section = page.sections.end() - 1;
+        }
+        ReportRow row{fileName, {std::isnan(statistic.observed) ? "NA" : significantDigits(statistic.observed, 6)}, {}};
+        for (const ModelResults& model : statistic.models)
+            addModelCells(section->headings, row, model.model, model.statistics.ses,
+                          of->moreNested == bravolin::MoreNested::Lower ? model.statistics.pLess
+                                                                        : model.statistics.pGreater);
+        section->rows.push_back(std::move(row));
+    }
 }

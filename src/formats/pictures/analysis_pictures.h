@@ -15,6 +15,7 @@
 #include "bravolin/statistics.h"
 #include "bravolin/temperature.h"
 #include "formats/analysis_mode.h"
+#include "formats/tables/matrix_results.h"
 #include "formats/pictures/report_page.h"
 
 // The name of the page of a batch of a mode, in the working folder:
@@ -57,6 +58,18 @@ NullPicture nullPicture(const std::string& fileName, const bravolin::Temperature
                         const bravolin::TemperatureNullModels& null);
 NullPicture nullPicture(const std::string& fileName, const bravolin::NodfResult& observed,
                         const bravolin::NodfNullModels& null);
+
+// NAME_N_null_STATISTIC.svg for every statistic of results beyond the
+// NODF's (addMetricResults) with null values: one panel per model that
+// measures it, its values from null.
+std::vector<NamedPicture> metricNullPictures(const std::string& fileName, const MatrixResults& results,
+                                             const MetricNullValues& null);
+
+// Adds the matrix's row to the page's section of every statistic of
+// results beyond the NODF's (addMetricResults), adding the sections and
+// their models' columns as they come: the observed value (6 significant
+// digits) and each model's SES and nestedness P value.
+void addMetricSectionRows(ReportPage& page, const std::string& fileName, const MatrixResults& results);
 
 // A new page for a batch of a mode, with or without null models,
 // run with these settings, which the page lists in this order.

@@ -330,7 +330,10 @@ void drawPanel(std::string& out, const NullModelPanel& panel, double x, double y
         appendText(out, (area.left + area.right) / 2, (area.top + area.bottom) / 2,
                    "font-size=\"11\" text-anchor=\"middle\" fill=\"#888888\"", "no simulated values");
     drawBars(out, histogram, values, counts, area);
-    drawValueAxis(out, values, area, picture.mode == AnalysisMode::Nodf ? "NODF (total, %)" : "Temperature");
+    drawValueAxis(out, values, area,
+                  !picture.statistic.empty()           ? picture.statistic
+                  : picture.mode == AnalysisMode::Nodf ? "NODF (total, %)"
+                                                       : "Temperature");
     drawCountAxis(out, counts, area, x);
     drawObserved(out, picture.observed, values, area);
     out += "</g>\n";
@@ -338,15 +341,19 @@ void drawPanel(std::string& out, const NullModelPanel& panel, double x, double y
 
 std::string pictureFacts(const NullDistributionPicture& picture)
 {
-    const std::string quantity = picture.mode == AnalysisMode::Nodf ? "the total NODF (%)" : "the temperature";
+    const std::string quantity = !picture.statistic.empty()           ? picture.statistic
+                                 : picture.mode == AnalysisMode::Nodf ? "the total NODF (%)"
+                                                                      : "the temperature";
     return "null models of " + quantity + ": observed " + fixedDecimals(picture.observed, 2);
 }
 
 // How the numbers of the panels are computed, and which way is nested.
-std::string statisticsNote(AnalysisMode mode)
+std::string statisticsNote(const NullDistributionPicture& picture)
 {
-    const std::string more = mode == AnalysisMode::Nodf ? "with a NODF as high as observed or higher"
-                                         : "as cold as observed or colder";
+    const std::string more = !picture.statistic.empty() ? (picture.lowerIsNested ? "as low as observed or lower"
+                                                                                 : "as high as observed or higher")
+                             : picture.mode == AnalysisMode::Nodf ? "with a NODF as high as observed or higher"
+                                                                  : "as cold as observed or colder";
     return "SES = (observed - mean) / sd; P = (k + 1) / (n + 1), k the simulations " + more;
 }
 
@@ -378,7 +385,7 @@ std::string nullDistributionSvg(const NullDistributionPicture& picture)
     std::string noteAttributes = "font-size=\"11\" fill=\"";
     noteAttributes += kNoteColour;
     noteAttributes += '"';
-    appendText(out, kMargin, 54, noteAttributes, statisticsNote(picture.mode));
+    appendText(out, kMargin, 54, noteAttributes, statisticsNote(picture));
     for (int panel = 0; panel < panels; ++panel) {
         const double x = kMargin + (panel % columns) * (kPanelWidth + kMargin);
         const double y = kTitleHeight + (panel / columns) * (kPanelHeight + kMargin);

@@ -36,6 +36,10 @@ struct NullDistributionPicture {
     AnalysisMode mode = AnalysisMode::Temperature;  // of the temperature, or of the total NODF (percent)
     double observed = 0;        // drawn as a vertical line in every panel (none when NaN)
     std::vector<NullModelPanel> panels;
+    // A further metric's statistic (as the tables name it) instead of the
+    // mode's own, and whether its lower values are the more nested.
+    std::string statistic;
+    bool lowerIsNested = false;
 };
 
 std::string nullDistributionSvg(const NullDistributionPicture& picture);

@@ -2,7 +2,9 @@
 // XML tools can read it.
 #include "formats/pictures/report_page.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/pictures/text_escaping.h"
 
@@ -59,17 +61,18 @@ void appendCell(std::string& out, std::string_view tag, std::string_view cssClas
     out += ">";
 }
 
-void appendHeaderRow(std::string& out, const ReportPage& page)
+void appendHeaderRow(std::string& out, const std::vector<std::string>& headings, bool pictures)
 {
     out += "<thead><tr>";
     appendCell(out, "th", "", "Matrix");
-    for (const auto& heading : page.headings)
+    for (const auto& heading : headings)
         appendCell(out, "th", "", heading);
-    appendCell(out, "th", "", "Pictures");
+    if (pictures)
+        appendCell(out, "th", "", "Pictures");
     out += "</tr></thead>\n";
 }
 
-void appendMatrixRow(std::string& out, const ReportRow& row, std::size_t headingCount)
+void appendMatrixRow(std::string& out, const ReportRow& row, std::size_t headingCount, bool pictures)
 {
     out += "<tr>";
     appendCell(out, "td", "", row.fileName);
@@ -77,6 +80,10 @@ void appendMatrixRow(std::string& out, const ReportRow& row, std::size_t heading
         appendCell(out, "td", "value", value);
     for (std::size_t missing = row.values.size(); missing < headingCount; ++missing)
         appendCell(out, "td", "value", "");
+    if (!pictures) {
+        out += "</tr>\n";
+        return;
+    }
     out += "<td class=\"pictures\">";
     for (const auto& picture : row.pictureFiles) {
         out += "<a href=\"" + percentEncode(picture) + "\" title=\"" + escapeXml(picture) + "\">";
@@ -84,6 +91,17 @@ void appendMatrixRow(std::string& out, const ReportRow& row, std::size_t heading
         out += "</a>";
     }
     out += "</td></tr>\n";
+}
+
+void appendTable(std::string& out, const std::vector<std::string>& headings, const std::vector<ReportRow>& rows,
+                 bool pictures)
+{
+    out += "<table>\n";
+    appendHeaderRow(out, headings, pictures);
+    out += "<tbody>\n";
+    for (const auto& row : rows)
+        appendMatrixRow(out, row, headings.size(), pictures);
+    out += "</tbody>\n</table>\n";
 }
 
 // The run's settings, as label and value pairs.
@@ -126,14 +144,16 @@ std::string reportPageHtml(const ReportPage& page)
     out += kStyle;
     out += "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
     appendSettings(out, page.settings);
-    out += "<table>\n";
-    appendHeaderRow(out, page);
-    out += "<tbody>\n";
-    for (const auto& row : page.rows)
-        appendMatrixRow(out, row, page.headings.size());
-    out += "</tbody>\n</table>\n";
+    appendTable(out, page.headings, page.rows, true);
     if (!page.note.empty())
         out += "<p class=\"note\">" + escapeXml(page.note) + "</p>\n";
+    for (const ReportSection& section : page.sections) {
+        out += "<section>\n<h2>" + escapeXml(section.title) + "</h2>\n";
+        appendTable(out, section.headings, section.rows, false);
+        if (!section.note.empty())
+            out += "<p class=\"note\">" + escapeXml(section.note) + "</p>\n";
+        out += "</section>\n";
+    }
     for (const auto& row : page.rows)
         appendMatrixPictures(out, row);
     out += "</body>\n</html>\n";

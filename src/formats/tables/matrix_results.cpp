@@ -12,7 +12,7 @@ namespace {
 StatisticResults nodfStatistic(const char* name, float fraction, const bravolin::NodfNullModels* null,
                                bravolin::NodfPart part)
 {
-    StatisticResults statistic{name, bravolin::nodfPercent(fraction), {}, true, "", {}};
+    StatisticResults statistic{name, bravolin::nodfPercent(fraction), {}, true, ""};
     if (null != nullptr)
         for (const auto& model : null->models)
             statistic.models.push_back(
@@ -49,7 +49,7 @@ MatrixResults temperatureResults(const std::string& file, const bravolin::Temper
 {
     MatrixResults results{AnalysisMode::Temperature, file, observed.rows, observed.columns, observed.fill,
                           fileSeed, {}, completeness};
-    StatisticResults temperature{"temperature", observed.temperature, {}, true, "", {}};
+    StatisticResults temperature{"temperature", observed.temperature, {}, true, ""};
     if (null != nullptr)
         for (const auto& model : null->models)
             temperature.models.push_back(
@@ -79,7 +79,7 @@ void addMetricResults(MatrixResults& results, const bravolin::MetricSettings& se
     for (int value : bravolin::measuredValues(settings)) {
         const bravolin::MetricStatistic& of = bravolin::metricValueStatistic(value);
         const double measured = observed.values[static_cast<std::size_t>(value)];
-        StatisticResults statistic{of.name, measured, {}, false, "", {}};
+        StatisticResults statistic{of.name, measured, {}, false, ""};
         if (value == bravolin::NodfcValue || value == bravolin::NodfMaxRatio)
             statistic.note = observed.nodfMaxExhaustive ? "exhaustive" : "heuristic";
         const bravolin::NestedTail tail =
@@ -88,10 +88,8 @@ void addMetricResults(MatrixResults& results, const bravolin::MetricSettings& se
             const bool measuredUnder = bravolin::measuredUnder(model.model, value);
             // wnodf has no null values under a binary model: it is left out
             // there; nodfc's are NA under a model that changes presences.
-            if (!measuredUnder && value <= bravolin::WnodfTotal) {
-                statistic.modelsLeftOut.push_back(model.model);
+            if (!measuredUnder && value <= bravolin::WnodfTotal)
                 continue;
-            }
             std::vector<double> values;
             if (measuredUnder)
                 for (const bravolin::MetricValues& simulated : model.values)

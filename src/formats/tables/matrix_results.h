@@ -32,14 +32,12 @@ struct StatisticResults {
     // A float (the temperature's and the NODF's) held exactly, or a
     // metric's double.
     double observed = 0;
-    std::vector<ModelResults> models;  // every model of the run, in its order
+    // Every model of the run that measures it, in the run's order.
+    std::vector<ModelResults> models;
     bool singlePrecision = true;
     // How the value was found, where that varies: "exhaustive" or
     // "heuristic" for NODFmax (nodfc, nodf_max_ratio); empty elsewhere.
     std::string note;
-    // The models of the run under which it has no null values, left out
-    // of models (wnodf under a binary model).
-    std::vector<bravolin::NullModel> modelsLeftOut;
 };
 
 // How far a matrix's results can be trusted, as the results table's last

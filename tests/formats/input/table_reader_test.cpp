@@ -272,3 +272,42 @@ TEST(TableReader, ErrorsNameTheFileTheLineAndTheColumn)
     EXPECT_EQ(readTable(large).console,
               "File: NAME.csv: the table has 3002 rows and 2 columns of cells; at most 3000 of each can be analysed.\n");
 }
+
+TEST(TableReader, AbundancesAreKeptWhenAskedInTheMatrixsOrderAndNames)
+{
+    struct Case {
+        std::string table;
+        bool transpose;
+        std::vector<double> cells;  // 2 x 3, row by row
+    };
+    const std::vector<Case> cases = {
+        // Names, a decimal comma, TRUE and FALSE, an exponent.
+        {"\"\";\"a\";\"b\";\"c\"\n\"s1\";2,5;0;TRUE\n\"s2\";FALSE;1e2;7\n", false, {2.5, 0, 1, 0, 100, 7}},
+        // No names: the first field of each row is a cell.
+        {"0.5,3,0\n12,0,1\n", false, {0.5, 3, 0, 12, 0, 1}},
+        // Species as rows.
+        {",s1,s2\nx,4,0\ny,0,2\nz,1,1\n", true, {4, 0, 1, 0, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        TableLayout layout;
+        layout.transpose = c.transpose;
+        layout.abundances = true;
+        const TableRead read = readTableText(c.table, "NAME.csv", layout, [](const std::string&) {});
+        ASSERT_TRUE(read.abundances.has_value()) << c.table;
+        EXPECT_EQ(read.abundances->cells(), c.cells) << c.table;
+        EXPECT_EQ(read.abundances->presences().cells(), read.matrix.cells());
+        EXPECT_EQ(read.abundances->rowNames(), read.matrix.rowNames());
+        EXPECT_EQ(read.abundances->columnNames(), read.matrix.columnNames());
+        layout.abundances = false;
+        EXPECT_FALSE(readTableText(c.table, "NAME.csv", layout, [](const std::string&) {}).abundances.has_value());
+    }
+    TableLayout layout;
+    layout.abundances = true;
+    for (const std::string& table : {std::string("1,1e999\n0,1\n"), std::string("1e-999,1\n0,1\n")}) {
+        std::string said;
+        const TableRead read = readTableText(table, "NAME.csv", layout, [&said](const std::string& text) { said += text; });
+        EXPECT_EQ(read.outcome, TableOutcome::Skipped);
+        EXPECT_NE(said.find("line 1, column "), std::string::npos) << said;
+        EXPECT_NE(said.find("\" is beyond the numbers that can be held"), std::string::npos) << said;
+    }
+}
