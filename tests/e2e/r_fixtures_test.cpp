@@ -7,8 +7,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/csv.h"
@@ -35,13 +37,15 @@ std::vector<std::string> words(const std::string& line)
     return found;
 }
 
-// A results table's text without its date, the run's.
-std::string withoutDates(const std::string& table)
+// A results table's header and rows without their date, the run's (the
+// table of a run with --metrics has its note column after the date).
+using TableWithoutDates = std::pair<std::string, std::vector<std::map<std::string, std::string>>>;
+TableWithoutDates withoutDates(const std::string& table)
 {
-    std::string text;
-    for (const std::string& line : splitLines(table))
-        text += withoutDateField(line) + "\n";
-    return text;
+    std::vector<std::map<std::string, std::string>> rows = csvRows(table);
+    for (auto& row : rows)
+        row.erase("date");
+    return {table.substr(0, table.find('\n')), rows};
 }
 
 // Reruns the commands.txt of folder (under fixtures/) on its matrices and
