@@ -17,7 +17,7 @@ read_matrix_file <- function(path, transpose = FALSE, header = NA, row_names = N
   choice(row_names, "row_names")
   if (!file.exists(path) || dir.exists(path))
     stop(sprintf("File: %s not found", path), call. = FALSE)
-  r <- .read_matrix_file(readBin(path, "raw", file.size(path)), path, transpose, header, row_names)
+  r <- .read_matrix_file(readBin(path, "raw", file.size(path)), path, transpose, header, row_names, abundances)
   said <- sub("\n$", "", r$messages)
   if (r$status == "too_many_rows") {
     side <- .library_facts()$max_side

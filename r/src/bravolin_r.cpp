@@ -602,15 +602,16 @@ Rcpp::List metrics(Rcpp::NumericVector cells, int rows, int columns, Rcpp::Chara
 // the table reader refuses, as mode N reads a matrix file. status is
 // "read", "refused" (the messages say why) or "too_many_rows" (a matrix
 // file of more rows than the analyses take); plain says that mode N's
-// reader read it.
+// reader read it. With abundances the table's numbers are kept (a number
+// beyond what a double holds is then an error).
 // [[Rcpp::export(.read_matrix_file)]]
 Rcpp::List readMatrixFile(Rcpp::RawVector bytes, std::string name, bool transpose, Rcpp::LogicalVector header,
-                          Rcpp::LogicalVector rowNames)
+                          Rcpp::LogicalVector rowNames, bool abundances)
 {
     const std::string_view text(reinterpret_cast<const char*>(RAW(bytes)), static_cast<std::size_t>(bytes.size()));
     std::vector<std::string> said;
     const ReaderMessages say = [&said](const std::string& message) { said.push_back(message); };
-    const TableRead table = readTableText(text, name, {given(header), given(rowNames), transpose, true}, say);
+    const TableRead table = readTableText(text, name, {given(header), given(rowNames), transpose, abundances}, say);
     if (table.outcome != TableOutcome::MatrixFile)
         return fileRead(table.outcome == TableOutcome::Read ? "read" : "refused", false, table.matrix,
                         table.abundances ? &*table.abundances : nullptr, said);
