@@ -92,16 +92,17 @@ test_that("NODFc and NODF / NODFmax equal a brute force over every matrix, witho
 })
 
 test_that("the null values are the same on one thread and two, and the NODF's are nested_nodf's", {
-  data(dune, package = "vegan", envir = environment())
+  set.seed(7)
+  x <- random_matrix(20, 30, 0.35)
   run <- function(threads)
-    suppressMessages(nested_metrics(dune, "all", simulations = 30, seed = 11, threads = threads,
+    suppressMessages(nested_metrics(x, "all", simulations = 30, seed = 11, threads = threads,
                                     models = c("r00", "c0", "curveball", "Er")))
   one <- run(1)
   two <- run(2)
   expect_identical(one$null, two$null)
   expect_identical(one$statistics, two$statistics)
   expect_true(all(is.na(one$null$nodfc[one$null$model == "Er"])))
-  nodf <- nested_nodf(dune, simulations = 30, seed = 11, models = c("r00", "c0", "curveball", "Er"))
+  nodf <- nested_nodf(x, simulations = 30, seed = 11, models = c("r00", "c0", "curveball", "Er"))
   expect_identical(unname(as.list(one$null[c("nodf_rows", "nodf_columns", "nodf_total")])),
                    unname(as.list(nodf$null[c("rows", "columns", "total")])))
   expect_false("wnodf_total" %in% names(one$null))
