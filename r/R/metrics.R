@@ -47,8 +47,11 @@ say_undefined_metrics <- function(r, cells, wbinary, null) {
                     else "0 (with wbinary = TRUE it is its NODF)"))
   if (wnodf && null$simulations > 0 && !any(startsWith(names(r$null), "wnodf_")))
     message("wnodf has no null values under the binary models of the call; its observed values are given alone")
-  if ("nodfc" %in% r$metrics && null$simulations > 0 && any(null$models %in% c("Er", "Ce")))
-    message("nodfc and nodf_max_ratio are NA under Er and Ce, which change the number of presences")
+  s <- r$statistics
+  unmeasured <- s$model[s$statistic == "nodfc" & !is.na(s$model) & s$n == 0]
+  if (null$simulations > 0 && length(unmeasured) > 0)
+    message(sprintf("nodfc and nodf_max_ratio are NA under %s, which change%s the number of presences",
+                    paste(unmeasured, collapse = " and "), if (length(unmeasured) == 1) "s" else ""))
   if (isTRUE(r$spectral_cap_reached))
     warning(sprintf(paste("the spectral radius stopped at its cap of %d iterations before converging on a",
                           "matrix; its value is the last estimate"), .library_facts()$spectral_cap),

@@ -102,6 +102,8 @@ test_that("the null values are the same on one thread and two, and the NODF's ar
   expect_identical(one$null, two$null)
   expect_identical(one$statistics, two$statistics)
   expect_true(all(is.na(one$null$nodfc[one$null$model == "Er"])))
+  expect_message(nested_metrics(x, "nodfc", simulations = 2, seed = 1, models = c("Er", "r00")),
+                 "NA under Er, which changes the number of presences")
   nodf <- nested_nodf(x, simulations = 30, seed = 11, models = c("r00", "c0", "curveball", "Er"))
   expect_identical(unname(as.list(one$null[c("nodf_rows", "nodf_columns", "nodf_total")])),
                    unname(as.list(nodf$null[c("rows", "columns", "total")])))
