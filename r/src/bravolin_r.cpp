@@ -1,8 +1,9 @@
 // The R functions' way into BRAVOLIN's analysis library and its formats
-// library: a 0/1 matrix and its names come in from R, the analysis and its
-// null models run, and plain vectors come back for the R code to shape into
-// data frames; a file's bytes come in and its matrix comes back, as the
-// console program reads it; and the library's limits and version.
+// library: a 0/1 matrix (or abundances, for the metrics) and its names come
+// in from R, the analysis and its null models run, and plain vectors come
+// back for the R code to shape into data frames; a file's bytes come in and
+// its matrix comes back, as the console program reads it; and the library's
+// limits and version.
 //
 // The library runs on a thread of its own (its null models' workers on
 // threads of theirs) while R's main thread, the only one that may call R,
