@@ -1,4 +1,5 @@
-// Random matrices for the benchmarks, reproducible from a seed.
+// Random matrices (0/1 and of abundances) for the benchmarks, reproducible
+// from a seed.
 #ifndef BRAVOLIN_BENCH_BENCH_MATRICES_H
 #define BRAVOLIN_BENCH_BENCH_MATRICES_H
 
@@ -6,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/matrix.h"
 
 // A rows x columns matrix with presences at the given probability.
@@ -23,6 +25,20 @@ inline bravolin::Matrix randomMatrix(int rows, int columns, double fill, unsigne
 inline bravolin::Matrix randomMatrix(int side, double fill, unsigned seed)
 {
     return randomMatrix(side, side, fill, seed);
+}
+
+// A side x side matrix of abundances: presences at the given probability,
+// each a whole number from 1 to most, equally likely.
+inline bravolin::AbundanceMatrix randomAbundances(int side, double fill, int most, unsigned seed)
+{
+    const bravolin::Matrix presences = randomMatrix(side, fill, seed);
+    std::mt19937 generator(seed + 1);
+    std::uniform_int_distribution<int> abundance(1, most);
+    std::vector<double> cells;
+    cells.reserve(presences.cells().size());
+    for (std::uint8_t cell : presences.cells())
+        cells.push_back(cell != 0 ? static_cast<double>(abundance(generator)) : 0.0);
+    return bravolin::AbundanceMatrix(side, side, cells);
 }
 
 #endif

@@ -1,8 +1,9 @@
 // Speed of the nestedness metrics of bravolin/metrics.h, each as a null
 // model would run it on one simulated matrix: 50 x 50, 225 x 50 and
-// 50 x 225 (the size of vegan's BCI) at fill 0.3; NODFc with its NODFmax
-// already in the cache, as for every null matrix after the first. Then
-// NODFmax itself, and the checkerboards of the largest matrix.
+// 50 x 225 (the size of vegan's BCI), 100 x 100 and 1000 x 1000 at fill
+// 0.3; NODFc with its NODFmax already in the cache, as for every null
+// matrix after the first. Then NODFmax itself, and the checkerboards of
+// the largest matrix.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -32,7 +33,8 @@ bravolin::AbundanceMatrix benchAbundances(const benchmark::State& state)
 
 void metricSizes(benchmark::internal::Benchmark* benchmark)
 {
-    benchmark->Args({50, 50})->Args({225, 50})->Args({50, 225})->Unit(benchmark::kMicrosecond);
+    benchmark->Args({50, 50})->Args({225, 50})->Args({50, 225})->Args({100, 100})->Args({1000, 1000});
+    benchmark->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ public:
     // for a cell that is negative, infinite or not a number, or for a
     // number of cells other than rows x columns.
     AbundanceMatrix(int rows, int columns, std::vector<double> cells);
+    // The 0s and 1s of presences as abundances (each 1 a count of one),
+    // with its names.
+    explicit AbundanceMatrix(const Matrix& presences);
 
     int rows() const { return presences_.rows(); }
     int columns() const { return presences_.columns(); }

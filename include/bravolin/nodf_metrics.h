@@ -77,16 +77,18 @@ MetricValues measureMetrics(const Matrix& matrix, const AbundanceMatrix* abundan
                             NodfMaxCache& cache);
 
 // Whether a model's matrices keep the number of presences of the observed
-// one: Er and Ce do not (they keep the fill on average), so NODFc's null
+// one: Er and Ce do not (they keep the fill on average), nor r2dtable (it
+// keeps the sums of counts, and its cells above 0 vary), so NODFc's null
 // values are not comparable there and are not measured (NaN).
 constexpr bool keepsPresences(NullModel model)
 {
-    return model != Er && model != Ce;
+    return model != Er && model != Ce && model != R2dtable;
 }
 
 // Whether the null values of value are measured under model: wnodf needs
-// abundances, which none of the binary models draws; nodfc and
-// nodf_max_ratio need a model that keeps the presences.
+// abundances, which only the models of abundances draw; nodfc and
+// nodf_max_ratio need a model that keeps the presences. The binary metrics
+// are of a model of abundances' presences (its cells above 0).
 bool measuredUnder(NullModel model, int value);
 
 // What one simulated matrix gives: its NODF, as runNodfNullModels measures
@@ -100,10 +102,19 @@ using NodfMetricNullModels = NullModelValues<NodfMeasurement>;
 // The NODF's null models of matrix, as runNodfNullModels runs them (the
 // same matrices and the same NODF values for the same generator), each
 // simulated matrix also measured with the metrics of metrics that its model
-// measures (measuredUnder), NODFmax from cache. A precision (settings)
-// covers the P values of the metrics too, each on the side its direction
-// makes nested. Throws Error for settings out of range.
+// measures (measuredUnder), NODFmax from cache; wnodf of the observed
+// matrix is of its 0s and 1s. A precision (settings) covers the P values
+// of the metrics too, each on the side its direction makes nested. Throws
+// Error for settings out of range.
 NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfResult& observed,
+                                             const MetricSettings& metrics, NodfMaxCache& cache,
+                                             Generator& generator, const NullModelSettings& settings,
+                                             const SimulationDone<NodfMeasurement>& onSimulation = {});
+// The same of abundances, whose presences observed measured, as
+// runNodfNullModels of abundances draws them; wnodf of the observed
+// abundances and of those the models of abundances draw. Throws Error as
+// runNodfNullModels of abundances does.
+NodfMetricNullModels runNodfMetricNullModels(const AbundanceMatrix& abundances, const NodfResult& observed,
                                              const MetricSettings& metrics, NodfMaxCache& cache,
                                              Generator& generator, const NullModelSettings& settings,
                                              const SimulationDone<NodfMeasurement>& onSimulation = {});

@@ -36,6 +36,18 @@
 //     the models randomise and runs burnIn trades before the first
 //     simulation and thin trades between two. Earlier versions called it
 //     FF, the fixed-fixed model.
+//
+// The models of abundances, each on a stream of its own as the textbook
+// models are, draw tables of abundances from the observed ones (of a
+// matrix of 0s and 1s: its 1s as counts of one):
+//   r2dtable keeps every row's and every column's sum of counts, in random
+//     tables of whole counts with the distribution of R's r2dtable
+//     (Patefield 1981); an abundance that is not a whole number is an
+//     error;
+//   abundance_shuffle keeps every row's and every column's number of
+//     presences and every row's abundances: the presences move along a
+//     curveball chain (burnIn and thin as curveball's), and each row's
+//     abundances are shuffled among its presences.
 #ifndef BRAVOLIN_NULL_MODELS_H
 #define BRAVOLIN_NULL_MODELS_H
 
@@ -45,6 +57,7 @@
 #include <string>
 #include <vector>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/generator.h"
 #include "bravolin/matrix.h"
 #include "bravolin/nodf.h"
@@ -54,21 +67,29 @@
 namespace bravolin {
 
 // The models, in the order of every table of values.
-enum NullModel : int { Er = 0, Ce, Li, Co, R00, R0, C0, R1, R2, Quasiswap, Curveball };
-constexpr int kNullModelCount = 11;
+enum NullModel : int { Er = 0, Ce, Li, Co, R00, R0, C0, R1, R2, Quasiswap, Curveball, R2dtable, AbundanceShuffle };
+constexpr int kNullModelCount = 13;
 // The name of every model, as the tables, the pictures, the page and the R
 // package label it.
-constexpr const char* kNullModelNames[kNullModelCount] = {"Er", "Ce", "Li", "Co", "r00", "r0",
-                                                          "c0", "r1", "r2", "quasiswap", "curveball"};
+constexpr const char* kNullModelNames[kNullModelCount] = {
+    "Er", "Ce", "Li", "Co", "r00", "r0", "c0", "r1", "r2", "quasiswap", "curveball", "r2dtable", "abundance_shuffle"};
 // The models the classic files hold, in their order.
 constexpr int kClassicModelCount = 4;
 constexpr NullModel kClassicModels[kClassicModelCount] = {Er, Ce, Li, Co};
 
 // Whether a model's matrices are the states of a chain, whose values are
-// correlated (curveball), rather than independent draws.
+// correlated (curveball, abundance_shuffle), rather than independent draws.
 constexpr bool isChain(NullModel model)
 {
-    return model == Curveball;
+    return model == Curveball || model == AbundanceShuffle;
+}
+
+// Whether a model draws abundances (r2dtable, abundance_shuffle) rather
+// than presences; its matrices' presences are the cells above 0. These
+// models are the NODF's only: the temperature is of presences.
+constexpr bool drawsAbundances(NullModel model)
+{
+    return model == R2dtable || model == AbundanceShuffle;
 }
 
 // The models of names, each matched ignoring case, "FF" as curveball, in
@@ -81,8 +102,15 @@ struct ModelChoice {
 ModelChoice chooseNullModels(const std::vector<std::string>& names);
 
 // The names chooseNullModels takes, for messages: "Er, Ce, Li, Co, r00,
-// r0, c0, r1, r2, quasiswap, curveball (or FF)".
+// r0, c0, r1, r2, quasiswap, curveball, r2dtable, abundance_shuffle (or
+// FF)".
 std::string knownNullModelNames();
+
+// Why models cannot draw from abundances: r2dtable's error for an
+// abundance that is not a whole number (naming its cell) or for too many
+// individuals; empty when they can. A run of the NODF's null models of
+// abundances throws Error with this text.
+std::string abundanceModelsError(const AbundanceMatrix& abundances, const std::vector<NullModel>& models);
 
 // The chain of curveball, the fixed-fixed model.
 struct FixedFixedSettings {
@@ -104,7 +132,8 @@ long long defaultFixedFixedThin(int rows);
 // The default curveball trades after each quasiswap reduction: the rows.
 long long defaultQuasiswapThin(int rows);
 
-// How the curveball chain of a run was drawn.
+// How the curveball chain of a run was drawn: curveball's, and
+// abundance_shuffle's, which trades as curveball does.
 struct FixedFixedRun {
     bool ran = false;
     long long burnIn = 0, thin = 0;
@@ -208,16 +237,24 @@ using SimulationDone = std::function<void(const NullModelValues<Value>& null, in
 // The temperature's null models of matrix, whose analysis is observed: they
 // randomise the rows and columns that packing kept, in the matrix's order,
 // and pack and measure each random matrix as the observed one was. Throws
-// Error for settings out of range, or an observed result that is not an
-// analysis of matrix.
+// Error for settings out of range, a model of abundances, or an observed
+// result that is not an analysis of matrix.
 TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const TemperatureResult& observed,
                                                Generator& generator, const NullModelSettings& settings,
                                                const SimulationDone<float>& onSimulation = {});
 
 // The NODF's null models of matrix, measured as observed was (ordered or
-// not): they randomise the whole matrix. Throws Error for settings out of
-// range.
+// not): they randomise the whole matrix; the models of abundances take its
+// 1s as counts of one. Throws Error for settings out of range.
 NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,
+                                 const NullModelSettings& settings,
+                                 const SimulationDone<NodfValues>& onSimulation = {});
+// The same of abundances, whose presences observed measured: the binary
+// models randomise the presences, the models of abundances the abundances
+// (the same values as of the presences for the binary models). Throws
+// Error as above, and, before any simulation, for r2dtable with an
+// abundance that is not a whole number (naming the cell).
+NodfNullModels runNodfNullModels(const AbundanceMatrix& abundances, const NodfResult& observed, Generator& generator,
                                  const NullModelSettings& settings,
                                  const SimulationDone<NodfValues>& onSimulation = {});
 

@@ -1,5 +1,6 @@
 // The 64-bit pseudo-random generator of the textbook null models (r00, r0,
-// c0, r1, r2, quasiswap and curveball): xoshiro256** (D. Blackman and
+// c0, r1, r2, quasiswap and curveball) and of the models of abundances
+// (r2dtable and abundance_shuffle): xoshiro256** (D. Blackman and
 // S. Vigna, "Scrambled linear pseudorandom number generators", ACM
 // Transactions on Mathematical Software 47(4), 2021; preprint 2018), period
 // 2^256 - 1, its state seeded by SplitMix64 (G. L. Steele, D. Lea and
@@ -103,6 +104,8 @@ enum class StreamModel : std::uint32_t {
     R2 = 5,
     Quasiswap = 6,
     Curveball = 7,
+    R2dtable = 8,
+    AbundanceShuffle = 9,
 };
 
 // The seed of a model's stream for a file: the file's 32-bit seed (the

@@ -149,7 +149,7 @@ null_settings <- function(simulations, seed, threads, models, fixed_fixed, ff_bu
   if (!is.character(models) || length(models) == 0 || anyNA(models))
     stop("models must name one or more null models, as c(\"r00\", \"curveball\")", call. = FALSE)
   models <- .null_models(c(models, if (fixed_fixed) "curveball"))
-  if (!"curveball" %in% models && (!is.null(ff_burn_in) || !is.null(ff_thin)))
+  if (!any(c("curveball", "abundance_shuffle") %in% models) && (!is.null(ff_burn_in) || !is.null(ff_thin)))
     stop("ff_burn_in and ff_thin set the curveball chain: give them with \"curveball\" in models",
          call. = FALSE)
   if (!"quasiswap" %in% models && !is.null(quasiswap_thin))

@@ -18,10 +18,12 @@ std::string cellName(std::size_t row, std::size_t column)
     return "(" + std::to_string(row) + ", " + std::to_string(column) + ")";
 }
 
-void checkAbundance(double value, const std::string& cell)
+// The cell's name is built only for the message: matrices of millions of
+// cells are checked cell by cell.
+void checkAbundance(double value, std::size_t row, std::size_t column)
 {
     if (!std::isfinite(value) || value < 0)
-        throw Error("the cell " + cell + " is " + std::to_string(value) +
+        throw Error("the cell " + cellName(row, column) + " is " + std::to_string(value) +
                     ": an abundance is a finite number of 0 or more");
 }
 
@@ -30,6 +32,11 @@ void checkAbundance(double value, const std::string& cell)
 AbundanceMatrix::AbundanceMatrix(int rows, int columns) : presences_(rows, columns)
 {
     cells_.assign(presences_.cells().size(), 0.0);
+}
+
+AbundanceMatrix::AbundanceMatrix(const Matrix& presences)
+    : cells_(presences.cells().begin(), presences.cells().end()), presences_(presences)
+{
 }
 
 AbundanceMatrix::AbundanceMatrix(int rows, int columns, std::vector<double> cells)
@@ -41,7 +48,7 @@ AbundanceMatrix::AbundanceMatrix(int rows, int columns, std::vector<double> cell
     const std::size_t width = static_cast<std::size_t>(columns);
     std::vector<std::uint8_t> present(cells_.size());
     for (std::size_t i = 0; i < cells_.size(); i++) {
-        checkAbundance(cells_[i], cellName(i / width, i % width));
+        checkAbundance(cells_[i], i / width, i % width);
         present[i] = cells_[i] > 0 ? 1 : 0;
     }
     presences_ = Matrix(rows, columns, std::move(present));
@@ -49,7 +56,7 @@ AbundanceMatrix::AbundanceMatrix(int rows, int columns, std::vector<double> cell
 
 void AbundanceMatrix::set(int row, int column, double value)
 {
-    checkAbundance(value, cellName(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
+    checkAbundance(value, static_cast<std::size_t>(row), static_cast<std::size_t>(column));
     presences_.set(row, column, value > 0 ? 1 : 0);
     cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns()) + static_cast<std::size_t>(column)] =
         value;

@@ -153,7 +153,7 @@ def check_page(folder, matrices, failures):
     dom = subprocess.run(browser + ['--dump-dom', page], capture_output=True, text=True, timeout=120).stdout
     if '<table' not in dom:
         failures.append('the page shows no table')
-    for model in ('Er', 'Ce', 'Li', 'Co', 'FF'):
+    for model in ('Er', 'Ce', 'Li', 'Co', 'curveball'):
         if '%s SES' % model not in dom or '%s P' % model not in dom:
             failures.append('the page has no SES and P columns of ' + model)
     for matrix in matrices:

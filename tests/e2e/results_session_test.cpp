@@ -145,7 +145,8 @@ TEST(ResultsSession, ClassicFilesAreTheSameWithAndWithoutTheNewOptions)
         std::vector<std::string> arguments = options;
         arguments.insert(arguments.end(), {"-n", "15", "-s", "8", "-j", "2", "*.txt"});
         ASSERT_EQ(runCommand(plain, arguments).exitCode, 0);
-        arguments.insert(arguments.end() - 1, {"--fixed-fixed", "--results", "-j", "3"});
+        arguments.insert(arguments.end() - 1, {"--fixed-fixed", "--results", "-j", "3", "--models",
+                                               "er,Ce,LI,co,r0,quasiswap"});
         ASSERT_EQ(runCommand(extended, arguments).exitCode, 0);
         ASSERT_EQ(classicFiles(plain), classicFiles(extended));
         for (const std::string& name : classicFiles(plain))

@@ -132,6 +132,20 @@ val readObject(const FileRead& read)
     return object;
 }
 
+// The statistics of a model that the script gets, by the names it reads.
+struct ScriptStatistic {
+    const char* name;
+    double bravolin::NullStatistics::*value;
+};
+const ScriptStatistic kScriptStatistics[] = {
+    {"mean", &bravolin::NullStatistics::mean},   {"sd", &bravolin::NullStatistics::sd},
+    {"ses", &bravolin::NullStatistics::ses},     {"pLess", &bravolin::NullStatistics::pLess},
+    {"pGreater", &bravolin::NullStatistics::pGreater}, {"pTwoSided", &bravolin::NullStatistics::pTwoSided},
+    {"q025", &bravolin::NullStatistics::q025},   {"q500", &bravolin::NullStatistics::q500},
+    {"q975", &bravolin::NullStatistics::q975},   {"pMcse", &bravolin::NullStatistics::pMcse},
+    {"ess", &bravolin::NullStatistics::ess},     {"lag1", &bravolin::NullStatistics::lag1},
+};
+
 val statisticsObject(const MatrixResults& results)
 {
     val statistics = val::array();
@@ -141,11 +155,8 @@ val statisticsObject(const MatrixResults& results)
             val entry = val::object();
             entry.set("model", bravolin::kNullModelNames[model.model]);
             entry.set("n", model.statistics.n);
-            entry.set("mean", numberOf(model.statistics.mean));
-            entry.set("sd", numberOf(model.statistics.sd));
-            entry.set("ses", numberOf(model.statistics.ses));
-            entry.set("pLess", numberOf(model.statistics.pLess));
-            entry.set("pGreater", numberOf(model.statistics.pGreater));
+            for (const ScriptStatistic& field : kScriptStatistics)
+                entry.set(field.name, numberOf(model.statistics.*field.value));
             models.call<void>("push", entry);
         }
         val entry = val::object();
@@ -177,6 +188,7 @@ val analysisObject(const FileAnalysis& file)
     object.set("resultLine", file.resultLine);
     object.set("summaryHeader", file.summaryHeader);
     object.set("summaryLine", file.summaryLine);
+    object.set("classicModels", file.classicModels);
     object.set("fill", numberOf(file.results.fill));
     object.set("completeness", completenessName(file.results.completeness));
     object.set("statistics", statisticsObject(file.results));

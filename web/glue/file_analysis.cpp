@@ -20,14 +20,14 @@ Completeness completenessOf(const FileRead& read)
     return read.lostLines > 0 ? Completeness::Truncated : Completeness::Complete;
 }
 
-// The file's line of SYSTEMP.TXT: its observed values, then with null
-// models the values they add.
+// The file's line of SYSTEMP.TXT: its observed values, then with the
+// classic null models the values they add.
 template <typename Observed, typename Null>
 std::string classicSummaryLine(const AnalysisRequest& request, const std::string& name, const Observed& observed,
                                const Null* null)
 {
     std::vector<std::string> values = summaryValues(observed);
-    if (null != nullptr)
+    if (null != nullptr && hasClassicModels(settingsOfModels(request.models, request.simulations)))
         for (const std::string& value : nullSummaryValues(*null, observed, request.simulations))
             values.push_back(value);
     return summaryLine(request.mode, name, values);
@@ -93,7 +93,9 @@ FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, co
         else
             analyseNodf(name, matrix, request, generator, progress, file);
         file.resultLine = resultLine(file.results);
-        file.summaryHeader = summaryHeader(request.mode, request.simulations > 0);
+        file.classicModels =
+            request.simulations > 0 && hasClassicModels(settingsOfModels(request.models, request.simulations));
+        file.summaryHeader = summaryHeader(request.mode, file.classicModels);
         file.status = FileStatus::Analysed;
     } catch (const std::bad_alloc&) {
         file.read.messages += formatText("File: %s could not be analysed: not enough memory for it in this browser.\n",

@@ -51,8 +51,10 @@ struct FileAnalysis {
     MatrixResults results;
     std::string resultLine;
     // Its line of the classic summary file, SYSTEMP.TXT, as the console
-    // program writes it, and the header line above it there.
+    // program writes it, and the header line above it there: with null
+    // models, their values end it only when the classic four ran.
     std::string summaryHeader, summaryLine;
+    bool classicModels = false;        // the classic four ran
     ResultTableText tables;            // the rows the file adds
     std::vector<NamedPicture> pictures;
 };

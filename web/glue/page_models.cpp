@@ -1,65 +1,34 @@
-// The table of the page's null models.
+// The page's null models: the library's, by the names --models takes.
 #include "page_models.h"
 
-#include <cctype>
+#include <algorithm>
+#include <iterator>
 
 #include "bravolin/error.h"
 
-namespace {
-
-struct PageModel {
-    const char* name;
-    // What drawing the model adds to a run's settings.
-    void (*addTo)(bravolin::NullModelSettings& settings);
-};
-
-void classicModel(bravolin::NullModelSettings&) {}
-
-void fixedFixedModel(bravolin::NullModelSettings& settings)
-{
-    settings.fixedFixed.enabled = true;
-}
-
-const PageModel kPageModels[] = {
-    {"Er", classicModel}, {"Ce", classicModel}, {"Li", classicModel}, {"Co", classicModel}, {"FF", fixedFixedModel},
-};
-
-bool sameNameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); i++)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-const PageModel& modelNamed(const std::string& name)
-{
-    for (const PageModel& model : kPageModels)
-        if (sameNameIgnoringCase(model.name, name))
-            return model;
-    std::string known;
-    for (const PageModel& model : kPageModels)
-        known += (known.empty() ? "" : ", ") + std::string(model.name);
-    throw bravolin::Error("there is no null model '" + name + "'; the models are " + known);
-}
-
-}  // namespace
-
 std::vector<std::string> pageModelNames()
 {
-    std::vector<std::string> names;
-    for (const PageModel& model : kPageModels)
-        names.push_back(model.name);
-    return names;
+    return {std::begin(bravolin::kNullModelNames), std::end(bravolin::kNullModelNames)};
 }
 
 bravolin::NullModelSettings settingsOfModels(const std::vector<std::string>& names, int simulations)
 {
     bravolin::NullModelSettings settings;
     settings.simulations = simulations;
-    for (const std::string& name : names)
-        modelNamed(name).addTo(settings);
+    if (names.empty())
+        return settings;
+    const bravolin::ModelChoice choice = bravolin::chooseNullModels(names);
+    if (!choice.error.empty())
+        throw bravolin::Error(choice.error);
+    settings.models = choice.models;
     return settings;
+}
+
+bool hasClassicModels(const bravolin::NullModelSettings& settings)
+{
+    const std::vector<bravolin::NullModel> models = bravolin::modelsOfRun(settings);
+    return std::all_of(std::begin(bravolin::kClassicModels), std::end(bravolin::kClassicModels),
+                       [&models](bravolin::NullModel classic) {
+                           return std::find(models.begin(), models.end(), classic) != models.end();
+                       });
 }

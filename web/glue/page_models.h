@@ -1,6 +1,6 @@
-// The null models the page offers, by the names --models gives them: each
-// name and what it adds to the settings of a run. A model that the library
-// gains is one line of this table (and one of the page's table of models).
+// The null models the page offers: every model of the library, by the
+// names the tables give them and --models takes (a model the library gains
+// is then one line of the page's table of models, web/page/settings.js).
 #ifndef BRAVOLIN_WEB_GLUE_PAGE_MODELS_H
 #define BRAVOLIN_WEB_GLUE_PAGE_MODELS_H
 
@@ -13,9 +13,13 @@
 std::vector<std::string> pageModelNames();
 
 // The settings of null models that draw the models named (names matched
-// ignoring case; duplicates collapse). The classic four draw together, so
-// they run whenever null models run. Throws bravolin::Error for a name of
-// no model, naming the known ones.
+// ignoring case, FF as curveball; duplicates collapse); none named: the
+// classic four. Throws bravolin::Error for a name of no model, naming the
+// known ones.
 bravolin::NullModelSettings settingsOfModels(const std::vector<std::string>& names, int simulations);
+
+// Whether settings draw all four classic models: the null models' values
+// of the classic summary line are theirs.
+bool hasClassicModels(const bravolin::NullModelSettings& settings);
 
 #endif

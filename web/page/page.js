@@ -81,15 +81,11 @@
       const input = make('input', {type: 'checkbox', id, value: model.name});
       input.addEventListener('change', () => {
         const chosen = modelInputs().filter((box) => box.checked).map((box) => box.value);
-        // A group is drawn whole; unticking one of it unticks its models
-        // and those drawn beside it.
+        // A group is drawn whole; unticking one of it unticks its models.
         const group = model.group;
         let names = chosen;
         if (!input.checked && group)
-          names = chosen.filter((name) => {
-            const other = MODELS.find((entry) => entry.name === name);
-            return other.group !== group && other.with !== group;
-          });
+          names = chosen.filter((name) => MODELS.find((entry) => entry.name === name).group !== group);
         page.settings.models = drawnModels(names);
         showSettings();
         settingsChanged();
@@ -97,7 +93,8 @@
       const label = make('label', {htmlFor: id, textContent: `${model.name}: keeps ${model.keeps}`});
       box.append(make('div', {className: 'row'}, [input, label]));
     }
-    box.append(make('p', {className: 'note', textContent: 'Er, Ce, Li and Co draw together; FF is drawn beside them.'}));
+    box.append(make('p', {className: 'note', textContent: 'Er, Ce, Li and Co, the classic models, draw together. ' +
+      'Co (the letter O, classic) and c0 (zero, textbook) are different models; curveball was FF.'}));
   }
 
   function modelInputs() {
@@ -422,7 +419,8 @@
   // ---- Results -------------------------------------------------------------
 
   function statisticsTable(result) {
-    const head = make('tr', {}, ['Statistic', 'Observed', 'Model', 'n', 'Mean', 'SD', 'SES', 'P (less)', 'P (greater)']
+    const head = make('tr', {}, ['Statistic', 'Observed', 'Model', 'n', 'Mean', 'SD', 'SES', 'P (less)', 'P (greater)',
+      'P (two-sided)', '2.5%', 'Median', '97.5%', 'P MC error', 'ESS', 'Lag-1']
       .map((text) => make('th', {scope: 'col', textContent: text})));
     const body = make('tbody');
     const cell = (text) => make('td', {className: 'number', textContent: text});
@@ -437,7 +435,9 @@
         } else {
           row.append(make('td', {textContent: model.model}), cell(String(model.n)), cell(formatNumber(model.mean, 2)),
             cell(formatNumber(model.sd, 2)), cell(formatNumber(model.ses, 2)), cell(formatP(model.pLess)),
-            cell(formatP(model.pGreater)));
+            cell(formatP(model.pGreater)), cell(formatP(model.pTwoSided)), cell(formatNumber(model.q025, 2)),
+            cell(formatNumber(model.q500, 2)), cell(formatNumber(model.q975, 2)), cell(formatP(model.pMcse)),
+            cell(formatNumber(model.ess, 0)), cell(formatNumber(model.lag1, 2)));
         }
         body.append(row);
       });
@@ -465,9 +465,11 @@
     if (result.fileSeed !== null) box.append(make('pre', {textContent: `Seed: ${result.fileSeed}`}));
     box.append(make('pre', {textContent: result.resultLine.trim()}));
     // Its line of the classic summary file, below the header line it has
-    // there, as the console program writes them.
-    box.append(make('p', {className: 'label', textContent: 'SYSTEMP.TXT'}),
-      make('pre', {className: 'summary', textContent: result.summaryHeader + result.summaryLine}));
+    // there, as the console program writes them: shown when the run had
+    // the classic four or no null models, whose values the line holds.
+    if (result.classicModels || result.fileSeed === null)
+      box.append(make('p', {className: 'label', textContent: 'SYSTEMP.TXT'}),
+        make('pre', {className: 'summary', textContent: result.summaryHeader + result.summaryLine}));
     box.append(statisticsTable(result));
     const pictures = make('div', {className: 'pictures'});
     for (const picture of result.pictures) {

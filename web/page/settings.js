@@ -1,20 +1,29 @@
 // The page's settings and its address: the analysis, the null models, the
 // simulations, the seed and how tables are read, as the address's hash
-// holds them (#mode=N&order=yes&models=Er,Ce,Li,Co&n=999&seed=7), so that
+// holds them (#mode=N&order=yes&models=r00,r0,c0,curveball&n=999&seed=7), so that
 // a link reproduces a run on the same file. The table of models is the
 // page's list of what the library draws: a model it gains is a line here
 // (and one in the glue's table, web/glue/page_models.cpp).
 (function (exports) {
   'use strict';
 
-  // group: models drawn together (the classic four interleave their draws);
-  // with: a group a model is drawn beside.
+  // The library's models, in the order of its tables, by the names
+  // --models takes. group: models drawn together (the classic four
+  // interleave their draws); also: another name a model is known by;
+  // recommended: the models a run has by default (the textbook models a
+  // paper reports, curveball for inference).
   const MODELS = [
-    {name: 'Er', group: 'classic', recommended: true, keeps: 'the overall fill'},
-    {name: 'Ce', group: 'classic', recommended: true, keeps: 'the row and column fills on average'},
-    {name: 'Li', group: 'classic', recommended: true, keeps: "every row's number of presences"},
-    {name: 'Co', group: 'classic', recommended: true, keeps: "every column's number of presences"},
-    {name: 'FF', with: 'classic', recommended: false, keeps: "every row's and every column's number of presences (fixed-fixed)"},
+    {name: 'Er', group: 'classic', recommended: false, keeps: 'the overall fill on average (classic)'},
+    {name: 'Ce', group: 'classic', recommended: false, keeps: 'the row and column fills on average (classic)'},
+    {name: 'Li', group: 'classic', recommended: false, keeps: "every row's number of presences (classic, biased draws)"},
+    {name: 'Co', group: 'classic', recommended: false, keeps: "every column's number of presences (classic, biased draws)"},
+    {name: 'r00', recommended: true, keeps: 'the number of presences, every cell equally likely'},
+    {name: 'r0', recommended: true, keeps: "every row's number of presences, uniformly placed"},
+    {name: 'c0', recommended: true, keeps: "every column's number of presences, uniformly placed"},
+    {name: 'r1', recommended: false, keeps: "every row's number of presences, placed by the column totals"},
+    {name: 'r2', recommended: false, keeps: "every row's number of presences, placed by the squared column totals"},
+    {name: 'quasiswap', recommended: false, keeps: "every row's and every column's number of presences (independent matrices)"},
+    {name: 'curveball', also: 'FF', recommended: true, keeps: "every row's and every column's number of presences (fixed-fixed)"},
   ];
 
   const MOST_SIMULATIONS = 100000;
@@ -30,18 +39,15 @@
   }
 
   function modelNamed(name) {
-    return MODELS.find((model) => model.name.toLowerCase() === name.toLowerCase());
+    const lower = name.toLowerCase();
+    return MODELS.find((model) => model.name.toLowerCase() === lower || (model.also || '').toLowerCase() === lower);
   }
 
   // The models drawn when these are chosen, in the table's order: a group
-  // whole when any of it is, and the group a model is drawn beside.
+  // whole when any of it is.
   function drawnModels(names) {
     const chosen = names.map(modelNamed).filter(Boolean);
-    const groups = new Set();
-    for (const model of chosen) {
-      if (model.group) groups.add(model.group);
-      if (model.with) groups.add(model.with);
-    }
+    const groups = new Set(chosen.filter((model) => model.group).map((model) => model.group));
     return MODELS.filter((model) => chosen.includes(model) || groups.has(model.group)).map((model) => model.name);
   }
 

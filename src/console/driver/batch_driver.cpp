@@ -127,7 +127,13 @@ void runNullModels(ProgramRun& run, ReportOf<Mode>& report, FileOf<Mode>& file,
     // Stopped by an interrupt: the simulations written end the files.
     if (null->run.stopped)
         stopFileIfInterrupted<Mode>(run, report, file);
-    classicProgress.finish(settings.simulations);
+    // With a precision, the simulations that ran are the file's: the
+    // classic P values are shares of them.
+    if (settings.precision > 0) {
+        file.simulations = null->run.completed;
+        notePrecision(settings, null->run);
+    }
+    classicProgress.finish(file.simulations);
     report.tell(&WriterOf<Mode>::nullModelsDone, file);
 }
 
@@ -170,7 +176,9 @@ FileEnd processFile(ProgramRun& run, ReportOf<Mode>& report, const std::string& 
         tally.withLostLines++;
     if (read.outcome == FileRead::Outcome::EndsProgram)
         return FileEnd::EndsProgram;
-    if (read.outcome == FileRead::Outcome::Unusable) {
+    // A file that the run's null models cannot draw from is skipped before
+    // any of its results is written.
+    if (read.outcome == FileRead::Outcome::Unusable || Mode::refusesFile(run, name, read)) {
         report.tell(&WriterOf<Mode>::unusable, name);
         if (!table && policy.unusableFileEndsBatch)
             return FileEnd::EndsBatch;

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
 
 #include "bravolin/limits.h"
 #include "bravolin/version.h"
@@ -30,6 +33,9 @@ enum LongOnly {
     FixedFixedThin,
     Results,
     SeedPerFile,
+    Models,
+    Precision,
+    QuasiswapThin,
     Metrics,
     Wbinary
 };
@@ -57,6 +63,9 @@ const option kOptions[] = {
     {"ff-thin", required_argument, nullptr, FixedFixedThin},
     {"results", no_argument, nullptr, Results},
     {"seed-per-file", no_argument, nullptr, SeedPerFile},
+    {"models", required_argument, nullptr, Models},
+    {"precision", required_argument, nullptr, Precision},
+    {"quasiswap-thin", required_argument, nullptr, QuasiswapThin},
     {"metrics", required_argument, nullptr, Metrics},
     {"wbinary", no_argument, nullptr, Wbinary},
     {"help", no_argument, nullptr, 'h'},
@@ -126,18 +135,87 @@ std::string yesOrNo(const char* option, const char* value, std::optional<bool>& 
     return "";
 }
 
+// The comma-separated items of text, empty ones included.
+std::vector<std::string> commaSeparated(const std::string& text)
+{
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+        items.push_back(text.substr(start, comma - start));
+    items.push_back(text.substr(start));
+    return items;
+}
+
+// The options that choose the null models of a run and how many
+// simulations they take: --models, --precision, --quasiswap-thin.
+std::string takeModelOption(CommandLine& options, int code, const char* value)
+{
+    switch (code) {
+    case Models: {
+        const bravolin::ModelChoice choice = bravolin::chooseNullModels(commaSeparated(value));
+        if (!choice.error.empty())
+            return "--models: " + choice.error;
+        options.models = choice.models;
+        return "";
+    }
+    case Precision: {
+        char* end = nullptr;
+        const double precision = std::strtod(value, &end);
+        if (*value != '\0' && *end == '\0' && std::isfinite(precision) && precision > 0 && precision < 1) {
+            options.precision = precision;
+            return "";
+        }
+        return "--precision takes a standard error above 0 and below 1, such as 0.005, not '" +
+               std::string(value) + "'";
+    }
+    case QuasiswapThin:
+        if (std::optional<unsigned long long> trades = wholeNumber(value, kMostTrades)) {
+            options.quasiswapThin = static_cast<long long>(*trades);
+            return "";
+        }
+        return "--quasiswap-thin takes a number of trades from 0 to 1000000000000, not '" + std::string(value) +
+               "'";
+    }
+    return "unknown option";
+}
+
+// Whether the run's models hold model: those of --models, or the classic
+// four, with curveball added by --fixed-fixed.
+bool runHolds(const CommandLine& options, bravolin::NullModel model)
+{
+    bravolin::NullModelSettings settings;
+    settings.models = options.models;
+    settings.fixedFixed.enabled = options.fixedFixed;
+    for (bravolin::NullModel inRun : bravolin::modelsOfRun(settings))
+        if (inRun == model)
+            return true;
+    return false;
+}
+
+std::string checkModelOptions(const CommandLine& options)
+{
+    if (!options.models.empty() && options.answers.simulations == 0)
+        return "--models chooses the null models: give it with -n, not with --no-null";
+    if (options.precision && !options.answers.simulations.value_or(0))
+        return "--precision runs simulations until the P values are that precise: give it with -n N, the most "
+               "simulations to run";
+    if (options.quasiswapThin && !runHolds(options, bravolin::Quasiswap))
+        return "--quasiswap-thin sets the quasiswap model's trades: give it with --models naming quasiswap";
+    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !runHolds(options, bravolin::Curveball) &&
+        !runHolds(options, bravolin::AbundanceShuffle))
+        return "--ff-burn-in and --ff-thin set the curveball chain: give them with --fixed-fixed, or with "
+               "--models naming curveball or abundance_shuffle";
+    if ((runHolds(options, bravolin::R2dtable) || runHolds(options, bravolin::AbundanceShuffle)) &&
+        options.answers.mode != AnalysisMode::Nodf)
+        return "--models: r2dtable and abundance_shuffle draw abundances, and the temperature is of presences: "
+               "give them with -m N";
+    return "";
+}
+
 // The metrics of --metrics: names separated by commas.
 std::string takeMetrics(CommandLine& options, const std::string& list)
 {
-    std::vector<std::string> names;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = list.find(',', start);
-        names.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos)
-            break;
-        start = comma + 1;
-    }
-    const bravolin::MetricChoice choice = bravolin::chooseMetrics(names);
+    const bravolin::MetricChoice choice = bravolin::chooseMetrics(commaSeparated(list));
     if (!choice.error.empty())
         return "--metrics: " + choice.error;
     options.metrics = choice.metrics;
@@ -244,6 +322,10 @@ std::string takeOption(CommandLine& options, int code, const char* value)
     case Report:
         options.report = options.svg = true;
         return "";
+    case Models:
+    case Precision:
+    case QuasiswapThin:
+        return takeModelOption(options, code, value);
     case 'h':
         options.help = true;
         return "";
@@ -269,13 +351,16 @@ std::string checkCombination(const CommandLine& options)
         return "--fixed-fixed adds FF to the null models: give it with -n, not with --no-null";
     if (options.seedPerFile && noNullModels)
         return "--seed-per-file seeds each file's null models: give it with -n, not with --no-null";
-    if ((options.fixedFixedBurnIn || options.fixedFixedThin) && !options.fixedFixed)
-        return "--ff-burn-in and --ff-thin set the FF model's chain: give them with --fixed-fixed";
+    if (const std::string models = checkModelOptions(options); !models.empty())
+        return models;
     if (!options.metrics.empty() && options.answers.mode != AnalysisMode::Nodf)
         return "--metrics measures mode N's metrics: give it with -m N";
-    if (options.wbinary && std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) ==
-                               options.metrics.end())
+    const bool wnodf =
+        std::find(options.metrics.begin(), options.metrics.end(), bravolin::Metric::Wnodf) != options.metrics.end();
+    if (options.wbinary && !wnodf)
         return "--wbinary chooses wnodf's variant: give it with --metrics wnodf";
+    if (wnodf && !options.table)
+        return "--metrics wnodf weighs abundances, which only a table holds: give it with --table";
     for (const std::string& pattern : options.answers.patterns)
         if (hasFolderPart(pattern))
             return "the pattern '" + pattern +
@@ -328,7 +413,7 @@ std::string usageText()
        bravolin [OPTION]... [--] [PATTERN]...
 
 Measures the nestedness of presence/absence matrices: the matrix temperature
-(mode T) or the NODF metric (mode N), optionally compared with four null
+(mode T) or the NODF metric (mode N), optionally compared with null
 models. Every option answers a question of the first run; a question left
 unanswered is asked. Given the mode, every question of that mode and at
 least one PATTERN, the run asks nothing and is scripted.
@@ -365,10 +450,26 @@ least one PATTERN, the run asks nothing and is scripted.
                         both describe the file as written, before --transpose; without
                         them both are found from the table, and a scripted run prints
                         how each table was read
-      --fixed-fixed     with null models: also FF, the fixed-fixed model (every row's
-                        and column's total kept, by a chain of curveball trades)
-      --ff-burn-in T    FF: T trades before the first simulation (default 100 x rows)
-      --ff-thin T       FF: T trades between simulations (default 10 x rows)
+      --fixed-fixed     with null models: also curveball (FF), the fixed-fixed model
+                        (every row's and column's total kept, by a chain of trades)
+      --ff-burn-in T    curveball and abundance_shuffle: T trades before the first
+                        simulation (default 100 x rows)
+      --ff-thin T       curveball and abundance_shuffle: T trades between
+                        simulations (default 10 x rows)
+      --models LIST     with null models: the models of the run, comma separated,
+                        letter case ignored: the classic Er, Ce, Li, Co, the
+                        textbook r00, r0, c0, r1, r2, quasiswap, curveball (or FF),
+                        and, with -m N, r2dtable and abundance_shuffle, which draw
+                        the abundances of a --table (whole counts for r2dtable);
+                        default Er,Ce,Li,Co; the classic files (.NULL, the
+                        _Nestedness_ files, the null part of SYSTEMP.TXT) are
+                        written only when the run has all four classic models
+      --precision E     with -n N: simulations in blocks of 100 until every
+                        nestedness P value's Monte-Carlo standard error is at most
+                        E (0 < E < 1), or N have run
+      --quasiswap-thin T
+                        with --models naming quasiswap: T curveball trades after
+                        each quasiswap reduction (default the number of rows)
       --results         tables of the batch, replaced by the next batch of the mode:
                         BRAVOLIN_T_results.csv (or _N_), with every model's mean, sd,
                         SES and P values, _null_values.csv, _rows.csv, _columns.csv
@@ -376,7 +477,7 @@ least one PATTERN, the run asks nothing and is scripted.
                         name, so that a file's results do not depend on the batch
       --metrics LIST    -m N: the metrics measured, with every null model, separated
                         by commas: nodf (always), wnodf, nodfc, discrepancy, checker,
-                        n0, spectral, or all (docs/result-tables.md)
+                        n0, spectral, or all (docs/metrics.md)
       --wbinary         with --metrics wnodf: its wbinary variant
   -h, --help            this text
   -V, --version         the version, and where the results are written
@@ -402,13 +503,15 @@ error; 130 or 143 when interrupted.
 Examples:
   bravolin -m T --no-print -n 100 -s 7 -- '*.txt'
   bravolin -m N -o -p -n 100 -s 7 -C field/2024 '*.txt'
+  bravolin -m N -o --no-print -n 999 -s 7 --models r00,r0,c0,curveball --results '*.txt'
 
 The user guide, in docs/ beside this program's README, says more:
   docs/your-own-data.md               matrix files and tables (--table,
                                       --transpose, --header, --row-names),
                                       names, limits, refusals
-  docs/null-models-and-statistics.md  Er, Ce, Li, Co and FF as drawn, SES and
-                                      P values, threads
+  docs/null-models-and-statistics.md  the classic and textbook null models,
+                                      --models, --precision, SES and P
+                                      values, threads
   docs/result-tables.md               the report files and --results
   docs/pictures.md                    --svg and --report
   docs/scripting-and-clusters.md      scripted runs, exit status, seeds,

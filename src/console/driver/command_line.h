@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bravolin/nodf_metrics.h"
+#include "bravolin/null_models.h"
 #include "formats/analysis_mode.h"
 
 // The command line's answers to the questions of a run: the mode, the
@@ -42,6 +43,10 @@ struct CommandLine {
     bool fixedFixed = false;          // FF beside the four null models
     std::optional<long long> fixedFixedBurnIn;  // trades; none: the default
     std::optional<long long> fixedFixedThin;
+    // The null models of the run (--models); none: the classic four.
+    std::vector<bravolin::NullModel> models;
+    std::optional<double> precision;  // in (0, 1): -n is then the most simulations
+    std::optional<long long> quasiswapThin;  // trades; none: the default
     bool results = false;             // the batch's result tables
     bool seedPerFile = false;         // each file's generator seeded from the seed and its name
     // Mode N's metrics (--metrics), nodf among them; empty: nodf alone.

@@ -9,6 +9,7 @@
 #include "console/driver/questions.h"
 #include "console/system/console.h"
 #include "console/reports/nodf_reports.h"
+#include "formats/text/text_encoding.h"
 
 void NodfMode::askQuestions(ProgramRun& run)
 {
@@ -26,40 +27,59 @@ FileRead NodfMode::readMatrixFile(ProgramRun& run, const std::string& name)
 
 namespace {
 
-bool anyOf(const std::vector<bravolin::NullModel>& models, bool (*test)(bravolin::NullModel))
+// The names of the models that pass test, as a sentence lists them: "Er",
+// "Er and Ce", "Er, Ce and r2dtable"; empty for none.
+std::string namesOf(const std::vector<bravolin::NullModel>& models, bool (*test)(bravolin::NullModel))
 {
+    std::vector<std::string> names;
     for (bravolin::NullModel model : models)
         if (test(model))
-            return true;
-    return false;
+            names.push_back(bravolin::kNullModelNames[model]);
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); i++)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
+// The verb of a sentence about names (namesOf): singular for one name.
+const char* verbOf(const std::string& names, const char* one, const char* several)
+{
+    return names.find(" and ") == std::string::npos ? one : several;
+}
+
+bool isBinary(bravolin::NullModel model)
+{
+    return !bravolin::drawsAbundances(model);
+}
+
+bool changesPresences(bravolin::NullModel model)
+{
+    return !bravolin::keepsPresences(model);
 }
 
 // Says once a program run what the metrics of a file leave undefined.
-void noteUndefinedMetrics(ProgramRun& run, const NodfFileResult& result, bool abundances)
+void noteUndefinedMetrics(ProgramRun& run, const NodfFileResult& result)
 {
     RunState& state = run.state;
     const bravolin::MetricSettings& metrics = result.metricSettings;
     const bool nullModels = run.options.settings.nullModels;
     const std::vector<bravolin::NullModel> models = modelsOfRun(run.options);
-    if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && !abundances && !state.wnodfOfPresencesReported) {
-        consolePrintf("Metrics: wnodf of a file of 0s and 1s (read without --table) is %s.\n",
-                      metrics.wbinary ? "its NODF (--wbinary)" : "0 (with --wbinary it is its NODF)");
-        state.wnodfOfPresencesReported = true;
-    }
-    if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && nullModels && !state.wnodfLeftOutReported) {
-        std::string names;
-        for (bravolin::NullModel model : models)
-            if (!bravolin::measuredUnder(model, bravolin::WnodfTotal))
-                names += (names.empty() ? "" : ", ") + std::string(bravolin::kNullModelNames[model]);
-        consolePrintf("Metrics: wnodf has no null values under the binary models %s; "
-                      "the tables give its observed values alone.\n",
-                      names.c_str());
+    const std::string binary = namesOf(models, isBinary);
+    if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && nullModels && !binary.empty() &&
+        !state.wnodfLeftOutReported) {
+        const std::string ofAbundances = namesOf(models, bravolin::drawsAbundances);
+        const std::string given =
+            ofAbundances.empty() ? "its observed values alone" : "its null values under " + ofAbundances + " alone";
+        consolePrintf("Metrics: wnodf has no null values under the binary models of the run (%s), which draw no "
+                      "abundances; the tables give %s.\n",
+                      binary.c_str(), given.c_str());
         state.wnodfLeftOutReported = true;
     }
-    if (bravolin::measures(metrics, bravolin::Metric::Nodfc) && nullModels && !state.nodfcUndefinedReported &&
-        anyOf(models, [](bravolin::NullModel model) { return !bravolin::keepsPresences(model); })) {
-        consolePrintf("Metrics: nodfc and nodf_max_ratio are NA under Er and Ce, "
-                      "which change the number of presences.\n");
+    const std::string changing = namesOf(models, changesPresences);
+    if (bravolin::measures(metrics, bravolin::Metric::Nodfc) && nullModels && !changing.empty() &&
+        !state.nodfcUndefinedReported) {
+        consolePrintf("Metrics: nodfc and nodf_max_ratio are NA under %s, which %s the number of presences.\n",
+                      changing.c_str(), verbOf(changing, "changes", "change"));
         state.nodfcUndefinedReported = true;
     }
 }
@@ -76,6 +96,17 @@ void noteSpectralCap(RunState& state, bool reached)
 
 }  // namespace
 
+bool NodfMode::refusesFile(ProgramRun& run, const std::string& name, const FileRead& read)
+{
+    if (!run.options.settings.nullModels || !read.abundances)
+        return false;
+    const std::string error = bravolin::abundanceModelsError(*read.abundances, modelsOfRun(run.options));
+    if (error.empty())
+        return false;
+    consolePrintf("File: %s skipped: %s.\n", printableFileName(name).c_str(), error.c_str());
+    return true;
+}
+
 NodfFileResult NodfMode::analyse(ProgramRun& run, const bravolin::Matrix& matrix,
                                  const bravolin::AbundanceMatrix* abundances)
 {
@@ -83,10 +114,11 @@ NodfFileResult NodfMode::analyse(ProgramRun& run, const bravolin::Matrix& matrix
     static_cast<bravolin::NodfResult&>(result) = bravolin::analyseNodf(matrix, run.options.settings.order);
     result.metricSettings = run.options.metricSettings();
     result.nodfMaxCache = &run.state.nodfMaxCache;
+    result.abundances = abundances;
     if (!bravolin::measuresBeyondNodf(result.metricSettings))
         return result;
     result.metrics = bravolin::measureMetrics(matrix, abundances, result.metricSettings, run.state.nodfMaxCache);
-    noteUndefinedMetrics(run, result, abundances != nullptr);
+    noteUndefinedMetrics(run, result);
     noteSpectralCap(run.state, result.metrics.spectralCapReached);
     return result;
 }
@@ -100,8 +132,16 @@ NodfFileNullModels NodfMode::runNullModels(ProgramRun& run, const bravolin::Matr
                                            const NodfFileResult& observed, const bravolin::NullModelSettings& settings,
                                            const std::function<void(const NodfFileNullModels&, int)>& done)
 {
+    const std::vector<bravolin::NullModel> models = bravolin::modelsOfRun(settings);
+    const std::string ofAbundances = namesOf(models, bravolin::drawsAbundances);
+    if (observed.abundances == nullptr && !ofAbundances.empty() && !run.state.countsOfOneReported) {
+        consolePrintf("Models: %s of a file of 0s and 1s (read without --table) %s its 1s as counts of one; "
+                      "read abundances with --table.\n",
+                      ofAbundances.c_str(), verbOf(ofAbundances, "takes", "take"));
+        run.state.countsOfOneReported = true;
+    }
     // The values so far, as the writers see them after each simulation.
-    NodfFileNullModels soFar(bravolin::modelsOfRun(settings));
+    NodfFileNullModels soFar(models);
     const bool metrics = bravolin::measuresBeyondNodf(observed.metricSettings);
     if (metrics)
         for (const auto& model : soFar.models)
@@ -113,7 +153,9 @@ NodfFileNullModels NodfMode::runNullModels(ProgramRun& run, const bravolin::Matr
             done(soFar, simulation);
         };
         static_cast<bravolin::NodfNullModels&>(soFar) =
-            bravolin::runNodfNullModels(matrix, observed, run.state.generator, settings, nodfDone);
+            observed.abundances != nullptr
+                ? bravolin::runNodfNullModels(*observed.abundances, observed, run.state.generator, settings, nodfDone)
+                : bravolin::runNodfNullModels(matrix, observed, run.state.generator, settings, nodfDone);
         return soFar;
     }
     auto metricsDone = [&](const bravolin::NodfMetricNullModels& null, int simulation) {
@@ -124,8 +166,11 @@ NodfFileNullModels NodfMode::runNullModels(ProgramRun& run, const bravolin::Matr
         done(soFar, simulation);
     };
     const bravolin::NodfMetricNullModels null =
-        bravolin::runNodfMetricNullModels(matrix, observed, observed.metricSettings, *observed.nodfMaxCache,
-                                          run.state.generator, settings, metricsDone);
+        observed.abundances != nullptr
+            ? bravolin::runNodfMetricNullModels(*observed.abundances, observed, observed.metricSettings,
+                                                *observed.nodfMaxCache, run.state.generator, settings, metricsDone)
+            : bravolin::runNodfMetricNullModels(matrix, observed, observed.metricSettings, *observed.nodfMaxCache,
+                                                run.state.generator, settings, metricsDone);
     soFar.run = null.run;
     soFar.fixedFixedRun = null.fixedFixedRun;
     soFar.quasiswapRun = null.quasiswapRun;
@@ -151,5 +196,5 @@ std::vector<int> NodfMode::metricValues(ProgramRun& run, bool withNullValues)
 
 std::unique_ptr<FileWriter<NodfAnalysis>> NodfMode::classicFiles(ProgramRun& run)
 {
-    return nodfClassicFiles(run.output, run.options.settings.printMatrix, run.options.settings.nullModels);
+    return nodfClassicFiles(run.output, run.options.settings.printMatrix, classicFilesOfRun(run.options));
 }

@@ -28,6 +28,9 @@ struct NodfMode {
     // questions.
     static void askQuestions(ProgramRun& run);
     static FileRead readMatrixFile(ProgramRun& run, const std::string& name);
+    // Whether the run's null models cannot draw from the file read (a
+    // table that r2dtable cannot take), which is then said.
+    static bool refusesFile(ProgramRun& run, const std::string& name, const FileRead& read);
     // The NODF and the run's further metrics (--metrics), wnodf of the
     // abundances read (none: of the 0s and 1s). What the metrics leave
     // undefined is said once a program run: wnodf of 0s and 1s, wnodf's

@@ -19,6 +19,15 @@ bravolin::NullModelSettings nullModelSettings(ProgramRun& run, int rows, int col
 // The null models of the run, as the library lists them.
 std::vector<bravolin::NullModel> modelsOfRun(const RunOptions& options);
 
+// Whether the run writes the null models' classic files (the null-value
+// files and the null part of the summary line): it has null models, and
+// all four classic ones among them.
+bool classicFilesOfRun(const RunOptions& options);
+
+// With a precision: says whether a file's simulations reached it, and
+// after how many.
+void notePrecision(const bravolin::NullModelSettings& settings, const bravolin::SimulationRun& ran);
+
 // Says (once a program run) when fewer threads ran than were planned,
 // because the system could not start them all.
 void noteThreadsRunning(RunState& state, const bravolin::NullModelSettings& planned,

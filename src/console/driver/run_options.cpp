@@ -1,6 +1,10 @@
 // The options of a program run.
 #include "console/driver/run_options.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "console/driver/null_model_settings.h"
 #include "console/system/local_time.h"
 
 namespace {
@@ -37,9 +41,12 @@ bravolin::FixedFixedSettings RunOptions::fixedFixed() const
 
 TableLayout RunOptions::tableLayout() const
 {
-    // The abundances are kept only for the metric that uses them.
+    // The abundances are kept only for the metric and the models that use
+    // them.
+    const std::vector<bravolin::NullModel> models = modelsOfRun(*this);
+    const bool modelOfAbundances = std::any_of(models.begin(), models.end(), bravolin::drawsAbundances);
     return {commandLine_.header, commandLine_.rowNames, commandLine_.transpose,
-            bravolin::measures(metricSettings(), bravolin::Metric::Wnodf)};
+            bravolin::measures(metricSettings(), bravolin::Metric::Wnodf) || modelOfAbundances};
 }
 
 bravolin::MetricSettings RunOptions::metricSettings() const

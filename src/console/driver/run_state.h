@@ -48,8 +48,10 @@ struct RunState {
     // metrics leave undefined (see NodfMode).
     bool nodfcUndefinedReported = false;
     bool wnodfLeftOutReported = false;
-    bool wnodfOfPresencesReported = false;
     bool spectralCapReported = false;
+    // Whether the console has said, once a program run, that the models of
+    // abundances take a file of 0s and 1s as counts of one.
+    bool countsOfOneReported = false;
 };
 
 #endif

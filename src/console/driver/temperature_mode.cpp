@@ -1,6 +1,7 @@
 // Mode T as the batch driver runs it.
 #include "console/driver/temperature_mode.h"
 
+#include "console/driver/null_model_settings.h"
 #include "console/driver/questions.h"
 #include "console/reports/temperature_reports.h"
 
@@ -56,5 +57,6 @@ void TemperatureMode::Progress::finish(int simulations)
 
 std::unique_ptr<FileWriter<TemperatureAnalysis>> TemperatureMode::classicFiles(ProgramRun& run)
 {
-    return temperatureClassicFiles(run.output, run.options.settings.printMatrix, run.options.settings.debug);
+    return temperatureClassicFiles(run.output, run.options.settings.printMatrix, run.options.settings.debug,
+                                   classicFilesOfRun(run.options));
 }

@@ -29,6 +29,11 @@ struct TemperatureMode {
     // Whether to print the packed matrix, and the null-model questions.
     static void askQuestions(ProgramRun& run);
     static FileRead readMatrixFile(ProgramRun& run, const std::string& name);
+    // The temperature's models draw from any matrix read.
+    static bool refusesFile(ProgramRun& /*run*/, const std::string& /*name*/, const FileRead& /*read*/)
+    {
+        return false;
+    }
     // Packs and measures the matrix; with pictures, its unexpected cells
     // too, and with the debug marker the history of the passes.
     // Abundances play no part in the temperature.

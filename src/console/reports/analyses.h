@@ -59,6 +59,9 @@ struct NodfFileResult : bravolin::NodfResult {
     bravolin::MetricValues metrics;
     // The run's NODFmax values, for the null models.
     bravolin::NodfMaxCache* nodfMaxCache = nullptr;
+    // The abundances read (a table's), which the models of abundances draw
+    // from; none: the matrix's 1s as counts of one.
+    const bravolin::AbundanceMatrix* abundances = nullptr;
 };
 
 // A file's null models: the NODF's values, and those of the further

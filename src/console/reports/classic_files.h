@@ -15,7 +15,9 @@
 
 // NullFiles: the mode's files of the null models of a matrix, made of the
 // session and the matrix file's name, with writeSimulation(null,
-// simulation).
+// simulation). They are written, and the summary line waits for the null
+// models' values, only when the run has all four classic models (writesNullFiles):
+// those are the models these files hold.
 template <typename Analysis, typename NullFiles>
 class ClassicFiles : public FileWriter<Analysis> {
 public:
@@ -23,16 +25,19 @@ public:
 
     void nullModelsStarted(const File& file) override
     {
-        nullFiles_ = std::make_unique<NullFiles>(session_, file.name);
+        if (writesNullFiles_)
+            nullFiles_ = std::make_unique<NullFiles>(session_, file.name);
     }
     void simulationDone(const File& file, int simulation) override
     {
-        nullFiles_->writeSimulation(*file.null, simulation);
+        if (nullFiles_)
+            nullFiles_->writeSimulation(*file.null, simulation);
     }
     void nullModelsDone(const File& file) override
     {
-        session_.summaryLine().append(file.name,
-                                      summaryLineRest(nullSummaryValues(*file.null, *file.observed, file.simulations)));
+        if (writesNullFiles_)
+            session_.summaryLine().append(
+                file.name, summaryLineRest(nullSummaryValues(*file.null, *file.observed, file.simulations)));
     }
     // The files of the null models close with the file, after its pictures.
     void finished(const File& /*file*/, Completeness /*completeness*/) override { nullFiles_.reset(); }
@@ -43,9 +48,15 @@ public:
     }
 
 protected:
-    explicit ClassicFiles(OutputSession& session) : session_(session) {}
+    ClassicFiles(OutputSession& session, bool writesNullFiles)
+        : session_(session), writesNullFiles_(writesNullFiles)
+    {
+    }
 
     OutputSession& session_;
+    // The run has the classic four: their files are written, and their
+    // values end the summary line.
+    const bool writesNullFiles_;
 
 private:
     std::unique_ptr<NullFiles> nullFiles_;

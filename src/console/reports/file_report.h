@@ -29,7 +29,8 @@ struct AnalysedFile {
     const typename Analysis::NullModels* null = nullptr;
     // The generator's state before the file's first draw.
     std::uint32_t fileSeed = 0;
-    // The simulations asked for; 0 without null models.
+    // The simulations asked for; 0 without null models. With a precision,
+    // once the null models are done: the simulations that ran.
     int simulations = 0;
 };
 

@@ -143,12 +143,12 @@ namespace {
 
 class NodfClassicFiles : public ClassicFiles<NodfAnalysis, NestednessFiles> {
 public:
-    NodfClassicFiles(OutputSession& session, bool printOrdered, bool nullModels)
-        : ClassicFiles(session), printOrdered_(printOrdered), nullModels_(nullModels)
+    NodfClassicFiles(OutputSession& session, bool printOrdered, bool nullFiles)
+        : ClassicFiles(session, nullFiles), printOrdered_(printOrdered)
     {
     }
 
-    void batchStarted() override { writeNodfSummaryHeader(session_, nullModels_); }
+    void batchStarted() override { writeNodfSummaryHeader(session_, writesNullFiles_); }
     void reading(const std::string& name, bool table) override
     {
         if (!table)
@@ -165,18 +165,17 @@ public:
     void observed(const File& file) override
     {
         writeObservedNodfReports(session_, file.name, *file.matrix, *file.observed, printOrdered_,
-                                 file.simulations > 0);
+                                 writesNullFiles_);
     }
 
 private:
     const bool printOrdered_;
-    const bool nullModels_;
 };
 
 }  // namespace
 
 std::unique_ptr<FileWriter<NodfAnalysis>> nodfClassicFiles(OutputSession& session, bool printOrdered,
-                                                           bool nullModels)
+                                                           bool nullFiles)
 {
-    return std::make_unique<NodfClassicFiles>(session, printOrdered, nullModels);
+    return std::make_unique<NodfClassicFiles>(session, printOrdered, nullFiles);
 }

@@ -50,9 +50,10 @@ private:
 // The classic files of a batch of mode N: the summary header once, at the
 // batch's start, and for every file its summary line (opened before a
 // matrix file is read, after a table is), its ordered matrix (when it was
-// ordered and printOrdered), its pairwise tables and, with null models,
-// their nestedness files.
+// ordered and printOrdered), its pairwise tables and, with nullFiles (a
+// run with the classic four null models), their nestedness files and their
+// values on the summary line.
 std::unique_ptr<FileWriter<NodfAnalysis>> nodfClassicFiles(OutputSession& session, bool printOrdered,
-                                                           bool nullModels);
+                                                           bool nullFiles);
 
 #endif

@@ -6,8 +6,33 @@
 #include "console/output/result_table_files.h"
 #include "console/reports/analyses.h"
 #include "console/system/console.h"
+#include "formats/text/text_encoding.h"
+#include "formats/text/text_format.h"
 
 namespace {
+
+// The warning of a file whose curveball values are strongly correlated
+// along their chain: the smallest effective sample size of its statistics
+// below half of the simulations. Their SES and P values then rest on fewer
+// independent values than they seem to; a longer thinning fixes that.
+// Empty when the values are independent enough, or curveball did not run.
+std::string correlatedChainWarning(const MatrixResults& results)
+{
+    const ModelResults* worst = nullptr;
+    const StatisticResults* of = nullptr;
+    for (const StatisticResults& statistic : results.statistics)
+        for (const ModelResults& model : statistic.models)
+            if (bravolin::isChain(model.model) && model.statistics.ess < 0.5 * model.statistics.n &&
+                (worst == nullptr || model.statistics.ess < worst->statistics.ess)) {
+                worst = &model;
+                of = &statistic;
+            }
+    if (worst == nullptr)
+        return "";
+    return "Warning: " + printableFileName(results.file) + ": " + bravolin::kNullModelNames[worst->model] +
+           "'s effective sample size is " + formatText("%.0f of %d", worst->statistics.ess, worst->statistics.n) +
+           " simulations (" + of->name + "): its values are correlated along the chain; raise --ff-thin.\n";
+}
 
 template <typename Analysis>
 class ResultReport : public FileWriter<Analysis> {
@@ -41,7 +66,7 @@ private:
             file.null != nullptr ? std::optional<std::uint32_t>(file.fileSeed) : std::nullopt;
         const MatrixResults results = Analysis::results(file.name, *file.observed, file.null, fileSeed, completeness);
         if (resultLine_ && completeness != Completeness::Interrupted) {
-            consolePrintf("%s", resultLine(results).c_str());
+            consolePrintf("%s%s", resultLine(results).c_str(), correlatedChainWarning(results).c_str());
             // A result is read as it comes, also from a log file or a pipe,
             // where standard output would otherwise hold it until its
             // buffer fills.

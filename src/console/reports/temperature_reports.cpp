@@ -71,8 +71,8 @@ namespace {
 
 class TemperatureClassicFiles : public ClassicFiles<TemperatureAnalysis, TemperatureNullFile> {
 public:
-    TemperatureClassicFiles(OutputSession& session, bool printPacked, bool debug)
-        : ClassicFiles(session), printPacked_(printPacked), debug_(debug)
+    TemperatureClassicFiles(OutputSession& session, bool printPacked, bool debug, bool nullFiles)
+        : ClassicFiles(session, nullFiles), printPacked_(printPacked), debug_(debug)
     {
     }
 
@@ -80,7 +80,7 @@ public:
     {
         const TemperatureReportNames names = temperatureReportNames(file.name);
         writePackReport(session_, names.packing, *file.matrix, *file.observed, printPacked_, debug_);
-        writeTemperatureSummary(session_, file.name, names, *file.observed, file.simulations > 0);
+        writeTemperatureSummary(session_, file.name, names, *file.observed, writesNullFiles_);
     }
 
 private:
@@ -91,7 +91,7 @@ private:
 }  // namespace
 
 std::unique_ptr<FileWriter<TemperatureAnalysis>> temperatureClassicFiles(OutputSession& session, bool printPacked,
-                                                                         bool debug)
+                                                                         bool debug, bool nullFiles)
 {
-    return std::make_unique<TemperatureClassicFiles>(session, printPacked, debug);
+    return std::make_unique<TemperatureClassicFiles>(session, printPacked, debug, nullFiles);
 }

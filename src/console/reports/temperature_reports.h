@@ -38,9 +38,10 @@ private:
 
 // The classic files of every file of a batch of mode T: its packing report
 // (with the packed matrix when printPacked, the history of the passes with
-// debug), its summary line, its line temperatures and, with null models,
-// their file.
+// debug), its summary line, its line temperatures and, with nullFiles (a
+// run with the classic four null models), their file and their values on
+// the summary line.
 std::unique_ptr<FileWriter<TemperatureAnalysis>> temperatureClassicFiles(OutputSession& session, bool printPacked,
-                                                                         bool debug);
+                                                                         bool debug, bool nullFiles);
 
 #endif

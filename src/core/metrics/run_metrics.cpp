@@ -43,13 +43,6 @@ std::vector<int> valuesOf(Metric metric)
     return {};
 }
 
-// The 0/1 cells of matrix as abundances.
-AbundanceMatrix presenceAbundances(const Matrix& matrix)
-{
-    return AbundanceMatrix(matrix.rows(), matrix.columns(),
-                           std::vector<double>(matrix.cells().begin(), matrix.cells().end()));
-}
-
 }  // namespace
 
 const MetricStatistic& metricValueStatistic(int value)
@@ -123,7 +116,7 @@ std::vector<int> measuredValues(const MetricSettings& settings)
 bool measuredUnder(NullModel model, int value)
 {
     if (value == WnodfRows || value == WnodfColumns || value == WnodfTotal)
-        return false;
+        return drawsAbundances(model);
     if (value == NodfcValue || value == NodfMaxRatio)
         return keepsPresences(model);
     return true;
@@ -137,7 +130,7 @@ MetricValues measureMetrics(const Matrix& matrix, const AbundanceMatrix* abundan
     double* v = result.values.data();
     if (measures(settings, Metric::Wnodf)) {
         const NodfPercentages w =
-            abundances != nullptr ? wnodf(*abundances, settings.wbinary) : wnodf(presenceAbundances(matrix), settings.wbinary);
+            abundances != nullptr ? wnodf(*abundances, settings.wbinary) : wnodf(AbundanceMatrix(matrix), settings.wbinary);
         v[WnodfRows] = w.rows;
         v[WnodfColumns] = w.columns;
         v[WnodfTotal] = w.total;

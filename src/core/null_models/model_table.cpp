@@ -1,10 +1,13 @@
-// The draws of the textbook models as the table starts them, and the
-// entries of the table that a run draws.
+// The draws of the textbook models and of the models of abundances as the
+// table starts them, and the entries of the table that a run draws.
 #include "core/null_models/model_table.h"
 
 #include <algorithm>
 #include <iterator>
+#include <string>
+#include <vector>
 
+#include "bravolin/error.h"
 #include "core/null_models/quasiswap.h"
 
 namespace bravolin {
@@ -14,6 +17,41 @@ namespace {
 bool holds(const std::vector<NullModel>& models, NullModel model)
 {
     return std::find(models.begin(), models.end(), model) != models.end();
+}
+
+// use(the abundances the models of abundances draw from): the block's,
+// without a copy, or its 1s as counts of one.
+template <typename Use>
+auto withObservedAbundances(const DrawStart& start, Use use)
+{
+    if (start.abundances != nullptr)
+        return use(*start.abundances);
+    return use(AbundanceMatrix(start.blockCells));
+}
+
+// The presences (cells above 0) of abundances into out, its rows and
+// columns from origin.
+void copyPresences(const AbundanceMatrix& abundances, CellMatrix& out, int origin, const StopRequest& stop)
+{
+    out.resize(abundances.rows(), abundances.columns());
+    const Matrix& presences = abundances.presences();
+    for (int r = 0; r < presences.rows(); r++) {
+        stop.abandonAtLineIfRequested(r);
+        std::copy(presences.row(r), presences.row(r) + presences.columns(), out[r + origin] + origin);
+    }
+}
+
+// The margins of the counts of start's abundances; throws Error for those
+// that are not counts, before any simulation.
+CountMargins countMarginsOfStart(const DrawStart& start)
+{
+    return withObservedAbundances(start, [](const AbundanceMatrix& observed) {
+        CountMargins margins;
+        std::string error;
+        if (!countMarginsOf(observed, margins, error))
+            throw Error(error);
+        return margins;
+    });
 }
 
 }  // namespace
@@ -51,7 +89,7 @@ QuasiswapDraws::QuasiswapDraws(const DrawStart& start)
 {
 }
 
-void QuasiswapDraws::draw(int, CellMatrix* out, const StopRequest& stop)
+void QuasiswapDraws::draw(int, CellMatrix* out, AbundanceMatrix*, const StopRequest& stop)
 {
     drawQuasiswap(margins_, thin_, generator_, *out, stop);
 }
@@ -62,10 +100,37 @@ CurveballDraws::CurveballDraws(const DrawStart& start)
 {
 }
 
-void CurveballDraws::draw(int simulation, CellMatrix* out, const StopRequest& stop)
+void CurveballDraws::draw(int simulation, CellMatrix* out, AbundanceMatrix*, const StopRequest& stop)
 {
     chain_.advance(simulation == 1 ? burnIn_ : thin_, generator_, stop);
     chain_.copyTo(*out, origin_, stop);
+}
+
+R2dtableDraws::R2dtableDraws(const DrawStart& start)
+    : origin_(start.origin), margins_(countMarginsOfStart(start)),
+      generator_(modelStreamSeed(start.fileSeed, StreamModel::R2dtable))
+{
+}
+
+void R2dtableDraws::draw(int, CellMatrix* out, AbundanceMatrix* abundances, const StopRequest& stop)
+{
+    drawR2dtable(margins_, generator_, *abundances, stop);
+    copyPresences(*abundances, *out, origin_, stop);
+}
+
+AbundanceShuffleDraws::AbundanceShuffleDraws(const DrawStart& start)
+    : origin_(start.origin), burnIn_(start.fixedFixed.burnIn), thin_(start.fixedFixed.thin),
+      chain_(withObservedAbundances(
+          start, [&start](const AbundanceMatrix& observed) { return AbundanceShuffleChain(observed, start.stop); })),
+      generator_(modelStreamSeed(start.fileSeed, StreamModel::AbundanceShuffle))
+{
+}
+
+void AbundanceShuffleDraws::draw(int simulation, CellMatrix* out, AbundanceMatrix* abundances,
+                                 const StopRequest& stop)
+{
+    chain_.next(simulation == 1 ? burnIn_ : thin_, generator_, *abundances, stop);
+    copyPresences(*abundances, *out, origin_, stop);
 }
 
 std::vector<RunEntry> entriesOfRun(const std::vector<ModelEntry>& table, const std::vector<NullModel>& run)

@@ -8,7 +8,8 @@
 //
 // A new model is a ModelDraws (its state: a plan, a chain, a generator of
 // its own) and one line in modelTable; an independent textbook model is
-// only its draw function and its line.
+// only its draw function and its line. A model of abundances draws a table
+// of abundances and, beside it, its presences for the binary measurements.
 #ifndef BRAVOLIN_CORE_NULL_MODELS_MODEL_TABLE_H
 #define BRAVOLIN_CORE_NULL_MODELS_MODEL_TABLE_H
 
@@ -17,13 +18,16 @@
 #include <memory>
 #include <vector>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/generator.h"
 #include "bravolin/matrix.h"
 #include "bravolin/null_models.h"
 #include "bravolin/stream_generator.h"
 #include "core/cell_matrix.h"
+#include "core/null_models/abundance_shuffle.h"
 #include "core/null_models/classic_draws.h"
 #include "core/null_models/curveball.h"
+#include "core/null_models/r2dtable.h"
 #include "core/null_models/textbook_draws.h"
 #include "core/stop_request.h"
 
@@ -51,6 +55,9 @@ struct DrawStart {
     const FixedFixedRun& fixedFixed;    // the curveball chain's plan
     const QuasiswapRun& quasiswap;      // the quasiswap draws' plan
     const StopRequest& stop;            // for the start's long steps
+    // The block's abundances, rows and columns from 0, for the models of
+    // abundances; none: the block's 1s as counts of one.
+    const AbundanceMatrix* abundances = nullptr;
 };
 
 // The draws of one entry of the table during a run.
@@ -59,8 +66,11 @@ public:
     virtual ~ModelDraws() = default;
     // Draws simulation `simulation`'s (from 1) matrices, one per model of
     // the run among the entry's, in the entry's order, into out, each sized
-    // to the block; gives up (SimulationAbandoned) once stop is requested.
-    virtual void draw(int simulation, CellMatrix* out, const StopRequest& stop) = 0;
+    // to the block; a model of abundances draws its abundances into the
+    // same place of abundances (rows and columns from 0) and their
+    // presences into out. Gives up (SimulationAbandoned) once stop is
+    // requested.
+    virtual void draw(int simulation, CellMatrix* out, AbundanceMatrix* abundances, const StopRequest& stop) = 0;
 };
 
 struct ModelEntry {
@@ -82,7 +92,7 @@ public:
     {
     }
 
-    void draw(int, CellMatrix* out, const StopRequest& stop) override
+    void draw(int, CellMatrix* out, AbundanceMatrix*, const StopRequest& stop) override
     {
         if (handedOut_.size() == kClassicModelCount) {
             drawClassicModels<Rules>(plan_, generator_, out, stop);
@@ -111,7 +121,10 @@ public:
     {
     }
 
-    void draw(int, CellMatrix* out, const StopRequest& stop) override { Draw(margins_, generator_, *out, stop); }
+    void draw(int, CellMatrix* out, AbundanceMatrix*, const StopRequest& stop) override
+    {
+        Draw(margins_, generator_, *out, stop);
+    }
 
 private:
     Margins margins_;
@@ -122,7 +135,7 @@ private:
 class QuasiswapDraws : public ModelDraws {
 public:
     explicit QuasiswapDraws(const DrawStart& start);
-    void draw(int simulation, CellMatrix* out, const StopRequest& stop) override;
+    void draw(int simulation, CellMatrix* out, AbundanceMatrix* abundances, const StopRequest& stop) override;
 
 private:
     Margins margins_;
@@ -135,12 +148,41 @@ private:
 class CurveballDraws : public ModelDraws {
 public:
     explicit CurveballDraws(const DrawStart& start);
-    void draw(int simulation, CellMatrix* out, const StopRequest& stop) override;
+    void draw(int simulation, CellMatrix* out, AbundanceMatrix* abundances, const StopRequest& stop) override;
 
 private:
     int origin_;
     long long burnIn_, thin_;
     CurveballMatrix chain_;
+    StreamGenerator generator_;
+};
+
+// r2dtable: independent tables of counts with the block's margins, on its
+// own stream. Throws Error at the start for an abundance that is not a
+// whole number, naming its cell, or for too many individuals.
+class R2dtableDraws : public ModelDraws {
+public:
+    explicit R2dtableDraws(const DrawStart& start);
+    void draw(int simulation, CellMatrix* out, AbundanceMatrix* abundances, const StopRequest& stop) override;
+
+private:
+    int origin_;
+    CountMargins margins_;
+    StreamGenerator generator_;
+};
+
+// abundance_shuffle: the states of a curveball chain with each row's
+// abundances shuffled onto its presences, on its own stream, trading as
+// curveball does.
+class AbundanceShuffleDraws : public ModelDraws {
+public:
+    explicit AbundanceShuffleDraws(const DrawStart& start);
+    void draw(int simulation, CellMatrix* out, AbundanceMatrix* abundances, const StopRequest& stop) override;
+
+private:
+    int origin_;
+    long long burnIn_, thin_;
+    AbundanceShuffleChain chain_;
     StreamGenerator generator_;
 };
 
@@ -164,6 +206,8 @@ const std::vector<ModelEntry>& modelTable()
         {{R2}, startDraws<IndependentModelDraws<drawR2, StreamModel::R2>>},
         {{Quasiswap}, startDraws<QuasiswapDraws>},
         {{Curveball}, startDraws<CurveballDraws>},
+        {{R2dtable}, startDraws<R2dtableDraws>},
+        {{AbundanceShuffle}, startDraws<AbundanceShuffleDraws>},
     };
     return table;
 }

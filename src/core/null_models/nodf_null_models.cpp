@@ -25,6 +25,7 @@ struct NodfAnalysis {
 
     const Matrix& matrix;
     const NodfResult& observed;
+    const AbundanceMatrix* abundances;  // of matrix's presences, or none
 
     RandomisedBlock block(const StopRequest& stop) const
     {
@@ -39,8 +40,8 @@ struct NodfAnalysis {
         return block;
     }
 
-    NodfValues measure(NodfContext& worker, NullModel /*model*/, CellMatrix& drawn, int rows, int columns,
-                       const StopRequest& stop) const
+    NodfValues measure(NodfContext& worker, NullModel /*model*/, CellMatrix& drawn,
+                       const AbundanceMatrix* /*drawnAbundances*/, int rows, int columns, const StopRequest& stop) const
     {
         measureNodf(worker, drawn, rows, columns, observed.ordered, false, stop);
         return {worker.nodfRows, worker.nodfColumns, worker.nodfTotal};
@@ -66,7 +67,9 @@ struct NodfAnalysis {
 };
 
 // The NODF as NodfAnalysis measures it, and the values of the run's
-// metrics that each model measures (measuredUnder), in double precision.
+// metrics that each model measures (measuredUnder), in double precision:
+// wnodf of the abundances a model of abundances drew, the others of the
+// drawn presences.
 struct NodfMetricsAnalysis {
     using Rules = NodfDrawRules;
     using Worker = NodfContext;
@@ -74,6 +77,7 @@ struct NodfMetricsAnalysis {
 
     const Matrix& matrix;
     const NodfResult& observed;
+    const AbundanceMatrix* abundances;
     NodfAnalysis nodf;
     const MetricValues observedMetrics;
     // The metrics measured under each model.
@@ -82,7 +86,8 @@ struct NodfMetricsAnalysis {
 
     RandomisedBlock block(const StopRequest& stop) const { return nodf.block(stop); }
 
-    NodfMeasurement measure(Worker& worker, NullModel model, CellMatrix& drawn, int rows, int columns,
+    NodfMeasurement measure(Worker& worker, NullModel model, CellMatrix& drawn,
+                            const AbundanceMatrix* drawnAbundances, int rows, int columns,
                             const StopRequest& stop) const
     {
         // The metrics first: measureNodf may reorder drawn.
@@ -93,8 +98,8 @@ struct NodfMetricsAnalysis {
         }
         const Matrix simulated(rows, columns, std::move(cells));
         NodfMeasurement measured;
-        measured.metrics = measureMetrics(simulated, nullptr, ofModel[static_cast<std::size_t>(model)], cache);
-        measured.nodf = nodf.measure(worker, model, drawn, rows, columns, stop);
+        measured.metrics = measureMetrics(simulated, drawnAbundances, ofModel[static_cast<std::size_t>(model)], cache);
+        measured.nodf = nodf.measure(worker, model, drawn, drawnAbundances, rows, columns, stop);
         return measured;
     }
 
@@ -138,6 +143,25 @@ MetricSettings metricsUnder(NullModel model, const MetricSettings& settings)
     return under;
 }
 
+// The metrics' null models of matrix, with its abundances or without.
+NodfMetricNullModels runMetricNullModels(const Matrix& matrix, const AbundanceMatrix* abundances,
+                                         const NodfResult& observed, const MetricSettings& metrics,
+                                         NodfMaxCache& cache, Generator& generator, const NullModelSettings& settings,
+                                         const SimulationDone<NodfMeasurement>& onSimulation)
+{
+    std::vector<MetricSettings> ofModel;
+    for (int model = 0; model < kNullModelCount; model++)
+        ofModel.push_back(metricsUnder(static_cast<NullModel>(model), metrics));
+    const NodfMetricsAnalysis analysis{matrix,
+                                       observed,
+                                       abundances,
+                                       NodfAnalysis{matrix, observed, abundances},
+                                       measureMetrics(matrix, abundances, metrics, cache),
+                                       ofModel,
+                                       cache};
+    return runNullModels(analysis, generator, settings, onSimulation);
+}
+
 }  // namespace
 
 NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfResult& observed,
@@ -145,18 +169,29 @@ NodfMetricNullModels runNodfMetricNullModels(const Matrix& matrix, const NodfRes
                                              Generator& generator, const NullModelSettings& settings,
                                              const SimulationDone<NodfMeasurement>& onSimulation)
 {
-    std::vector<MetricSettings> ofModel;
-    for (int model = 0; model < kNullModelCount; model++)
-        ofModel.push_back(metricsUnder(static_cast<NullModel>(model), metrics));
-    const NodfMetricsAnalysis analysis{matrix, observed, NodfAnalysis{matrix, observed},
-                                       measureMetrics(matrix, nullptr, metrics, cache), ofModel, cache};
-    return runNullModels(analysis, generator, settings, onSimulation);
+    return runMetricNullModels(matrix, nullptr, observed, metrics, cache, generator, settings, onSimulation);
+}
+
+NodfMetricNullModels runNodfMetricNullModels(const AbundanceMatrix& abundances, const NodfResult& observed,
+                                             const MetricSettings& metrics, NodfMaxCache& cache,
+                                             Generator& generator, const NullModelSettings& settings,
+                                             const SimulationDone<NodfMeasurement>& onSimulation)
+{
+    return runMetricNullModels(abundances.presences(), &abundances, observed, metrics, cache, generator, settings,
+                               onSimulation);
 }
 
 NodfNullModels runNodfNullModels(const Matrix& matrix, const NodfResult& observed, Generator& generator,
                                  const NullModelSettings& settings, const SimulationDone<NodfValues>& onSimulation)
 {
-    return runNullModels(NodfAnalysis{matrix, observed}, generator, settings, onSimulation);
+    return runNullModels(NodfAnalysis{matrix, observed, nullptr}, generator, settings, onSimulation);
+}
+
+NodfNullModels runNodfNullModels(const AbundanceMatrix& abundances, const NodfResult& observed, Generator& generator,
+                                 const NullModelSettings& settings, const SimulationDone<NodfValues>& onSimulation)
+{
+    return runNullModels(NodfAnalysis{abundances.presences(), observed, &abundances}, generator, settings,
+                         onSimulation);
 }
 
 }  // namespace bravolin

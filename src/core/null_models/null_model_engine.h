@@ -11,14 +11,21 @@
 //   Worker   what a thread measures random matrices with, default
 //            constructed on each thread;
 //   Value    what one measurement gives;
+//   abundances
+//            a pointer to the abundances of the block, rows and columns
+//            from 0, that the models of abundances draw from; null: the
+//            block's 1s as counts of one;
 //   RandomisedBlock block(const StopRequest&) const
 //            the block its models randomise, from Rules::kOrigin;
-//   Value measure(Worker&, NullModel model, CellMatrix& drawn, int rows,
-//                 int columns, const StopRequest&) const
+//   Value measure(Worker&, NullModel model, CellMatrix& drawn,
+//                 const AbundanceMatrix* abundances, int rows, int columns,
+//                 const StopRequest&) const
 //            the measurement of a drawn matrix of the block's size, as the
 //            observed matrix was measured (drawn is the worker's to change);
 //            model is the one that drew it, for statistics that some
-//            models leave undefined;
+//            models leave undefined; abundances are those a model of
+//            abundances drew (drawn holds their presences), null for the
+//            binary models;
 //   double pValueError(const std::vector<Value>&, bool chain) const
 //            the largest Monte-Carlo standard error of the nestedness P
 //            values of one model's values (nestednessPValueError of each
@@ -28,10 +35,12 @@
 #ifndef BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_ENGINE_H
 #define BRAVOLIN_CORE_NULL_MODELS_NULL_MODEL_ENGINE_H
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/generator.h"
 #include "bravolin/null_models.h"
 #include "core/cell_matrix.h"
@@ -51,6 +60,7 @@ struct SimulationInFlight {
     const Analysis* analysis = nullptr;
     const std::vector<NullModel>* models = nullptr;  // of the run, in its order
     std::vector<CellMatrix> matrices;
+    std::vector<AbundanceMatrix> abundances;  // beside matrices, drawn by the models of abundances
     std::vector<typename Analysis::Value> values;
 };
 
@@ -58,10 +68,13 @@ template <typename Analysis>
 void measureSimulation(typename Analysis::Worker& worker, SimulationInFlight<Analysis>& simulation,
                        const StopRequest& stop)
 {
-    for (std::size_t model = 0; model < simulation.matrices.size(); model++)
-        simulation.values[model] =
-            simulation.analysis->measure(worker, (*simulation.models)[model], simulation.matrices[model],
-                                         simulation.rows, simulation.columns, stop);
+    for (std::size_t model = 0; model < simulation.matrices.size(); model++) {
+        const NullModel drawing = (*simulation.models)[model];
+        simulation.values[model] = simulation.analysis->measure(
+            worker, drawing, simulation.matrices[model],
+            drawsAbundances(drawing) ? &simulation.abundances[model] : nullptr, simulation.rows, simulation.columns,
+            stop);
+    }
 }
 
 // Runs settings.simulations simulations: draw(simulation, number, stop)
@@ -136,7 +149,7 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
         result.quasiswapRun = planQuasiswapRun(settings, ran, rows);
         const Matrix blockCells = blockMatrix(block, origin, stop);
         const DrawStart start{block, blockCells, origin, generator, generator.state(), ran,
-                              result.fixedFixedRun, result.quasiswapRun, stop};
+                              result.fixedFixedRun, result.quasiswapRun, stop, analysis.abundances};
         for (const RunEntry& entry : entries)
             draws.push_back(entry.entry->start(start));
     } catch (const SimulationAbandoned&) {
@@ -151,11 +164,14 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
         simulation.analysis = &analysis;
         simulation.models = &ran;
         simulation.matrices.resize(models);
+        simulation.abundances.resize(models);
         simulation.values.resize(models);
         CellMatrix* out = simulation.matrices.data();
+        AbundanceMatrix* abundances = simulation.abundances.data();
         for (std::size_t d = 0; d < draws.size(); d++) {
-            draws[d]->draw(number, out, stop);
+            draws[d]->draw(number, out, abundances, stop);
             out += entries[d].models.size();
+            abundances += entries[d].models.size();
         }
     };
     auto finish = [&](SimulationInFlight<Analysis>& simulation) {
@@ -171,9 +187,11 @@ NullModelValues<typename Analysis::Value> runNullModels(const Analysis& analysis
                 return false;
         return true;
     };
+    // A table of abundances holds a double and a presence a cell.
     const std::size_t matrixBytes = (static_cast<std::size_t>(rows) + 1) * (static_cast<std::size_t>(columns) + 1);
+    const auto abundanceModels = static_cast<std::size_t>(std::count_if(ran.begin(), ran.end(), drawsAbundances));
     result.run = runSimulations<SimulationInFlight<Analysis>, typename Analysis::Worker>(
-        settings, models * matrixBytes, measureSimulation<Analysis>, draw, finish, precise);
+        settings, (models + 9 * abundanceModels) * matrixBytes, measureSimulation<Analysis>, draw, finish, precise);
     return result;
 }
 

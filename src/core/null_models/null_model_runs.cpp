@@ -1,5 +1,6 @@
 // What both analyses' runs of simulations share: the checks of their
-// settings, the models they draw and their names, the plans of the chains,
+// settings and of the abundances they draw from, the models they draw and
+// their names, the plans of the chains,
 // the memory they take and the threads that fit in it, and the values of
 // one model.
 #include "core/null_models/null_model_runs.h"
@@ -14,6 +15,7 @@
 
 #include "bravolin/error.h"
 #include "core/null_models/model_table.h"
+#include "core/null_models/r2dtable.h"
 #include "core/null_models/simulation_pipeline.h"
 
 namespace bravolin {
@@ -48,7 +50,8 @@ SimulationRun stoppedBeforeStart(const NullModelSettings& settings)
 FixedFixedRun planFixedFixedRun(const NullModelSettings& settings, const std::vector<NullModel>& ran, int rows)
 {
     FixedFixedRun run;
-    if (std::find(ran.begin(), ran.end(), Curveball) == ran.end())
+    if (std::find(ran.begin(), ran.end(), Curveball) == ran.end() &&
+        std::find(ran.begin(), ran.end(), AbundanceShuffle) == ran.end())
         return run;
     run.ran = true;
     run.burnIn = settings.fixedFixed.burnIn >= 0 ? settings.fixedFixed.burnIn : defaultFixedFixedBurnIn(rows);
@@ -141,6 +144,15 @@ ModelChoice chooseNullModels(const std::vector<std::string>& names)
     return choice;
 }
 
+std::string abundanceModelsError(const AbundanceMatrix& abundances, const std::vector<NullModel>& models)
+{
+    CountMargins margins;
+    std::string error;
+    if (std::find(models.begin(), models.end(), R2dtable) != models.end())
+        countMarginsOf(abundances, margins, error);
+    return error;
+}
+
 std::vector<float> modelValues(const TemperatureNullModels& null, NullModel model)
 {
     const std::vector<float>* values = null.valuesOf(model);
@@ -166,15 +178,22 @@ unsigned long long nullModelMemory(int rows, int columns, int threads, const std
     // matrix of every model. The draws hold their own tables once: the
     // classic four drawn aside when not all are measured, the quasiswap's
     // table of counts, its units and its chain (at most seven bytes a
-    // cell), the curveball chain (one).
+    // cell), the curveball chain (one), abundance_shuffle's chain, its
+    // presences, its abundances and the table it deals them into (at most
+    // eighteen). A model of abundances
+    // draws a table of doubles and their presences beside its matrix (nine
+    // bytes a cell more), which its measurement reads in place.
     auto holds = [&models](NullModel model) { return std::find(models.begin(), models.end(), model) != models.end(); };
     const std::size_t classic = classicModelPlaces(models).size();
+    const auto abundanceModels =
+        static_cast<unsigned long long>(std::count_if(models.begin(), models.end(), drawsAbundances));
     const unsigned long long cells = static_cast<unsigned long long>(rows + 1) * static_cast<unsigned long long>(columns + 1);
     const unsigned long long perThread = 8 * cells + (1u << 20);
-    const unsigned long long perSimulation = models.size() * cells;
-    const unsigned long long draws =
-        ((classic > 0 && classic < kClassicModelCount ? 4 : 0) + (holds(Quasiswap) ? 7 : 0) + (holds(Curveball) ? 1 : 0)) *
-        cells;
+    const unsigned long long perSimulation = (models.size() + 9 * abundanceModels) * cells;
+    const unsigned long long draws = ((classic > 0 && classic < kClassicModelCount ? 4 : 0) +
+                                      (holds(Quasiswap) ? 7 : 0) + (holds(Curveball) ? 1 : 0) +
+                                      (holds(AbundanceShuffle) ? 18 : 0)) *
+                                     cells;
     const unsigned long long window = static_cast<unsigned long long>(simulationWindow(threads, perSimulation));
     return static_cast<unsigned long long>(threads) * perThread + window * perSimulation + draws;
 }

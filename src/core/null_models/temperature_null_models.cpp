@@ -37,10 +37,14 @@ struct TemperatureAnalysis {
 
     const Matrix& matrix;
     const TemperatureResult& observed;
+    // None: the temperature's models are all binary (see
+    // refuseAbundanceModels).
+    const AbundanceMatrix* abundances = nullptr;
 
     RandomisedBlock block(const StopRequest& stop) const { return analysedBlock(matrix, observed, stop); }
 
-    float measure(Worker& worker, NullModel /*model*/, CellMatrix& drawn, int rows, int columns, const StopRequest& stop) const
+    float measure(Worker& worker, NullModel /*model*/, CellMatrix& drawn, const AbundanceMatrix* /*abundances*/,
+                  int rows, int columns, const StopRequest& stop) const
     {
         return measureRandomMatrix(worker, drawn, rows, columns, stop);
     }
@@ -50,6 +54,16 @@ struct TemperatureAnalysis {
         return nestednessPValueError(values, observed.temperature, NestedTail::Less, chain);
     }
 };
+
+// The temperature is a measure of presences: a model of abundances has
+// nothing to draw for it.
+void refuseAbundanceModels(const NullModelSettings& settings)
+{
+    for (NullModel model : modelsOfRun(settings))
+        if (drawsAbundances(model))
+            throw Error(std::string("the null model ") + kNullModelNames[model] +
+                        " draws abundances, and the temperature is of presences: choose binary models for it");
+}
 
 }  // namespace
 
@@ -96,6 +110,7 @@ TemperatureNullModels runTemperatureNullModels(const Matrix& matrix, const Tempe
                                                Generator& generator, const NullModelSettings& settings,
                                                const SimulationDone<float>& onSimulation)
 {
+    refuseAbundanceModels(settings);
     return runNullModels(TemperatureAnalysis{matrix, observed}, generator, settings, onSimulation);
 }
 

@@ -179,9 +179,9 @@ bool reportUnreadBeyondLimit(const ReaderState& s, ByteOutcome limit, std::strin
     const int line = s.lines.line();
     std::string notRead;
     if (unread.cellsOnLine > 0)
-        notRead = "its last " + countOf(unread.cellsOnLine, "cell");
+        notRead = "its last " + countAfterDeterminer(unread.cellsOnLine, "cell");
     if (unread.rowsAfter > 0)
-        notRead += (notRead.empty() ? "the " : " and the ") + countOf(unread.rowsAfter, "row") + " after it";
+        notRead += (notRead.empty() ? "the " : " and the ") + countAfterDeterminer(unread.rowsAfter, "row") + " after it";
     if (notRead.empty())
         return false;
     notRead += unread.cellsOnLine + unread.rowsAfter == 1 ? " is" : " are";

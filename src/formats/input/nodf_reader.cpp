@@ -109,7 +109,7 @@ void reportCellsBeyondLimit(const ReaderState& s)
     if (s.rowsBeyondLimit == 1)
         s.say(formatText("File: %s: line %d has %d cells; %s, so its last %s not read.\n", s.name.c_str(),
                          s.firstLineBeyondLimit, limit + s.firstCellsBeyondLimit, limitRule().c_str(),
-                         (countOf(s.cellsBeyondLimit, "cell") + (s.cellsBeyondLimit == 1 ? " is" : " are")).c_str()));
+                         (countAfterDeterminer(s.cellsBeyondLimit, "cell") + (s.cellsBeyondLimit == 1 ? " is" : " are")).c_str()));
     else if (s.rowsBeyondLimit > 1)
         s.say(formatText("File: %s: line %d and %d more lines have more than %d cells; %s, so their %s after column "
                          "%d are not read.\n",

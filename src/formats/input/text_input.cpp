@@ -53,6 +53,11 @@ std::string countOf(int count, const char* noun)
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+std::string countAfterDeterminer(int count, const char* noun)
+{
+    return count == 1 ? std::string(noun) : countOf(count, noun);
+}
+
 UnreadText unreadText(std::string_view rest)
 {
     UnreadText unread;

@@ -97,6 +97,10 @@ std::string limitRule();
 // "1 cell", "2 cells": a count and its noun, which takes an s.
 std::string countOf(int count, const char* noun);
 
+// The same after a determiner ("its last", "the"): the noun alone for one
+// ("its last cell", "the row after it"), else as countOf says.
+std::string countAfterDeterminer(int count, const char* noun);
+
 // What a reader that stopped at the limit leaves unread of rest, the text
 // from the byte it stopped at: the cells ("0" and "1") up to the end of
 // that line, and the rows (lines holding a cell) after it, up to a Ctrl-Z

@@ -138,6 +138,42 @@ TEST(CommandLine, UsageErrors)
               "--header and --row-names say how to read a table: give them with --table");
 }
 
+TEST(CommandLine, ModelsPrecisionAndQuasiswapThinning)
+{
+    using bravolin::NullModel;
+    // Names ignoring case, FF as curveball, each once, in the tables' order.
+    EXPECT_EQ(options({"-n", "9", "--models", "CURVEBALL,r0,Er,ff,R0"}).models,
+              (std::vector<NullModel>{bravolin::Er, bravolin::R0, bravolin::Curveball}));
+    const CommandLine tuned = options({"-n", "99", "--precision=0.005", "--models", "quasiswap,c0",
+                                       "--quasiswap-thin", "0", "--fixed-fixed", "--ff-thin", "5"});
+    EXPECT_EQ(tuned.precision, 0.005);
+    EXPECT_EQ(tuned.quasiswapThin, 0);
+    // The dialogue asks about null models when neither -n nor --no-null is
+    // given; curveball named by --models takes its chain's options.
+    EXPECT_EQ(parse({"--models", "FF", "--ff-thin", "3"}).error, "");
+    const std::vector<std::vector<std::string>> mistakes = {
+        {"--models", ""},
+        {"--models", "Er,,Ce"},
+        {"-n", "9", "--models", "Er", "--no-null"},
+        {"--precision", "0.01"},
+        {"-n", "9", "--precision", "1"},
+        {"-n", "9", "--precision", "0"},
+        {"-n", "9", "--precision", "nan"},
+        {"-n", "9", "--precision", "0.1x"},
+        {"-n", "9", "--quasiswap-thin", "5"},
+        {"-n", "9", "--models", "r0,curveball", "--quasiswap-thin", "5"},
+        {"-n", "9", "--models", "quasiswap", "--quasiswap-thin", "-1"},
+        {"-n", "9", "--models", "r0", "--ff-burn-in", "5"},
+    };
+    for (const auto& words : mistakes)
+        EXPECT_NE(parse(words).error, "") << words[words.size() - 1];
+    EXPECT_EQ(parse({"--models", "r3"}).error,
+              "--models: unknown null model \"r3\"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, "
+              "curveball, r2dtable, abundance_shuffle (or FF)");
+    EXPECT_EQ(parse({"--no-null", "--models", "r0"}).error,
+              "--models chooses the null models: give it with -n, not with --no-null");
+}
+
 TEST(CommandLine, ScriptedWhenTheModeEveryQuestionOfItAndAPatternAreGiven)
 {
     EXPECT_TRUE(isScripted(options({"-m", "T", "-p", "-n", "10", "*.txt"})));
@@ -160,6 +196,7 @@ TEST(CommandLine, HelpNamesEveryOptionAndVersionTheProgram)
     const std::string help = usageText();
     for (const char* option : {"--mode", "--print", "--no-print", "--order", "--no-order", "--null",
                                "--no-null", "--seed", "--directory", "--quiet", "--header", "--row-names", "--help",
+                               "--models", "--precision", "--quasiswap-thin",
                                "--version", "-m,", "-p,", "-o,", "-n,", "-s,", "-C,", "-q,", "-h,",
                                "-V,", "Examples:", "bravolin [OPTION]... [--] [PATTERN]..."})
         EXPECT_NE(help.find(option), std::string::npos) << option;

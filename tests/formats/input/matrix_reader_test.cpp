@@ -179,7 +179,7 @@ TEST(MatrixReader, RowAndColumnLimits)
     EXPECT_EQ(result.console,
               "File: NAME.TXT has more than 3000 columns! The Matrix will be truncated!\n"
               "File: NAME.TXT: line 1 has 3003 cells; the program reads at most 3000 rows and 3000 columns, so the "
-              "reading stopped at column 3000 of line 1, and its last 3 cells and the 1 row after it are not read.\n");
+              "reading stopped at column 3000 of line 1, and its last 3 cells and the row after it are not read.\n");
     EXPECT_EQ(result.matrix.rows(), 1);
     EXPECT_EQ(result.matrix.columns(), side);
     EXPECT_EQ(result.matrix.at(0, 0), 0);
@@ -190,8 +190,8 @@ TEST(MatrixReader, RowAndColumnLimits)
     result = readText("10\n\n01\n" + fullRow + "1\n11\n");
     EXPECT_EQ(storedRows(result), "10\n01\n11\n");
     EXPECT_NE(result.console.find("File: NAME.TXT: line 4 has 3001 cells; the program reads at most 3000 rows and "
-                                  "3000 columns, so the reading stopped at column 3000 of line 4, and its last 1 "
-                                  "cell and the 1 row after it are not read.\n"),
+                                  "3000 columns, so the reading stopped at column 3000 of line 4, and its last "
+                                  "cell and the row after it are not read.\n"),
               std::string::npos);
     EXPECT_EQ(result.lostLines, 2);
     result = readText(fullRow + " #\n");

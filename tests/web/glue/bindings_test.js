@@ -76,6 +76,9 @@ const CASES = [
   {name: 'matrix files in mode N, unordered, a seed per file', files: ['generated.txt', 'random.txt'],
     args: ['-m', 'N', '--no-order', '--no-print', '-n', '50', '-s', '11', '--seed-per-file'],
     settings: {mode: 'N', order: false, simulations: 50, models: CLASSIC, seed: 11, seedPerFile: true}},
+  {name: 'tables in mode N against the textbook models, without the classic files', files: ['islands.csv', 'species.txt'],
+    args: ['-m', 'N', '--order', '--no-print', '-n', '49', '-s', '5', '--table', '--models', 'r00,r0,c0,quasiswap,curveball'],
+    settings: {mode: 'N', order: true, simulations: 49, models: ['r00', 'r0', 'c0', 'quasiswap', 'curveball'], seed: 5}},
   {name: 'a transposed table in mode T without null models', files: ['islands.csv'],
     args: ['-m', 'T', '--no-print', '--no-null', '-s', '3', '--table', '--transpose'],
     settings: {mode: 'T', simulations: 0, models: [], seed: 3, transpose: true}},
@@ -103,6 +106,18 @@ for (const example of CASES) {
       ? page.finished.map((result) => result.summaryHeader + result.summaryLine).join('')
       : page.finished[0].summaryHeader + page.finished.map((result) => result.summaryLine).join('');
     assert.strictEqual(summary, given.read('SYSTEMP.TXT').toString());
+    // The statistics of the tables reach the page, a chain's only for
+    // curveball, and the line of SYSTEMP.TXT holds the classic four's.
+    const classic = CLASSIC.every((name) => example.settings.models.includes(name)) && example.settings.simulations > 0;
+    for (const result of page.finished) {
+      assert.strictEqual(result.classicModels, classic);
+      for (const statistic of result.statistics)
+        for (const model of statistic.models) {
+          assert.strictEqual(typeof model.pTwoSided, 'number', model.model);
+          assert.strictEqual(typeof model.q500, 'number', model.model);
+          if (model.model !== 'curveball') assert.strictEqual(model.ess, null, model.model);
+        }
+    }
     for (const result of page.finished)
       for (const picture of result.pictures)
         assert.ok(Buffer.from(picture.svg).equals(given.read(picture.name)), picture.name);
@@ -113,7 +128,8 @@ test('an unknown null model is an error that names the known ones', async () => 
   const result = (await library).analyseFile('a.txt', new Uint8Array(Buffer.from('110\n100\n')),
     {mode: 'T', order: false, simulations: 5, models: ['Er', 'XY'], seed: 1, seedPerFile: false, generatorState: 1,
       transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {});
-  assert.strictEqual(result.error, "there is no null model 'XY'; the models are Er, Ce, Li, Co, FF");
+  assert.strictEqual(result.error,
+    'unknown null model "XY"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball (or FF)');
 });
 
 test("a batch's files come in the console program's order: names compared ignoring case", async () => {

@@ -7,8 +7,8 @@ const {parseHash, hashOf} = require('../../../web/page/settings.js');
 
 test('a hash the page writes gives back its settings', () => {
   for (const hash of [
-    '#mode=T&models=Er,Ce,Li,Co&n=999',
-    '#mode=N&order=no&models=Er,Ce,Li,Co,FF&n=99&seed=7&seed_per_file=yes',
+    '#mode=T&models=r00,r0,c0,curveball&n=999',
+    '#mode=N&order=no&models=Er,Ce,Li,Co,quasiswap,curveball&n=99&seed=7&seed_per_file=yes',
     '#mode=N&order=yes&models=&n=0&seed=4294967295&transpose=yes&header=no&row_names=yes',
   ]) {
     const {settings, problems} = parseHash(hash);
@@ -17,21 +17,22 @@ test('a hash the page writes gives back its settings', () => {
   }
 });
 
-test('models are matched ignoring case and drawn with their group', () => {
+test('models are matched ignoring case, FF as curveball, in the tables\' order and drawn with their group', () => {
   assert.deepStrictEqual(parseHash('#models=er').settings.models, ['Er', 'Ce', 'Li', 'Co']);
-  assert.deepStrictEqual(parseHash('#models=ff').settings.models, ['Er', 'Ce', 'Li', 'Co', 'FF']);
+  assert.deepStrictEqual(parseHash('#models=ff,C0,R00').settings.models, ['r00', 'c0', 'curveball']);
+  assert.deepStrictEqual(parseHash('#models=co,r1').settings.models, ['Er', 'Ce', 'Li', 'Co', 'r1']);
 });
 
 test('parts that do not apply are left out of the hash', () => {
   const {settings} = parseHash('#mode=T&order=no&n=0&seed_per_file=yes');
-  assert.strictEqual(hashOf(settings), '#mode=T&models=Er,Ce,Li,Co&n=0');
+  assert.strictEqual(hashOf(settings), '#mode=T&models=r00,r0,c0,curveball&n=0');
 });
 
 test('a part the page cannot take is said, and the default kept', () => {
   const {settings, problems} = parseHash('#mode=X&n=100001&seed=-1&models=Er,r9&header=maybe');
   assert.deepStrictEqual(problems, [
     'mode=X: takes T (temperature) or N (NODF)',
-    'models: no model r9; the models are Er, Ce, Li, Co, FF',
+    'models: no model r9; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball',
     'n=100001: takes a number of simulations from 0 to 100000',
     'seed=-1: takes a number from 0 to 4294967295',
     'header=maybe: takes yes or no',
