@@ -43,7 +43,7 @@ cat > "$fixtures/commands.txt" <<'COMMANDS'
 -m N --order --no-print -n 20 -s 5 --fixed-fixed --results nested.txt random.txt species.txt
 COMMANDS
 cat > "$fixtures/metrics/commands.txt" <<'COMMANDS'
--m N --order --no-print -n 20 -s 5 --fixed-fixed --table --metrics all --results islands.csv
+-m N --order --no-print -n 20 -s 5 --table --models Er,Ce,Li,Co,curveball,r2dtable,abundance_shuffle --metrics all --results islands.csv
 COMMANDS
 write_fixtures . "nested.txt random.txt species.txt" "T N"
 write_fixtures metrics "islands.csv" "N"

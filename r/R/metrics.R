@@ -37,21 +37,33 @@ nested_metrics <- function(x, metrics = "nodf", order = TRUE, wbinary = FALSE, s
   complete_result(result, m, null, file, date, r, values, r$statistics, "bravolin_metrics")
 }
 
+# "a", "a and b", "a, b and c".
+and_list <- function(names) {
+  if (length(names) < 2) return(names)
+  paste(paste(names[-length(names)], collapse = ", "), "and", names[length(names)])
+}
+
 # The messages on what a call's metrics leave undefined, as the console
 # program says them once a run, and the warning of a spectral radius that
 # did not converge.
 say_undefined_metrics <- function(r, cells, wbinary, null) {
-  wnodf <- "wnodf" %in% r$metrics
-  if (wnodf && all(cells %in% c(0, 1)))
+  s <- r$statistics
+  measuring <- function(statistic) s$model[s$statistic == statistic & !is.na(s$model) & s$n > 0]
+  if ("wnodf" %in% r$metrics && all(cells %in% c(0, 1)))
     message(sprintf("wnodf of a matrix of 0s and 1s is %s", if (wbinary) "its NODF (wbinary = TRUE)"
                     else "0 (with wbinary = TRUE it is its NODF)"))
-  if (wnodf && null$simulations > 0 && !any(startsWith(names(r$null), "wnodf_")))
-    message("wnodf has no null values under the binary models of the call; its observed values are given alone")
-  s <- r$statistics
-  unmeasured <- s$model[s$statistic == "nodfc" & !is.na(s$model) & s$n == 0]
-  if (null$simulations > 0 && length(unmeasured) > 0)
-    message(sprintf("nodfc and nodf_max_ratio are NA under %s, which change%s the number of presences",
-                    paste(unmeasured, collapse = " and "), if (length(unmeasured) == 1) "s" else ""))
+  if (null$simulations > 0) {
+    of_abundances <- measuring("wnodf_total")
+    binary <- setdiff(r$models, of_abundances)
+    if ("wnodf" %in% r$metrics && length(binary) > 0)
+      message(sprintf("wnodf has no null values under the binary models of the call (%s), which draw no abundances; %s",
+                      and_list(binary), if (length(of_abundances) == 0) "its observed values are given alone"
+                      else paste("its null values are those of", and_list(of_abundances))))
+    unmeasured <- setdiff(s$model[s$statistic == "nodfc" & !is.na(s$model)], measuring("nodfc"))
+    if (length(unmeasured) > 0)
+      message(sprintf("nodfc and nodf_max_ratio are NA under %s, which change%s the number of presences",
+                      and_list(unmeasured), if (length(unmeasured) == 1) "s" else ""))
+  }
   if (isTRUE(r$spectral_cap_reached))
     warning(sprintf(paste("the spectral radius stopped at its cap of %d iterations before converging on a",
                           "matrix; its value is the last estimate"), .library_facts()$spectral_cap),

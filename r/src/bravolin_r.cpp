@@ -515,7 +515,8 @@ MatrixResults metricsResults(const MetricsObserved& observed, const bravolin::Me
 
 // The NODF and further metrics of a matrix of abundances (their presences
 // for the presence/absence metrics) and, with simulations, the NODF's null
-// models measuring them; values as the console program's tables hold them.
+// models measuring them, those of abundances drawing from the abundances;
+// values as the console program's tables hold them.
 // [[Rcpp::export(.metrics)]]
 Rcpp::List metrics(Rcpp::NumericVector cells, int rows, int columns, Rcpp::CharacterVector rowNames,
                    Rcpp::CharacterVector columnNames, bool order, std::vector<std::string> metricNames,
@@ -525,9 +526,17 @@ Rcpp::List metrics(Rcpp::NumericVector cells, int rows, int columns, Rcpp::Chara
     const bravolin::MetricSettings settings = chosenMetrics(metricNames, wbinary);
     const bravolin::AbundanceMatrix abundances = makeAbundances(cells, rows, columns, rowNames, columnNames);
     const bravolin::Matrix& matrix = abundances.presences();
+    const NullRequest request = nullRequest(simulations, seed, threads, models, trades, precision);
+    // r2dtable draws counts: an abundance that is not a whole number is an
+    // error before any analysis, naming its cell.
+    if (simulations > 0) {
+        const std::string error = bravolin::abundanceModelsError(abundances, request.models);
+        if (!error.empty())
+            Rcpp::stop(error);
+    }
     bravolin::NodfMaxCache cache;
     const auto analysis = analyseWatchingInterrupts(
-        nullRequest(simulations, seed, threads, models, trades, precision),
+        request,
         [&](const std::atomic<bool>& stop) {
             MetricsObserved observed;
             observed.nodf = bravolin::analyseNodf(matrix, order, &stop);
@@ -538,7 +547,8 @@ Rcpp::List metrics(Rcpp::NumericVector cells, int rows, int columns, Rcpp::Chara
         [&](const MetricsObserved&) { return std::make_pair(matrix.rows(), matrix.columns()); },
         [&](const MetricsObserved& observed, bravolin::Generator& generator,
             const bravolin::NullModelSettings& nullSettings) {
-            return bravolin::runNodfMetricNullModels(matrix, observed.nodf, settings, cache, generator, nullSettings);
+            return bravolin::runNodfMetricNullModels(abundances, observed.nodf, settings, cache, generator,
+                                                     nullSettings);
         });
     const MetricsObserved& observed = analysis.observed;
     const MatrixResults results = metricsResults(observed, settings, simulations > 0 ? &analysis.null : nullptr);

@@ -117,6 +117,8 @@ test_that("nested_metrics() refuses what it cannot measure, naming what to give"
   expect_error(nested_metrics(x, "nodfc", wbinary = TRUE), "give it with \"wnodf\" in metrics")
   expect_error(nested_metrics(x, character(0)), "metrics must name")
   expect_message(nested_metrics(x, "WNODF"), "wnodf of a matrix of 0s and 1s is 0")
+  expect_error(nested_metrics(rbind(c(2, 1), c(1.5, 0)), "wnodf", simulations = 5, models = "r2dtable"),
+               "row 2 \\(2\\), column 1 \\(1\\) is 1.5: r2dtable draws whole numbers")
   expect_identical(names(suppressMessages(nested_metrics(x, "ALL"))$values)[4:6],
                    c("wnodf_rows", "wnodf_columns", "wnodf_total"))
 })
