@@ -8,7 +8,9 @@
 # curveball at 50 x 50 against vegan's nestedtemp. Then the further metrics
 # with a vegan counterpart, nested_metrics(x, metric) (which measures the
 # NODF too) against oecosimu(x, nesteddisc, nestedchecker or nestedn0,
-# model), under r00 and curveball on both matrices. Prints the time of one
+# model), under r00 and curveball on both matrices, and weighted NODF of
+# abundances (the 50 x 50 matrix's presences given counts of 1 to 20, and
+# BCI's counts) under r2dtable. Prints the time of one
 # model-simulation of each and their ratio. Takes about ten minutes, most
 # of it vegan's quasiswap on BCI, and two for the metrics alone; not part
 # of the tests.
@@ -74,3 +76,9 @@ for (name in names(matrices)) {
       show(metric, name, model, per_simulation(matrices[[name]], function(x, ...) nested_metrics(x, metric, ...),
                                                counterparts[[metric]], model))
 }
+# Weighted NODF of abundances under r2dtable, vegan's model of the same name.
+abundances <- list("50 x 50" = square * sample(1:20, length(square), replace = TRUE), "BCI" = as.matrix(BCI))
+weighted <- function(x) vegan::nestednodf(x, weighted = TRUE)
+for (name in names(abundances))
+  show("wnodf", name, "r2dtable", per_simulation(abundances[[name]], function(x, ...) nested_metrics(x, "wnodf", ...),
+                                                 weighted, "r2dtable"))
