@@ -1,7 +1,7 @@
-# The checks of what nested_temperature() and nested_nodf() are given: the
-# matrix turned into presences with its names, the seed, the simulations,
-# the threads, the models and their chains, the precision. Every error
-# names what to change.
+# The checks of what nested_temperature(), nested_nodf() and
+# nested_metrics() are given: the matrix turned into presences (or
+# abundances) with its names, the seed, the simulations, the threads, the
+# models and their chains, the precision. Every error names what to change.
 
 # Where a cell is, for error messages: "row 3, column 2", with the names
 # when the matrix has them.
@@ -78,9 +78,10 @@ numeric_matrix <- function(x) {
   x
 }
 
-# x as the analyses take it: 0/1 cells as integers (above 0 is a presence)
-# and the names of the rows and columns, numbered from 1 when x has none.
-presences <- function(x) {
+# x as the analyses take it: its cells as numbers (TRUE 1, FALSE 0) and the
+# names of the rows and columns, numbered from 1 when x has none; or an
+# error naming what to change.
+checked_cells <- function(x) {
   cells <- numeric_matrix(x)
   if (nrow(cells) == 0 || ncol(cells) == 0)
     stop(sprintf("x has %d rows and %d columns; the analyses need at least one row and one column",
@@ -105,8 +106,17 @@ presences <- function(x) {
   names <- list(rownames(cells), colnames(cells))
   if (is.null(names[[1]])) names[[1]] <- as.character(seq_len(nrow(cells)))
   if (is.null(names[[2]])) names[[2]] <- as.character(seq_len(ncol(cells)))
-  list(cells = matrix(as.integer(cells > 0), nrow(cells), ncol(cells), dimnames = names),
+  list(cells = matrix(as.numeric(cells), nrow(cells), ncol(cells), dimnames = names),
        rows = names[[1]], columns = names[[2]])
+}
+
+# x as the presence/absence analyses take it: checked_cells() with 0/1
+# cells as integers (above 0 is a presence).
+presences <- function(x) {
+  m <- checked_cells(x)
+  m$cells[] <- as.integer(m$cells > 0)
+  storage.mode(m$cells) <- "integer"
+  m
 }
 
 # A whole number from low to high, or an error naming the argument.

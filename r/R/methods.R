@@ -1,5 +1,5 @@
 # print, summary, as.data.frame and plot of the results of
-# nested_temperature() and nested_nodf().
+# nested_temperature(), nested_nodf() and nested_metrics().
 
 # The statistics of every model, as the results table names them.
 statistic_columns <- c("n", "mean", "sd", "ses", "p_less", "p_greater", "p_two_sided", "q025", "q500", "q975",
@@ -11,6 +11,9 @@ observed_statistics <- function(x) {
   if (inherits(x, "bravolin_temperature")) {
     observed <- c(temperature = x$temperature)
     names_in_table <- c(temperature = "temperature")
+  } else if (inherits(x, "bravolin_metrics")) {
+    observed <- x$values
+    names_in_table <- stats::setNames(names(observed), names(observed))
   } else {
     observed <- x$nodf
     names_in_table <- c(rows = "nodf_rows", columns = "nodf_columns", total = "nodf_total")
@@ -35,14 +38,23 @@ summary.bravolin_nodf <- function(object, ...) {
   observed_statistics(object)
 }
 
-# The rows of the console program's results table. A result in R is always
+summary.bravolin_metrics <- function(object, ...) {
+  observed_statistics(object)
+}
+
+# The rows of the console program's results table, with its note column
+# when given notes (one per statistic, by name). A result in R is always
 # complete: an interrupt stops the analysis without one.
-results_table <- function(x, mode, ordered) {
+results_table <- function(x, mode, ordered, notes = NULL) {
   s <- observed_statistics(x)
-  data.frame(file = x$file, mode = mode, statistic = s$statistic, rows = x$rows, columns = x$columns,
-             fill = x$fill, observed = s$observed, model = s$model, s[statistic_columns], seed = x$seed,
-             file_seed = x$seed, simulations = x$simulations, ordered = ordered,
-             version = .library_facts()$version, date = x$date, complete = "yes", stringsAsFactors = FALSE)
+  table <- data.frame(file = x$file, mode = mode, statistic = s$statistic, rows = x$rows, columns = x$columns,
+                      fill = x$fill, observed = s$observed, model = s$model, s[statistic_columns], seed = x$seed,
+                      file_seed = x$seed, simulations = x$simulations, ordered = ordered,
+                      version = .library_facts()$version, date = x$date, stringsAsFactors = FALSE)
+  if (!is.null(notes))
+    table$note <- unname(notes[s$statistic])
+  table$complete <- "yes"
+  table
 }
 
 as.data.frame.bravolin_temperature <- function(x, row.names = NULL, optional = FALSE, ...) {
@@ -53,11 +65,20 @@ as.data.frame.bravolin_nodf <- function(x, row.names = NULL, optional = FALSE, .
   results_table(x, "nodf", if (x$order) "yes" else "no")
 }
 
+# As the console program's table of a run with --metrics: a note column
+# once a metric beyond the NODF is measured.
+as.data.frame.bravolin_metrics <- function(x, row.names = NULL, optional = FALSE, ...) {
+  results_table(x, "nodf", if (x$order) "yes" else "no", if (length(x$metrics) > 1) x$notes)
+}
+
 # The null models' lines of print(): how many simulations ran, and each
 # model's mean, sd, SES, P values with the Monte-Carlo error of the
-# nestedness one, and a chain's effective sample size.
-print_null <- function(x) {
+# nestedness one, and a chain's effective sample size; the values (mean and
+# sd) as value_text() writes them. Statistics without null values are left
+# out.
+print_null <- function(x, value_text = function(v) sprintf("%.2f", v)) {
   s <- summary(x)
+  s <- s[!is.na(s$model), ]
   ran <- max(s$n)
   if (is.null(x$precision)) {
     cat(sprintf("Null models: %d simulations, seed %s\n", ran, format(x$seed, scientific = FALSE)))
@@ -67,7 +88,7 @@ print_null <- function(x) {
                 format(x$seed, scientific = FALSE)))
   }
   shown <- data.frame(statistic = s$statistic, model = s$model,
-                      mean = sprintf("%.2f", s$mean), sd = sprintf("%.2f", s$sd),
+                      mean = value_text(s$mean), sd = value_text(s$sd),
                       ses = sprintf("%.2f", s$ses), p_less = sprintf("%.4f", s$p_less),
                       p_greater = sprintf("%.4f", s$p_greater), p_mcse = sprintf("%.4f", s$p_mcse),
                       ess = ifelse(is.na(s$ess), "", sprintf("%.0f", s$ess)))
@@ -81,6 +102,17 @@ print.bravolin_temperature <- function(x, ...) {
   cat(sprintf("Packed: %d x %d, fill %.2f%%\n", nrow(x$packed), ncol(x$packed), x$packed_fill))
   cat(sprintf("T = %.2f\n", x$temperature))
   if (!is.null(x$statistics)) print_null(x)
+  invisible(x)
+}
+
+print.bravolin_metrics <- function(x, ...) {
+  cat(sprintf("Nestedness metrics of %s: %d x %d, fill %.2f%%, NODF %s\n", x$file, x$rows, x$columns, x$fill,
+              if (x$order) "ordered by decreasing totals" else "in the matrix's order"))
+  shown <- data.frame(statistic = names(x$values), observed = ifelse(is.na(x$values), "NA", sprintf("%.6g", x$values)),
+                      note = ifelse(is.na(x$notes), "", x$notes))
+  if (all(shown$note == "")) shown$note <- NULL
+  print(shown, row.names = FALSE, right = TRUE)
+  if (!is.null(x$statistics)) print_null(x, function(v) ifelse(is.na(v), "NA", sprintf("%.4g", v)))
   invisible(x)
 }
 
@@ -189,6 +221,13 @@ plot.bravolin_temperature <- function(x, which = c("matrix", "null"), labels = T
   invisible(x)
 }
 
+# The matrix of a NODF's result in the order measured, titled with its
+# NODF.
+draw_nodf_matrix <- function(x, labels) {
+  draw_cells(x$ordered, sprintf("NODF rows %.2f, columns %.2f, total %.2f", x$nodf[["rows"]],
+                                x$nodf[["columns"]], x$nodf[["total"]]), labels, presence_legend)
+}
+
 plot.bravolin_nodf <- function(x, which = c("matrix", "null"), labels = TRUE, ...) {
   which <- match.arg(which)
   if (which == "null") {
@@ -198,7 +237,34 @@ plot.bravolin_nodf <- function(x, which = c("matrix", "null"), labels = TRUE, ..
               "NODF total (%)", "NODF,")
     return(invisible(x))
   }
-  draw_cells(x$ordered, sprintf("NODF rows %.2f, columns %.2f, total %.2f", x$nodf[["rows"]],
-                                x$nodf[["columns"]], x$nodf[["total"]]), labels, presence_legend)
+  draw_nodf_matrix(x, labels)
+  invisible(x)
+}
+
+# The null distributions of statistics (all those with null values when
+# NULL), one page each with a panel per model that measures it.
+plot.bravolin_metrics <- function(x, which = c("matrix", "null"), labels = TRUE, statistics = NULL, ...) {
+  which <- match.arg(which)
+  if (which == "matrix") {
+    draw_nodf_matrix(x, labels)
+    return(invisible(x))
+  }
+  if (is.null(x$null)) stop("the result has no null models: run it with simulations", call. = FALSE)
+  available <- setdiff(names(x$null), c("simulation", "model"))
+  if (is.null(statistics)) statistics <- available
+  unknown <- setdiff(statistics, available)
+  if (length(unknown) > 0)
+    stop(sprintf("no null values of %s; the result has them for %s", paste(unknown, collapse = ", "),
+                 paste(available, collapse = ", ")), call. = FALSE)
+  if (length(statistics) > 1 && grDevices::dev.interactive()) {
+    old <- grDevices::devAskNewPage(TRUE)
+    on.exit(grDevices::devAskNewPage(old))
+  }
+  for (statistic in statistics) {
+    measured <- x$statistics$statistic == statistic & !is.na(x$statistics$model)
+    models <- x$statistics$model[measured]
+    values <- split(x$null[[statistic]], x$null$model)
+    plot_null(values, x$values[[statistic]], models, x$statistics[measured, ], statistic, paste0(statistic, ","))
+  }
   invisible(x)
 }

@@ -5,10 +5,16 @@
 # curveball and quasiswap at the same thinning on both sides (curveball:
 # burn-in 100 and thinning 10 trades a row, bravolin's defaults; quasiswap:
 # thin the rows, bravolin's default). Then the temperature with r00 and
-# curveball at 50 x 50 against vegan's nestedtemp. Prints the time of one
+# curveball at 50 x 50 against vegan's nestedtemp. Then the further metrics
+# with a vegan counterpart, nested_metrics(x, metric) (which measures the
+# NODF too) against oecosimu(x, nesteddisc, nestedchecker or nestedn0,
+# model), under r00 and curveball on both matrices, and weighted NODF of
+# abundances (the 50 x 50 matrix's presences given counts of 1 to 20, and
+# BCI's counts) under r2dtable. Prints the time of one
 # model-simulation of each and their ratio. Takes about ten minutes, most
-# of it vegan's quasiswap on BCI; not part of the tests.
-# Usage: Rscript r/bench/compare-vegan.R [REPETITIONS]   (after make r-install)
+# of it vegan's quasiswap on BCI, and two for the metrics alone; not part
+# of the tests.
+# Usage: Rscript r/bench/compare-vegan.R [REPETITIONS [metrics]]   (after make r-install)
 suppressPackageStartupMessages({
   library(bravolin)
   library(vegan)
@@ -16,6 +22,7 @@ suppressPackageStartupMessages({
 
 args <- commandArgs(trailingOnly = TRUE)
 repetitions <- if (length(args) > 0) as.integer(args[1]) else 3
+metrics_only <- length(args) > 1 && args[2] == "metrics"
 ours_simulations <- 5000
 theirs_simulations <- 200
 
@@ -54,9 +61,24 @@ cat(sprintf("%d simulations of ours (median of %d), %d of vegan's, %d threads by
             repetitions, theirs_simulations, parallel::detectCores()))
 cat(sprintf("%-12s %-8s %-10s %14s %14s %10s\n", "statistic", "matrix", "model", "ours (us)", "vegan (us)",
             "ratio"))
-for (name in names(matrices)) {
-  for (model in c("r00", "r0", "c0", "r1", "r2", "quasiswap", "curveball"))
-    show("nodf", name, model, per_simulation(matrices[[name]], nested_nodf, vegan::nestednodf, model))
+if (!metrics_only) {
+  for (name in names(matrices)) {
+    for (model in c("r00", "r0", "c0", "r1", "r2", "quasiswap", "curveball"))
+      show("nodf", name, model, per_simulation(matrices[[name]], nested_nodf, vegan::nestednodf, model))
+  }
+  for (model in c("r00", "curveball"))
+    show("temperature", "50 x 50", model, per_simulation(square, nested_temperature, vegan::nestedtemp, model))
 }
-for (model in c("r00", "curveball"))
-  show("temperature", "50 x 50", model, per_simulation(square, nested_temperature, vegan::nestedtemp, model))
+counterparts <- list(discrepancy = vegan::nesteddisc, checker = vegan::nestedchecker, n0 = vegan::nestedn0)
+for (name in names(matrices)) {
+  for (metric in names(counterparts))
+    for (model in c("r00", "curveball"))
+      show(metric, name, model, per_simulation(matrices[[name]], function(x, ...) nested_metrics(x, metric, ...),
+                                               counterparts[[metric]], model))
+}
+# Weighted NODF of abundances under r2dtable, vegan's model of the same name.
+abundances <- list("50 x 50" = square * sample(1:20, length(square), replace = TRUE), "BCI" = as.matrix(BCI))
+weighted <- function(x) vegan::nestednodf(x, weighted = TRUE)
+for (name in names(abundances))
+  show("wnodf", name, "r2dtable", per_simulation(abundances[[name]], function(x, ...) nested_metrics(x, "wnodf", ...),
+                                                 weighted, "r2dtable"))

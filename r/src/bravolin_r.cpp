@@ -1,8 +1,9 @@
 // The R functions' way into BRAVOLIN's analysis library and its formats
-// library: a 0/1 matrix and its names come in from R, the analysis and its
-// null models run, and plain vectors come back for the R code to shape into
-// data frames; a file's bytes come in and its matrix comes back, as the
-// console program reads it; and the library's limits and version.
+// library: a 0/1 matrix (or abundances, for the metrics) and its names come
+// in from R, the analysis and its null models run, and plain vectors come
+// back for the R code to shape into data frames; a file's bytes come in and
+// its matrix comes back, as the console program reads it; and the library's
+// limits and version.
 //
 // The library runs on a thread of its own (its null models' workers on
 // threads of theirs) while R's main thread, the only one that may call R,
@@ -15,6 +16,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <future>
@@ -27,8 +29,10 @@
 #include <vector>
 
 #include "bravolin/bravolin.h"
+#include "bravolin/nodf_metrics.h"
 #include "formats/input/nodf_reader.h"
 #include "formats/input/table_reader.h"
+#include "formats/tables/matrix_results.h"
 
 namespace {
 
@@ -88,6 +92,25 @@ struct Analysis {
     Null null;
     std::string threadsNote;  // why fewer threads ran than were asked for
 };
+
+// The abundances from R's column-major cells (numbers that are not
+// negative), with the names; their presences are the matrix the
+// presence/absence metrics measure.
+bravolin::AbundanceMatrix makeAbundances(const Rcpp::NumericVector& cells, int rows, int columns,
+                                         const Rcpp::CharacterVector& rowNames,
+                                         const Rcpp::CharacterVector& columnNames)
+{
+    if (static_cast<long long>(cells.size()) != static_cast<long long>(rows) * columns)
+        Rcpp::stop("the cells do not fill a %d x %d matrix", rows, columns);
+    std::vector<double> rowMajor(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    for (int j = 0; j < columns; j++)
+        for (int i = 0; i < rows; i++)
+            rowMajor[static_cast<std::size_t>(i) * columns + j] = cells[static_cast<R_xlen_t>(j) * rows + i];
+    bravolin::AbundanceMatrix abundances(rows, columns, std::move(rowMajor));
+    abundances.setRowNames(Rcpp::as<std::vector<std::string>>(rowNames));
+    abundances.setColumnNames(Rcpp::as<std::vector<std::string>>(columnNames));
+    return abundances;
+}
 
 // The models of names, as the library chooses them; the library's error
 // for an empty list or an unknown name.
@@ -198,8 +221,11 @@ public:
     void add(const std::string& statistic, bravolin::NullModel model, const std::vector<float>& values,
              float observed, bravolin::NestedTail nested, double scale)
     {
-        const bravolin::NullStatistics s =
-            bravolin::nullStatistics(values, observed, nested, bravolin::isChain(model), scale);
+        add(statistic, model, bravolin::nullStatistics(values, observed, nested, bravolin::isChain(model), scale));
+    }
+
+    void add(const std::string& statistic, bravolin::NullModel model, const bravolin::NullStatistics& s)
+    {
         statistic_.push_back(statistic);
         model_.push_back(bravolin::kNullModelNames[model]);
         n_.push_back(s.n);
@@ -207,6 +233,16 @@ public:
                                         s.q025,     s.q500, s.q975, s.pMcse, s.ess,      s.lag1};
         for (int f = 0; f < kFields; f++)
             fields_[f].push_back(fields[f]);
+    }
+
+    // The row of a statistic without null values: model and statistics NA.
+    void addWithoutNullValues(const std::string& statistic)
+    {
+        statistic_.push_back(statistic);
+        model_.push_back(NA_STRING);
+        n_.push_back(NA_INTEGER);
+        for (int f = 0; f < kFields; f++)
+            fields_[f].push_back(NA_REAL);
     }
 
     Rcpp::List columns() const
@@ -222,8 +258,9 @@ private:
     static constexpr int kFields = 12;
     static constexpr const char* kFieldNames[kFields] = {"mean", "sd",   "ses",  "p_less", "p_greater", "p_two_sided",
                                                          "q025", "q500", "q975", "p_mcse", "ess",       "lag1"};
-    std::vector<std::string> statistic_, model_;
-    std::vector<int> n_;
+    std::vector<std::string> statistic_;
+    Rcpp::CharacterVector model_;
+    Rcpp::IntegerVector n_;
     std::vector<double> fields_[kFields];
 };
 
@@ -255,15 +292,20 @@ void addNullModels(Rcpp::List& result, const bravolin::NullModelValues<Value>& n
 
 // What .read_matrix_file() returns: the status, which reader read the file,
 // what the reader said, and the matrix read (none unless read) as its
-// column-major 0/1 cells and its names (the lines' numbers from 1 where the
-// file gave none).
+// column-major 0/1 cells, the numbers of its cells (the abundances a table
+// holds; a matrix file's 0s and 1s) and its names (the lines' numbers from
+// 1 where the file gave none).
 Rcpp::List fileRead(const char* status, bool plain, const bravolin::Matrix& matrix,
-                    const std::vector<std::string>& messages)
+                    const bravolin::AbundanceMatrix* abundances, const std::vector<std::string>& messages)
 {
     Rcpp::IntegerVector cells(static_cast<R_xlen_t>(matrix.rows()) * matrix.columns());
+    Rcpp::NumericVector numbers(cells.size());
     for (int j = 0; j < matrix.columns(); j++)
-        for (int i = 0; i < matrix.rows(); i++)
-            cells[static_cast<R_xlen_t>(j) * matrix.rows() + i] = matrix.at(i, j);
+        for (int i = 0; i < matrix.rows(); i++) {
+            const R_xlen_t cell = static_cast<R_xlen_t>(j) * matrix.rows() + i;
+            cells[cell] = matrix.at(i, j);
+            numbers[cell] = abundances != nullptr ? abundances->at(i, j) : matrix.at(i, j);
+        }
     std::vector<std::string> rowNames, columnNames;
     for (int i = 0; i < matrix.rows(); i++)
         rowNames.push_back(matrix.rowName(i));
@@ -271,6 +313,7 @@ Rcpp::List fileRead(const char* status, bool plain, const bravolin::Matrix& matr
         columnNames.push_back(matrix.columnName(j));
     return Rcpp::List::create(Rcpp::Named("status") = status, Rcpp::Named("plain") = plain,
                               Rcpp::Named("messages") = messages, Rcpp::Named("cells") = cells,
+                              Rcpp::Named("abundances") = numbers,
                               Rcpp::Named("rows") = matrix.rows(), Rcpp::Named("columns") = matrix.columns(),
                               Rcpp::Named("row_names") = rowNames, Rcpp::Named("column_names") = columnNames);
 }
@@ -407,29 +450,189 @@ Rcpp::List nodf(Rcpp::IntegerVector cells, int rows, int columns, Rcpp::Characte
     return result;
 }
 
+namespace {
+
+// The metrics of names, as the library chooses them; the library's error
+// naming the unknown ones.
+bravolin::MetricSettings chosenMetrics(const std::vector<std::string>& names, bool wbinary)
+{
+    const bravolin::MetricChoice choice = bravolin::chooseMetrics(names);
+    if (!choice.error.empty())
+        Rcpp::stop(choice.error);
+    return {choice.metrics, wbinary};
+}
+
+// What the observed matrix gives: its NODF and its further metrics.
+struct MetricsObserved {
+    bravolin::NodfResult nodf;
+    bravolin::MetricValues metrics;
+};
+
+// NaN, which the tables write as NA, as R's NA.
+double orNa(double value)
+{
+    return std::isnan(value) ? NA_REAL : value;
+}
+
+// A simulated matrix's value of statistic s of a run's table: the NODF's
+// parts (0 to 2) in percent, then the metric values measured, in order.
+double statisticValue(const bravolin::NodfMeasurement& measured, const std::vector<int>& metricValues,
+                      std::size_t s)
+{
+    if (s >= 3)
+        return orNa(measured.metrics.values[static_cast<std::size_t>(metricValues[s - 3])]);
+    const float parts[] = {measured.nodf.rows, measured.nodf.columns, measured.nodf.total};
+    return static_cast<double>(bravolin::nodfPercent(parts[s]));
+}
+
+// The results of a metrics run as the console program's tables give them:
+// one statistic each for the NODF's parts and every metric value measured,
+// with the statistics of every model that measures it.
+MatrixResults metricsResults(const MetricsObserved& observed, const bravolin::MetricSettings& settings,
+                             const bravolin::NodfMetricNullModels* null)
+{
+    bravolin::NodfNullModels nodfNull;
+    MetricNullValues metricNull;
+    if (null != nullptr) {
+        nodfNull.run = null->run;
+        for (const auto& model : null->models) {
+            nodfNull.models.push_back({model.model, {}});
+            metricNull.push_back({model.model, {}});
+            for (const bravolin::NodfMeasurement& measured : model.values) {
+                nodfNull.models.back().values.push_back(measured.nodf);
+                metricNull.back().values.push_back(measured.metrics);
+            }
+        }
+    }
+    MatrixResults results =
+        nodfResults("", observed.nodf, null != nullptr ? &nodfNull : nullptr, std::nullopt, Completeness::Complete);
+    if (bravolin::measuresBeyondNodf(settings))
+        addMetricResults(results, settings, observed.metrics, null != nullptr ? &metricNull : nullptr);
+    return results;
+}
+
+}  // namespace
+
+// The NODF and further metrics of a matrix of abundances (their presences
+// for the presence/absence metrics) and, with simulations, the NODF's null
+// models measuring them, those of abundances drawing from the abundances;
+// values as the console program's tables hold them.
+// [[Rcpp::export(.metrics)]]
+Rcpp::List metrics(Rcpp::NumericVector cells, int rows, int columns, Rcpp::CharacterVector rowNames,
+                   Rcpp::CharacterVector columnNames, bool order, std::vector<std::string> metricNames,
+                   bool wbinary, int simulations, double seed, int threads, std::vector<std::string> models,
+                   Rcpp::NumericVector trades, double precision)
+{
+    const bravolin::MetricSettings settings = chosenMetrics(metricNames, wbinary);
+    const bravolin::AbundanceMatrix abundances = makeAbundances(cells, rows, columns, rowNames, columnNames);
+    const bravolin::Matrix& matrix = abundances.presences();
+    const NullRequest request = nullRequest(simulations, seed, threads, models, trades, precision);
+    // r2dtable draws counts: an abundance that is not a whole number is an
+    // error before any analysis, naming its cell.
+    if (simulations > 0) {
+        const std::string error = bravolin::abundanceModelsError(abundances, request.models);
+        if (!error.empty())
+            Rcpp::stop(error);
+    }
+    bravolin::NodfMaxCache cache;
+    const auto analysis = analyseWatchingInterrupts(
+        request,
+        [&](const std::atomic<bool>& stop) {
+            MetricsObserved observed;
+            observed.nodf = bravolin::analyseNodf(matrix, order, &stop);
+            if (bravolin::measuresBeyondNodf(settings))
+                observed.metrics = bravolin::measureMetrics(matrix, &abundances, settings, cache);
+            return observed;
+        },
+        [&](const MetricsObserved&) { return std::make_pair(matrix.rows(), matrix.columns()); },
+        [&](const MetricsObserved& observed, bravolin::Generator& generator,
+            const bravolin::NullModelSettings& nullSettings) {
+            return bravolin::runNodfMetricNullModels(abundances, observed.nodf, settings, cache, generator,
+                                                     nullSettings);
+        });
+    const MetricsObserved& observed = analysis.observed;
+    const MatrixResults results = metricsResults(observed, settings, simulations > 0 ? &analysis.null : nullptr);
+
+    std::vector<std::string> chosen;
+    for (bravolin::Metric metric : settings.metrics)
+        chosen.push_back(bravolin::kMetricNames[static_cast<int>(metric)]);
+    std::vector<std::string> names, notes;
+    std::vector<double> values;
+    StatisticsTable statistics;
+    for (const StatisticResults& statistic : results.statistics) {
+        names.push_back(statistic.name);
+        values.push_back(orNa(statistic.observed));
+        notes.push_back(statistic.note);
+        if (statistic.models.empty())
+            statistics.addWithoutNullValues(statistic.name);
+        for (const ModelResults& model : statistic.models)
+            statistics.add(statistic.name, model.model, model.statistics);
+    }
+    Rcpp::List result = Rcpp::List::create(
+        Rcpp::Named("metrics") = chosen, Rcpp::Named("statistic") = names, Rcpp::Named("observed") = values,
+        Rcpp::Named("note") = notes,
+        Rcpp::Named("fill") = static_cast<double>(observed.nodf.fill),
+        Rcpp::Named("row_order") = fromOne(observed.nodf.rowOrder),
+        Rcpp::Named("column_order") = fromOne(observed.nodf.columnOrder),
+        Rcpp::Named("spectral_cap_reached") = observed.metrics.spectralCapReached);
+    if (simulations == 0) {
+        result.push_back(statistics.columns(), "statistics");
+        return result;
+    }
+
+    // The null values of every statistic that some model of the run
+    // measures, each a list of the models' values in simulation order.
+    const bravolin::NodfMetricNullModels& null = analysis.null;
+    const std::vector<int> metricValues = bravolin::measuredValues(settings);
+    Rcpp::List nullValues;
+    bool capReached = observed.metrics.spectralCapReached;
+    for (std::size_t s = 0; s < names.size(); s++) {
+        bool measured = s < 3;
+        for (const auto& model : null.models)
+            measured = measured || bravolin::measuredUnder(model.model, metricValues[s - 3]);
+        if (!measured)
+            continue;
+        Rcpp::List ofModels;
+        for (const auto& model : null.models) {
+            Rcpp::NumericVector simulated(model.values.size());
+            for (std::size_t i = 0; i < model.values.size(); i++) {
+                simulated[static_cast<R_xlen_t>(i)] = statisticValue(model.values[i], metricValues, s);
+                capReached = capReached || model.values[i].metrics.spectralCapReached;
+            }
+            ofModels.push_back(simulated);
+        }
+        nullValues.push_back(ofModels, names[s]);
+    }
+    result["spectral_cap_reached"] = capReached;
+    addNullModels(result, null, nullValues, statistics, analysis.threadsNote);
+    return result;
+}
+
 // The matrix of a file's bytes as the console program reads it: as a table
 // (--table, in the layout given), or, for a file of plain 0s and 1s, which
 // the table reader refuses, as mode N reads a matrix file. status is
 // "read", "refused" (the messages say why) or "too_many_rows" (a matrix
 // file of more rows than the analyses take); plain says that mode N's
-// reader read it.
+// reader read it. With abundances the table's numbers are kept (a number
+// beyond what a double holds is then an error).
 // [[Rcpp::export(.read_matrix_file)]]
 Rcpp::List readMatrixFile(Rcpp::RawVector bytes, std::string name, bool transpose, Rcpp::LogicalVector header,
-                          Rcpp::LogicalVector rowNames)
+                          Rcpp::LogicalVector rowNames, bool abundances)
 {
     const std::string_view text(reinterpret_cast<const char*>(RAW(bytes)), static_cast<std::size_t>(bytes.size()));
     std::vector<std::string> said;
     const ReaderMessages say = [&said](const std::string& message) { said.push_back(message); };
-    const TableRead table = readTableText(text, name, {given(header), given(rowNames), transpose}, say);
+    const TableRead table = readTableText(text, name, {given(header), given(rowNames), transpose, abundances}, say);
     if (table.outcome != TableOutcome::MatrixFile)
-        return fileRead(table.outcome == TableOutcome::Read ? "read" : "refused", false, table.matrix, said);
+        return fileRead(table.outcome == TableOutcome::Read ? "read" : "refused", false, table.matrix,
+                        table.abundances ? &*table.abundances : nullptr, said);
     // The table reader's advice to read the file without --table is moot.
     said.clear();
     const NodfRead plain = readNodfText(text, name, say);
     const char* status = plain.outcome == NodfReadOutcome::TooManyRows ? "too_many_rows"
                          : plain.matrix.columns() > 0                  ? "read"
                                                                        : "refused";
-    return fileRead(status, true, plain.matrix, said);
+    return fileRead(status, true, plain.matrix, nullptr, said);
 }
 
 // The library's limits and version, which the R functions check their
@@ -440,5 +643,6 @@ Rcpp::List libraryFacts()
     return Rcpp::List::create(Rcpp::Named("version") = std::string(bravolin::kVersion),
                               Rcpp::Named("max_side") = bravolin::kMaxMatrixSide,
                               Rcpp::Named("most_simulations") = bravolin::kMostSimulations,
-                              Rcpp::Named("most_threads") = bravolin::kMostThreads);
+                              Rcpp::Named("most_threads") = bravolin::kMostThreads,
+                              Rcpp::Named("spectral_cap") = bravolin::kSpectralIterationCap);
 }

@@ -85,3 +85,23 @@ test_that("NODF and its null models equal the console program's", {
                 seed = expected$file_seed[1], models = models)
   }, c("nodf_rows", "nodf_columns", "nodf_total"))
 })
+
+test_that("the metrics of an abundance table and their null models equal the console program's", {
+  if (!all(file.exists(fixture(file.path("metrics", c("BRAVOLIN_N_results.csv", "BRAVOLIN_N_null_values.csv"))))))
+    skip("the console program's tables of a run with --metrics are not in tests/testthat/fixtures/metrics")
+  expected <- read_fixture("metrics/BRAVOLIN_N_results.csv")
+  simulated <- read_fixture("metrics/BRAVOLIN_N_null_values.csv")
+  x <- read_matrix_file(fixture("metrics/islands.csv"), abundances = TRUE)
+  r <- suppressMessages(nested_metrics(x, "all", simulations = expected$simulations[1], seed = expected$file_seed[1],
+                                       models = unique(stats::na.omit(expected$model))))
+  table <- as.data.frame(r)
+  expect_identical(names(table), names(expected))
+  expect_identical(paste(table$statistic, table$model), paste(expected$statistic, expected$model))
+  expect_identical(table$note, expected$note)
+  for (column in c("rows", "columns", "fill", "observed", "n", statistic_columns[-1]))
+    expect_equal(table[[column]], expected[[column]], tolerance = 1e-9, label = column)
+  ours <- r$null
+  expect_identical(names(ours), names(simulated)[-1])
+  for (column in names(ours)[-(1:2)])
+    expect_equal(ours[[column]], simulated[[column]], tolerance = 1e-9, label = paste("null values of", column))
+})
