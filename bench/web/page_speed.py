@@ -2,7 +2,9 @@
 """The page's speed in headless Chromium beside the console program's.
 
 A 50 x 50 matrix (fill 0.4, fixed) with 1000 simulations of the four
-classic models, mode N (ordered) and mode T: the console program at -j 1,
+classic models, mode N (ordered), mode N with every metric of 0s and 1s
+(--metrics nodfc,discrepancy,checker,n0,spectral: wnodf weighs a table's
+abundances) and mode T: the console program at -j 1,
 each run in a fresh folder, against the page opened from disk, the run
 timed from the click on Run to its last file's results (the worker already
 started); and the page's load, the library's compilation included (the
@@ -25,8 +27,14 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
 RUNS = 5
-MODES = {'N': ['-m', 'N', '--order'], 'T': ['-m', 'T']}
-HASHES = {'N': '#mode=N&order=yes&models=Er,Ce,Li,Co&n=1000&seed=7', 'T': '#mode=T&models=Er,Ce,Li,Co&n=1000&seed=7'}
+BINARY_METRICS = 'nodfc,discrepancy,checker,n0,spectral'
+# Each run: the console program's options and the page's address.
+MODES = {
+    'N': (['-m', 'N', '--order'], '#mode=N&order=yes&models=Er,Ce,Li,Co&n=1000&seed=7'),
+    'N, every binary metric': (['-m', 'N', '--order', '--metrics', BINARY_METRICS],
+                               '#mode=N&order=yes&models=Er,Ce,Li,Co&n=1000&seed=7&metrics=' + BINARY_METRICS),
+    'T': (['-m', 'T'], '#mode=T&models=Er,Ce,Li,Co&n=1000&seed=7'),
+}
 
 
 def matrix_file(folder):
@@ -44,7 +52,7 @@ def console_seconds(program, matrix, mode):
         folder = tempfile.mkdtemp()
         shutil.copy(matrix, folder)
         start = time.perf_counter()
-        subprocess.run([program] + MODES[mode] + ['--no-print', '-n', '1000', '-s', '7', '-j', '1', '-q', 'm50.txt'],
+        subprocess.run([program] + MODES[mode][0] + ['--no-print', '-n', '1000', '-s', '7', '-j', '1', '-q', 'm50.txt'],
                        cwd=folder, check=True, stdout=subprocess.DEVNULL)
         times.append(time.perf_counter() - start)
         shutil.rmtree(folder)
@@ -90,12 +98,12 @@ def page_seconds(page, matrix, profile):
         loads = []
         for _ in range(RUNS):
             driver.get('about:blank')
-            driver.get('file://' + page + HASHES['N'])
+            driver.get('file://' + page + MODES['N'][1])
             loads.append(wait_ready(driver))
         driver.find_element(By.ID, 'file-input').send_keys(matrix)
         runs = {}
         for mode in MODES:
-            driver.execute_script('location.hash = arguments[0]', HASHES[mode])
+            driver.execute_script('location.hash = arguments[0]', MODES[mode][1])
             times = [driver.execute_async_script(TIMED_RUN) / 1000 for _ in range(RUNS)]
             runs[mode] = statistics.median(times)
         return statistics.median(loads), runs

@@ -7,7 +7,9 @@ in the address (a seed per file, so that each file's rows are those of the
 console program's run of that file alone: the console program reads a
 table and a matrix file in separate runs), downloads the result tables and
 the zip of everything, and compares them with the console program's tables
-(the date left out); cancels a long run and runs again after it; loads a
+(the date left out); runs mode N with a further metric from the address
+and checks its section of the results and the address a metric's box
+writes; cancels a long run and runs again after it; loads a
 table with an NA cell and checks that the error names its line and column;
 and checks that no request leaves the page.
 
@@ -128,6 +130,23 @@ def check_analysis(driver, downloads, program, examples, mode, address, argument
     check(len(pictures) == 4, 'mode %s: the zip holds both files\' two pictures: %s' % (mode, pictures))
 
 
+def check_metric_section(driver):
+    """A metric from the address: its box ticked, its section in each
+    file's results with a row per model; ticking another writes it."""
+    driver.execute_script('location.hash = arguments[0]', '#mode=N&order=yes&models=Er,Ce,Li,Co&n=20&seed=7&metrics=nodfc')
+    run_and_wait(driver)
+    check(driver.execute_script("return document.getElementById('metric-nodfc').checked"), 'metrics=nodfc ticks nodfc')
+    sections = driver.execute_script(
+        "return [...document.querySelectorAll('#results tbody[data-statistic=\"nodfc\"]')]"
+        ".map((body) => body.rows.length)")
+    check(sections == [4, 4], 'each file\'s results have a nodfc section, a row per model: %s' % sections)
+    notes = driver.execute_script("return [...document.querySelectorAll('#results pre.notes')].map((pre) => pre.textContent)")
+    check(len(notes) == 1 and 'NA under Er and Ce' in notes[0], 'the once-a-run note of nodfc under Er is shown once: %s' % notes)
+    driver.find_element(By.ID, 'metric-spectral').click()
+    check('metrics=nodf,nodfc,spectral' in driver.execute_script('return location.hash'),
+          'ticking spectral writes it into the address: ' + driver.execute_script('return location.hash'))
+
+
 def check_cancel(driver, folder):
     """A long run cancelled: the running file is marked, the page runs again."""
     big = os.path.join(folder, 'big.txt')
@@ -202,6 +221,7 @@ def main():
         common = ['-n', '99', '-s', '7', '--seed-per-file']
         check_analysis(driver, downloads, program, examples, 'N', '#mode=N&order=yes&' + CLASSIC,
                        ['-m', 'N', '--order'] + common)
+        check_metric_section(driver)
         check_analysis(driver, downloads, program, examples, 'T', '#mode=T&' + CLASSIC, ['-m', 'T'] + common)
         check_cancel(driver, folder)
         check_reader_error(driver, folder)

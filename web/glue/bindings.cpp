@@ -19,6 +19,7 @@
 #include "bravolin/version.h"
 #include "file_analysis.h"
 #include "formats/input/batch_files.h"
+#include "page_metrics.h"
 #include "page_models.h"
 
 using emscripten::val;
@@ -57,9 +58,13 @@ std::optional<bool> choiceOf(const val& value)
     return std::nullopt;
 }
 
-TableLayout layoutOf(const val& request)
+// The metrics of request's metrics (names) and wbinary; nodf alone
+// without them.
+bravolin::MetricSettings metricsOf(const val& request)
 {
-    return {choiceOf(request["header"]), choiceOf(request["rowNames"]), request["transpose"].as<bool>()};
+    if (request["metrics"].isUndefined())
+        return {};
+    return settingsOfMetrics(stringsOf(request["metrics"]), request["wbinary"].as<bool>());
 }
 
 // "T" or "N".
@@ -73,6 +78,24 @@ AnalysisMode modeOf(const val& request)
     return modeNamed(request["mode"].as<std::string>());
 }
 
+// Whether a table's abundances are read: in mode N, for the metric and the
+// models that use them, as the console program reads them.
+bool readsAbundances(const val& request)
+{
+    if (modeOf(request) != AnalysisMode::Nodf)
+        return false;
+    const std::vector<bravolin::NullModel> models =
+        bravolin::modelsOfRun(settingsOfModels(stringsOf(request["models"]), 0));
+    return bravolin::measures(metricsOf(request), bravolin::Metric::Wnodf) ||
+           std::any_of(models.begin(), models.end(), bravolin::drawsAbundances);
+}
+
+TableLayout layoutOf(const val& request)
+{
+    return {choiceOf(request["header"]), choiceOf(request["rowNames"]), request["transpose"].as<bool>(),
+            readsAbundances(request)};
+}
+
 AnalysisRequest analysisRequestOf(const val& request)
 {
     AnalysisRequest analysis;
@@ -80,6 +103,7 @@ AnalysisRequest analysisRequestOf(const val& request)
     analysis.order = request["order"].as<bool>();
     analysis.simulations = request["simulations"].as<int>();
     analysis.models = stringsOf(request["models"]);
+    analysis.metrics = metricsOf(request);
     analysis.runSeed = static_cast<std::uint32_t>(request["seed"].as<double>());
     analysis.seedPerFile = request["seedPerFile"].as<bool>();
     analysis.generatorState = static_cast<std::uint32_t>(request["generatorState"].as<double>());
@@ -162,6 +186,8 @@ val statisticsObject(const MatrixResults& results)
         val entry = val::object();
         entry.set("name", statistic.name);
         entry.set("observed", numberOf(statistic.observed));
+        entry.set("singlePrecision", statistic.singlePrecision);
+        entry.set("note", statistic.note);
         entry.set("models", models);
         statistics.call<void>("push", entry);
     }
@@ -186,6 +212,7 @@ val analysisObject(const FileAnalysis& file)
     object.set("fileSeed", file.fileSeed ? val(static_cast<double>(*file.fileSeed)) : val::null());
     object.set("generatorState", static_cast<double>(file.generatorState));
     object.set("resultLine", file.resultLine);
+    object.set("notes", file.notes);
     object.set("summaryHeader", file.summaryHeader);
     object.set("summaryLine", file.summaryLine);
     object.set("classicModels", file.classicModels);
@@ -231,21 +258,38 @@ val readFile(const std::string& name, const std::string& bytes, const val& reque
     return guarded([&] { return readObject(readPageFile(bytes, name, modeOf(request), layoutOf(request))); });
 }
 
-// Reads and analyses the file: request holds the settings of
-// analysisRequestOf; onSimulation(number) is called after each simulation.
-val analyseFile(const std::string& name, const std::string& bytes, const val& request, const val& onSimulation)
+// A run of the page: its files analysed one after another, the state a
+// run keeps (NODFmax values, the notes said once) carried between them.
+class PageRun {
+public:
+    // Reads and analyses the file: request holds the settings of
+    // analysisRequestOf; onSimulation(number) is called after each
+    // simulation.
+    val analyseFile(const std::string& name, const std::string& bytes, const val& request, const val& onSimulation)
+    {
+        return guarded([&] {
+            const AnalysisRequest analysis = analysisRequestOf(request);
+            return analysisObject(analysePageFile(bytes, name, analysis, state_,
+                                                  [&onSimulation](int simulation) { onSimulation(simulation); }));
+        });
+    }
+
+private:
+    PageRunState state_;
+};
+
+// The header rows of the result tables of a run: request holds its mode,
+// simulations, models, metrics and wbinary.
+val tableHeaders(const val& request)
 {
     return guarded([&] {
-        const AnalysisRequest analysis = analysisRequestOf(request);
-        return analysisObject(
-            analysePageFile(bytes, name, analysis, [&onSimulation](int simulation) { onSimulation(simulation); }));
+        AnalysisRequest run;
+        run.mode = modeOf(request);
+        run.simulations = request["simulations"].as<int>();
+        run.models = stringsOf(request["models"]);
+        run.metrics = metricsOf(request);
+        return tablesObject(resultTableHeaders(tableSettings(run)));
     });
-}
-
-// The header rows of the run's result tables.
-val tableHeaders(const std::string& mode, bool nullModels)
-{
-    return guarded([&] { return tablesObject(resultTableHeaders(modeNamed(mode), nullModels)); });
 }
 
 // The positions of the files named names in the order of a batch.
@@ -282,7 +326,7 @@ val libraryInfo()
 EMSCRIPTEN_BINDINGS(bravolin_web)
 {
     emscripten::function("readFile", &readFile);
-    emscripten::function("analyseFile", &analyseFile);
+    emscripten::class_<PageRun>("PageRun").constructor<>().function("analyseFile", &PageRun::analyseFile);
     emscripten::function("tableHeaders", &tableHeaders);
     emscripten::function("batchOrder", &batchOrder);
     emscripten::function("libraryInfo", &libraryInfo);

@@ -13,22 +13,25 @@
 #include <string_view>
 #include <vector>
 
+#include "bravolin/nodf_metrics.h"
 #include "file_reading.h"
 #include "formats/pictures/analysis_pictures.h"
 #include "formats/tables/matrix_results.h"
 #include "formats/tables/result_tables.h"
+#include "page_metrics.h"
 
 struct AnalysisRequest {
     AnalysisMode mode = AnalysisMode::Temperature;
     bool order = false;             // mode N
     int simulations = 0;            // 0: no null models
     std::vector<std::string> models;
+    bravolin::MetricSettings metrics;  // mode N; nodf alone: none beyond it
     std::uint32_t runSeed = 0;
     bool seedPerFile = false;
     // The batch's generator as the file before this one left it (its
     // state), or the run's seed for the first file.
     std::uint32_t generatorState = 0;
-    TableLayout layout;
+    TableLayout layout;             // with abundances when wnodf is measured
     std::string date;               // the run's start, for the result tables
 };
 
@@ -50,6 +53,9 @@ struct FileAnalysis {
     std::uint32_t generatorState = 0;  // after the file, for the next one
     MatrixResults results;
     std::string resultLine;
+    // The notes about the run's metrics first said at this file, as the
+    // console program prints them once a run.
+    std::string notes;
     // Its line of the classic summary file, SYSTEMP.TXT, as the console
     // program writes it, and the header line above it there: with null
     // models, their values end it only when the classic four ran.
@@ -62,10 +68,11 @@ struct FileAnalysis {
 // Called after every simulation, numbered from 1.
 using SimulationProgress = std::function<void(int simulation)>;
 
-// Analyses the bytes of the file named name. Throws bravolin::Error for a
-// request out of range (an unknown model name).
+// Analyses the bytes of the file named name, one of the run whose state
+// is run. Throws bravolin::Error for a request out of range (an unknown
+// model or metric name).
 FileAnalysis analysePageFile(std::string_view bytes, const std::string& name, const AnalysisRequest& request,
-                             const SimulationProgress& progress);
+                             PageRunState& run, const SimulationProgress& progress);
 
 // The settings every row of the run's result tables repeats.
 ResultTableSettings tableSettings(const AnalysisRequest& request);

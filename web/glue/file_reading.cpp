@@ -39,6 +39,7 @@ FileRead readPageFile(std::string_view bytes, const std::string& name, AnalysisM
     read.outcome = table.outcome == TableOutcome::Read ? FileOutcome::Read : FileOutcome::Skipped;
     read.table = true;
     read.matrix = std::move(table.matrix);
+    read.abundances = std::move(table.abundances);
     read.announcement = std::move(table.announcement);
     read.messages = std::move(said);
     return read;

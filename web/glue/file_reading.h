@@ -6,9 +6,11 @@
 #ifndef BRAVOLIN_WEB_GLUE_FILE_READING_H
 #define BRAVOLIN_WEB_GLUE_FILE_READING_H
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "bravolin/abundance_matrix.h"
 #include "bravolin/matrix.h"
 #include "formats/analysis_mode.h"
 #include "formats/input/table_reader.h"
@@ -23,6 +25,9 @@ struct FileRead {
     FileOutcome outcome = FileOutcome::Skipped;
     bool table = false;        // read as a table, or as a matrix file
     bravolin::Matrix matrix;
+    // A table's numbers, read when the layout asks for abundances; none
+    // for a matrix file.
+    std::optional<bravolin::AbundanceMatrix> abundances;
     int lostLines = 0;         // lines or cells the matrix reader lost
     std::string announcement;  // how a table was read, as a scripted run says it
     std::string messages;      // what the reader said, console text

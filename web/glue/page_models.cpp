@@ -24,6 +24,14 @@ bravolin::NullModelSettings settingsOfModels(const std::vector<std::string>& nam
     return settings;
 }
 
+void checkModelsOfMode(AnalysisMode mode, const bravolin::NullModelSettings& settings)
+{
+    const std::vector<bravolin::NullModel> models = bravolin::modelsOfRun(settings);
+    if (mode == AnalysisMode::Temperature && std::any_of(models.begin(), models.end(), bravolin::drawsAbundances))
+        throw bravolin::Error("r2dtable and abundance_shuffle draw abundances, and the temperature is of presences: "
+                              "choose them in mode N");
+}
+
 bool hasClassicModels(const bravolin::NullModelSettings& settings)
 {
     const std::vector<bravolin::NullModel> models = bravolin::modelsOfRun(settings);

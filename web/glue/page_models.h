@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bravolin/null_models.h"
+#include "formats/analysis_mode.h"
 
 // The names of the models, in the order of the page's table.
 std::vector<std::string> pageModelNames();
@@ -17,6 +18,11 @@ std::vector<std::string> pageModelNames();
 // classic four. Throws bravolin::Error for a name of no model, naming the
 // known ones.
 bravolin::NullModelSettings settingsOfModels(const std::vector<std::string>& names, int simulations);
+
+// Throws bravolin::Error when settings hold a model of abundances and mode
+// is the temperature's, which is of presences, as the command line refuses
+// them there.
+void checkModelsOfMode(AnalysisMode mode, const bravolin::NullModelSettings& settings);
 
 // Whether settings draw all four classic models: the null models' values
 // of the classic summary line are theirs.

@@ -17,8 +17,19 @@
   }
 
   // files: [{name, bytes}]; settings: the glue's request without the
-  // generator's state; say(message, buffers).
+  // generator's state; say(message, buffers). The files are one run of the
+  // library (its PageRun), which keeps what a run keeps between files.
   function runBatch(library, files, settings, say) {
+    const run = new library.PageRun();
+    try {
+      if (runFiles(run, files, settings, say)) say({type: 'done'}, []);
+    } finally {
+      run.delete();
+    }
+  }
+
+  // Whether the batch ran to its end, rather than failing.
+  function runFiles(run, files, settings, say) {
     let generatorState = settings.seed;
     for (let index = 0; index < files.length; index++) {
       const file = files[index];
@@ -26,7 +37,7 @@
       let reported = started;
       say({type: 'started', index}, []);
       const request = Object.assign({}, settings, {generatorState});
-      const result = library.analyseFile(file.name, file.bytes, request, (done) => {
+      const result = run.analyseFile(file.name, file.bytes, request, (done) => {
         const now = performance.now();
         if (done === settings.simulations || now - reported >= PROGRESS_INTERVAL_MS) {
           reported = now;
@@ -35,13 +46,13 @@
       });
       if (result.error !== undefined) {
         say({type: 'failed', index, message: result.error}, []);
-        return;
+        return false;
       }
       generatorState = result.generatorState;
       say({type: 'finished', index, result, elapsed: performance.now() - started}, buffersOf(result));
       if (result.status === 'ends_batch') break;
     }
-    say({type: 'done'}, []);
+    return true;
   }
 
   Object.assign(exports, {runBatch});

@@ -7,7 +7,8 @@
 'use strict';
 
 (function () {
-  const {MODELS, parseHash, hashOf, nullModels, drawnModels, wholeNumber, MOST_SEED} = BravolinSettings;
+  const {MODELS, METRICS, parseHash, hashOf, nullModels, drawnModels, chosenMetrics, runMetrics, useLibraryModels, wholeNumber,
+    MOST_SEED} = BravolinSettings;
   const element = (id) => document.getElementById(id);
 
   const page = {
@@ -76,6 +77,7 @@
 
   function buildModelControls() {
     const box = element('models');
+    box.replaceChildren(make('legend', {textContent: 'Null models'}));
     for (const model of MODELS) {
       const id = 'model-' + model.name;
       const input = make('input', {type: 'checkbox', id, value: model.name});
@@ -90,11 +92,43 @@
         showSettings();
         settingsChanged();
       });
-      const label = make('label', {htmlFor: id, textContent: `${model.name}: keeps ${model.keeps}`});
+      const label = make('label', {htmlFor: id, textContent: model.keeps ? `${model.name}: keeps ${model.keeps}` : model.name});
       box.append(make('div', {className: 'row'}, [input, label]));
     }
     box.append(make('p', {className: 'note', textContent: 'Er, Ce, Li and Co, the classic models, draw together. ' +
       'Co (the letter O, classic) and c0 (zero, textbook) are different models; curveball was FF.'}));
+  }
+
+  // A box per metric, nodf ticked for good, and wnodf's wbinary variant
+  // beside wnodf, shown when it is ticked.
+  function buildMetricControls() {
+    const box = element('metrics');
+    for (const metric of METRICS) {
+      const id = 'metric-' + metric.name;
+      const input = make('input', {type: 'checkbox', id, value: metric.name});
+      input.addEventListener('change', settingsChanged);
+      box.append(make('div', {className: 'row'}, [input, make('label', {htmlFor: id, textContent: `${metric.name}: ${metric.what}`})]));
+      if (metric.name === 'wnodf') {
+        const wbinary = make('input', {type: 'checkbox', id: 'wbinary'});
+        wbinary.addEventListener('change', settingsChanged);
+        box.append(make('div', {className: 'row indent', id: 'wbinary-row'}, [wbinary,
+          make('label', {htmlFor: 'wbinary', textContent: 'wbinary: an equal abundance counts as smaller (--wbinary)'})]));
+      }
+    }
+    box.append(make('p', {className: 'note', textContent: 'wnodf weighs the abundances of a table (a matrix file of 0s ' +
+      'and 1s is skipped with it); it has null values under the models of abundances alone, r2dtable and abundance_shuffle.'}));
+  }
+
+  function metricInputs() {
+    return METRICS.map((metric) => element('metric-' + metric.name));
+  }
+
+  // The metric boxes apply in mode N; wbinary shows with wnodf.
+  function showMetricControls() {
+    const settings = page.settings;
+    for (const input of metricInputs()) input.disabled = settings.mode !== 'N' || input.value === 'nodf';
+    element('wbinary').disabled = settings.mode !== 'N';
+    element('wbinary-row').hidden = !settings.metrics.includes('wnodf');
   }
 
   function modelInputs() {
@@ -108,6 +142,9 @@
     element('mode-n').checked = settings.mode === 'N';
     element('order').checked = settings.order;
     element('order').disabled = settings.mode !== 'N';
+    for (const input of metricInputs()) input.checked = settings.metrics.includes(input.value);
+    element('wbinary').checked = settings.wbinary;
+    showMetricControls();
     for (const input of modelInputs()) input.checked = settings.models.includes(input.value);
     element('simulations').value = String(settings.simulations);
     element('seed').value = settings.seed === null ? '' : String(settings.seed);
@@ -123,6 +160,8 @@
     const problems = [];
     settings.mode = element('mode-n').checked ? 'N' : 'T';
     settings.order = element('order').checked;
+    settings.metrics = chosenMetrics(metricInputs().filter((input) => input.checked).map((input) => input.value));
+    settings.wbinary = element('wbinary').checked;
     const simulations = wholeNumber(element('simulations').value.trim(), BravolinSettings.MOST_SIMULATIONS);
     if (simulations === null) problems.push(`Simulations: a number from 0 to ${BravolinSettings.MOST_SIMULATIONS}`);
     else settings.simulations = simulations;
@@ -148,6 +187,7 @@
   function settingsChanged() {
     if (readSettings()) writeHash();
     element('order').disabled = page.settings.mode !== 'N';
+    showMetricControls();
     readFiles();
   }
 
@@ -163,7 +203,8 @@
 
   function layoutRequest() {
     const settings = page.settings;
-    return {mode: settings.mode, transpose: settings.transpose, header: settings.header, rowNames: settings.rowNames};
+    return Object.assign({mode: settings.mode, transpose: settings.transpose, header: settings.header,
+      rowNames: settings.rowNames, models: nullModels(settings) ? settings.models : []}, runMetrics(settings));
   }
 
   // Reads every file as the run will, to show what the reader decided.
@@ -318,12 +359,17 @@
     }
     writeHash();
     const withNull = nullModels(settings);
-    const started = new Date();
+    const request = Object.assign({
+      mode: settings.mode, order: settings.mode === 'N' && settings.order, simulations: withNull ? settings.simulations : 0,
+      models: withNull ? settings.models : [], seed: settings.seed, seedPerFile: settings.seedPerFile,
+      transpose: settings.transpose, header: settings.header, rowNames: settings.rowNames,
+      date: isoLocalTime(new Date()),
+    }, runMetrics(settings));
     const run = {
       mode: settings.mode,
-      simulations: withNull ? settings.simulations : 0,
+      simulations: request.simulations,
       seed: settings.seed,
-      headers: page.library.tableHeaders(settings.mode, withNull),
+      headers: page.library.tableHeaders(request),
       entries: [],
       finishedAt: null,
     };
@@ -350,15 +396,7 @@
     element('run').disabled = true;
     element('cancel').disabled = false;
     if (!page.worker) page.worker = startWorker();
-    page.worker.postMessage({
-      files: page.files.map((file) => ({name: file.name, bytes: file.bytes})),
-      settings: {
-        mode: settings.mode, order: settings.mode === 'N' && settings.order, simulations: run.simulations,
-        models: withNull ? settings.models : [], seed: settings.seed, seedPerFile: settings.seedPerFile,
-        transpose: settings.transpose, header: settings.header, rowNames: settings.rowNames,
-        date: isoLocalTime(started),
-      },
-    });
+    page.worker.postMessage({files: page.files.map((file) => ({name: file.name, bytes: file.bytes})), settings: request});
   }
 
   function endRun(text) {
@@ -418,33 +456,47 @@
 
   // ---- Results -------------------------------------------------------------
 
+  // A value of a statistic: the NODF's and the temperature's with two
+  // decimals, as the console shows them, a further metric's (a double)
+  // with six significant digits, as its result line gives it.
+  function formatValue(statistic, value) {
+    if (statistic.singlePrecision || value === null || value === undefined) return formatNumber(value, 2);
+    return String(Number(value.toPrecision(6)));
+  }
+
+  // One section (tbody) per statistic: its observed value, and a row per
+  // model that measures it.
   function statisticsTable(result) {
     const head = make('tr', {}, ['Statistic', 'Observed', 'Model', 'n', 'Mean', 'SD', 'SES', 'P (less)', 'P (greater)',
       'P (two-sided)', '2.5%', 'Median', '97.5%', 'P MC error', 'ESS', 'Lag-1']
       .map((text) => make('th', {scope: 'col', textContent: text})));
-    const body = make('tbody');
+    const table = make('table', {}, [make('caption', {textContent: 'Observed values and the statistics of every null model'}),
+      make('thead', {}, [head])]);
     const cell = (text) => make('td', {className: 'number', textContent: text});
     for (const statistic of result.statistics) {
+      const body = make('tbody', {className: 'statistic'});
+      body.dataset.statistic = statistic.name;
+      const value = (number) => cell(formatValue(statistic, number));
+      const name = statistic.note ? `${statistic.name} (NODFmax ${statistic.note})` : statistic.name;
       const models = statistic.models.length > 0 ? statistic.models : [null];
       models.forEach((model, index) => {
         const row = make('tr');
-        row.append(index === 0 ? make('th', {scope: 'row', textContent: statistic.name}) : make('td'));
-        row.append(index === 0 ? cell(formatNumber(statistic.observed, 2)) : make('td'));
+        row.append(index === 0 ? make('th', {scope: 'row', textContent: name}) : make('td'));
+        row.append(index === 0 ? value(statistic.observed) : make('td'));
         if (model === null) {
-          row.append(make('td', {textContent: 'no null models'}));
+          row.append(make('td', {textContent: result.fileSeed === null ? 'no null models' : 'no null values'}));
         } else {
-          row.append(make('td', {textContent: model.model}), cell(String(model.n)), cell(formatNumber(model.mean, 2)),
-            cell(formatNumber(model.sd, 2)), cell(formatNumber(model.ses, 2)), cell(formatP(model.pLess)),
-            cell(formatP(model.pGreater)), cell(formatP(model.pTwoSided)), cell(formatNumber(model.q025, 2)),
-            cell(formatNumber(model.q500, 2)), cell(formatNumber(model.q975, 2)), cell(formatP(model.pMcse)),
+          row.append(make('td', {textContent: model.model}), cell(String(model.n)), value(model.mean),
+            value(model.sd), cell(formatNumber(model.ses, 2)), cell(formatP(model.pLess)),
+            cell(formatP(model.pGreater)), cell(formatP(model.pTwoSided)), value(model.q025),
+            value(model.q500), value(model.q975), cell(formatP(model.pMcse)),
             cell(formatNumber(model.ess, 0)), cell(formatNumber(model.lag1, 2)));
         }
         body.append(row);
       });
+      table.append(body);
     }
-    return make('div', {className: 'table-wrap'}, [make('table', {}, [
-      make('caption', {textContent: 'Observed values and the statistics of every null model'}),
-      make('thead', {}, [head]), body])]);
+    return make('div', {className: 'table-wrap'}, [table]);
   }
 
   function pictureBlob(picture) {
@@ -464,6 +516,9 @@
     }
     if (result.fileSeed !== null) box.append(make('pre', {textContent: `Seed: ${result.fileSeed}`}));
     box.append(make('pre', {textContent: result.resultLine.trim()}));
+    // What the console program says once a run of the metrics, at the
+    // file where it first applies.
+    if (result.notes) box.append(make('pre', {className: 'notes', textContent: result.notes.trim()}));
     // Its line of the classic summary file, below the header line it has
     // there, as the console program writes them: shown when the run had
     // the classic four or no null models, whose values the line holds.
@@ -539,11 +594,18 @@
     watchDrops();
   }
 
+  buildMetricControls();
   buildModelControls();
   watchControls();
   takeHash();
   createBravolin().then((library) => {
     page.library = library;
+    // The library's models are the page's: the address is read again for
+    // one the page's table did not list.
+    if (useLibraryModels(library.libraryInfo().models)) {
+      buildModelControls();
+      takeHash();
+    }
     page.worker = startWorker();
     readFiles();
     element('run').disabled = false;

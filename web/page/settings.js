@@ -1,14 +1,15 @@
-// The page's settings and its address: the analysis, the null models, the
-// simulations, the seed and how tables are read, as the address's hash
+// The page's settings and its address: the analysis, mode N's metrics, the
+// null models, the simulations, the seed and how tables are read, as the address's hash
 // holds them (#mode=N&order=yes&models=r00,r0,c0,curveball&n=999&seed=7), so that
-// a link reproduces a run on the same file. The table of models is the
-// page's list of what the library draws: a model it gains is a line here
-// (and one in the glue's table, web/glue/page_models.cpp).
+// a link reproduces a run on the same file. The table of models describes
+// the library's models; the page's list is the library's own (its
+// libraryInfo().models, taken by useLibraryModels), so that a model the
+// library gains is offered at once, and a line here describes it.
 (function (exports) {
   'use strict';
 
   // The library's models, in the order of its tables, by the names
-  // --models takes. group: models drawn together (the classic four
+  // --models takes (until useLibraryModels puts in the library's list). group: models drawn together (the classic four
   // interleave their draws); also: another name a model is known by;
   // recommended: the models a run has by default (the textbook models a
   // paper reports, curveball for inference).
@@ -24,6 +25,20 @@
     {name: 'r2', recommended: false, keeps: "every row's number of presences, placed by the squared column totals"},
     {name: 'quasiswap', recommended: false, keeps: "every row's and every column's number of presences (independent matrices)"},
     {name: 'curveball', also: 'FF', recommended: true, keeps: "every row's and every column's number of presences (fixed-fixed)"},
+    {name: 'r2dtable', recommended: false, keeps: "every row's and every column's sum of counts (mode N, a table's whole counts)"},
+    {name: 'abundance_shuffle', recommended: false, keeps: "every row's and every column's number of presences and every row's abundances (mode N)"},
+  ];
+
+  // Mode N's metrics, by the names --metrics takes, in the library's
+  // order: nodf is always measured; wnodf measures a table's abundances.
+  const METRICS = [
+    {name: 'nodf', what: 'NODF of rows, columns and in total (always)'},
+    {name: 'wnodf', what: "weighted NODF of a table's abundances (higher is more nested)"},
+    {name: 'nodfc', what: 'NODFc and NODF / NODFmax, normalised for size and fill (higher is more nested)'},
+    {name: 'discrepancy', what: "Brualdi and Sanderson's discrepancy (lower is more nested)"},
+    {name: 'checker', what: 'checkerboard units and the C-score (lower is more nested)'},
+    {name: 'n0', what: "Patterson and Atmar's N0, missing species (lower is more nested)"},
+    {name: 'spectral', what: 'spectral radius of the bipartite network (higher is more nested)'},
   ];
 
   const MOST_SIMULATIONS = 100000;
@@ -31,11 +46,21 @@
 
   function defaults() {
     return {
-      mode: 'T', order: true,
+      mode: 'T', order: true, metrics: ['nodf'], wbinary: false,
       models: MODELS.filter((model) => model.recommended).map((model) => model.name),
       simulations: 999, seed: null, seedPerFile: false,
       transpose: false, header: 'auto', rowNames: 'auto',
     };
+  }
+
+  // Makes the library's models, names in its order, the page's list, each
+  // with its line of the table or, for a model the table does not
+  // describe, its name alone; answers whether the list changed.
+  function useLibraryModels(names) {
+    const described = MODELS.splice(0);
+    for (const name of names)
+      MODELS.push(described.find((model) => model.name === name) || {name, recommended: false, keeps: null});
+    return MODELS.length !== described.length || MODELS.some((model, index) => model !== described[index]);
   }
 
   function modelNamed(name) {
@@ -49,6 +74,12 @@
     const chosen = names.map(modelNamed).filter(Boolean);
     const groups = new Set(chosen.filter((model) => model.group).map((model) => model.group));
     return MODELS.filter((model) => chosen.includes(model) || groups.has(model.group)).map((model) => model.name);
+  }
+
+  // The metrics when these are chosen: nodf and those named, in the
+  // library's order.
+  function chosenMetrics(names) {
+    return METRICS.filter((metric) => metric.name === 'nodf' || names.includes(metric.name)).map((metric) => metric.name);
   }
 
   function wholeNumber(text, most) {
@@ -92,6 +123,14 @@
       if (seed === null) problems.push(`seed=${parts.get('seed')}: takes a number from 0 to ${MOST_SEED}`);
       else settings.seed = seed;
     }
+    if (parts.has('metrics')) {
+      const names = parts.get('metrics').split(',').filter((name) => name !== '').map((name) => name.toLowerCase());
+      const known = METRICS.map((metric) => metric.name);
+      const unknown = names.filter((name) => name !== 'all' && !known.includes(name));
+      if (unknown.length > 0) problems.push(`metrics: no metric ${unknown.join(', ')}; the metrics are ${known.join(', ')} (or all)`);
+      settings.metrics = chosenMetrics(names.includes('all') ? known : names);
+    }
+    yesNo('wbinary', (value) => { settings.wbinary = value; });
     yesNo('seed_per_file', (value) => { settings.seedPerFile = value; });
     yesNo('transpose', (value) => { settings.transpose = value; });
     for (const [key, field] of [['header', 'header'], ['row_names', 'rowNames']])
@@ -109,6 +148,8 @@
     if (settings.mode === 'N') parts.push(`order=${settings.order ? 'yes' : 'no'}`);
     parts.push(`models=${settings.models.join(',')}`, `n=${settings.simulations}`);
     if (settings.seed !== null) parts.push(`seed=${settings.seed}`);
+    if (settings.mode === 'N' && settings.metrics.length > 1) parts.push(`metrics=${settings.metrics.join(',')}`);
+    if (settings.mode === 'N' && settings.wbinary && settings.metrics.includes('wnodf')) parts.push('wbinary=yes');
     if (settings.seedPerFile && nullModels(settings)) parts.push('seed_per_file=yes');
     if (settings.transpose) parts.push('transpose=yes');
     if (settings.header !== 'auto') parts.push(`header=${settings.header}`);
@@ -116,5 +157,13 @@
     return '#' + parts.join('&');
   }
 
-  Object.assign(exports, {MODELS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, parseHash, hashOf, nullModels, wholeNumber});
+  // The metrics a run of settings measures, as the library takes them:
+  // none in mode T, and wbinary only with wnodf.
+  function runMetrics(settings) {
+    const metrics = settings.mode === 'N' ? settings.metrics : [];
+    return {metrics, wbinary: settings.wbinary && metrics.includes('wnodf')};
+  }
+
+  Object.assign(exports, {MODELS, METRICS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, chosenMetrics, parseHash,
+    hashOf, nullModels, runMetrics, useLibraryModels, wholeNumber});
 })(typeof module === 'object' ? module.exports : (self.BravolinSettings = {}));

@@ -49,8 +49,10 @@ function consoleRun(files, args, mode) {
   const read = (name) => (fs.existsSync(path.join(folder, name)) ? fs.readFileSync(path.join(folder, name)) : null);
   const tables = {};
   for (const [field, table] of Object.entries(TABLES)) tables[field] = read(`BRAVOLIN_${mode}_${table}.csv`);
-  const date = tables.results.toString().split('\n')[1].split(',').at(-2);
-  return {stdout: run.stdout, tables, read, date};
+  const [header, first] = tables.results.toString().split('\n');
+  const date = first.split(',')[header.split(',').indexOf('date')];
+  const pictures = fs.readdirSync(folder).filter((name) => name.endsWith('.svg')).sort();
+  return {stdout: run.stdout, tables, read, date, pictures};
 }
 
 function pageRun(library, files, settings) {
@@ -59,7 +61,7 @@ function pageRun(library, files, settings) {
     if (message.type === 'failed') throw new Error(message.message);
     if (message.type === 'finished') finished.push(message.result);
   });
-  const headers = library.tableHeaders(settings.mode, settings.simulations > 0);
+  const headers = library.tableHeaders(settings);
   const tables = {};
   for (const field of Object.keys(TABLES))
     tables[field] = Buffer.concat([headers[field], ...finished.map((result) => result.tables[field])]);
@@ -79,6 +81,20 @@ const CASES = [
   {name: 'tables in mode N against the textbook models, without the classic files', files: ['islands.csv', 'species.txt'],
     args: ['-m', 'N', '--order', '--no-print', '-n', '49', '-s', '5', '--table', '--models', 'r00,r0,c0,quasiswap,curveball'],
     settings: {mode: 'N', order: true, simulations: 49, models: ['r00', 'r0', 'c0', 'quasiswap', 'curveball'], seed: 5}},
+  {name: 'every metric of tables with abundances, under classic, textbook and abundance models', files: ['islands.csv', 'species.txt'],
+    args: ['-m', 'N', '--order', '--no-print', '-n', '49', '-s', '7', '--table', '--metrics', 'all', '--models',
+      'Er,Ce,Li,Co,r0,curveball,r2dtable,abundance_shuffle'],
+    settings: {mode: 'N', order: true, simulations: 49, models: [...CLASSIC, 'r0', 'curveball', 'r2dtable', 'abundance_shuffle'],
+      seed: 7, metrics: ['all']}},
+  {name: "wnodf's wbinary variant of tables, a binary model beside those of abundances", files: ['islands.csv', 'species.txt'],
+    args: ['-m', 'N', '--no-order', '--no-print', '-n', '30', '-s', '9', '--table', '--metrics', 'wnodf', '--wbinary',
+      '--models', 'r00,r2dtable,abundance_shuffle'],
+    settings: {mode: 'N', order: false, simulations: 30, models: ['r00', 'r2dtable', 'abundance_shuffle'], seed: 9,
+      metrics: ['wnodf'], wbinary: true}},
+  {name: 'the models of abundances on matrix files, with nodfc and the spectral radius', files: ['random.txt', 'generated.txt'],
+    args: ['-m', 'N', '--order', '--no-print', '-n', '20', '-s', '3', '--metrics', 'nodfc,spectral', '--models', 'r0,r2dtable,abundance_shuffle'],
+    settings: {mode: 'N', order: true, simulations: 20, models: ['r0', 'r2dtable', 'abundance_shuffle'], seed: 3,
+      metrics: ['nodfc', 'spectral']}},
   {name: 'a transposed table in mode T without null models', files: ['islands.csv'],
     args: ['-m', 'T', '--no-print', '--no-null', '-s', '3', '--table', '--transpose'],
     settings: {mode: 'T', simulations: 0, models: [], seed: 3, transpose: true}},
@@ -90,13 +106,16 @@ for (const example of CASES) {
   test(`the page gives the console program's values: ${example.name}`, async () => {
     const files = inputs(example.files);
     const given = consoleRun(files, [...example.args, '--results', '--svg'], example.settings.mode);
-    const settings = Object.assign({order: false, seedPerFile: false, transpose: false, header: 'auto', rowNames: 'auto'},
+    const settings = Object.assign({order: false, seedPerFile: false, transpose: false, header: 'auto', rowNames: 'auto',
+      metrics: [], wbinary: false},
       example.settings, {date: given.date});
     const page = pageRun(await library, files, settings);
     for (const field of Object.keys(TABLES))
       if (given.tables[field] !== null) assert.strictEqual(page.tables[field].toString(), given.tables[field].toString(), field);
-    const resultLines = given.stdout.split('\n').filter((line) => line.startsWith('Result:'));
-    assert.deepStrictEqual(page.finished.map((result) => result.resultLine.trim()), resultLines);
+    const consoleLines = (start) => given.stdout.split('\n').filter((line) => line.startsWith(start));
+    assert.deepStrictEqual(page.finished.flatMap((result) => result.resultLine.trim().split('\n')), consoleLines('Result:'));
+    const notes = given.stdout.split('\n').filter((line) => /^(Metrics|Models): /.test(line));
+    assert.deepStrictEqual(page.finished.flatMap((result) => result.notes.split('\n').filter(Boolean)), notes);
     const seeds = given.stdout.split('\n').filter((line) => line.startsWith('Seed: ')).slice(1);
     const fileSeeds = page.finished.filter((result) => result.fileSeed !== null).map((result) => `Seed: ${result.fileSeed}`);
     assert.deepStrictEqual(fileSeeds, seeds);
@@ -106,30 +125,40 @@ for (const example of CASES) {
       ? page.finished.map((result) => result.summaryHeader + result.summaryLine).join('')
       : page.finished[0].summaryHeader + page.finished.map((result) => result.summaryLine).join('');
     assert.strictEqual(summary, given.read('SYSTEMP.TXT').toString());
-    // The statistics of the tables reach the page, a chain's only for
-    // curveball, and the line of SYSTEMP.TXT holds the classic four's.
+    // The statistics of the tables reach the page, a chain's only for the
+    // chains, and the line of SYSTEMP.TXT holds the classic four's.
     const classic = CLASSIC.every((name) => example.settings.models.includes(name)) && example.settings.simulations > 0;
     for (const result of page.finished) {
       assert.strictEqual(result.classicModels, classic);
-      for (const statistic of result.statistics)
+      // (A further metric's are NA where it is undefined: nodfc under Er.)
+      for (const statistic of result.statistics.filter((statistic) => statistic.singlePrecision))
         for (const model of statistic.models) {
           assert.strictEqual(typeof model.pTwoSided, 'number', model.model);
           assert.strictEqual(typeof model.q500, 'number', model.model);
-          if (model.model !== 'curveball') assert.strictEqual(model.ess, null, model.model);
+          if (!['curveball', 'abundance_shuffle'].includes(model.model)) assert.strictEqual(model.ess, null, model.model);
         }
     }
+    assert.deepStrictEqual(page.finished.flatMap((result) => result.pictures.map((picture) => picture.name)).sort(),
+      given.pictures);
     for (const result of page.finished)
       for (const picture of result.pictures)
         assert.ok(Buffer.from(picture.svg).equals(given.read(picture.name)), picture.name);
   });
 }
 
-test('an unknown null model is an error that names the known ones', async () => {
-  const result = (await library).analyseFile('a.txt', new Uint8Array(Buffer.from('110\n100\n')),
-    {mode: 'T', order: false, simulations: 5, models: ['Er', 'XY'], seed: 1, seedPerFile: false, generatorState: 1,
-      transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {});
-  assert.strictEqual(result.error,
-    'unknown null model "XY"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball (or FF)');
+test('what the page refuses: an unknown model or metric, the models of abundances in mode T, wnodf of a matrix file', async () => {
+  const run = new (await library).PageRun();
+  const analyse = (mode, models, metrics) => run.analyseFile('a.txt', new Uint8Array(Buffer.from('110\n100\n')),
+    {mode, order: false, simulations: 5, models, metrics, wbinary: false, seed: 1, seedPerFile: false,
+      generatorState: 1, transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {});
+  assert.strictEqual(analyse('N', ['Er', 'XY'], []).error, 'unknown null model "XY"; the models are Er, Ce, Li, Co, ' +
+    'r00, r0, c0, r1, r2, quasiswap, curveball, r2dtable, abundance_shuffle (or FF)');
+  assert.match(analyse('N', ['Er'], ['nodf', 'wnodff']).error, /wnodff.*nodf, wnodf, nodfc, discrepancy, checker, n0, spectral/);
+  assert.match(analyse('T', ['r0', 'r2dtable'], []).error, /temperature is of presences: choose them in mode N/);
+  const matrixFile = analyse('N', ['r0'], ['wnodf', 'n0']);
+  assert.strictEqual(matrixFile.status, 'skipped');
+  assert.match(matrixFile.read.messages, /^File: a\.txt skipped: wnodf weighs abundances, which a matrix file of 0s and 1s does not hold/);
+  run.delete();
 });
 
 test("a batch's files come in the console program's order: names compared ignoring case", async () => {

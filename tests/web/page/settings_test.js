@@ -3,13 +3,15 @@
 'use strict';
 const {test} = require('node:test');
 const assert = require('node:assert');
-const {parseHash, hashOf} = require('../../../web/page/settings.js');
+const {MODELS, METRICS, parseHash, hashOf, useLibraryModels} = require('../../../web/page/settings.js');
 
 test('a hash the page writes gives back its settings', () => {
   for (const hash of [
     '#mode=T&models=r00,r0,c0,curveball&n=999',
     '#mode=N&order=no&models=Er,Ce,Li,Co,quasiswap,curveball&n=99&seed=7&seed_per_file=yes',
     '#mode=N&order=yes&models=&n=0&seed=4294967295&transpose=yes&header=no&row_names=yes',
+    '#mode=N&order=yes&models=r00,r0,c0,curveball&n=99&seed=7&metrics=nodf,wnodf,nodfc,discrepancy,checker,n0,spectral&wbinary=yes',
+    '#mode=N&order=no&models=r00,r0,c0,curveball&n=999&metrics=nodf,nodfc',
   ]) {
     const {settings, problems} = parseHash(hash);
     assert.deepStrictEqual(problems, [], hash);
@@ -24,20 +26,35 @@ test('models are matched ignoring case, FF as curveball, in the tables\' order a
 });
 
 test('parts that do not apply are left out of the hash', () => {
-  const {settings} = parseHash('#mode=T&order=no&n=0&seed_per_file=yes');
+  const {settings} = parseHash('#mode=T&order=no&n=0&seed_per_file=yes&metrics=all&wbinary=yes');
   assert.strictEqual(hashOf(settings), '#mode=T&models=r00,r0,c0,curveball&n=0');
+  // Metrics are matched ignoring case, all for every one, nodf always in;
+  // wbinary goes with wnodf.
+  assert.deepStrictEqual(parseHash('#metrics=N0,all').settings.metrics, METRICS.map((metric) => metric.name));
+  assert.strictEqual(hashOf(parseHash('#mode=N&metrics=spectral&wbinary=yes').settings),
+    '#mode=N&order=yes&models=r00,r0,c0,curveball&n=999&metrics=nodf,spectral');
 });
 
 test('a part the page cannot take is said, and the default kept', () => {
-  const {settings, problems} = parseHash('#mode=X&n=100001&seed=-1&models=Er,r9&header=maybe');
+  const {settings, problems} = parseHash('#mode=X&n=100001&seed=-1&models=Er,r9&metrics=nodf,wnod&header=maybe');
   assert.deepStrictEqual(problems, [
     'mode=X: takes T (temperature) or N (NODF)',
-    'models: no model r9; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball',
+    'models: no model r9; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball, r2dtable, abundance_shuffle',
     'n=100001: takes a number of simulations from 0 to 100000',
     'seed=-1: takes a number from 0 to 4294967295',
+    'metrics: no metric wnod; the metrics are nodf, wnodf, nodfc, discrepancy, checker, n0, spectral (or all)',
     'header=maybe: takes yes or no',
   ]);
   assert.strictEqual(settings.mode, 'T');
   assert.strictEqual(settings.simulations, 999);
   assert.strictEqual(settings.seed, null);
+});
+
+test("the library's models are the page's: one the table does not describe is offered by its name", () => {
+  const described = MODELS.map((model) => model.name);
+  assert.strictEqual(useLibraryModels(described), false);
+  assert.strictEqual(useLibraryModels([...described, 'newmodel']), true);
+  assert.deepStrictEqual(parseHash('#models=NewModel,r0').settings.models, ['r0', 'newmodel']);
+  assert.strictEqual(MODELS.at(-1).keeps, null);
+  useLibraryModels(described);
 });
