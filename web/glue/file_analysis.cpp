@@ -112,14 +112,15 @@ void analyseNodf(const std::string& name, const FileRead& read, const AnalysisRe
     if (metrics) {
         observedMetrics = bravolin::measureMetrics(matrix, read.abundances ? &*read.abundances : nullptr,
                                                    request.metrics, run.nodfMaxCache);
-        file.notes = metricNotes(run, request.metrics, nullModelsOf(request), observedMetrics);
+        file.notes = undefinedMetricsNotes(run.notes, request.metrics, nullModelsOf(request)) +
+                     spectralCapNote(run.notes, observedMetrics.spectralCapReached);
     }
     std::optional<bravolin::NodfNullModels> null;
     MetricNullValues metricNull;
     if (request.simulations > 0) {
-        file.notes += countsOfOneNote(run, nullModelsOf(request), read.abundances.has_value());
+        file.notes += countsOfOneNote(run.notes, nullModelsOf(request), read.abundances.has_value());
         null = runNodfModels(read, observed, request, run, generator, progress, metricNull);
-        file.notes += spectralCapNote(run, metricNull);
+        file.notes += simulatedSpectralCapNote(run, metricNull);
     }
     const bravolin::NodfNullModels* simulated = null ? &*null : nullptr;
     file.summaryLine = classicSummaryLine(request, name, observed, simulated);

@@ -13,17 +13,14 @@
 #include "bravolin/nodf_metrics.h"
 #include "bravolin/null_models.h"
 #include "formats/tables/matrix_results.h"
+#include "formats/tables/metric_notes.h"
 
 // What a run of the page keeps from one file to the next, as a program run
-// of the console keeps it: NODFmax by size and presences, and whether each
-// note about what the metrics leave undefined, or about the models of
-// abundances on 0s and 1s, has been said.
+// of the console keeps it: NODFmax by size and presences, and the notes
+// about the metrics and the models of abundances said once a run.
 struct PageRunState {
     bravolin::NodfMaxCache nodfMaxCache;
-    bool nodfcUndefinedNoted = false;
-    bool wnodfLeftOutNoted = false;
-    bool spectralCapNoted = false;
-    bool countsOfOneNoted = false;
+    MetricNotesSaid notes;
 };
 
 // The metrics named (as --metrics takes them; none: nodf alone), with
@@ -31,21 +28,9 @@ struct PageRunState {
 // them. Throws bravolin::Error for an unknown name, naming the known ones.
 bravolin::MetricSettings settingsOfMetrics(const std::vector<std::string>& names, bool wbinary);
 
-// The notes the console program prints once a run about a file's
-// observed metrics (wnodf without null values under the binary models,
-// nodfc under the models that change the presences, the spectral radius's
-// cap), those not said before in the run, as console text; models: those
-// of the run, none without null models.
-std::string metricNotes(PageRunState& state, const bravolin::MetricSettings& metrics,
-                        const std::vector<bravolin::NullModel>& models, const bravolin::MetricValues& observed);
-
-// The note the console program prints once a run when models of
-// abundances draw from a matrix file of 0s and 1s (abundances: none).
-std::string countsOfOneNote(PageRunState& state, const std::vector<bravolin::NullModel>& models, bool abundances);
-
 // The note of the spectral radius's cap, if a simulated matrix reached it
 // and the run has not said it.
-std::string spectralCapNote(PageRunState& state, const MetricNullValues& null);
+std::string simulatedSpectralCapNote(PageRunState& state, const MetricNullValues& null);
 
 // The NODF's null models and the metrics' null values, of the models in
 // the same order, from what runNodfMetricNullModels measured.

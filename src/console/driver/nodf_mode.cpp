@@ -9,6 +9,7 @@
 #include "console/driver/questions.h"
 #include "console/system/console.h"
 #include "console/reports/nodf_reports.h"
+#include "formats/tables/metric_notes.h"
 #include "formats/text/text_encoding.h"
 
 void NodfMode::askQuestions(ProgramRun& run)
@@ -27,71 +28,12 @@ FileRead NodfMode::readMatrixFile(ProgramRun& run, const std::string& name)
 
 namespace {
 
-// The names of the models that pass test, as a sentence lists them: "Er",
-// "Er and Ce", "Er, Ce and r2dtable"; empty for none.
-std::string namesOf(const std::vector<bravolin::NullModel>& models, bool (*test)(bravolin::NullModel))
-{
-    std::vector<std::string> names;
-    for (bravolin::NullModel model : models)
-        if (test(model))
-            names.push_back(bravolin::kNullModelNames[model]);
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); i++)
-        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
-    return text;
-}
-
-// The verb of a sentence about names (namesOf): singular for one name.
-const char* verbOf(const std::string& names, const char* one, const char* several)
-{
-    return names.find(" and ") == std::string::npos ? one : several;
-}
-
-bool isBinary(bravolin::NullModel model)
-{
-    return !bravolin::drawsAbundances(model);
-}
-
-bool changesPresences(bravolin::NullModel model)
-{
-    return !bravolin::keepsPresences(model);
-}
-
 // Says once a program run what the metrics of a file leave undefined.
 void noteUndefinedMetrics(ProgramRun& run, const NodfFileResult& result)
 {
-    RunState& state = run.state;
-    const bravolin::MetricSettings& metrics = result.metricSettings;
-    const bool nullModels = run.options.settings.nullModels;
-    const std::vector<bravolin::NullModel> models = modelsOfRun(run.options);
-    const std::string binary = namesOf(models, isBinary);
-    if (bravolin::measures(metrics, bravolin::Metric::Wnodf) && nullModels && !binary.empty() &&
-        !state.wnodfLeftOutReported) {
-        const std::string ofAbundances = namesOf(models, bravolin::drawsAbundances);
-        const std::string given =
-            ofAbundances.empty() ? "its observed values alone" : "its null values under " + ofAbundances + " alone";
-        consolePrintf("Metrics: wnodf has no null values under the binary models of the run (%s), which draw no "
-                      "abundances; the tables give %s.\n",
-                      binary.c_str(), given.c_str());
-        state.wnodfLeftOutReported = true;
-    }
-    const std::string changing = namesOf(models, changesPresences);
-    if (bravolin::measures(metrics, bravolin::Metric::Nodfc) && nullModels && !changing.empty() &&
-        !state.nodfcUndefinedReported) {
-        consolePrintf("Metrics: nodfc and nodf_max_ratio are NA under %s, which %s the number of presences.\n",
-                      changing.c_str(), verbOf(changing, "changes", "change"));
-        state.nodfcUndefinedReported = true;
-    }
-}
-
-void noteSpectralCap(RunState& state, bool reached)
-{
-    if (!reached || state.spectralCapReported)
-        return;
-    consolePrintf("Metrics: the spectral radius stopped at its cap of %d iterations before converging "
-                  "on a matrix; its value is the last estimate.\n",
-                  bravolin::kSpectralIterationCap);
-    state.spectralCapReported = true;
+    const std::vector<bravolin::NullModel> models =
+        run.options.settings.nullModels ? modelsOfRun(run.options) : std::vector<bravolin::NullModel>();
+    consolePrintf("%s", undefinedMetricsNotes(run.state.metricNotes, result.metricSettings, models).c_str());
 }
 
 }  // namespace
@@ -119,7 +61,7 @@ NodfFileResult NodfMode::analyse(ProgramRun& run, const bravolin::Matrix& matrix
         return result;
     result.metrics = bravolin::measureMetrics(matrix, abundances, result.metricSettings, run.state.nodfMaxCache);
     noteUndefinedMetrics(run, result);
-    noteSpectralCap(run.state, result.metrics.spectralCapReached);
+    consolePrintf("%s", spectralCapNote(run.state.metricNotes, result.metrics.spectralCapReached).c_str());
     return result;
 }
 
@@ -133,13 +75,7 @@ NodfFileNullModels NodfMode::runNullModels(ProgramRun& run, const bravolin::Matr
                                            const std::function<void(const NodfFileNullModels&, int)>& done)
 {
     const std::vector<bravolin::NullModel> models = bravolin::modelsOfRun(settings);
-    const std::string ofAbundances = namesOf(models, bravolin::drawsAbundances);
-    if (observed.abundances == nullptr && !ofAbundances.empty() && !run.state.countsOfOneReported) {
-        consolePrintf("Models: %s of a file of 0s and 1s (read without --table) %s its 1s as counts of one; "
-                      "read abundances with --table.\n",
-                      ofAbundances.c_str(), verbOf(ofAbundances, "takes", "take"));
-        run.state.countsOfOneReported = true;
-    }
+    consolePrintf("%s", countsOfOneNote(run.state.metricNotes, models, observed.abundances != nullptr).c_str());
     // The values so far, as the writers see them after each simulation.
     NodfFileNullModels soFar(models);
     const bool metrics = bravolin::measuresBeyondNodf(observed.metricSettings);
@@ -176,7 +112,7 @@ NodfFileNullModels NodfMode::runNullModels(ProgramRun& run, const bravolin::Matr
     soFar.quasiswapRun = null.quasiswapRun;
     for (const auto& model : soFar.metrics)
         for (const bravolin::MetricValues& values : model.values)
-            noteSpectralCap(run.state, values.spectralCapReached);
+            consolePrintf("%s", spectralCapNote(run.state.metricNotes, values.spectralCapReached).c_str());
     return soFar;
 }
 

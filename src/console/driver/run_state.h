@@ -10,6 +10,7 @@
 #include "bravolin/metrics.h"
 #include "console/driver/progress.h"
 #include "console/system/console.h"
+#include "formats/tables/metric_notes.h"
 
 // The files of a run, as a scripted run's closing line counts them and as
 // the exit code tells.
@@ -44,14 +45,9 @@ struct RunState {
     // Mode N's NODFmax values, worked out once a program run for each
     // size and number of presences (--metrics nodfc).
     bravolin::NodfMaxCache nodfMaxCache;
-    // Whether the console has said, once a program run, what the further
-    // metrics leave undefined (see NodfMode).
-    bool nodfcUndefinedReported = false;
-    bool wnodfLeftOutReported = false;
-    bool spectralCapReported = false;
-    // Whether the console has said, once a program run, that the models of
-    // abundances take a file of 0s and 1s as counts of one.
-    bool countsOfOneReported = false;
+    // The notes about the metrics and the models of abundances the console
+    // has said, each once a program run.
+    MetricNotesSaid metricNotes;
 };
 
 #endif
