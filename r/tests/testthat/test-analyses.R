@@ -79,8 +79,8 @@ test_that("bad cells, sizes and settings are errors that say where", {
   expect_error(nested_nodf(x, simulations = 5, quasiswap_thin = 3), "\"quasiswap\" in models")
   expect_error(nested_nodf(x, simulations = 5, models = character()), "one or more null models")
   expect_error(nested_nodf(x, simulations = 5, models = c("r00", "r3")),
-               paste("unknown null model \"r3\"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, curveball,",
-                     "r2dtable, abundance_shuffle (or FF)"),
+               paste("unknown null model \"r3\"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap,",
+                     "curveball (or FF), r2dtable, abundance_shuffle"),
                fixed = TRUE)
   expect_error(nested_nodf(x, precision = 0.01), "precision needs simulations")
   expect_error(nested_nodf(x, simulations = 5, precision = 0), "precision must be a number above 0")

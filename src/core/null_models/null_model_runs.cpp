@@ -114,10 +114,12 @@ std::string lowerCase(std::string text)
 
 std::string knownNullModelNames()
 {
+    // FF, the fixed-fixed model's earlier name, is named beside curveball.
     std::string names;
-    for (const char* name : kNullModelNames)
-        names += (names.empty() ? "" : ", ") + std::string(name);
-    return names + " (or FF)";
+    for (int model = 0; model < kNullModelCount; model++)
+        names += (names.empty() ? "" : ", ") + std::string(kNullModelNames[model]) +
+                 (model == Curveball ? " (or FF)" : "");
+    return names;
 }
 
 ModelChoice chooseNullModels(const std::vector<std::string>& names)

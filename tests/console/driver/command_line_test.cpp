@@ -169,7 +169,7 @@ TEST(CommandLine, ModelsPrecisionAndQuasiswapThinning)
         EXPECT_NE(parse(words).error, "") << words[words.size() - 1];
     EXPECT_EQ(parse({"--models", "r3"}).error,
               "--models: unknown null model \"r3\"; the models are Er, Ce, Li, Co, r00, r0, c0, r1, r2, quasiswap, "
-              "curveball, r2dtable, abundance_shuffle (or FF)");
+              "curveball (or FF), r2dtable, abundance_shuffle");
     EXPECT_EQ(parse({"--no-null", "--models", "r0"}).error,
               "--models chooses the null models: give it with -n, not with --no-null");
 }

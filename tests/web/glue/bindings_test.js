@@ -152,7 +152,7 @@ test('what the page refuses: an unknown model or metric, the models of abundance
     {mode, order: false, simulations: 5, models, metrics, wbinary: false, seed: 1, seedPerFile: false,
       generatorState: 1, transpose: false, header: 'auto', rowNames: 'auto', date: ''}, () => {});
   assert.strictEqual(analyse('N', ['Er', 'XY'], []).error, 'unknown null model "XY"; the models are Er, Ce, Li, Co, ' +
-    'r00, r0, c0, r1, r2, quasiswap, curveball, r2dtable, abundance_shuffle (or FF)');
+    'r00, r0, c0, r1, r2, quasiswap, curveball (or FF), r2dtable, abundance_shuffle');
   assert.match(analyse('N', ['Er'], ['nodf', 'wnodff']).error, /wnodff.*nodf, wnodf, nodfc, discrepancy, checker, n0, spectral/);
   assert.match(analyse('T', ['r0', 'r2dtable'], []).error, /temperature is of presences: choose them in mode N/);
   const matrixFile = analyse('N', ['r0'], ['wnodf', 'n0']);
