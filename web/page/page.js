@@ -7,7 +7,7 @@
 'use strict';
 
 (function () {
-  const {MODELS, METRICS, parseHash, hashOf, nullModels, drawnModels, chosenMetrics, runMetrics, useLibraryModels, wholeNumber,
+  const {MODELS, METRICS, parseHash, hashOf, drawnModels, chosenMetrics, runMetrics, runModels, useLibraryModels, wholeNumber,
     MOST_SEED} = BravolinSettings;
   const element = (id) => document.getElementById(id);
 
@@ -123,10 +123,13 @@
     return METRICS.map((metric) => element('metric-' + metric.name));
   }
 
-  // The metric boxes apply in mode N; wbinary shows with wnodf.
+  // The metric boxes and the models of abundances apply in mode N; wbinary
+  // shows with wnodf.
   function showMetricControls() {
     const settings = page.settings;
     for (const input of metricInputs()) input.disabled = settings.mode !== 'N' || input.value === 'nodf';
+    for (const model of MODELS.filter((entry) => entry.modeN))
+      element('model-' + model.name).disabled = settings.mode !== 'N';
     element('wbinary').disabled = settings.mode !== 'N';
     element('wbinary-row').hidden = !settings.metrics.includes('wnodf');
   }
@@ -204,7 +207,7 @@
   function layoutRequest() {
     const settings = page.settings;
     return Object.assign({mode: settings.mode, transpose: settings.transpose, header: settings.header,
-      rowNames: settings.rowNames, models: nullModels(settings) ? settings.models : []}, runMetrics(settings));
+      rowNames: settings.rowNames, models: runModels(settings)}, runMetrics(settings));
   }
 
   // Reads every file as the run will, to show what the reader decided.
@@ -358,10 +361,11 @@
       element('seed').value = String(settings.seed);
     }
     writeHash();
-    const withNull = nullModels(settings);
+    const models = runModels(settings);
+    const withNull = models.length > 0;
     const request = Object.assign({
       mode: settings.mode, order: settings.mode === 'N' && settings.order, simulations: withNull ? settings.simulations : 0,
-      models: withNull ? settings.models : [], seed: settings.seed, seedPerFile: settings.seedPerFile,
+      models, seed: settings.seed, seedPerFile: settings.seedPerFile,
       transpose: settings.transpose, header: settings.header, rowNames: settings.rowNames,
       date: isoLocalTime(new Date()),
     }, runMetrics(settings));

@@ -25,8 +25,8 @@
     {name: 'r2', recommended: false, keeps: "every row's number of presences, placed by the squared column totals"},
     {name: 'quasiswap', recommended: false, keeps: "every row's and every column's number of presences (independent matrices)"},
     {name: 'curveball', also: 'FF', recommended: true, keeps: "every row's and every column's number of presences (fixed-fixed)"},
-    {name: 'r2dtable', recommended: false, keeps: "every row's and every column's sum of counts (mode N, a table's whole counts)"},
-    {name: 'abundance_shuffle', recommended: false, keeps: "every row's and every column's number of presences and every row's abundances (mode N)"},
+    {name: 'r2dtable', modeN: true, recommended: false, keeps: "every row's and every column's sum of counts (mode N, a table's whole counts)"},
+    {name: 'abundance_shuffle', modeN: true, recommended: false, keeps: "every row's and every column's number of presences and every row's abundances (mode N)"},
   ];
 
   // Mode N's metrics, by the names --metrics takes, in the library's
@@ -142,6 +142,14 @@
     return settings.simulations > 0 && settings.models.length > 0;
   }
 
+  // The models a run of settings draws: none without null models, and in
+  // mode T none of the models of abundances (modeN), which draw a table's
+  // counts for mode N's metrics.
+  function runModels(settings) {
+    if (!nullModels(settings)) return [];
+    return settings.models.filter((name) => settings.mode === 'N' || !(modelNamed(name) || {}).modeN);
+  }
+
   // The hash of the settings: each part only where it applies.
   function hashOf(settings) {
     const parts = [`mode=${settings.mode}`];
@@ -165,5 +173,5 @@
   }
 
   Object.assign(exports, {MODELS, METRICS, MOST_SIMULATIONS, MOST_SEED, defaults, drawnModels, chosenMetrics, parseHash,
-    hashOf, nullModels, runMetrics, useLibraryModels, wholeNumber});
+    hashOf, nullModels, runMetrics, runModels, useLibraryModels, wholeNumber});
 })(typeof module === 'object' ? module.exports : (self.BravolinSettings = {}));

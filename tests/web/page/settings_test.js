@@ -3,7 +3,7 @@
 'use strict';
 const {test} = require('node:test');
 const assert = require('node:assert');
-const {MODELS, METRICS, parseHash, hashOf, useLibraryModels} = require('../../../web/page/settings.js');
+const {MODELS, METRICS, parseHash, hashOf, runModels, useLibraryModels} = require('../../../web/page/settings.js');
 
 test('a hash the page writes gives back its settings', () => {
   for (const hash of [
@@ -23,6 +23,10 @@ test('models are matched ignoring case, FF as curveball, in the tables\' order a
   assert.deepStrictEqual(parseHash('#models=er').settings.models, ['Er', 'Ce', 'Li', 'Co']);
   assert.deepStrictEqual(parseHash('#models=ff,C0,R00').settings.models, ['r00', 'c0', 'curveball']);
   assert.deepStrictEqual(parseHash('#models=co,r1').settings.models, ['Er', 'Ce', 'Li', 'Co', 'r1']);
+  // The models of abundances run in mode N only; no model runs without simulations.
+  assert.deepStrictEqual(runModels(parseHash('#mode=T&models=r0,r2dtable,abundance_shuffle').settings), ['r0']);
+  assert.deepStrictEqual(runModels(parseHash('#mode=N&models=r0,r2dtable').settings), ['r0', 'r2dtable']);
+  assert.deepStrictEqual(runModels(parseHash('#mode=N&models=r0&n=0').settings), []);
 });
 
 test('parts that do not apply are left out of the hash', () => {
