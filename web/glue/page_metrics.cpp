@@ -3,7 +3,6 @@
 // measurements split into the NODF's and the metrics'.
 #include "page_metrics.h"
 
-#include <algorithm>
 
 #include "bravolin/error.h"
 #include "bravolin/metrics.h"
@@ -47,16 +46,4 @@ std::pair<bravolin::NodfNullModels, MetricNullValues> splitMeasurements(
         }
     }
     return {std::move(nodf), std::move(metrics)};
-}
-
-std::vector<int> metricValuesOfRun(const bravolin::MetricSettings& metrics,
-                                   const std::vector<bravolin::NullModel>& models, bool nullValues)
-{
-    std::vector<int> values;
-    for (int value : bravolin::measuredValues(metrics))
-        if (!nullValues || std::any_of(models.begin(), models.end(), [value](bravolin::NullModel model) {
-                return bravolin::measuredUnder(model, value);
-            }))
-            values.push_back(value);
-    return values;
 }

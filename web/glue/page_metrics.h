@@ -37,10 +37,4 @@ std::string simulatedSpectralCapNote(PageRunState& state, const MetricNullValues
 std::pair<bravolin::NodfNullModels, MetricNullValues> splitMeasurements(
     const bravolin::NodfMetricNullModels& measured);
 
-// The run's values beyond the NODF (MetricValue), or with nullValues those
-// of them measured under one of models, as the result tables' columns
-// hold them.
-std::vector<int> metricValuesOfRun(const bravolin::MetricSettings& metrics,
-                                   const std::vector<bravolin::NullModel>& models, bool nullValues);
-
 #endif

@@ -9,6 +9,7 @@
 #include "console/driver/questions.h"
 #include "console/system/console.h"
 #include "console/reports/nodf_reports.h"
+#include "formats/tables/matrix_results.h"
 #include "formats/tables/metric_notes.h"
 #include "formats/text/text_encoding.h"
 
@@ -118,16 +119,7 @@ NodfFileNullModels NodfMode::runNullModels(ProgramRun& run, const bravolin::Matr
 
 std::vector<int> NodfMode::metricValues(ProgramRun& run, bool withNullValues)
 {
-    std::vector<int> values;
-    const std::vector<bravolin::NullModel> models = modelsOfRun(run.options);
-    for (int value : bravolin::measuredValues(run.options.metricSettings())) {
-        bool measured = !withNullValues;
-        for (bravolin::NullModel model : models)
-            measured = measured || bravolin::measuredUnder(model, value);
-        if (measured)
-            values.push_back(value);
-    }
-    return values;
+    return metricValuesOfRun(run.options.metricSettings(), modelsOfRun(run.options), withNullValues);
 }
 
 std::unique_ptr<FileWriter<NodfAnalysis>> NodfMode::classicFiles(ProgramRun& run)

@@ -79,6 +79,8 @@ struct NodfMetricsAnalysis {
     const NodfResult& observed;
     const AbundanceMatrix* abundances;
     NodfAnalysis nodf;
+    // The observed matrix's metrics, which a precision's P values compare
+    // with; measured only for a run with a precision.
     const MetricValues observedMetrics;
     // The metrics measured under each model.
     std::vector<MetricSettings> ofModel;
@@ -156,7 +158,8 @@ NodfMetricNullModels runMetricNullModels(const Matrix& matrix, const AbundanceMa
                                        observed,
                                        abundances,
                                        NodfAnalysis{matrix, observed, abundances},
-                                       measureMetrics(matrix, abundances, metrics, cache),
+                                       settings.precision > 0 ? measureMetrics(matrix, abundances, metrics, cache)
+                                                              : MetricValues{},
                                        ofModel,
                                        cache};
     return runNullModels(analysis, generator, settings, onSimulation);

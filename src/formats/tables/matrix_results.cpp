@@ -1,6 +1,7 @@
 // The statistics of a matrix's null models, and the console's result line.
 #include "formats/tables/matrix_results.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <vector>
@@ -70,6 +71,18 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
         nodfStatistic("nodf_columns", observed.nodf.columns, null, bravolin::NodfPart::Columns));
     results.statistics.push_back(nodfStatistic("nodf_total", observed.nodf.total, null, bravolin::NodfPart::Total));
     return results;
+}
+
+std::vector<int> metricValuesOfRun(const bravolin::MetricSettings& metrics,
+                                   const std::vector<bravolin::NullModel>& models, bool nullValues)
+{
+    std::vector<int> values;
+    for (int value : bravolin::measuredValues(metrics))
+        if (!nullValues || std::any_of(models.begin(), models.end(), [value](bravolin::NullModel model) {
+                return bravolin::measuredUnder(model, value);
+            }))
+            values.push_back(value);
+    return values;
 }
 
 void addMetricResults(MatrixResults& results, const bravolin::MetricSettings& settings,

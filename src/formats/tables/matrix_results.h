@@ -76,6 +76,12 @@ MatrixResults nodfResults(const std::string& file, const bravolin::NodfResult& o
                           const bravolin::NodfNullModels* null, std::optional<std::uint32_t> fileSeed,
                           Completeness completeness);
 
+// The run's values beyond the NODF (MetricValue), or with nullValues those
+// of them measured under one of models, as the result tables' columns
+// hold them.
+std::vector<int> metricValuesOfRun(const bravolin::MetricSettings& metrics,
+                                   const std::vector<bravolin::NullModel>& models, bool nullValues);
+
 // Adds the statistics of the metrics of settings beyond the NODF, after
 // the NODF's: each value's observed one and, with null values (null, of
 // the run's models in its order), those of each model that measures it
